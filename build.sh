@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds NxXmlLib16 and runs its demo, its tests or its benchmarks, installing the Debian
+# packages it needs first when some are missing.
+#   bash build.sh demo [demo arguments]   optimised build, then the demo program
+#   bash build.sh test                    optimised build and sanitizer build, each with the whole test suite
+#   bash build.sh bench [arguments]       optimised build, then the benchmark program
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(g++ cmake make pkg-config python3 libexpat1-dev libpcre2-dev zlib1g-dev libgtest-dev libbenchmark-dev)
+
+install_missing() {
+  local missing=() package
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+run_tests() {
+  (cd "$1" && ctest --output-on-failure)
+}
+
+command=${1:-demo}
+[ $# -gt 0 ] && shift
+case "$command" in
+  demo)
+    install_missing
+    build build/release -DCMAKE_BUILD_TYPE=Release
+    ./build/release/examples/NxXmlDemo "$@"
+    ;;
+  test)
+    install_missing
+    build build/release -DCMAKE_BUILD_TYPE=Release
+    run_tests build/release
+    build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNXXML_SANITIZE=ON
+    run_tests build/sanitize
+    ;;
+  bench)
+    install_missing
+    build build/release -DCMAKE_BUILD_TYPE=Release -DNXXML_BUILD_BENCH=ON
+    ./build/release/bench/NxXmlBench "$@"
+    ;;
+  *)
+    echo "usage: bash build.sh demo|test|bench [arguments]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,116 @@
+// CSerializationContext: the options every serialising and deserialising entry point takes.
+#pragma once
+
+#include "NamespaceAliasMap.h"
+#include "SmartPtr.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace NxXmlLib16
+{
+
+class CFastInfosetContext;
+class CJsonContext;
+class CAttributeCol;
+
+// The kind of schema the generated classes came from.
+enum SchemaType : std::int32_t
+{
+    SchemaType_XSD = 0, // an XML Schema: names are matched with their namespaces
+    SchemaType_XDR = 1, // an XDR schema: as XSD
+    SchemaType_DTD = 2  // a schema without namespaces: names are matched by local name only
+};
+
+// How lenient the readers are and what the writers add to the output.
+class CSerializationContext
+{
+public:
+    CSerializationContext();
+    // Copies every option, the alias map and the processing instructions; shares the
+    // additional root attributes.
+    CSerializationContext(CSerializationContext const & other);
+    CSerializationContext & operator=(CSerializationContext const & other);
+    virtual ~CSerializationContext();
+
+    // The process-wide default options, used when a caller passes none.
+    static CSerializationContext & GetDefaultContext();
+
+    // Collection counts outside minOccurs/maxOccurs are not reported.
+    bool GetIgnoreInvalidCollectionCounts() const { return m_ignoreInvalidCollectionCounts; }
+    void SetIgnoreInvalidCollectionCounts(bool value) { m_ignoreInvalidCollectionCounts = value; }
+    // A choice group with no member present is accepted.
+    bool GetIgnoreMissingChoice() const { return m_ignoreMissingChoice; }
+    void SetIgnoreMissingChoice(bool value) { m_ignoreMissingChoice = value; }
+    // An absent mandatory element is not reported; excludes IgnoreUnknownElements.
+    bool GetIgnoreMissingMandatoryElements() const { return m_ignoreMissingMandatoryElements; }
+    void SetIgnoreMissingMandatoryElements(bool value);
+    // Elements that match nothing are skipped; excludes IgnoreMissingMandatoryElements.
+    bool GetIgnoreUnknownElements() const { return m_ignoreUnknownElements; }
+    void SetIgnoreUnknownElements(bool value);
+    // Attributes that match nothing are skipped.
+    bool GetIgnoreUnknownAttributes() const { return m_ignoreUnknownAttributes; }
+    void SetIgnoreUnknownAttributes(bool value) { m_ignoreUnknownAttributes = value; }
+    // Names are matched by local name only: the flag, or a schema without namespaces.
+    bool GetIgnoreNamespaces() const { return m_ignoreNamespaces || m_schemaType == SchemaType_DTD; }
+    void SetIgnoreNamespaces(bool value) { m_ignoreNamespaces = value; }
+    // xsi:type is written where the runtime class differs from the declared type.
+    bool GetWriteTypeAttribute() const { return m_writeTypeAttribute; }
+    void SetWriteTypeAttribute(bool value) { m_writeTypeAttribute = value; }
+    // An optional attribute whose text equals its default text is not written.
+    bool GetNoOptionalAttributeDefaultOutput() const { return m_noOptionalAttributeDefaultOutput; }
+    void SetNoOptionalAttributeDefaultOutput(bool value) { m_noOptionalAttributeDefaultOutput = value; }
+    // An element whose value equals its default is written with its text, not empty.
+    bool GetWriteDefaultElementValues() const { return m_writeDefaultElementValues; }
+    void SetWriteDefaultElementValues(bool value) { m_writeDefaultElementValues = value; }
+    // CDATA sections are read as ordinary text.
+    bool GetStripCDATA() const { return m_stripCDATA; }
+    void SetStripCDATA(bool value) { m_stripCDATA = value; }
+
+    SchemaType GetSchemaType() const { return m_schemaType; }
+    void SetSchemaType(SchemaType value) { m_schemaType = value; }
+    // The namespace written as the default namespace on the root element.
+    std::string GetDefaultNamespaceURI() const { return m_defaultNamespaceUri; }
+    void SetDefaultNamespaceURI(char const * value);
+    // Schema text written inside the root element.
+    std::string GetInLineSchema() const { return m_inLineSchema; }
+    void SetInLineSchema(char const * value);
+    // The unit of indentation of formatted output: spaces and tabs only.
+    std::string GetIndentChars() const { return m_indentChars; }
+    void SetIndentChars(char const * value);
+
+    // Prefixes declared on the root element.
+    CNamespaceAliasMap & GetNamespaceAliases() { return m_namespaceAliases; }
+    CNamespaceAliasMap const & GetNamespaceAliases() const { return m_namespaceAliases; }
+    // Raw text blocks written before the root element.
+    std::vector<std::string> & GetProcessingInstructions() { return m_processingInstructions; }
+    std::vector<std::string> const & GetProcessingInstructions() const { return m_processingInstructions; }
+
+    // Extra attributes written on the root element; arrives with open content.
+    CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
+    // The Fast Infoset options; arrive with the Fast Infoset layer.
+    CFastInfosetContext & GetFIContext() const;
+    // The JSON options; arrive with the JSON layer.
+    CJsonContext & GetJsonContext() const;
+
+private:
+    std::string m_defaultNamespaceUri;
+    bool m_writeTypeAttribute = true;
+    CNamespaceAliasMap m_namespaceAliases;
+    std::vector<std::string> m_processingInstructions;
+    std::string m_inLineSchema;
+    bool m_ignoreInvalidCollectionCounts = false;
+    bool m_ignoreMissingChoice = false;
+    bool m_ignoreMissingMandatoryElements = false;
+    bool m_ignoreUnknownElements = false;
+    bool m_ignoreUnknownAttributes = false;
+    bool m_ignoreNamespaces = false;
+    SchemaType m_schemaType = SchemaType_XSD;
+    bool m_noOptionalAttributeDefaultOutput = false;
+    bool m_writeDefaultElementValues = false;
+    bool m_stripCDATA = true;
+    std::string m_indentChars = "\t";
+};
+
+} // namespace NxXmlLib16

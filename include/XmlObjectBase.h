@@ -1,0 +1,129 @@
+// CXmlObjectBase: the root of every bindable object, with IEventSink and INillable.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace NxXmlLib16
+{
+
+class CXmlObjectBase;
+class CXmlWriter;
+class CXmlElement;
+class CSerializationContext;
+
+// Receives the change notifications of collections.
+class IEventSink
+{
+public:
+    // What happened; the data pointer of each kind is described beside it.
+    enum MsgType : std::int32_t
+    {
+        CollectionChange = 0,         // the content changed; data is null
+        CollectionAdd = 1,            // an item is about to be added; data points to it
+        CollectionAddComplete = 2,    // an item has been added; data points to it
+        CollectionRemove = 3,         // an item is about to be removed; data points to its index
+        CollectionRemoveComplete = 4  // an item has been removed; data points to its index
+    };
+
+    // Called by the source for every change.
+    virtual void OnEvent(CXmlObjectBase * source, MsgType type, void * data) = 0;
+
+protected:
+    ~IEventSink() = default;
+};
+
+// Implemented by generated classes of nillable elements.
+class INillable
+{
+public:
+    // True when the object stands for an element marked xsi:nil.
+    virtual bool IsNil() const = 0;
+    // Marks or unmarks the object as nil.
+    virtual void SetNil(bool nil) = 0;
+
+protected:
+    ~INillable() = default;
+};
+
+// The base of generated classes, collections and open-content holders: element name,
+// intrusive reference count, and the guards that generated setters call.
+class CXmlObjectBase : public IEventSink
+{
+public:
+    CXmlObjectBase() = default;
+    // Copies the element name; the reference count belongs to the object and starts at 0.
+    CXmlObjectBase(CXmlObjectBase const & other);
+    // Copies the element name and leaves this object's reference count alone.
+    CXmlObjectBase & operator=(CXmlObjectBase const & other);
+
+    // Atomically increments the reference count and returns the new value.
+    std::int32_t AddRef();
+    // Atomically decrements the reference count, deletes the object at 0, returns the new value.
+    std::int32_t Release();
+
+    // Virtual operations follow in their slot order, so the sections alternate.
+
+    // The object that stands for this one towards event sinks and writers.
+    virtual CXmlObjectBase * GetBase() = 0;
+
+protected:
+    void OnEvent(CXmlObjectBase * source, MsgType type, void * data) override;
+    virtual ~CXmlObjectBase();
+    // The target namespace of the schema that declared the object's type.
+    virtual std::string GetTargetNamespace() const = 0;
+
+public:
+    // The namespace of the element under which the object is written.
+    virtual std::string GetNamespace() const = 0;
+
+protected:
+    // Writes the object's attributes; objects without attributes write nothing.
+    virtual void AttributesToXml_Int(CXmlWriter * writer, CSerializationContext const & context) const;
+    // Writes the object as one element (a collection as a run of elements).
+    virtual void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri,
+                           CSerializationContext const & context, bool flag) const = 0;
+    // Reads the object; returns the first child element it did not consume, or null.
+    virtual CXmlElement * FromXml_Int(CXmlElement * element, CXmlElement * child,
+                                      CSerializationContext const & context, bool flag) = 0;
+
+    // The local name under which the object is written and read.
+    std::string GetElementName() const;
+    void SetElementName(char const * name);
+    // Lets one object rename another, as a parent names a child it stores.
+    static void SetElementName(CXmlObjectBase * object, char const * name);
+
+    // Forwarders to the protected hooks of another object.
+    static void AttributesToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer,
+                                    CSerializationContext const & context);
+    static void ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
+                          char const * namespaceUri, CSerializationContext const & context, bool flag);
+    static CXmlElement * FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
+                                     CSerializationContext const & context);
+
+    // Choice groups: the selection names the one member that is set (empty: none).
+    // Sets (valid) or clears the selection for the member; another selected member throws.
+    static void Choice_SetElementValid(bool valid, char const * memberName, std::string & selection);
+    // Called by a choice member's setter with the new value.
+    static void Choice_SelectElement(char const * memberName, CXmlObjectBase * value, std::string & selection);
+    // Called when a collection member of a choice changed its item count.
+    static void Choice_CollectionChanged(char const * memberName, std::int32_t count, std::string & selection);
+
+    // Throws when a mandatory property is set to null.
+    static void Throw_IfPropertyIsNull(CXmlObjectBase * value, char const * propertyName);
+    // Throws when the value's element name is not the one the property requires.
+    static void Throw_IfElementNameDiffers(CXmlObjectBase * value, char const * requiredName);
+
+    // Whether the namespace is allowed by a space-separated list of URIs and ##any, ##other,
+    // ##local and ##targetNamespace.
+    static bool IsNamespaceValid(char const * namespaceUri, char const * allowed, char const * targetNamespace);
+    // The same test, throwing CNxInvalidNamespaceException when the namespace is not allowed.
+    static void TestNamespace(char const * namespaceUri, char const * allowed, char const * targetNamespace);
+
+private:
+    std::string m_elementName;
+    std::atomic<std::int32_t> m_refCount{0};
+};
+
+} // namespace NxXmlLib16

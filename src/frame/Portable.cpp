@@ -1,0 +1,219 @@
+#include "Portable.h"
+
+#include "NxException.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace NxXmlLib16
+{
+
+int GetLastPlatformError() { return errno; }
+
+CPortableFile::~CPortableFile() { Close(); }
+
+bool CPortableFile::CreateForWriting(char const * path)
+{
+    Close();
+    m_fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return m_fd >= 0;
+}
+
+bool CPortableFile::OpenForReading(char const * path)
+{
+    Close();
+    m_fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        return false;
+    // A directory opens, but cannot be read as a document.
+    struct stat status;
+    if (::fstat(m_fd, &status) != 0 || S_ISDIR(status.st_mode))
+    {
+        int const error = S_ISDIR(status.st_mode) ? EISDIR : errno;
+        Close();
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
+bool CPortableFile::Write(void const * data, std::size_t length)
+{
+    char const * bytes = static_cast<char const *>(data);
+    while (length > 0)
+    {
+        ssize_t const written = ::write(m_fd, bytes, length);
+        if (written < 0)
+        {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes += written;
+        length -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+long long CPortableFile::Read(void * buffer, std::size_t length)
+{
+    for (;;)
+    {
+        ssize_t const count = ::read(m_fd, buffer, length);
+        if (count >= 0 || errno != EINTR)
+            return count;
+    }
+}
+
+long long CPortableFile::GetSize()
+{
+    struct stat status;
+    return ::fstat(m_fd, &status) == 0 ? static_cast<long long>(status.st_size) : -1;
+}
+
+bool CPortableFile::Close()
+{
+    if (m_fd < 0)
+        return true;
+    int const result = ::close(m_fd);
+    m_fd = -1;
+    return result == 0;
+}
+
+bool IsUtf8CodePage(std::uint32_t codePage) { return codePage == 0 || codePage == 3 || codePage == 65001; }
+
+namespace
+{
+
+// The iconv name of a Windows code page number.
+std::string CodePageName(std::uint32_t codePage)
+{
+    if (codePage >= 28591 && codePage <= 28599)
+        return "ISO-8859-" + std::to_string(codePage - 28590);
+    switch (codePage)
+    {
+    case 20127: return "ASCII";
+    case 28603: return "ISO-8859-13";
+    case 28605: return "ISO-8859-15";
+    case 20866: return "KOI8-R";
+    case 21866: return "KOI8-U";
+    case 932: return "CP932";
+    case 936: return "GBK";
+    case 949: return "CP949";
+    case 950: return "BIG5";
+    case 51932: return "EUC-JP";
+    case 51949: return "EUC-KR";
+    case 54936: return "GB18030";
+    case 50220: return "ISO-2022-JP";
+    case 1200: return "UTF-16LE";
+    case 1201: return "UTF-16BE";
+    case 12000: return "UTF-32LE";
+    case 12001: return "UTF-32BE";
+    case 65000: return "UTF-7";
+    default: return "CP" + std::to_string(codePage);
+    }
+}
+
+// One thread's open iconv descriptors for the code page in use.
+class CConverterCache
+{
+public:
+    CConverterCache() = default;
+    CConverterCache(CConverterCache const &) = delete;
+    CConverterCache & operator=(CConverterCache const &) = delete;
+    ~CConverterCache() { CloseAll(); }
+
+    // The descriptor of the direction, opened on first use; throws for an unknown code page.
+    iconv_t Get(std::uint32_t codePage, CCodePageConverter::Direction direction)
+    {
+        if (codePage != m_codePage)
+        {
+            CloseAll();
+            m_codePage = codePage;
+        }
+        iconv_t & descriptor = m_descriptors[direction];
+        if (descriptor == Closed)
+        {
+            std::string const local = CodePageName(codePage);
+            descriptor = direction == CCodePageConverter::Utf8ToLocal ? iconv_open(local.c_str(), "UTF-8")
+                         : direction == CCodePageConverter::LocalToUtf8 ? iconv_open("UTF-8", local.c_str())
+                                                                        : iconv_open("UTF-16LE", local.c_str());
+            if (descriptor == Closed)
+                throw CNxException(FormatString("The code page [%u] is not supported on this platform", codePage));
+        }
+        return descriptor;
+    }
+
+private:
+    static inline iconv_t const Closed = reinterpret_cast<iconv_t>(-1);
+
+    void CloseAll()
+    {
+        for (iconv_t & descriptor : m_descriptors)
+        {
+            if (descriptor != Closed)
+                iconv_close(descriptor);
+            descriptor = Closed;
+        }
+    }
+
+    std::uint32_t m_codePage = 0;
+    iconv_t m_descriptors[CCodePageConverter::DirectionCount] = {Closed, Closed, Closed};
+};
+
+// The length of the UTF-8 sequence that a lead byte starts (1 for a stray byte).
+std::size_t Utf8SequenceLength(unsigned char lead)
+{
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+} // namespace
+
+std::size_t CCodePageConverter::Convert(std::uint32_t codePage, Direction direction, char const * input,
+                                        std::size_t length, std::string & out, bool final)
+{
+    thread_local CConverterCache cache;
+    iconv_t const descriptor = cache.Get(codePage, direction);
+    iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+
+    char * in = const_cast<char *>(input);
+    std::size_t inLeft = length;
+    std::size_t written = out.size();
+    out.resize(written + length * (direction == Utf8ToLocal ? 1 : 4) + 16);
+    while (inLeft > 0)
+    {
+        char * o = &out[written];
+        std::size_t outLeft = out.size() - written;
+        std::size_t const result = iconv(descriptor, &in, &inLeft, &o, &outLeft);
+        written = out.size() - outLeft;
+        if (result != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG)
+        {
+            out.resize(out.size() * 2 + 16);
+            continue;
+        }
+        if (errno == EINVAL && !final)
+            break; // the rest is the start of a character that the next piece completes
+        // An invalid or unmappable character: replace it and go on after it.
+        std::size_t skip = direction == Utf8ToLocal ? Utf8SequenceLength(static_cast<unsigned char>(*in)) : 1;
+        skip = skip > inLeft ? inLeft : skip;
+        in += skip;
+        inLeft -= skip;
+        char const * const replacement = direction == Utf8ToLocal     ? "?"
+                                         : direction == LocalToUtf8 ? "\xEF\xBF\xBD"
+                                                                    : "\xFD\xFF";
+        std::size_t const replacementLength = direction == Utf8ToLocal ? 1 : direction == LocalToUtf8 ? 3 : 2;
+        if (out.size() - written < replacementLength)
+            out.resize(out.size() * 2 + 16);
+        out.replace(written, replacementLength, replacement, replacementLength);
+        written += replacementLength;
+    }
+    out.resize(written);
+    return length - inLeft;
+}
+
+} // namespace NxXmlLib16

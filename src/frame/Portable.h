@@ -1,0 +1,64 @@
+// The library's one contact with the operating system: files and code-page conversion.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace NxXmlLib16
+{
+
+// The error code of the last failed system call (errno), as file messages print it.
+int GetLastPlatformError();
+
+// An open file descriptor, closed when the object goes.
+class CPortableFile
+{
+public:
+    CPortableFile() = default;
+    CPortableFile(CPortableFile const &) = delete;
+    CPortableFile & operator=(CPortableFile const &) = delete;
+    ~CPortableFile();
+
+    // Creates or truncates the file for writing; false with the error in GetLastPlatformError.
+    bool CreateForWriting(char const * path);
+    // Opens an existing file for reading; false with the error in GetLastPlatformError.
+    bool OpenForReading(char const * path);
+    // Writes all bytes in order, retrying short writes; false on failure.
+    bool Write(void const * data, std::size_t length);
+    // Reads up to length bytes; returns the count (0 at the end) or -1 on failure.
+    long long Read(void * buffer, std::size_t length);
+    // The size of the open file, or -1 on failure.
+    long long GetSize();
+    // Closes the file; false when closing reported an error.
+    bool Close();
+    bool IsOpen() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Whether a code page number means UTF-8 here (0, 3 and 65001 do).
+bool IsUtf8CodePage(std::uint32_t codePage);
+
+// Converts between a code page and UTF-8 or UTF-16LE through iconv, one converter per
+// direction and thread, opened on first use.
+class CCodePageConverter
+{
+public:
+    enum Direction
+    {
+        LocalToUtf8,
+        LocalToUtf16,
+        Utf8ToLocal,
+        DirectionCount
+    };
+
+    // Appends the converted form of the input to out and returns the input bytes consumed: all
+    // of them, except when final is false and the input ends inside a character. Bytes that
+    // cannot be converted become '?' (U+FFFD towards Unicode).
+    static std::size_t Convert(std::uint32_t codePage, Direction direction, char const * input,
+                               std::size_t length, std::string & out, bool final);
+};
+
+} // namespace NxXmlLib16

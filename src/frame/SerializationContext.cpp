@@ -1,0 +1,59 @@
+#include "SerializationContext.h"
+
+#include "NxException.h"
+
+namespace NxXmlLib16
+{
+
+CSerializationContext::CSerializationContext() = default;
+CSerializationContext::CSerializationContext(CSerializationContext const & other) = default;
+CSerializationContext & CSerializationContext::operator=(CSerializationContext const & other) = default;
+CSerializationContext::~CSerializationContext() = default;
+
+CSerializationContext & CSerializationContext::GetDefaultContext()
+{
+    // Built on first use, so static initialisers of generated code may already ask for it.
+    static CSerializationContext defaultContext;
+    return defaultContext;
+}
+
+void CSerializationContext::SetIgnoreMissingMandatoryElements(bool value)
+{
+    if (value && m_ignoreUnknownElements)
+        throw CNxInvalidStateException(
+            "The parser can only ignore additional elements, or ignore the fact that some required ones are "
+            "missing, you can not ignore both\nSet IgnoreUnknownElements to false before setting "
+            "IgnoreMissingMandatoryElements to true");
+    m_ignoreMissingMandatoryElements = value;
+}
+
+void CSerializationContext::SetIgnoreUnknownElements(bool value)
+{
+    if (value && m_ignoreMissingMandatoryElements)
+        throw CNxInvalidStateException(
+            "The parser can only ignore additional elements, or ignore the fact that some required ones are "
+            "missing, you can not ignore both\nSet IgnoreMissingMandatoryElements to false before setting "
+            "IgnoreUnknownElements to true");
+    m_ignoreUnknownElements = value;
+}
+
+void CSerializationContext::SetDefaultNamespaceURI(char const * value) { m_defaultNamespaceUri = value != nullptr ? value : ""; }
+
+void CSerializationContext::SetInLineSchema(char const * value) { m_inLineSchema = value != nullptr ? value : ""; }
+
+void CSerializationContext::SetIndentChars(char const * value)
+{
+    if (value == nullptr)
+    {
+        m_indentChars.clear();
+        return;
+    }
+    for (char const * c = value; *c != '\0'; ++c)
+    {
+        if (*c != ' ' && *c != '\t')
+            throw CNxInvalidParamException("IndentChars can only contain Whitespace characters, i.e. \t or spaces");
+    }
+    m_indentChars = value;
+}
+
+} // namespace NxXmlLib16

@@ -1,0 +1,171 @@
+#include "XmlObjectBase.h"
+
+#include "NxException.h"
+
+#include <cstring>
+
+namespace NxXmlLib16
+{
+
+CXmlObjectBase::CXmlObjectBase(CXmlObjectBase const & other) : IEventSink(other), m_elementName(other.m_elementName) {}
+
+CXmlObjectBase & CXmlObjectBase::operator=(CXmlObjectBase const & other)
+{
+    m_elementName = other.m_elementName;
+    return *this;
+}
+
+CXmlObjectBase::~CXmlObjectBase() = default;
+
+std::int32_t CXmlObjectBase::AddRef() { return m_refCount.fetch_add(1, std::memory_order_relaxed) + 1; }
+
+std::int32_t CXmlObjectBase::Release()
+{
+    std::int32_t const count = m_refCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (count == 0)
+        delete this;
+    return count;
+}
+
+void CXmlObjectBase::OnEvent(CXmlObjectBase *, MsgType, void *) {}
+
+void CXmlObjectBase::AttributesToXml_Int(CXmlWriter *, CSerializationContext const &) const {}
+
+std::string CXmlObjectBase::GetElementName() const { return m_elementName; }
+
+void CXmlObjectBase::SetElementName(char const * name) { m_elementName = name != nullptr ? name : ""; }
+
+void CXmlObjectBase::SetElementName(CXmlObjectBase * object, char const * name) { object->SetElementName(name); }
+
+void CXmlObjectBase::AttributesToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer,
+                                         CSerializationContext const & context)
+{
+    object->AttributesToXml_Int(writer, context);
+}
+
+void CXmlObjectBase::ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
+                               char const * namespaceUri, CSerializationContext const & context, bool flag)
+{
+    object->ToXml_Int(writer, isRoot, namespaceUri, context, flag);
+}
+
+CXmlElement * CXmlObjectBase::FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
+                                          CSerializationContext const & context)
+{
+    return object->FromXml_Int(element, child, context, false);
+}
+
+namespace
+{
+
+char const * const AlreadySetPlain =
+    "The Property %s is already set. Only one element within this class bay be set at a time";
+char const * const AlreadySetBracketed =
+    "The Property [%s] is already set. Only one element within this class bay be set at a time";
+
+// The three cases shared by choice members of every kind: a member being set (present) or
+// cleared, compared with the member that is selected now.
+void SelectChoiceMember(char const * memberName, bool present, std::string & selection)
+{
+    if (selection == memberName)
+    {
+        if (!present)
+            selection.clear();
+    }
+    else if (selection.empty())
+    {
+        if (present)
+            selection = memberName;
+    }
+    else if (present)
+    {
+        throw CNxInvalidStateException(FormatString(AlreadySetBracketed, selection.c_str()));
+    }
+}
+
+} // namespace
+
+void CXmlObjectBase::Choice_SetElementValid(bool valid, char const * memberName, std::string & selection)
+{
+    if (!valid)
+    {
+        selection.clear();
+        return;
+    }
+    if (selection != memberName)
+        throw CNxInvalidStateException(FormatString(AlreadySetPlain, selection.c_str()));
+}
+
+void CXmlObjectBase::Choice_SelectElement(char const * memberName, CXmlObjectBase * value, std::string & selection)
+{
+    SelectChoiceMember(memberName, value != nullptr, selection);
+}
+
+void CXmlObjectBase::Choice_CollectionChanged(char const * memberName, std::int32_t count, std::string & selection)
+{
+    SelectChoiceMember(memberName, count != 0, selection);
+}
+
+void CXmlObjectBase::Throw_IfPropertyIsNull(CXmlObjectBase * value, char const * propertyName)
+{
+    if (value == nullptr)
+        throw CNxInvalidParamException(
+            FormatString("The Property [%s] is mandatory, it may node be NULL", propertyName));
+}
+
+void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase * value, char const * requiredName)
+{
+    if (value != nullptr && value->m_elementName != requiredName)
+        throw CNxInvalidParamException(
+            FormatString("This property requires an element with the name %s the element being set has the "
+                         "element name %s",
+                         requiredName, value->m_elementName.c_str()));
+}
+
+namespace
+{
+
+// Whether one token of a namespace list accepts the namespace.
+bool TokenAccepts(char const * token, std::size_t length, char const * namespaceUri, char const * targetNamespace)
+{
+    auto const is = [&](char const * keyword) {
+        return std::strlen(keyword) == length && std::strncmp(token, keyword, length) == 0;
+    };
+    if (is("##any"))
+        return true;
+    if (is("##other"))
+        return std::strcmp(namespaceUri, targetNamespace) != 0;
+    if (is("##local"))
+        return *namespaceUri == '\0';
+    if (is("##targetNamespace"))
+        return std::strcmp(namespaceUri, targetNamespace) == 0;
+    return *namespaceUri == '\0' || (std::strlen(namespaceUri) == length && std::strncmp(token, namespaceUri, length) == 0);
+}
+
+} // namespace
+
+bool CXmlObjectBase::IsNamespaceValid(char const * namespaceUri, char const * allowed, char const * targetNamespace)
+{
+    char const * token = allowed;
+    for (;;)
+    {
+        char const * const space = std::strchr(token, ' ');
+        std::size_t const length = space != nullptr ? static_cast<std::size_t>(space - token) : std::strlen(token);
+        if (TokenAccepts(token, length, namespaceUri, targetNamespace))
+            return true;
+        if (space == nullptr)
+            return false;
+        token = space + 1;
+    }
+}
+
+void CXmlObjectBase::TestNamespace(char const * namespaceUri, char const * allowed, char const * targetNamespace)
+{
+    if (!IsNamespaceValid(namespaceUri, allowed, targetNamespace))
+        throw CNxInvalidNamespaceException(
+            FormatString("Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is [%s].",
+                         namespaceUri, allowed, targetNamespace),
+            std::string());
+}
+
+} // namespace NxXmlLib16

@@ -1,0 +1,193 @@
+#include "TextStream.h"
+
+#include "NxException.h"
+#include "frame/Portable.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace NxXmlLib16
+{
+
+CStringBuffer::CStringBuffer() : CInstanceMonitor("CStringBuffer") {}
+
+void CStringBuffer::Append(char const * text, std::size_t length)
+{
+    m_length += length;
+    while (length > 0)
+    {
+        if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity())
+        {
+            m_blocks.emplace_back();
+            // A long piece gets a block of its own size instead of many small ones.
+            m_blocks.back().reserve(length > BlockSize ? length : BlockSize);
+        }
+        std::string & block = m_blocks.back();
+        std::size_t const room = block.capacity() - block.size();
+        std::size_t const piece = length < room ? length : room;
+        block.append(text, piece);
+        text += piece;
+        length -= piece;
+    }
+}
+
+void CStringBuffer::Append(char c)
+{
+    if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity())
+    {
+        m_blocks.emplace_back();
+        m_blocks.back().reserve(BlockSize);
+    }
+    m_blocks.back() += c;
+    ++m_length;
+}
+
+std::string const & CStringBuffer::GetString()
+{
+    static std::string const empty;
+    if (m_blocks.empty())
+        return empty;
+    if (m_blocks.size() > 1)
+    {
+        std::string joined;
+        joined.reserve(m_length);
+        for (std::string const & block : m_blocks)
+            joined += block;
+        m_blocks.clear();
+        m_blocks.push_back(std::move(joined));
+    }
+    return m_blocks.front();
+}
+
+std::string CStringBuffer::Detach()
+{
+    GetString();
+    std::string text = m_blocks.empty() ? std::string() : std::move(m_blocks.front());
+    m_blocks.clear();
+    m_length = 0;
+    return text;
+}
+
+void CStringBuffer::Clear()
+{
+    // A single block is kept for the next text; more are given back.
+    if (m_blocks.size() == 1 && m_blocks.front().capacity() <= 4 * BlockSize)
+        m_blocks.front().clear();
+    else
+        m_blocks.clear();
+    m_length = 0;
+}
+
+CTextStream::CTextStream() : CTextStream(static_cast<XmlEncoding>(0)) {}
+
+CTextStream::CTextStream(XmlEncoding encoding) : CInstanceMonitor("CTextStream"), m_encoding(encoding) {}
+
+CTextStream::~CTextStream() = default;
+
+void CTextStream::Begin() { m_buffer.Clear(); }
+
+void CTextStream::End() {}
+
+void CTextStream::Flush() {}
+
+void CTextStream::Append(char const * text) { m_buffer.Append(text, std::strlen(text)); }
+
+void CTextStream::Append(std::string const & text) { m_buffer.Append(text.data(), text.size()); }
+
+void CTextStream::Append(char const * text, std::size_t length) { m_buffer.Append(text, length); }
+
+void CTextStream::Append(char c) { m_buffer.Append(c); }
+
+namespace
+{
+
+[[noreturn]] void ThrowUnknownEncoding()
+{
+    throw CNxException("Unknown Encoding, select UTF-8 (contact our support team)");
+}
+
+// Appends the encoded form of local text; returns the bytes consumed (see AppendLocalAsUtf8).
+std::size_t EncodeText(XmlEncoding encoding, char const * text, std::size_t length, std::string & out, bool final)
+{
+    switch (encoding)
+    {
+    case XmlEncoding_UTF8: return AppendLocalAsUtf8(text, length, out, final);
+    case XmlEncoding_UTF16:
+    case XmlEncoding_UTF16_NoDecl: return AppendLocalAsUtf16(text, length, out, final);
+    default: ThrowUnknownEncoding();
+    }
+}
+
+} // namespace
+
+void CTextStream::GetBytes(CBinaryData & out)
+{
+    std::string const & text = m_buffer.GetString();
+    std::string bytes;
+    EncodeText(m_encoding, text.data(), text.size(), bytes, true);
+    out.SetBuffer(reinterpret_cast<unsigned char const *>(bytes.data()), static_cast<std::uint32_t>(bytes.size()));
+}
+
+CFileTextStream::CFileTextStream(char const * fileName, XmlEncoding encoding)
+    : CTextStream(encoding), m_fileName(fileName != nullptr ? fileName : "")
+{
+}
+
+CFileTextStream::~CFileTextStream() = default;
+
+void CFileTextStream::Begin()
+{
+    m_buffer.Clear();
+    if (m_encoding != XmlEncoding_UTF8 && m_encoding != XmlEncoding_UTF16 && m_encoding != XmlEncoding_UTF16_NoDecl)
+        ThrowUnknownEncoding();
+    auto file = std::make_unique<CPortableFile>();
+    if (!file->CreateForWriting(m_fileName.c_str()))
+        throw CNxException(FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(),
+                                        GetLastPlatformError()));
+    if (m_encoding != XmlEncoding_UTF8 && !file->Write("\xFF\xFE", 2))
+    {
+        int const error = GetLastPlatformError();
+        throw CNxException(
+            FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(), error));
+    }
+    m_file = std::move(file);
+}
+
+void CFileTextStream::Flush()
+{
+    if (m_buffer.GetLength() > 0)
+        WritePiece(false);
+}
+
+void CFileTextStream::End()
+{
+    if (m_buffer.GetLength() > 0)
+        WritePiece(true);
+    if (m_file != nullptr && !m_file->Close())
+        FailWrite();
+    m_file.reset();
+}
+
+void CFileTextStream::WritePiece(bool final)
+{
+    if (m_file == nullptr)
+        throw CNxException(FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(), EBADF));
+    std::string const & text = m_buffer.GetString();
+    m_pending.clear();
+    std::size_t const consumed = EncodeText(m_encoding, text.data(), text.size(), m_pending, final);
+    if (!m_file->Write(m_pending.data(), m_pending.size()))
+        FailWrite();
+    // A character cut at the end of this piece is completed by the next one.
+    std::string const rest = text.substr(consumed);
+    m_buffer.Clear();
+    m_buffer.Append(rest.data(), rest.size());
+}
+
+void CFileTextStream::FailWrite()
+{
+    int const error = GetLastPlatformError();
+    m_file.reset();
+    throw CNxException(FormatString("Failed to write data to the file. Error [0x%08X]", error));
+}
+
+} // namespace NxXmlLib16

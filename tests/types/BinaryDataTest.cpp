@@ -1,0 +1,227 @@
+#include "TestSupport.h"
+
+#include "BinaryData.h"
+
+#include <cstring>
+#include <new>
+#include <random>
+#include <thread>
+#include <vector>
+
+using namespace NxXmlLib16;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+
+std::string Bytes(CBinaryData const & data)
+{
+    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
+}
+
+CBinaryData FromBase64(char const * text)
+{
+    CBinaryData data("junk that must go");
+    data.SetAsBase64(text);
+    return data;
+}
+
+} // namespace
+
+TEST(BinaryData, EmptyValues)
+{
+    CBinaryData const empty;
+    EXPECT_EQ(nullptr, empty.GetData());
+    EXPECT_EQ(0u, empty.GetLength());
+    EXPECT_TRUE(CBinaryData("").IsEmpty());
+    EXPECT_TRUE(CBinaryData(static_cast<unsigned char const *>(nullptr), 0).IsEmpty());
+    EXPECT_EQ(CBinaryData(), CBinaryData(""));
+    EXPECT_NE(CBinaryData(), CBinaryData("a"));
+    EXPECT_NE(CBinaryData("a"), CBinaryData());
+    EXPECT_EQ("", empty.GetAsBase64());
+    EXPECT_EQ("", empty.GetAsHexString());
+}
+
+TEST(BinaryData, ConstructionCopiesOrAdopts)
+{
+    unsigned char bytes[] = {1, 2, 3};
+    CBinaryData copied(bytes, 3, false);
+    bytes[0] = 9;
+    EXPECT_EQ(1, copied[0]);
+
+    unsigned char * const adopted = static_cast<unsigned char *>(::operator new(2));
+    adopted[0] = 'h';
+    adopted[1] = 'i';
+    CBinaryData owner(adopted, 2, true);
+    EXPECT_EQ(adopted, owner.GetData());
+    EXPECT_EQ("hi", Bytes(owner));
+}
+
+TEST(BinaryData, CopiesShareUntilOneChanges)
+{
+    CBinaryData first("abc");
+    CBinaryData second = first;
+    EXPECT_EQ(first.GetData(), second.GetData());
+    second.Append("def");
+    EXPECT_EQ("abc", Bytes(first));
+    EXPECT_EQ("abcdef", Bytes(second));
+
+    CBinaryData third = first;
+    third[1] = 'X';
+    EXPECT_EQ("abc", Bytes(first));
+    EXPECT_EQ("aXc", Bytes(third));
+
+    CBinaryData const readOnly = first;
+    EXPECT_EQ('b', readOnly[1]);
+    EXPECT_EQ(first.GetData(), readOnly.GetData()); // reading never copies
+}
+
+TEST(BinaryData, AppendsOfEveryKind)
+{
+    CBinaryData data;
+    data.Append('x');
+    data.Append("yz");
+    data.Append(std::string("\0w", 2));
+    data.Append(CBinaryData("!"));
+    data.Append(static_cast<unsigned char const *>(nullptr), 0);
+    EXPECT_EQ(std::string("xyz\0w!", 6), Bytes(data));
+    data.Append(data); // appending itself doubles it
+    EXPECT_EQ(std::string("xyz\0w!xyz\0w!", 12), Bytes(data));
+}
+
+TEST(BinaryData, ManySmallAppendsKeepEveryByte)
+{
+    CBinaryData data;
+    std::string expected;
+    for (int i = 0; i < 100000; ++i)
+    {
+        char const c = static_cast<char>('a' + i % 26);
+        data.Append(c);
+        expected += c;
+    }
+    EXPECT_EQ(expected, Bytes(data));
+}
+
+TEST(BinaryData, SetBufferReleaseDataAndClear)
+{
+    CBinaryData data("old");
+    CBinaryData const shared = data;
+    data.SetBuffer("new text");
+    EXPECT_EQ("new text", Bytes(data));
+    EXPECT_EQ("old", Bytes(shared));
+
+    CBinaryData alias = data;
+    unsigned char * const released = data.ReleaseData();
+    EXPECT_TRUE(data.IsEmpty());
+    EXPECT_EQ(0, std::memcmp(released, "new text", 8));
+    EXPECT_NE(released, alias.GetData()); // the shared buffer was copied first
+    EXPECT_EQ("new text", Bytes(alias));
+    ::operator delete(released);
+
+    alias.Clear();
+    EXPECT_TRUE(alias.IsEmpty());
+    EXPECT_EQ(nullptr, CBinaryData().ReleaseData());
+}
+
+TEST(BinaryData, IndexIsBoundsChecked)
+{
+    CBinaryData data("ab");
+    CBinaryData const & constData = data;
+    ExpectThrows<CNxException>([&] { data[2]; }, "Index Out of range [2]");
+    ExpectThrows<CNxException>([&] { constData[2]; }, "Index Out of range [2]");
+    ExpectThrows<CNxException>([] { CBinaryData()[0]; }, "Index Out of range [0]");
+}
+
+TEST(BinaryData, Base64Encoding)
+{
+    EXPECT_EQ("YWJj", CBinaryData("abc").GetAsBase64());
+    EXPECT_EQ("YWI=", CBinaryData("ab").GetAsBase64());
+    EXPECT_EQ("YQ==", CBinaryData("a").GetAsBase64());
+    unsigned char const all[] = {0x00, 0x10, 0x83, 0x10, 0x51, 0x87, 0x20, 0x92, 0x8B, 0x30, 0xD3, 0x8F,
+                                 0x41, 0x14, 0x93, 0x51, 0x55, 0x97, 0x61, 0x96, 0x9B, 0x71, 0xD7, 0x9F,
+                                 0x82, 0x18, 0xA3, 0x92, 0x59, 0xA7, 0xA2, 0x9A, 0xAB, 0xB2, 0xDB, 0xAF,
+                                 0xC3, 0x1C, 0xB3, 0xD3, 0x5D, 0xB7, 0xE3, 0x9E, 0xBB, 0xF3, 0xDF, 0xBF};
+    EXPECT_EQ("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/",
+              CBinaryData(all, sizeof all).GetAsBase64());
+}
+
+TEST(BinaryData, Base64Decoding)
+{
+    EXPECT_EQ("abc", Bytes(FromBase64("YW Jj\r\n")));
+    EXPECT_EQ("a", Bytes(FromBase64("YQ==")));
+    EXPECT_EQ("ab", Bytes(FromBase64("Y=W=I")));      // '=' is skipped wherever it stands
+    EXPECT_EQ("abc", Bytes(FromBase64("\xD9W\xCAj"))); // the high bit is ignored
+    EXPECT_TRUE(FromBase64("YW*j").IsEmpty());
+    EXPECT_TRUE(FromBase64("").IsEmpty());
+    EXPECT_TRUE(FromBase64(" = \t").IsEmpty());
+    EXPECT_EQ("a", Bytes(FromBase64("YQ"))); // a short last group keeps its whole bytes
+    EXPECT_EQ("", Bytes(FromBase64("Y")));
+}
+
+TEST(BinaryData, Base64RoundTripsRandomBytes)
+{
+    std::mt19937 random(7);
+    for (std::uint32_t length = 0; length < 300; ++length)
+    {
+        std::vector<unsigned char> bytes(length);
+        for (unsigned char & b : bytes)
+            b = static_cast<unsigned char>(random());
+        CBinaryData const data(bytes.data(), length);
+        std::string const text = data.GetAsBase64();
+        EXPECT_EQ((length + 2) / 3 * 4, text.size());
+        CBinaryData back;
+        back.SetAsBase64(text.c_str());
+        ASSERT_EQ(data, back) << "length " << length;
+        CBinaryData hex;
+        hex.SetAsHexString(data.GetAsHexString().c_str());
+        ASSERT_EQ(data, hex) << "length " << length;
+    }
+}
+
+TEST(BinaryData, HexForms)
+{
+    unsigned char const bytes[] = {0x01, 0xAB};
+    CBinaryData const data(bytes, 2);
+    EXPECT_EQ("01AB", data.GetAsHexString());
+    EXPECT_EQ("01AB", CBinaryData::GetAsHexString(bytes, 2));
+    CBinaryData decoded;
+    decoded.SetAsHexString("01ab");
+    EXPECT_EQ(data, decoded);
+    decoded.SetAsHexString("");
+    EXPECT_TRUE(decoded.IsEmpty());
+}
+
+TEST(BinaryData, BadHexIsRefusedAndLeavesTheValueEmpty)
+{
+    CBinaryData data("keep?");
+    ExpectThrows<CNxException>([&] { data.SetAsHexString("1AB"); }, "Invalid length in hex string");
+    EXPECT_TRUE(data.IsEmpty());
+    data.SetBuffer("x");
+    ExpectThrows<CNxException>([&] { data.SetAsHexString("0G"); }, "Invalid char in hex string [G]");
+    EXPECT_TRUE(data.IsEmpty());
+    ExpectThrows<CNxException>([&] { data.SetAsHexString("0A 1"); }, "Invalid char in hex string [ ]");
+    ExpectThrows<CNxException>([&] { data.SetAsHexString("g0"); }, "Invalid char in hex string [g]");
+}
+
+TEST(BinaryData, HandlesOfOneBufferMayLiveOnSeveralThreads)
+{
+    CBinaryData const shared("shared bytes");
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back([&shared, t] {
+            for (int i = 0; i < 20000; ++i)
+            {
+                CBinaryData copy = shared;
+                CBinaryData second;
+                second = copy;
+                if (i % 100 == t)
+                    second.Append('!'); // a private copy, made while others share
+                copy.Clear();
+            }
+        });
+    }
+    for (std::thread & thread : threads)
+        thread.join();
+    EXPECT_EQ("shared bytes", Bytes(shared));
+}

@@ -1,0 +1,229 @@
+#include "TestSupport.h"
+
+#include "BinaryStream.h"
+#include "TextStream.h"
+
+#include <cerrno>
+
+using namespace NxXmlLib16;
+using NxXmlTest::ExpectThrows;
+using NxXmlTest::ReadFileBytes;
+using NxXmlTest::TempPath;
+
+namespace
+{
+
+std::string Bytes(CBinaryData const & data)
+{
+    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
+}
+
+// The UTF-16LE form of ASCII text.
+std::string Utf16(std::string const & ascii)
+{
+    std::string out;
+    for (char c : ascii)
+    {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+// Writes text through a file stream in pieces, flushing whenever 4096 bytes are buffered, as
+// the writers do.
+void WriteInPieces(CFileTextStream & stream, std::string const & text, std::size_t piece)
+{
+    stream.Begin();
+    for (std::size_t at = 0; at < text.size(); at += piece)
+    {
+        stream.Append(text.substr(at, piece));
+        if (stream.GetLength() >= 4096)
+            stream.Flush();
+    }
+    stream.End();
+}
+
+} // namespace
+
+TEST(StringBuffer, KeepsEveryAppendInOrder)
+{
+    CStringBuffer buffer;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i)
+    {
+        std::string const piece = std::to_string(i) + (i % 7 == 0 ? std::string(5000, 'x') : "");
+        buffer.Append(piece.data(), piece.size());
+        buffer.Append(',');
+        expected += piece + ',';
+    }
+    EXPECT_EQ(expected.size(), buffer.GetLength());
+    EXPECT_EQ(expected, buffer.GetString());
+    buffer.Append("tail", 4);
+    EXPECT_EQ(expected + "tail", buffer.GetString());
+    EXPECT_EQ(expected + "tail", buffer.Detach());
+    EXPECT_EQ(0u, buffer.GetLength());
+    EXPECT_EQ("", buffer.GetString());
+    buffer.Append("again", 5);
+    buffer.Clear();
+    EXPECT_EQ("", buffer.GetString());
+}
+
+TEST(TextStream, BytesInTheStreamsEncoding)
+{
+    CTextStream utf8(XmlEncoding_UTF8);
+    utf8.Begin();
+    utf8.Append("<a>\xC3\xBC</a>");
+    CBinaryData bytes;
+    utf8.GetBytes(bytes);
+    EXPECT_EQ("<a>\xC3\xBC</a>", Bytes(bytes));
+
+    for (XmlEncoding const encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
+    {
+        CTextStream utf16(encoding);
+        utf16.Append("<a/>");
+        utf16.GetBytes(bytes);
+        EXPECT_EQ(Utf16("<a/>"), Bytes(bytes)); // no byte-order mark in memory
+    }
+
+    CTextStream unknown;
+    unknown.Append("x");
+    ExpectThrows<CNxException>([&] { unknown.GetBytes(bytes); },
+                               "Unknown Encoding, select UTF-8 (contact our support team)");
+}
+
+TEST(TextStream, BeginStartsAfresh)
+{
+    CTextStream stream(XmlEncoding_UTF8);
+    stream.Append("old");
+    stream.Begin();
+    stream.Append(std::string("new"));
+    stream.Append('!');
+    EXPECT_EQ("new!", stream.GetString());
+    EXPECT_EQ(4u, stream.GetLength());
+    EXPECT_EQ("new!", stream.DetachString());
+    EXPECT_EQ(0u, stream.GetLength());
+}
+
+TEST(FileTextStream, Utf8FileHasNoByteOrderMark)
+{
+    std::string const path = TempPath("utf8.xml");
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += "<item n=\"" + std::to_string(i) + "\">\xE2\x82\xAC</item>\n";
+    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
+    WriteInPieces(stream, text, 37);
+    EXPECT_EQ(text, ReadFileBytes(path));
+}
+
+TEST(FileTextStream, Utf16FileStartsWithByteOrderMark)
+{
+    for (XmlEncoding const encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
+    {
+        std::string const path = TempPath("utf16.xml");
+        std::string text;
+        for (int i = 0; i < 3000; ++i)
+            text += "<v>" + std::to_string(i) + "</v>";
+        CFileTextStream stream(path.c_str(), encoding);
+        WriteInPieces(stream, text, 1000);
+        EXPECT_EQ("\xFF\xFE" + Utf16(text), ReadFileBytes(path));
+    }
+}
+
+TEST(FileTextStream, CharactersSplitBetweenFlushesStayWhole)
+{
+    // Each flush cuts the euro sign apart; the UTF-16 file must still hold it whole.
+    std::string const path = TempPath("split.xml");
+    CFileTextStream stream(path.c_str(), XmlEncoding_UTF16);
+    stream.Begin();
+    std::string expected = "\xFF\xFE";
+    for (int i = 0; i < 100; ++i)
+    {
+        stream.Append(std::string(4095, 'a') + "\xE2");
+        stream.Flush();
+        stream.Append("\x82\xAC");
+        expected += Utf16(std::string(4095, 'a')) + "\xAC\x20";
+    }
+    stream.End();
+    EXPECT_EQ(expected, ReadFileBytes(path));
+}
+
+TEST(FileTextStream, Latin1TextIsWrittenAsUtf8)
+{
+    std::string const path = TempPath("latin1.xml");
+    SetLocalCharEncoding(1252);
+    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
+    stream.Begin();
+    stream.Append("caf\xE9");
+    stream.End();
+    SetLocalCharEncoding(3);
+    EXPECT_EQ("caf\xC3\xA9", ReadFileBytes(path));
+}
+
+TEST(FileTextStream, AsciiOnlyWritesBytesUnchanged)
+{
+    std::string const path = TempPath("ascii.xml");
+    ASCIIOnly(true);
+    SetLocalCharEncoding(1252);
+    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
+    stream.Begin();
+    stream.Append("caf\xE9");
+    stream.End();
+    ASCIIOnly(false);
+    SetLocalCharEncoding(3);
+    EXPECT_EQ("caf\xE9", ReadFileBytes(path));
+}
+
+TEST(FileTextStream, MissingFolderFailsAtBegin)
+{
+    std::string const path = TempPath("no/such/folder/out.xml");
+    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
+    ExpectThrows<CNxException>([&] { stream.Begin(); },
+                               FormatString("Failed to write data to the file [%s] error [0x%08X]", path.c_str(),
+                                            ENOENT));
+}
+
+TEST(FileTextStream, UnknownEncodingIsRefusedBeforeTheFileIsMade)
+{
+    std::string const path = TempPath("unknown-encoding.xml");
+    CFileTextStream stream(path.c_str(), static_cast<XmlEncoding>(7));
+    ExpectThrows<CNxException>([&] { stream.Begin(); },
+                               "Unknown Encoding, select UTF-8 (contact our support team)");
+}
+
+TEST(FileTextStream, FullDeviceFailsTheFlush)
+{
+    CFileTextStream stream("/dev/full", XmlEncoding_UTF8);
+    stream.Begin();
+    stream.Append(std::string(5000, 'x'));
+    ExpectThrows<CNxException>([&] { stream.Flush(); },
+                               FormatString("Failed to write data to the file. Error [0x%08X]", ENOSPC));
+}
+
+TEST(BinaryStream, CollectsBytes)
+{
+    CBinaryStream stream;
+    stream.Append(static_cast<unsigned char>(0xE0));
+    stream.Append(CBinaryData("ab"));
+    unsigned char const tail[] = {0, 1};
+    stream.Append(tail, 2);
+    EXPECT_EQ(std::string("\xE0" "ab\0\1", 5), Bytes(stream.GetData()));
+}
+
+TEST(FileBinaryStream, SavesWithTheByteOrderMarkRule)
+{
+    std::string const path = TempPath("binary.bin");
+    CFileBinaryStream plain(path.c_str(), XmlEncoding_UTF8, CBinaryData("\xE0\x00"));
+    plain.Append(static_cast<unsigned char>('!'));
+    plain.SaveToFile();
+    EXPECT_EQ("\xE0!", ReadFileBytes(path));
+
+    CFileBinaryStream utf16(path.c_str(), XmlEncoding_UTF16, CBinaryData("x"));
+    utf16.SaveToFile();
+    EXPECT_EQ("\xFF\xFEx", ReadFileBytes(path));
+
+    std::string const bad = TempPath("missing/binary.bin");
+    CFileBinaryStream failing(bad.c_str(), XmlEncoding_UTF8, CBinaryData("x"));
+    ExpectThrows<CNxException>([&] { failing.SaveToFile(); },
+                               FormatString("Failed to write data to the file [%s] error [0x%08X]", bad.c_str(), ENOENT));
+}
