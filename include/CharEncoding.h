@@ -24,6 +24,8 @@ void SetLocalCharEncoding(unsigned int codePage);
 unsigned int GetLocalCharEncoding();
 // When true, conversions between the local encoding and UTF-8 copy the bytes unchanged.
 void ASCIIOnly(bool asciiOnly);
+// Whether local text and UTF-8 convert by plain copies (a UTF-8 code page, or ASCII only).
+bool IsLocalTextUtf8();
 
 // The UTF-8 form of local text.
 CBinaryData LocalToUtf8(char const * text);

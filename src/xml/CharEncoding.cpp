@@ -149,9 +149,11 @@ unsigned int GetLocalCharEncoding() { return g_localCodePage.load(std::memory_or
 
 void ASCIIOnly(bool asciiOnly) { g_asciiOnly.store(asciiOnly, std::memory_order_relaxed); }
 
+bool IsLocalTextUtf8() { return AsciiOnly() || LocalIsUtf8(); }
+
 std::size_t AppendLocalAsUtf8(char const * text, std::size_t length, std::string & out, bool final)
 {
-    if (AsciiOnly() || LocalIsUtf8())
+    if (IsLocalTextUtf8())
     {
         out.append(text, length);
         return length;
@@ -176,7 +178,7 @@ std::size_t AppendLocalAsUtf16(char const * text, std::size_t length, std::strin
 
 void AppendUtf8AsLocal(char const * data, std::size_t length, std::string & out)
 {
-    if (AsciiOnly() || LocalIsUtf8())
+    if (IsLocalTextUtf8())
     {
         out.append(data, length);
         return;

@@ -1,0 +1,441 @@
+#include "XmlDocument.h"
+
+#include "NxException.h"
+#include "SerializationContext.h"
+#include "frame/Portable.h"
+#include "xml/ExpatReader.h"
+#include "xml/XmlDocumentStore.h"
+
+#include <zlib.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace NxXmlLib16
+{
+
+namespace
+{
+
+std::atomic<bool> g_asyncFromXmlFile{false};
+
+constexpr std::size_t AsyncChunkSize = 128 * 1024;
+constexpr std::size_t InflatePieceSize = 64 * 1024;
+char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
+char const * const XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+
+// Whether the bytes start like a gzip member or a zlib stream.
+bool LooksCompressed(unsigned char const * data, std::size_t length)
+{
+    if (length < 2)
+        return false;
+    if (data[0] == 0x1F && data[1] == 0x8B)
+        return true;
+    return (data[0] & 0x0F) == Z_DEFLATED && (data[0] >> 4) <= 7 && ((data[0] << 8) | data[1]) % 31 == 0;
+}
+
+// Inflates a gzip or zlib stream; false (and out untouched) unless the stream ends properly.
+bool TryInflate(unsigned char const * data, std::size_t length, CBinaryData & out)
+{
+    z_stream stream{};
+    if (inflateInit2(&stream, 47) != Z_OK)
+        return false;
+    struct CEnd
+    {
+        z_stream & stream;
+        ~CEnd() { inflateEnd(&stream); }
+    } const end{stream};
+
+    CBinaryData inflated;
+    std::unique_ptr<unsigned char[]> const piece(new unsigned char[InflatePieceSize]);
+    stream.next_in = const_cast<unsigned char *>(data);
+    std::size_t remaining = length;
+    for (;;)
+    {
+        if (stream.avail_in == 0 && remaining > 0)
+        {
+            std::size_t const feed = remaining < std::numeric_limits<uInt>::max() ? remaining : std::numeric_limits<uInt>::max();
+            stream.avail_in = static_cast<uInt>(feed);
+            remaining -= feed;
+        }
+        stream.next_out = piece.get();
+        stream.avail_out = static_cast<uInt>(InflatePieceSize);
+        int const result = inflate(&stream, Z_NO_FLUSH);
+        inflated.Append(piece.get(), static_cast<std::uint32_t>(InflatePieceSize - stream.avail_out));
+        if (result == Z_STREAM_END)
+            break;
+        if (result != Z_OK)
+            return false; // corrupt or truncated: the input is left as it is
+    }
+    out = std::move(inflated);
+    return true;
+}
+
+bool IsSchemaInstanceOrXmlns(std::string const & namespaceUri)
+{
+    return namespaceUri == XsiNamespace || namespaceUri == XmlnsNamespace;
+}
+
+} // namespace
+
+void AsyncFromXmlFile(bool async) { g_asyncFromXmlFile.store(async, std::memory_order_relaxed); }
+
+bool IsAsyncFromXmlFile() { return g_asyncFromXmlFile.load(std::memory_order_relaxed); }
+
+std::string CXmlAttribute::GetXPath() const
+{
+    std::string path = m_owner->GetXPath();
+    path += "/@";
+    if (!m_namespaceUri->empty())
+    {
+        std::string const prefix = m_owner->GetDocument()->LookupAliasFromNamespace(m_namespaceUri->c_str());
+        if (!prefix.empty())
+        {
+            path += prefix;
+            path += ':';
+        }
+    }
+    path += *m_localName;
+    return path;
+}
+
+bool CXmlAttribute::IsNamespaceAttribute() const
+{
+    return IsSchemaInstanceOrXmlns(*m_namespaceUri) &&
+           (*m_localName == "xmlns" || *m_localName == "type" || *m_localName == "schemaLocation" ||
+            *m_localName == "noNamespaceSchemaLocation");
+}
+
+bool CXmlAttribute::IsNilAttribute() const { return IsSchemaInstanceOrXmlns(*m_namespaceUri) && *m_localName == "nil"; }
+
+std::string_view CXmlElement::GetAttribute(std::string_view localName, std::string_view namespaceUri) const
+{
+    for (CXmlAttribute const & attribute : GetAttributes())
+    {
+        if (attribute.GetLocalName() == localName && attribute.GetNamespaceURI() == namespaceUri)
+            return attribute.GetValue();
+    }
+    return std::string_view("", 0);
+}
+
+std::string CXmlElement::GetQName() const
+{
+    if (!m_namespaceUri->empty())
+    {
+        std::string const prefix = m_document->LookupAliasFromNamespace(m_namespaceUri->c_str());
+        if (!prefix.empty())
+            return prefix + ":" + *m_localName;
+    }
+    return *m_localName;
+}
+
+std::string CXmlElement::GetNameWithPredicate() const
+{
+    std::string name = GetQName();
+    if (m_parent == nullptr)
+        return name;
+    // Names are stored once per document, so equal names have equal addresses.
+    std::size_t count = 0;
+    std::size_t position = 0;
+    for (CXmlElement const * sibling = m_parent->m_firstChild; sibling != nullptr; sibling = sibling->m_nextSibling)
+    {
+        if (sibling->m_localName == m_localName && sibling->m_namespaceUri == m_namespaceUri)
+        {
+            ++count;
+            if (sibling == this)
+                position = count;
+        }
+    }
+    if (count > 1)
+        name += "[" + std::to_string(position) + "]";
+    return name;
+}
+
+std::string CXmlElement::GetXPath() const
+{
+    std::vector<CXmlElement const *> chain;
+    for (CXmlElement const * element = this; element != nullptr; element = element->m_parent)
+        chain.push_back(element);
+    std::string path;
+    for (auto step = chain.rbegin(); step != chain.rend(); ++step)
+    {
+        path += '/';
+        path += (*step)->GetNameWithPredicate();
+    }
+    return path;
+}
+
+CXmlDocument::CXmlDocument() : CXmlDocument(nullptr, CSerializationContext::GetDefaultContext()) {}
+
+CXmlDocument::CXmlDocument(CSerializationContext const & context) : CXmlDocument(nullptr, context) {}
+
+CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSerializationContext::GetDefaultContext()) {}
+
+CXmlDocument::CXmlDocument(ElementFilter filter, CSerializationContext const & context)
+    : CInstanceMonitor("CXmlDocument"), m_filter(filter), m_context(&context),
+      m_store(std::make_unique<CXmlDocumentStore>())
+{
+    Init();
+}
+
+CXmlDocument::CXmlDocument(CXmlDocument const & other) : CXmlDocument(other.m_filter, *other.m_context) {}
+
+CXmlDocument::~CXmlDocument() = default;
+
+void CXmlDocument::Init()
+{
+    m_documentElement = nullptr;
+    m_input.Clear();
+}
+
+void CXmlDocument::Cleanup()
+{
+    m_documentElement = nullptr;
+    m_store->Clear();
+    m_namespaceAliases.clear();
+    m_input.Clear();
+}
+
+void CXmlDocument::Load(char const * fileName)
+{
+    Cleanup();
+    if (IsAsyncFromXmlFile())
+    {
+        AsyncParse(fileName);
+        return;
+    }
+    CPortableFile file;
+    if (!file.OpenForReading(fileName))
+        throw CNxException(
+            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+    long long const size = file.GetSize();
+    if (size < 0)
+        throw CNxException(
+            FormatString("Failed to get the size of the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+    if (static_cast<unsigned long long>(size) > std::numeric_limits<std::uint32_t>::max())
+        throw CNxException(FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName, EFBIG));
+    std::uint32_t const length = static_cast<std::uint32_t>(size);
+    unsigned char * bytes = nullptr;
+    if (length > 0)
+    {
+        bytes = static_cast<unsigned char *>(::operator new(length));
+        m_input = CBinaryData(bytes, length, true);
+    }
+    std::size_t total = 0;
+    while (total < length)
+    {
+        long long const count = file.Read(bytes + total, length - total);
+        if (count <= 0)
+            throw CNxException(FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName,
+                                            count < 0 ? GetLastPlatformError() : 0));
+        total += static_cast<std::size_t>(count);
+    }
+    file.Close();
+    Parse(m_input.GetData(), m_input.GetLength());
+}
+
+void CXmlDocument::LoadXmlStream(unsigned char const * data, std::uint32_t length)
+{
+    if (data == nullptr || length == 0)
+        throw CNxException("XML Stream is empty!");
+    Cleanup();
+    Parse(data, length);
+}
+
+void CXmlDocument::LoadXml(char const * text)
+{
+    if (text == nullptr || *text == '\0')
+        throw CNxException("XML String is empty!");
+    Cleanup();
+    ParseText(reinterpret_cast<unsigned char const *>(text), std::strlen(text));
+}
+
+void CXmlDocument::LoadXml(unsigned short const * text)
+{
+    if (text == nullptr || *text == 0)
+        throw CNxException("XML String is empty!");
+    Cleanup();
+    // UTF-16 little-endian behind a byte-order mark, so that the parser recognises it.
+    m_input.Append("\xFF\xFE");
+    for (unsigned short const * unit = text; *unit != 0; ++unit)
+    {
+        unsigned char const bytes[2] = {static_cast<unsigned char>(*unit & 0xFF), static_cast<unsigned char>(*unit >> 8)};
+        m_input.Append(bytes, 2);
+    }
+    ParseText(m_input.GetData(), m_input.GetLength());
+}
+
+void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
+{
+    if (LooksCompressed(data, length))
+    {
+        CBinaryData inflated;
+        if (TryInflate(data, length, inflated))
+        {
+            m_input = std::move(inflated);
+            ParseText(m_input.GetData(), m_input.GetLength());
+            return;
+        }
+    }
+    ParseText(data, length);
+}
+
+void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
+{
+    CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
+    reader.ParseChunk(reinterpret_cast<char const *>(data), length, true);
+}
+
+void CXmlDocument::AsyncParse(char const * fileName)
+{
+    CPortableFile file;
+    if (!file.OpenForReading(fileName))
+        throw CNxException(
+            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+    CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
+    // Each chunk is read straight into the parser's buffer and parsed before the next is read.
+    for (;;)
+    {
+        void * const buffer = reader.GetBuffer(AsyncChunkSize);
+        long long const count = file.Read(buffer, AsyncChunkSize);
+        if (count < 0)
+            throw CNxException(
+                FormatString("Failed to read the contents of the file. Error [0x%08x]", GetLastPlatformError()));
+        if (count == 0)
+        {
+            if (m_documentElement == nullptr && m_store->depth == 0)
+                throw CNxException("Invalid or empty XML document");
+            reader.ParseBuffer(0, true);
+            break;
+        }
+        reader.ParseBuffer(static_cast<std::size_t>(count), false);
+    }
+    if (m_documentElement == nullptr)
+        throw CNxException("Invalid or empty XML document");
+}
+
+std::string const & CXmlDocument::InternName(std::string_view name) { return m_store->names.Intern(name); }
+
+CXmlElement * CXmlDocument::AddElement(std::string const & namespaceUri, std::string const & localName,
+                                       std::vector<CPendingAttribute> const & attributes)
+{
+    CXmlDocumentStore & store = *m_store;
+    CXmlArena::CMark const mark = store.arena.GetMark();
+    CXmlElement * const element = new (store.arena.Allocate(sizeof(CXmlElement), alignof(CXmlElement))) CXmlElement();
+    element->m_document = this;
+    element->m_localName = &localName;
+    element->m_namespaceUri = &namespaceUri;
+    if (!attributes.empty())
+    {
+        if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
+            throw CNxException("Too many attributes on one element");
+        CXmlAttribute * const stored = static_cast<CXmlAttribute *>(
+            store.arena.Allocate(sizeof(CXmlAttribute) * attributes.size(), alignof(CXmlAttribute)));
+        for (std::size_t i = 0; i < attributes.size(); ++i)
+        {
+            CXmlAttribute * const attribute = new (stored + i) CXmlAttribute();
+            attribute->m_owner = element;
+            attribute->m_localName = attributes[i].localName;
+            attribute->m_namespaceUri = attributes[i].namespaceUri;
+            if (attributes[i].value.size() > std::numeric_limits<std::uint32_t>::max())
+                throw CNxException("Attribute value too long");
+            attribute->m_value = store.arena.CopyText(attributes[i].value);
+            attribute->m_valueLength = static_cast<std::uint32_t>(attributes[i].value.size());
+        }
+        element->m_attributes = stored;
+        element->m_attributeCount = static_cast<std::uint32_t>(attributes.size());
+    }
+
+    CXmlElement * previousSibling = nullptr;
+    if (store.depth == 0)
+    {
+        m_documentElement = element;
+    }
+    else
+    {
+        CXmlElement * const parent = store.open[store.depth - 1].element;
+        element->m_parent = parent;
+        previousSibling = parent->m_lastChild;
+        if (previousSibling == nullptr)
+            parent->m_firstChild = element;
+        else
+            previousSibling->m_nextSibling = element;
+        parent->m_lastChild = element;
+    }
+    if (store.depth == store.open.size())
+        store.open.emplace_back();
+    CXmlOpenElement & open = store.open[store.depth++];
+    open.element = element;
+    open.previousSibling = previousSibling;
+    open.mark = mark;
+    open.text.clear();
+    return element;
+}
+
+void CXmlDocument::EndElement()
+{
+    CXmlDocumentStore & store = *m_store;
+    CXmlOpenElement & open = store.open[--store.depth];
+    CXmlElement * const element = open.element;
+    if (!open.text.empty())
+    {
+        if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
+            throw CNxException(FormatString("The text of the element [%s] is too long", element->GetLocalName().c_str()));
+        element->m_text = store.arena.CopyText(open.text);
+        element->m_textLength = static_cast<std::uint32_t>(open.text.size());
+    }
+    CXmlElement * const parent = const_cast<CXmlElement *>(element->m_parent);
+    if (m_filter != nullptr && parent != nullptr && m_filter(element))
+    {
+        // The element is its parent's last child and was the last thing built: everything
+        // allocated since it started belongs to it and goes with it.
+        parent->m_lastChild = open.previousSibling;
+        if (open.previousSibling == nullptr)
+            parent->m_firstChild = nullptr;
+        else
+            open.previousSibling->m_nextSibling = nullptr;
+        store.arena.Rewind(open.mark);
+    }
+}
+
+void CXmlDocument::AppendTextExcludingCR(char const * text, std::size_t length)
+{
+    CXmlDocumentStore & store = *m_store;
+    if (store.depth == 0)
+        return;
+    std::string & target = store.open[store.depth - 1].text;
+    char const * const end = text + length;
+    while (text < end)
+    {
+        char const * const cr = static_cast<char const *>(std::memchr(text, '\r', static_cast<std::size_t>(end - text)));
+        char const * const stop = cr != nullptr ? cr : end;
+        target.append(text, static_cast<std::size_t>(stop - text));
+        text = cr != nullptr ? cr + 1 : end;
+    }
+}
+
+void CXmlDocument::AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri)
+{
+    m_namespaceAliases[prefix] = namespaceUri;
+}
+
+std::string CXmlDocument::LookupNamespaceFromAlias(char const * alias) const
+{
+    auto const found = m_namespaceAliases.find(alias != nullptr ? alias : "");
+    return found == m_namespaceAliases.end() ? std::string() : found->second;
+}
+
+std::string CXmlDocument::LookupAliasFromNamespace(char const * namespaceUri) const
+{
+    for (auto const & entry : m_namespaceAliases)
+    {
+        if (entry.second == namespaceUri)
+            return entry.first;
+    }
+    return std::string();
+}
+
+} // namespace NxXmlLib16

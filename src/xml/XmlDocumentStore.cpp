@@ -1,0 +1,88 @@
+#include "xml/XmlDocumentStore.h"
+
+#include <cstring>
+
+namespace NxXmlLib16
+{
+
+void CXmlArena::AddBlock(std::size_t minimum)
+{
+    if (minimum <= BlockSize && m_spare.data != nullptr)
+    {
+        m_blocks.push_back(std::move(m_spare));
+        m_spare = CBlock();
+    }
+    else
+    {
+        std::size_t const size = minimum > BlockSize ? minimum : BlockSize;
+        m_blocks.push_back(CBlock{std::unique_ptr<char[]>(new char[size]), size});
+    }
+    m_current = m_blocks.size() - 1;
+    m_used = 0;
+}
+
+void * CXmlArena::Allocate(std::size_t size, std::size_t alignment)
+{
+    if (!m_blocks.empty())
+    {
+        std::size_t const start = (m_used + alignment - 1) & ~(alignment - 1);
+        if (start + size <= m_blocks[m_current].size)
+        {
+            m_used = start + size;
+            return m_blocks[m_current].data.get() + start;
+        }
+    }
+    AddBlock(size);
+    m_used = size;
+    return m_blocks[m_current].data.get();
+}
+
+char const * CXmlArena::CopyText(std::string_view text)
+{
+    char * const copy = static_cast<char *>(Allocate(text.size() + 1, 1));
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    return copy;
+}
+
+CXmlArena::CMark CXmlArena::GetMark() const { return CMark{m_current, m_used}; }
+
+void CXmlArena::Rewind(CMark mark)
+{
+    if (m_blocks.empty())
+        return;
+    // One freed block is kept, so that a boundary crossed again and again costs no allocation.
+    while (m_blocks.size() > mark.block + 1)
+    {
+        if (m_spare.data == nullptr && m_blocks.back().size == BlockSize)
+            m_spare = std::move(m_blocks.back());
+        m_blocks.pop_back();
+    }
+    m_current = mark.block;
+    m_used = mark.used;
+}
+
+void CXmlArena::Clear()
+{
+    m_blocks.clear();
+    m_current = 0;
+    m_used = 0;
+}
+
+std::string const & CXmlNameTable::Intern(std::string_view name)
+{
+    auto const found = m_index.find(name);
+    if (found != m_index.end())
+        return *found->second;
+    std::string const & stored = m_names.emplace_back(name);
+    m_index.emplace(std::string_view(stored), &stored);
+    return stored;
+}
+
+void CXmlNameTable::Clear()
+{
+    m_index.clear();
+    m_names.clear();
+}
+
+} // namespace NxXmlLib16

@@ -1,0 +1,92 @@
+// The storage behind a CXmlDocument: an arena for elements, attributes and text, the table of
+// distinct names, and the stack of elements being built.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace NxXmlLib16
+{
+
+class CXmlElement;
+
+// Hands out memory in large blocks; everything allocated after a mark can be given back at once.
+class CXmlArena
+{
+public:
+    struct CMark
+    {
+        std::size_t block;
+        std::size_t used;
+    };
+
+    // Room for size bytes at the given alignment.
+    void * Allocate(std::size_t size, std::size_t alignment);
+    // A zero-terminated copy of the text.
+    char const * CopyText(std::string_view text);
+    CMark GetMark() const;
+    // Gives back everything allocated since the mark.
+    void Rewind(CMark mark);
+    void Clear();
+
+private:
+    static constexpr std::size_t BlockSize = 256 * 1024;
+
+    struct CBlock
+    {
+        std::unique_ptr<char[]> data;
+        std::size_t size;
+    };
+
+    void AddBlock(std::size_t minimum);
+
+    std::vector<CBlock> m_blocks;
+    std::size_t m_current = 0; // index of the block being filled
+    std::size_t m_used = 0;    // bytes used in that block
+    CBlock m_spare;            // a freed block kept to avoid churn at a block boundary
+};
+
+// Every distinct name of a document, stored once.
+class CXmlNameTable
+{
+public:
+    // The stored copy of the name.
+    std::string const & Intern(std::string_view name);
+    void Clear();
+
+private:
+    std::deque<std::string> m_names;
+    std::unordered_map<std::string_view, std::string const *> m_index;
+};
+
+// One element being built.
+struct CXmlOpenElement
+{
+    CXmlElement * element;
+    CXmlElement * previousSibling; // the parent's last child before this one
+    CXmlArena::CMark mark;         // the arena before this element
+    std::string text;              // character data collected so far
+};
+
+struct CXmlDocumentStore
+{
+    CXmlArena arena;
+    CXmlNameTable names;
+    // Open elements by depth; entries are reused so their text buffers keep their capacity.
+    std::vector<CXmlOpenElement> open;
+    std::size_t depth = 0;
+
+    void Clear()
+    {
+        arena.Clear();
+        names.Clear();
+        depth = 0;
+    }
+};
+
+} // namespace NxXmlLib16

@@ -1,0 +1,280 @@
+#include "TestSupport.h"
+
+#include "TextStream.h"
+#include "XmlTextWriter.h"
+
+using namespace NxXmlLib16;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+
+// A text writer over an in-memory stream.
+struct CWriterFixture
+{
+    CTextStream stream{XmlEncoding_UTF8};
+    CXmlTextWriter writer{&stream};
+
+    CWriterFixture(bool indentation = false, EOLType eol = EOLType_LF)
+    {
+        writer.WriteStartDocument();
+        writer.SetIndentation(indentation);
+        writer.SetEOLType(eol);
+    }
+
+    std::string Finish()
+    {
+        writer.WriteEndDocument();
+        return stream.GetString();
+    }
+};
+
+} // namespace
+
+TEST(XmlTextWriter, WorkedExample)
+{
+    CWriterFixture f(true, EOLType_LF);
+    f.writer.WriteXmlDeclaration();
+    f.writer.SetDefaultNamespace("urn:d");
+    f.writer.AddNamespace("p", "urn:p");
+    f.writer.WriteStartElement("root", "urn:d");
+    f.writer.WriteAttribute("a", "", "1 & 2", ItemType_string);
+    f.writer.WriteStartElement("child", "urn:d");
+    f.writer.WriteText("x<y", ItemType_string);
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("e", "urn:q");
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<root xmlns=\"urn:d\" xmlns:p=\"urn:p\" a=\"1 &amp; 2\">\n"
+              "\t<child>x&lt;y</child>\n"
+              "\t<AA:e xmlns:AA=\"urn:q\"/>\n"
+              "</root>\n",
+              f.Finish());
+}
+
+TEST(XmlTextWriter, DeclarationFollowsTheStreamEncoding)
+{
+    for (auto const & [encoding, expected] :
+         {std::pair<XmlEncoding, char const *>{XmlEncoding_UTF8, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"},
+          {XmlEncoding_UTF16, "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"},
+          {XmlEncoding_UTF16_NoDecl, "<?xml version=\"1.0\"?>\r\n"},
+          {static_cast<XmlEncoding>(0), "<?xml version=\"1.0\"?>\r\n"}})
+    {
+        CTextStream stream(encoding);
+        CXmlTextWriter writer(&stream);
+        writer.SetEOLType(EOLType_CRLF);
+        writer.WriteXmlDeclaration();
+        EXPECT_EQ(expected, stream.GetString());
+    }
+}
+
+TEST(XmlTextWriter, EmptyElementsCloseThemselves)
+{
+    CWriterFixture f;
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteStartElement("b", "");
+    f.writer.WriteText("", ItemType_string); // empty text leaves the tag open
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("c", "");
+    f.writer.WriteAttribute("x", "", "", ItemType_string);
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a><b/><c x=\"\"/></a>", f.Finish());
+}
+
+TEST(XmlTextWriter, LineEndsInTextAndAttributes)
+{
+    CWriterFixture crlf(false, EOLType_CRLF);
+    crlf.writer.WriteStartElement("a", "");
+    crlf.writer.WriteAttribute("v", "", "a\r\nb\t'\"", ItemType_string);
+    crlf.writer.WriteText("a\r\nb\"'>&", ItemType_string);
+    crlf.writer.WriteEndElement();
+    EXPECT_EQ("<a v=\"a&#xA;b\t'&quot;\">a\r\nb\"'&gt;&amp;</a>", crlf.Finish());
+
+    CWriterFixture lf(false, EOLType_LF);
+    lf.writer.WriteStartElement("a", "");
+    lf.writer.WriteText("a\r\nb\rc", ItemType_string);
+    lf.writer.WriteEndElement();
+    EXPECT_EQ("<a>a\nbc</a>", lf.Finish());
+}
+
+TEST(XmlTextWriter, CDataIsCopiedOnlyWhenComplete)
+{
+    CWriterFixture f;
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteText("<![CDATA[x<y]]>", ItemType_string);
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("b", "");
+    f.writer.WriteText("<![CDATA", ItemType_string);
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a><![CDATA[x<y]]></a><b>&lt;![CDATA</b>", f.Finish());
+}
+
+TEST(XmlTextWriter, SiblingsInOneUndeclaredNamespaceEachDeclareIt)
+{
+    CWriterFixture f;
+    f.writer.WriteStartElement("root", "");
+    f.writer.WriteStartElement("x", "urn:n");
+    f.writer.WriteStartElement("inner", "urn:n"); // declared by the parent: no second declaration
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("y", "urn:n");
+    f.writer.WriteStartElement("z", "urn:m"); // AA is taken in this scope
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<root><AA:x xmlns:AA=\"urn:n\"><AA:inner/></AA:x><AA:y xmlns:AA=\"urn:n\">"
+              "<AB:z xmlns:AB=\"urn:m\"/></AA:y></root>",
+              f.Finish());
+}
+
+TEST(XmlTextWriter, XmlPrefixIsNeverDeclared)
+{
+    CWriterFixture f;
+    f.writer.AddNamespace("xml", "http://www.w3.org/XML/1998/namespace");
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteAttribute("lang", "http://www.w3.org/XML/1998/namespace", "en", ItemType_string);
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a xml:lang=\"en\"/>", f.Finish());
+}
+
+TEST(XmlTextWriter, AttributesAlwaysCarryAPrefix)
+{
+    CWriterFixture f;
+    f.writer.SetDefaultNamespace("urn:d");
+    f.writer.WriteStartElement("a", "urn:d");
+    f.writer.WriteAttribute("x", "urn:d", "1", ItemType_string);
+    f.writer.WriteAttribute("y", "urn:d", "2", ItemType_string);
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a xmlns=\"urn:d\" xmlns:AA=\"urn:d\" AA:x=\"1\" AA:y=\"2\"/>", f.Finish());
+}
+
+TEST(XmlTextWriter, XsiTypeAndNil)
+{
+    CWriterFixture f;
+    f.writer.AddNamespace("xsi", "http://www.w3.org/2001/XMLSchema-instance");
+    f.writer.SetDefaultNamespace("urn:d");
+    f.writer.WriteStartElement("a", "urn:d");
+    f.writer.WriteXsiType("urn:d", "Derived", ItemType_XmlObject);
+    f.writer.WriteStartElement("b", "urn:d");
+    f.writer.WriteXsiType("urn:t", "Other", ItemType_XmlObject);
+    f.writer.WriteXsiNil();
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a xmlns=\"urn:d\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:type=\"Derived\">"
+              "<b xmlns:AA=\"urn:t\"  xsi:type=\"AA:Other\" xsi:nil=\"true\"/></a>",
+              f.Finish());
+
+    CWriterFixture undeclared;
+    undeclared.writer.WriteStartElement("a", "");
+    undeclared.writer.WriteXsiNil();
+    undeclared.writer.WriteEndElement();
+    EXPECT_EQ("<a xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>", undeclared.Finish());
+}
+
+TEST(XmlTextWriter, NestedDefaultNamespaceOnlyDropsPrefixes)
+{
+    CWriterFixture f;
+    f.writer.WriteStartElement("a", "");
+    f.writer.SetDefaultNamespace("urn:inner");
+    f.writer.WriteStartElement("b", "urn:inner");
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("c", "urn:inner"); // a second root-level call sees the writer's scope again
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a><b/></a><AA:c xmlns:AA=\"urn:inner\"/>", f.Finish());
+}
+
+TEST(XmlTextWriter, CommentsRawBlocksAndRawLines)
+{
+    CWriterFixture f(true);
+    f.writer.WriteComment("made by a & b");
+    f.writer.WriteRawBlock("<?xml-stylesheet href=\"s.xsl\"?>");
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteRawLine("<xs:schema/>");
+    f.writer.WriteText("t", ItemType_string);
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<!--made by a &amp; b-->\n<?xml-stylesheet href=\"s.xsl\"?>\n\n<a \n<xs:schema/>\n>t</a>\n", f.Finish());
+}
+
+TEST(XmlTextWriter, IndentationOffWritesMarkupOnly)
+{
+    CWriterFixture f(false);
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteStartElement("b", "");
+    f.writer.WriteText("1", ItemType_i4);
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("c", "");
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a><b>1</b><c/></a>", f.Finish());
+}
+
+TEST(XmlTextWriter, IndentCharsAndCrLf)
+{
+    CWriterFixture f(true, EOLType_CRLF);
+    f.writer.SetIndentChars("  ");
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteStartElement("b", "");
+    f.writer.WriteStartElement("c", "");
+    f.writer.WriteText("x", ItemType_string);
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a>\r\n  <b>\r\n    <c>x</c>\r\n  </b>\r\n</a>\r\n", f.Finish());
+}
+
+TEST(XmlTextWriter, MisuseIsReported)
+{
+    CWriterFixture f;
+    ExpectThrows<CNxException>([&] { f.writer.WriteAttribute("x", "", "1", ItemType_string); },
+                               "Attributes must be added before elements");
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteText("t", ItemType_string);
+    ExpectThrows<CNxException>([&] { f.writer.WriteAttribute("x", "", "1", ItemType_string); },
+                               "Attributes must be added before elements");
+    ExpectThrows<CNxException>([&] { f.writer.WriteXsiNil(); }, "Attributes must be added before elements");
+    ExpectThrows<CNxException>([&] { f.writer.WriteXsiType("", "T", ItemType_XmlObject); },
+                               "Attributes must be added before elements");
+    ExpectThrows<CNxException>([&] { f.writer.WriteEndDocument(); }, "An Element has not been closed.");
+    ExpectThrows<CNxException>([&] { f.writer.SetEOLType(static_cast<EOLType>(2)); }, "Invalid EOL type.");
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a>t</a>", f.Finish());
+}
+
+TEST(XmlTextWriter, FileStreamGetsPiecesOfAtLeast4096Bytes)
+{
+    // A file stream that records the size of every flushed piece.
+    struct CRecordingStream : CTextStream
+    {
+        using CTextStream::CTextStream;
+        std::vector<std::size_t> pieces;
+        std::string written;
+        void Flush() override
+        {
+            pieces.push_back(GetLength());
+            written += DetachString();
+        }
+    } stream(XmlEncoding_UTF8);
+    CXmlTextWriter writer(&stream);
+    writer.WriteStartDocument();
+    writer.SetIndentation(false);
+    writer.WriteStartElement("list", "");
+    std::string expected = "<list>";
+    for (int i = 0; i < 5000; ++i)
+    {
+        writer.WriteStartElement("v", "");
+        writer.WriteText(std::to_string(i), ItemType_i4);
+        writer.WriteEndElement();
+        expected += "<v>" + std::to_string(i) + "</v>";
+    }
+    writer.WriteEndElement();
+    expected += "</list>";
+    stream.Flush();
+    writer.WriteEndDocument();
+    ASSERT_GT(stream.pieces.size(), 5u);
+    for (std::size_t i = 0; i + 1 < stream.pieces.size(); ++i)
+        EXPECT_GE(stream.pieces[i], 4096u);
+    EXPECT_EQ(expected, stream.written);
+}
