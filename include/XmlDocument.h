@@ -25,15 +25,24 @@ void AsyncFromXmlFile(bool async);
 // Whether files are loaded in chunks.
 bool IsAsyncFromXmlFile();
 
+// A namespace URI and local name, stored once per document: equal names share one object.
+struct CXmlName
+{
+    std::string key; // the name as the parser reported it
+    std::string namespaceUri;
+    std::string localName;
+};
+
 // One attribute of an element. Names and values live as long as their document.
 class CXmlAttribute
 {
 public:
     CXmlElement const * GetOwner() const { return m_owner; }
-    std::string const & GetLocalName() const { return *m_localName; }
+    CXmlName const & GetName() const { return *m_name; }
+    std::string const & GetLocalName() const { return m_name->localName; }
     // The value; its data() is zero-terminated.
     std::string_view GetValue() const { return std::string_view(m_value, m_valueLength); }
-    std::string const & GetNamespaceURI() const { return *m_namespaceUri; }
+    std::string const & GetNamespaceURI() const { return m_name->namespaceUri; }
     // The owner's path, "/@" and the (prefixed) attribute name.
     std::string GetXPath() const;
     // An xmlns, xsi:type or schema-location attribute, which binding never reports as unknown.
@@ -46,10 +55,9 @@ private:
     CXmlAttribute() = default;
 
     CXmlElement const * m_owner = nullptr;
-    std::string const * m_localName = nullptr;
+    CXmlName const * m_name = nullptr;
     char const * m_value = nullptr;
     std::uint32_t m_valueLength = 0;
-    std::string const * m_namespaceUri = nullptr;
 };
 
 // The attributes of one element, in document order.
@@ -72,8 +80,13 @@ private:
 class CXmlElement
 {
 public:
-    CXmlDocument const * GetDocument() const { return m_document; }
-    CXmlElement const * GetParentElm() const { return m_parent; }
+    // The document that holds the element.
+    CXmlDocument const * GetDocument() const;
+    // The parent element, or null for the document element.
+    CXmlElement const * GetParentElm() const
+    {
+        return (m_parentOrDocument & 1) != 0 ? nullptr : reinterpret_cast<CXmlElement const *>(m_parentOrDocument);
+    }
     // The first child element, or null.
     CXmlElement * GetFirstElement() const { return m_firstChild; }
     // The next sibling element, or null.
@@ -82,9 +95,10 @@ public:
     // All character data of the element itself, concatenated, without carriage returns; its
     // data() is zero-terminated.
     std::string_view GetText() const { return std::string_view(m_text, m_textLength); }
-    std::string const & GetLocalName() const { return *m_localName; }
+    CXmlName const & GetName() const { return *m_name; }
+    std::string const & GetLocalName() const { return m_name->localName; }
     // The namespace URI, empty for none.
-    std::string const & GetNamespaceURI() const { return *m_namespaceUri; }
+    std::string const & GetNamespaceURI() const { return m_name->namespaceUri; }
     // The value of the attribute with this name and namespace, or an empty value.
     std::string_view GetAttribute(std::string_view localName, std::string_view namespaceUri) const;
     // The path from the document element, such as /order/item[2].
@@ -100,17 +114,16 @@ private:
     // The prefixed name with [n] when same-named siblings exist.
     std::string GetNameWithPredicate() const;
 
-    CXmlDocument const * m_document = nullptr;
-    CXmlElement const * m_parent = nullptr;
+    // Kept small: a document holds one of these per element. The parent field of the document
+    // element holds the document's address with its lowest bit set.
+    std::uintptr_t m_parentOrDocument = 0;
     CXmlElement * m_nextSibling = nullptr;
     CXmlElement * m_firstChild = nullptr;
-    CXmlElement * m_lastChild = nullptr;
     CXmlAttribute const * m_attributes = nullptr;
+    CXmlName const * m_name = nullptr;
+    char const * m_text = "";
     std::uint32_t m_attributeCount = 0;
     std::uint32_t m_textLength = 0;
-    char const * m_text = "";
-    std::string const * m_localName = nullptr;
-    std::string const * m_namespaceUri = nullptr;
 };
 
 // Loads XML text (from a file, a string or a memory block, gzip- or zlib-compressed or not)
@@ -156,23 +169,23 @@ private:
     // An attribute as a reader hands it over, before it is stored.
     struct CPendingAttribute
     {
-        std::string const * localName;
-        std::string const * namespaceUri;
+        CXmlName const * name;
         std::string_view value;
     };
 
     void Init();
     // Opens a new element as the document element or as the last child of the open element.
-    CXmlElement * AddElement(std::string const & namespaceUri, std::string const & localName,
-                             std::vector<CPendingAttribute> const & attributes);
+    CXmlElement * AddElement(CXmlName const & name, std::vector<CPendingAttribute> const & attributes);
     // Closes the open element, stores its text, and drops it when the filter says so.
     void EndElement();
     // Adds character data to the open element, leaving out carriage returns.
     void AppendTextExcludingCR(char const * text, std::size_t length);
     // Records a namespace declaration (an empty prefix is the default namespace).
     void AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri);
-    // The interned copy of a name, stored once per document.
-    std::string const & InternName(std::string_view name);
+    // The stored name for a parser's name, or null when it was not met before.
+    CXmlName const * FindName(std::string_view key) const;
+    // Stores a name met for the first time.
+    CXmlName const & AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName);
 
     // Inflates compressed input, then parses it as XML text.
     void Parse(unsigned char const * data, std::size_t length);

@@ -34,8 +34,9 @@ CExpatReader::~CExpatReader() { XML_ParserFree(m_parser); }
 
 void CExpatReader::ParseChunk(char const * data, std::size_t length, bool isFinal)
 {
-    // Expat takes an int length: larger blocks go in pieces.
-    constexpr std::size_t MaxPiece = 1u << 30;
+    // Expat copies what it is given into a buffer of its own, so a large block goes in pieces
+    // that keep that buffer small.
+    constexpr std::size_t MaxPiece = 256 * 1024;
     do
     {
         std::size_t const piece = length < MaxPiece ? length : MaxPiece;
@@ -96,35 +97,24 @@ std::string_view CExpatReader::ToLocal(char const * data, std::size_t length, st
     return scratch;
 }
 
-CExpatReader::CSplitName CExpatReader::SplitName(char const * name)
+CXmlName const & CExpatReader::SplitName(char const * name)
 {
-    std::string_view const raw(name);
-    auto const found = m_splitNames.find(raw);
-    if (found != m_splitNames.end())
-        return found->second;
-    // A name met for the first time: convert and split it once, then remember the result.
-    std::string_view const local = ToLocal(raw.data(), raw.size(), m_scratch);
+    std::string_view const key(name);
+    if (CXmlName const * const known = m_document.FindName(key))
+        return *known;
+    // A name met for the first time: converted and split once, then found by its key.
+    std::string_view const local = ToLocal(key.data(), key.size(), m_scratch);
     std::size_t const separator = local.find(NamespaceSeparator);
-    CSplitName split;
     if (separator == std::string_view::npos)
-    {
-        split.namespaceUri = &m_document.InternName(std::string_view());
-        split.localName = &m_document.InternName(local);
-    }
-    else
-    {
-        split.namespaceUri = &m_document.InternName(local.substr(0, separator));
-        split.localName = &m_document.InternName(local.substr(separator + 1));
-    }
-    m_splitNames.emplace(std::string_view(m_document.InternName(raw)), split);
-    return split;
+        return m_document.AddName(key, std::string_view(), local);
+    return m_document.AddName(key, local.substr(0, separator), local.substr(separator + 1));
 }
 
 void XMLCALL CExpatReader::OnStartElement(void * user, XML_Char const * name, XML_Char const ** attributes)
 {
     CExpatReader & reader = *static_cast<CExpatReader *>(user);
     reader.Guard([&] {
-        CSplitName const element = reader.SplitName(name);
+        CXmlName const & element = reader.SplitName(name);
         reader.m_attributes.clear();
         std::size_t count = 0;
         while (attributes[2 * count] != nullptr)
@@ -134,13 +124,12 @@ void XMLCALL CExpatReader::OnStartElement(void * user, XML_Char const * name, XM
             reader.m_valueScratch.resize(count);
         for (std::size_t i = 0; i < count; ++i)
         {
-            CSplitName const attribute = reader.SplitName(attributes[2 * i]);
+            CXmlName const & attribute = reader.SplitName(attributes[2 * i]);
             char const * const value = attributes[2 * i + 1];
             reader.m_attributes.push_back(CXmlDocument::CPendingAttribute{
-                attribute.localName, attribute.namespaceUri,
-                reader.ToLocal(value, std::strlen(value), reader.m_valueScratch[i])});
+                &attribute, reader.ToLocal(value, std::strlen(value), reader.m_valueScratch[i])});
         }
-        reader.m_document.AddElement(*element.namespaceUri, *element.localName, reader.m_attributes);
+        reader.m_document.AddElement(element, reader.m_attributes);
     });
 }
 

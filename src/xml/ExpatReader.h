@@ -10,7 +10,6 @@
 #include <exception>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace NxXmlLib16
@@ -34,13 +33,6 @@ public:
     void * GetBuffer(std::size_t length);
 
 private:
-    // A name split into its namespace URI and local name, both stored in the document.
-    struct CSplitName
-    {
-        std::string const * namespaceUri;
-        std::string const * localName;
-    };
-
     static void XMLCALL OnStartElement(void * user, XML_Char const * name, XML_Char const ** attributes);
     static void XMLCALL OnEndElement(void * user, XML_Char const * name);
     static void XMLCALL OnCharacterData(void * user, XML_Char const * data, int length);
@@ -48,8 +40,8 @@ private:
     static void XMLCALL OnEndCData(void * user);
     static void XMLCALL OnStartNamespace(void * user, XML_Char const * prefix, XML_Char const * uri);
 
-    // The namespace URI and local name of an Expat name ("uri|local" or "local").
-    CSplitName SplitName(char const * name);
+    // The stored name of an Expat name ("uri|local" or "local").
+    CXmlName const & SplitName(char const * name);
     // The local form of UTF-8 text, in a scratch buffer when a conversion is needed.
     std::string_view ToLocal(char const * data, std::size_t length, std::string & scratch);
     // Runs a callback body, keeping an exception for after Expat returns.
@@ -61,7 +53,6 @@ private:
     CXmlDocument & m_document;
     XML_Parser m_parser;
     bool m_localIsUtf8;
-    std::unordered_map<std::string_view, CSplitName> m_splitNames;
     std::vector<CXmlDocument::CPendingAttribute> m_attributes;
     std::vector<std::string> m_valueScratch;
     std::string m_scratch;

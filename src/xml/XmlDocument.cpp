@@ -89,27 +89,38 @@ std::string CXmlAttribute::GetXPath() const
 {
     std::string path = m_owner->GetXPath();
     path += "/@";
-    if (!m_namespaceUri->empty())
+    if (!m_name->namespaceUri.empty())
     {
-        std::string const prefix = m_owner->GetDocument()->LookupAliasFromNamespace(m_namespaceUri->c_str());
+        std::string const prefix = m_owner->GetDocument()->LookupAliasFromNamespace(m_name->namespaceUri.c_str());
         if (!prefix.empty())
         {
             path += prefix;
             path += ':';
         }
     }
-    path += *m_localName;
+    path += m_name->localName;
     return path;
 }
 
 bool CXmlAttribute::IsNamespaceAttribute() const
 {
-    return IsSchemaInstanceOrXmlns(*m_namespaceUri) &&
-           (*m_localName == "xmlns" || *m_localName == "type" || *m_localName == "schemaLocation" ||
-            *m_localName == "noNamespaceSchemaLocation");
+    std::string const & local = m_name->localName;
+    return IsSchemaInstanceOrXmlns(m_name->namespaceUri) &&
+           (local == "xmlns" || local == "type" || local == "schemaLocation" || local == "noNamespaceSchemaLocation");
 }
 
-bool CXmlAttribute::IsNilAttribute() const { return IsSchemaInstanceOrXmlns(*m_namespaceUri) && *m_localName == "nil"; }
+bool CXmlAttribute::IsNilAttribute() const
+{
+    return IsSchemaInstanceOrXmlns(m_name->namespaceUri) && m_name->localName == "nil";
+}
+
+CXmlDocument const * CXmlElement::GetDocument() const
+{
+    CXmlElement const * element = this;
+    while ((element->m_parentOrDocument & 1) == 0)
+        element = reinterpret_cast<CXmlElement const *>(element->m_parentOrDocument);
+    return reinterpret_cast<CXmlDocument const *>(element->m_parentOrDocument & ~std::uintptr_t(1));
+}
 
 std::string_view CXmlElement::GetAttribute(std::string_view localName, std::string_view namespaceUri) const
 {
@@ -123,26 +134,27 @@ std::string_view CXmlElement::GetAttribute(std::string_view localName, std::stri
 
 std::string CXmlElement::GetQName() const
 {
-    if (!m_namespaceUri->empty())
+    if (!m_name->namespaceUri.empty())
     {
-        std::string const prefix = m_document->LookupAliasFromNamespace(m_namespaceUri->c_str());
+        std::string const prefix = GetDocument()->LookupAliasFromNamespace(m_name->namespaceUri.c_str());
         if (!prefix.empty())
-            return prefix + ":" + *m_localName;
+            return prefix + ":" + m_name->localName;
     }
-    return *m_localName;
+    return m_name->localName;
 }
 
 std::string CXmlElement::GetNameWithPredicate() const
 {
     std::string name = GetQName();
-    if (m_parent == nullptr)
+    CXmlElement const * const parent = GetParentElm();
+    if (parent == nullptr)
         return name;
     // Names are stored once per document, so equal names have equal addresses.
     std::size_t count = 0;
     std::size_t position = 0;
-    for (CXmlElement const * sibling = m_parent->m_firstChild; sibling != nullptr; sibling = sibling->m_nextSibling)
+    for (CXmlElement const * sibling = parent->m_firstChild; sibling != nullptr; sibling = sibling->m_nextSibling)
     {
-        if (sibling->m_localName == m_localName && sibling->m_namespaceUri == m_namespaceUri)
+        if (sibling->m_name == m_name)
         {
             ++count;
             if (sibling == this)
@@ -157,7 +169,7 @@ std::string CXmlElement::GetNameWithPredicate() const
 std::string CXmlElement::GetXPath() const
 {
     std::vector<CXmlElement const *> chain;
-    for (CXmlElement const * element = this; element != nullptr; element = element->m_parent)
+    for (CXmlElement const * element = this; element != nullptr; element = element->GetParentElm())
         chain.push_back(element);
     std::string path;
     for (auto step = chain.rbegin(); step != chain.rend(); ++step)
@@ -317,17 +329,19 @@ void CXmlDocument::AsyncParse(char const * fileName)
         throw CNxException("Invalid or empty XML document");
 }
 
-std::string const & CXmlDocument::InternName(std::string_view name) { return m_store->names.Intern(name); }
+CXmlName const * CXmlDocument::FindName(std::string_view key) const { return m_store->names.Find(key); }
 
-CXmlElement * CXmlDocument::AddElement(std::string const & namespaceUri, std::string const & localName,
-                                       std::vector<CPendingAttribute> const & attributes)
+CXmlName const & CXmlDocument::AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName)
+{
+    return m_store->names.Add(key, namespaceUri, localName);
+}
+
+CXmlElement * CXmlDocument::AddElement(CXmlName const & name, std::vector<CPendingAttribute> const & attributes)
 {
     CXmlDocumentStore & store = *m_store;
     CXmlArena::CMark const mark = store.arena.GetMark();
     CXmlElement * const element = new (store.arena.Allocate(sizeof(CXmlElement), alignof(CXmlElement))) CXmlElement();
-    element->m_document = this;
-    element->m_localName = &localName;
-    element->m_namespaceUri = &namespaceUri;
+    element->m_name = &name;
     if (!attributes.empty())
     {
         if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
@@ -338,8 +352,7 @@ CXmlElement * CXmlDocument::AddElement(std::string const & namespaceUri, std::st
         {
             CXmlAttribute * const attribute = new (stored + i) CXmlAttribute();
             attribute->m_owner = element;
-            attribute->m_localName = attributes[i].localName;
-            attribute->m_namespaceUri = attributes[i].namespaceUri;
+            attribute->m_name = attributes[i].name;
             if (attributes[i].value.size() > std::numeric_limits<std::uint32_t>::max())
                 throw CNxException("Attribute value too long");
             attribute->m_value = store.arena.CopyText(attributes[i].value);
@@ -352,23 +365,25 @@ CXmlElement * CXmlDocument::AddElement(std::string const & namespaceUri, std::st
     CXmlElement * previousSibling = nullptr;
     if (store.depth == 0)
     {
+        element->m_parentOrDocument = reinterpret_cast<std::uintptr_t>(this) | 1;
         m_documentElement = element;
     }
     else
     {
-        CXmlElement * const parent = store.open[store.depth - 1].element;
-        element->m_parent = parent;
-        previousSibling = parent->m_lastChild;
+        CXmlOpenElement & parent = store.open[store.depth - 1];
+        element->m_parentOrDocument = reinterpret_cast<std::uintptr_t>(parent.element);
+        previousSibling = parent.lastChild;
         if (previousSibling == nullptr)
-            parent->m_firstChild = element;
+            parent.element->m_firstChild = element;
         else
             previousSibling->m_nextSibling = element;
-        parent->m_lastChild = element;
+        parent.lastChild = element;
     }
     if (store.depth == store.open.size())
         store.open.emplace_back();
     CXmlOpenElement & open = store.open[store.depth++];
     open.element = element;
+    open.lastChild = nullptr;
     open.previousSibling = previousSibling;
     open.mark = mark;
     open.text.clear();
@@ -387,14 +402,14 @@ void CXmlDocument::EndElement()
         element->m_text = store.arena.CopyText(open.text);
         element->m_textLength = static_cast<std::uint32_t>(open.text.size());
     }
-    CXmlElement * const parent = const_cast<CXmlElement *>(element->m_parent);
-    if (m_filter != nullptr && parent != nullptr && m_filter(element))
+    if (m_filter != nullptr && store.depth > 0 && m_filter(element))
     {
         // The element is its parent's last child and was the last thing built: everything
         // allocated since it started belongs to it and goes with it.
-        parent->m_lastChild = open.previousSibling;
+        CXmlOpenElement & parent = store.open[store.depth - 1];
+        parent.lastChild = open.previousSibling;
         if (open.previousSibling == nullptr)
-            parent->m_firstChild = nullptr;
+            parent.element->m_firstChild = nullptr;
         else
             open.previousSibling->m_nextSibling = nullptr;
         store.arena.Rewind(open.mark);

@@ -69,13 +69,17 @@ void CXmlArena::Clear()
     m_used = 0;
 }
 
-std::string const & CXmlNameTable::Intern(std::string_view name)
+CXmlName const * CXmlNameTable::Find(std::string_view key) const
 {
-    auto const found = m_index.find(name);
-    if (found != m_index.end())
-        return *found->second;
-    std::string const & stored = m_names.emplace_back(name);
-    m_index.emplace(std::string_view(stored), &stored);
+    auto const found = m_index.find(key);
+    return found == m_index.end() ? nullptr : found->second;
+}
+
+CXmlName const & CXmlNameTable::Add(std::string_view key, std::string_view namespaceUri, std::string_view localName)
+{
+    m_names.push_back(CXmlName{std::string(key), std::string(namespaceUri), std::string(localName)});
+    CXmlName const & stored = m_names.back();
+    m_index.emplace(std::string_view(stored.key), &stored);
     return stored;
 }
 

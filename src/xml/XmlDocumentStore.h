@@ -10,10 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "XmlDocument.h"
+
 namespace NxXmlLib16
 {
-
-class CXmlElement;
 
 // Hands out memory in large blocks; everything allocated after a mark can be given back at once.
 class CXmlArena
@@ -51,23 +51,24 @@ private:
     CBlock m_spare;            // a freed block kept to avoid churn at a block boundary
 };
 
-// Every distinct name of a document, stored once.
+// Every distinct name of a document, stored once and found by the parser's form of it.
 class CXmlNameTable
 {
 public:
-    // The stored copy of the name.
-    std::string const & Intern(std::string_view name);
+    CXmlName const * Find(std::string_view key) const;
+    CXmlName const & Add(std::string_view key, std::string_view namespaceUri, std::string_view localName);
     void Clear();
 
 private:
-    std::deque<std::string> m_names;
-    std::unordered_map<std::string_view, std::string const *> m_index;
+    std::deque<CXmlName> m_names;
+    std::unordered_map<std::string_view, CXmlName const *> m_index;
 };
 
 // One element being built.
 struct CXmlOpenElement
 {
     CXmlElement * element;
+    CXmlElement * lastChild;       // the element's last child so far
     CXmlElement * previousSibling; // the parent's last child before this one
     CXmlArena::CMark mark;         // the arena before this element
     std::string text;              // character data collected so far

@@ -1,0 +1,250 @@
+// Measures the XML text layer against a bare Expat parse of the same purchase-order document:
+// throughput of loading into the document model and of writing the tree back, and peak memory.
+//
+//   NxXmlBench [--size-mb N] [--filter-mb N] [--input FILE] [--generator gen_po.py]
+//
+// Without --input the documents are made by the purchase-order generator.
+#include <NxXmlLib16.h>
+
+#include <expat.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace NxXmlLib16;
+
+namespace
+{
+
+struct COptions
+{
+    int sizeMb = 50;
+    int filterMb = 500;
+    std::string input;
+    std::string generator = NXXML_DEFAULT_GENERATOR;
+    std::string self;
+};
+
+// The whole file, read into a buffer of exactly its size.
+std::string ReadFile(std::string const & path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+    {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::exit(2);
+    }
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+// Writes a generated purchase order of about sizeMb megabytes and returns its path.
+std::string Generate(COptions const & options, int sizeMb)
+{
+    std::string const path = "/tmp/nxxml-bench-po-" + std::to_string(sizeMb) + ".xml";
+    std::ifstream existing(path, std::ios::binary | std::ios::ate);
+    if (existing && existing.tellg() > std::streamoff(sizeMb) * 990000)
+        return path;
+    std::string const command =
+        "python3 '" + options.generator + "' --size-mb " + std::to_string(sizeMb) + " > '" + path + "'";
+    std::fprintf(stderr, "generating %d MB ...\n", sizeMb);
+    if (std::system(command.c_str()) != 0)
+    {
+        std::fprintf(stderr, "the generator failed: %s\n", command.c_str());
+        std::exit(2);
+    }
+    return path;
+}
+
+// The best time of a few runs, in seconds.
+double BestOf(int runs, std::function<void()> const & action)
+{
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i)
+    {
+        auto const start = std::chrono::steady_clock::now();
+        action();
+        double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        best = seconds < best ? seconds : best;
+    }
+    return best;
+}
+
+void XMLCALL NoStart(void *, XML_Char const *, XML_Char const **) {}
+void XMLCALL NoEnd(void *, XML_Char const *) {}
+void XMLCALL NoText(void *, XML_Char const *, int) {}
+
+// The floor: Expat with namespace processing and handlers that do nothing.
+void BareExpatParse(std::string const & xml)
+{
+    XML_Parser parser = XML_ParserCreateNS(nullptr, '|');
+    XML_SetElementHandler(parser, &NoStart, &NoEnd);
+    XML_SetCharacterDataHandler(parser, &NoText);
+    if (XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), XML_TRUE) != XML_STATUS_OK)
+    {
+        std::fprintf(stderr, "bare parse failed\n");
+        std::exit(2);
+    }
+    XML_ParserFree(parser);
+}
+
+// Writes the document's tree through the text writer, as the binding layer does.
+std::size_t WriteTree(CXmlDocument const & document)
+{
+    CTextStream stream(XmlEncoding_UTF8);
+    CXmlTextWriter writer(&stream);
+    writer.WriteStartDocument();
+    writer.SetIndentation(true);
+    writer.SetIndentChars("  ");
+    writer.WriteXmlDeclaration();
+    std::string value;
+    std::vector<CXmlElement const *> open;
+    CXmlElement const * element = document.GetDocumentElement();
+    while (element != nullptr)
+    {
+        writer.WriteStartElement(element->GetLocalName(), element->GetNamespaceURI());
+        for (CXmlAttribute const & attribute : element->GetAttributes())
+        {
+            value.assign(attribute.GetValue());
+            writer.WriteAttribute(attribute.GetLocalName(), attribute.GetNamespaceURI(), value, ItemType_string);
+        }
+        if (element->GetFirstElement() == nullptr)
+        {
+            value.assign(element->GetText());
+            writer.WriteText(value, ItemType_string);
+        }
+        if (element->GetFirstElement() != nullptr)
+        {
+            open.push_back(element);
+            element = element->GetFirstElement();
+            continue;
+        }
+        writer.WriteEndElement();
+        while (element->GetNextSiblingElement() == nullptr && !open.empty())
+        {
+            element = open.back();
+            open.pop_back();
+            writer.WriteEndElement();
+        }
+        element = open.empty() ? nullptr : element->GetNextSiblingElement();
+    }
+    writer.WriteEndDocument();
+    return stream.GetLength();
+}
+
+bool DropItems(CXmlElement * element) { return element->GetLocalName() == "item"; }
+
+// Runs this program again in a fresh process for one memory measurement; returns its peak
+// resident memory in bytes.
+long long MeasureInChild(COptions const & options, char const * mode, std::string const & path)
+{
+    pid_t const child = fork();
+    if (child == 0)
+    {
+        execl(options.self.c_str(), options.self.c_str(), mode, path.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage;
+    if (wait4(child, &status, 0, &usage) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    {
+        std::fprintf(stderr, "the measurement %s failed\n", mode);
+        std::exit(2);
+    }
+    return static_cast<long long>(usage.ru_maxrss) * 1024;
+}
+
+// The child side of MeasureInChild.
+int RunMeasurement(std::string const & mode, std::string const & path)
+{
+    if (mode == "--measure-baseline")
+        return 0;
+    if (mode == "--measure-load")
+    {
+        std::string const xml = ReadFile(path);
+        CXmlDocument document;
+        document.LoadXmlStream(reinterpret_cast<unsigned char const *>(xml.data()), static_cast<std::uint32_t>(xml.size()));
+        return document.GetDocumentElement() != nullptr ? 0 : 1;
+    }
+    if (mode == "--measure-filter")
+    {
+        AsyncFromXmlFile(true);
+        CXmlDocument document(&DropItems);
+        document.Load(path.c_str());
+        return document.GetDocumentElement() != nullptr ? 0 : 1;
+    }
+    return 2;
+}
+
+void Report(char const * what, double value, char const * unit, char const * target, bool met)
+{
+    std::printf("%-46s %10.1f %-6s %-28s %s\n", what, value, unit, target, met ? "met" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char ** argv)
+{
+    if (argc == 3 && std::strncmp(argv[1], "--measure-", 10) == 0)
+        return RunMeasurement(argv[1], argv[2]);
+
+    COptions options;
+    options.self = "/proc/self/exe";
+    char resolved[4096];
+    ssize_t const length = readlink("/proc/self/exe", resolved, sizeof resolved - 1);
+    if (length > 0)
+        options.self.assign(resolved, static_cast<std::size_t>(length));
+    for (int i = 1; i + 1 < argc; i += 2)
+    {
+        std::string const name = argv[i];
+        if (name == "--size-mb")
+            options.sizeMb = std::atoi(argv[i + 1]);
+        else if (name == "--filter-mb")
+            options.filterMb = std::atoi(argv[i + 1]);
+        else if (name == "--input")
+            options.input = argv[i + 1];
+        else if (name == "--generator")
+            options.generator = argv[i + 1];
+    }
+
+    // Memory first, from fresh processes started while this one is still small.
+    std::string const path = options.input.empty() ? Generate(options, options.sizeMb) : options.input;
+    std::string const big =
+        options.filterMb <= 0 ? std::string() : options.input.empty() ? Generate(options, options.filterMb) : options.input;
+    long long const baseline = MeasureInChild(options, "--measure-baseline", path);
+    long long const loadPeak = MeasureInChild(options, "--measure-load", path) - baseline;
+    long long const filterPeak = big.empty() ? 0 : MeasureInChild(options, "--measure-filter", big) - baseline;
+
+    std::string const xml = ReadFile(path);
+    double const megabytes = static_cast<double>(xml.size()) / 1e6;
+    std::printf("document: %s, %.1f MB\n\n", path.c_str(), megabytes);
+
+    double const bare = megabytes / BestOf(3, [&] { BareExpatParse(xml); });
+    CXmlDocument document;
+    double const load = megabytes / BestOf(3, [&] {
+        document.LoadXmlStream(reinterpret_cast<unsigned char const *>(xml.data()), static_cast<std::uint32_t>(xml.size()));
+    });
+    double const write = megabytes / BestOf(3, [&] { WriteTree(document); });
+    double const loadRatio = static_cast<double>(loadPeak) / static_cast<double>(xml.size());
+
+    std::printf("%-46s %10s %-6s %-28s %s\n", "measurement", "value", "unit", "target", "");
+    Report("bare Expat parse (the floor)", bare, "MB/s", "", true);
+    Report("CXmlDocument::LoadXmlStream", load, "MB/s", ">= 0.5 x bare", load >= 0.5 * bare);
+    Report("CXmlTextWriter into a memory stream", write, "MB/s", ">= 1.0 x bare", write >= bare);
+    Report("peak memory of loading / input size", loadRatio, "x", "<= 4 (input included)", loadRatio <= 4.0);
+    if (!big.empty())
+        Report("chunked load dropping every item: peak", static_cast<double>(filterPeak) / 1e6, "MB", "< 100 MB",
+               filterPeak < 100 * 1000 * 1000);
+    return 0;
+}

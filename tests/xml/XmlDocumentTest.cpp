@@ -1,0 +1,391 @@
+#include "TestSupport.h"
+
+#include "CharEncoding.h"
+#include "SerializationContext.h"
+#include "XmlDocument.h"
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <fstream>
+
+using namespace NxXmlLib16;
+using NxXmlTest::ExpectThrows;
+using NxXmlTest::TempPath;
+
+namespace
+{
+
+void WriteFile(std::string const & path, std::string const & bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The bytes compressed with deflate in a gzip (31) or zlib (15) wrapper.
+std::string Compress(std::string const & bytes, int windowBits)
+{
+    z_stream stream{};
+    deflateInit2(&stream, 1, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&stream, bytes.size()), '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+void LoadBytes(CXmlDocument & document, std::string const & bytes)
+{
+    document.LoadXmlStream(reinterpret_cast<unsigned char const *>(bytes.data()), static_cast<std::uint32_t>(bytes.size()));
+}
+
+// A compact dump of the tree: {ns}name[@{ns}attr=value...]"text"(children).
+std::string Dump(CXmlElement const * element)
+{
+    std::string out = "{" + element->GetNamespaceURI() + "}" + element->GetLocalName();
+    for (CXmlAttribute const & attribute : element->GetAttributes())
+        out += " @{" + attribute.GetNamespaceURI() + "}" + attribute.GetLocalName() + "=" +
+               std::string(attribute.GetValue());
+    if (!element->GetText().empty())
+        out += " \"" + std::string(element->GetText()) + "\"";
+    if (element->GetFirstElement() != nullptr)
+    {
+        out += " (";
+        for (CXmlElement const * child = element->GetFirstElement(); child != nullptr;
+             child = child->GetNextSiblingElement())
+            out += Dump(child) + (child->GetNextSiblingElement() != nullptr ? " " : "");
+        out += ")";
+    }
+    return out;
+}
+
+std::string const Sample = "<?xml version=\"1.0\"?>\n"
+                           "<o:order xmlns:o=\"urn:o\" xmlns=\"urn:d\" id=\"7\" o:rev=\"2\">\n"
+                           "  <item sku=\"a\">one</item>\n"
+                           "  <item sku=\"b\">two &amp; more</item>\n"
+                           "  <note>x<b/>y</note>\n"
+                           "</o:order>";
+std::string const SampleDump = "{urn:o}order @{}id=7 @{urn:o}rev=2 \"\n  \n  \n  \n\" ("
+                               "{urn:d}item @{}sku=a \"one\" {urn:d}item @{}sku=b \"two & more\" "
+                               "{urn:d}note \"xy\" ({urn:d}b))";
+
+} // namespace
+
+TEST(XmlDocument, BuildsTheTreeWithNamespacesAttributesAndText)
+{
+    CXmlDocument document;
+    document.LoadXml(Sample.c_str());
+    EXPECT_EQ(SampleDump, Dump(document.GetDocumentElement()));
+    EXPECT_EQ("urn:o", document.LookupNamespaceFromAlias("o"));
+    EXPECT_EQ("urn:d", document.LookupNamespaceFromAlias(""));
+    EXPECT_EQ("", document.LookupNamespaceFromAlias("zz"));
+    EXPECT_EQ("", document.LookupAliasFromNamespace("urn:d"));
+    EXPECT_EQ("o", document.LookupAliasFromNamespace("urn:o"));
+}
+
+TEST(XmlDocument, SameResultWholeInChunksAndByteByByte)
+{
+    std::string const path = TempPath("chunks.xml");
+    std::string big = "<list xmlns=\"urn:l\">";
+    for (int i = 0; i < 20000; ++i)
+        big += "<v n=\"" + std::to_string(i) + "\">\xC3\xA9t\xC3\xA9 " + std::to_string(i) + "</v>\r\n";
+    big += "</list>";
+    WriteFile(path, big);
+
+    CXmlDocument whole;
+    LoadBytes(whole, big);
+    std::string const expected = Dump(whole.GetDocumentElement());
+
+    AsyncFromXmlFile(true);
+    CXmlDocument chunked;
+    chunked.Load(path.c_str());
+    AsyncFromXmlFile(false);
+    EXPECT_EQ(expected, Dump(chunked.GetDocumentElement()));
+
+    CXmlDocument fromFile;
+    fromFile.Load(path.c_str());
+    EXPECT_EQ(expected, Dump(fromFile.GetDocumentElement()));
+}
+
+TEST(XmlDocument, CarriageReturnsAreDropped)
+{
+    CXmlDocument document;
+    document.LoadXml("<a v=\"1&#13;2\">a\r\nb&#13;c</a>");
+    EXPECT_EQ("a\nbc", document.GetDocumentElement()->GetText());
+    EXPECT_EQ("1\r2", document.GetDocumentElement()->GetAttribute("v", "")); // attribute values are kept
+}
+
+TEST(XmlDocument, TextSplitByChildrenIsConcatenated)
+{
+    CXmlDocument document;
+    document.LoadXml("<a>x<b>inner</b>y<c/>z</a>");
+    EXPECT_EQ("xyz", document.GetDocumentElement()->GetText());
+    EXPECT_EQ("inner", document.GetDocumentElement()->GetFirstElement()->GetText());
+    EXPECT_EQ('\0', document.GetDocumentElement()->GetText().data()[3]);
+}
+
+TEST(XmlDocument, GetAttributeOfAMissingAttributeIsEmpty)
+{
+    CXmlDocument document;
+    document.LoadXml("<a x=\"1\"/>");
+    CXmlElement const * const a = document.GetDocumentElement();
+    EXPECT_EQ("1", a->GetAttribute("x", ""));
+    EXPECT_EQ("", a->GetAttribute("x", "urn:other"));
+    EXPECT_EQ("", a->GetAttribute("y", ""));
+    EXPECT_EQ('\0', *a->GetAttribute("y", "").data());
+}
+
+TEST(XmlDocument, PathsCarryPrefixesAndPredicates)
+{
+    CXmlDocument document;
+    document.LoadXml(Sample.c_str());
+    CXmlElement const * const order = document.GetDocumentElement();
+    CXmlElement const * const first = order->GetFirstElement();
+    CXmlElement const * const second = first->GetNextSiblingElement();
+    CXmlElement const * const note = second->GetNextSiblingElement();
+    EXPECT_EQ("/o:order", order->GetXPath());
+    EXPECT_EQ("/o:order/item[1]", first->GetXPath());
+    EXPECT_EQ("/o:order/item[2]", second->GetXPath());
+    EXPECT_EQ("/o:order/note", note->GetXPath());
+    EXPECT_EQ("/o:order/note/b", note->GetFirstElement()->GetXPath());
+    EXPECT_EQ("/o:order/@o:rev", order->GetAttributes()[1].GetXPath());
+    EXPECT_EQ("/o:order/item[2]/@sku", second->GetAttributes()[0].GetXPath());
+    EXPECT_EQ(order, first->GetParentElm());
+    EXPECT_EQ(&document, first->GetDocument());
+}
+
+TEST(XmlDocument, NamespaceAndNilAttributes)
+{
+    CXmlDocument document;
+    document.LoadXml("<a xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:type=\"T\" xsi:nil=\"true\" "
+                     "xsi:schemaLocation=\"s\" xsi:other=\"o\" type=\"plain\"/>");
+    auto const attributes = document.GetDocumentElement()->GetAttributes();
+    ASSERT_EQ(5u, attributes.size());
+    EXPECT_TRUE(attributes[0].IsNamespaceAttribute());
+    EXPECT_FALSE(attributes[0].IsNilAttribute());
+    EXPECT_TRUE(attributes[1].IsNilAttribute());
+    EXPECT_FALSE(attributes[1].IsNamespaceAttribute());
+    EXPECT_TRUE(attributes[2].IsNamespaceAttribute());
+    EXPECT_FALSE(attributes[3].IsNamespaceAttribute());
+    EXPECT_FALSE(attributes[4].IsNamespaceAttribute());
+}
+
+TEST(XmlDocument, SchemaWithoutNamespacesKeepsXmlnsAsAttributes)
+{
+    CSerializationContext context;
+    context.SetSchemaType(SchemaType_DTD);
+    CXmlDocument document(context);
+    document.LoadXml("<a xmlns=\"urn:x\"><b/></a>");
+    EXPECT_EQ("{}a @{}xmlns=urn:x ({}b)", Dump(document.GetDocumentElement()));
+
+    CXmlDocument withNamespaces;
+    withNamespaces.LoadXml("<a xmlns=\"urn:x\"><b/></a>");
+    EXPECT_EQ("{urn:x}a ({urn:x}b)", Dump(withNamespaces.GetDocumentElement()));
+    EXPECT_EQ("urn:x", withNamespaces.LookupNamespaceFromAlias(""));
+}
+
+TEST(XmlDocument, PrefixedAttribute)
+{
+    CXmlDocument document;
+    document.LoadXml("<p:a xmlns:p=\"urn:p\" p:x=\"1\"/>");
+    EXPECT_EQ("{urn:p}a @{urn:p}x=1", Dump(document.GetDocumentElement()));
+}
+
+TEST(XmlDocument, CDataIsStrippedOrKept)
+{
+    CXmlDocument stripped;
+    stripped.LoadXml("<a><![CDATA[x<y]]></a>");
+    EXPECT_EQ("x<y", stripped.GetDocumentElement()->GetText());
+
+    CSerializationContext context;
+    context.SetStripCDATA(false);
+    CXmlDocument kept(context);
+    kept.LoadXml("<a>1<![CDATA[x<y]]>2</a>");
+    EXPECT_EQ("1<![CDATA[x<y]]>2", kept.GetDocumentElement()->GetText());
+}
+
+TEST(XmlDocument, Utf16Input)
+{
+    std::u16string const text = u"<a n=\"\u00e9\">\u20ac</a>";
+    CXmlDocument wide;
+    wide.LoadXml(reinterpret_cast<unsigned short const *>(text.c_str()));
+    EXPECT_EQ("\xE2\x82\xAC", wide.GetDocumentElement()->GetText());
+    EXPECT_EQ("\xC3\xA9", wide.GetDocumentElement()->GetAttribute("n", ""));
+
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text)
+    {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    CXmlDocument stream;
+    LoadBytes(stream, bytes);
+    EXPECT_EQ("\xE2\x82\xAC", stream.GetDocumentElement()->GetText());
+}
+
+TEST(XmlDocument, TextArrivesInTheLocalEncoding)
+{
+    SetLocalCharEncoding(1252);
+    CXmlDocument document;
+    document.LoadXml("<caf\xC3\xA9 a=\"\xE2\x82\xAC\">na\xC3\xAFve</caf\xC3\xA9>");
+    SetLocalCharEncoding(3);
+    EXPECT_EQ("caf\xE9", document.GetDocumentElement()->GetLocalName());
+    EXPECT_EQ("\x80", document.GetDocumentElement()->GetAttribute("a", ""));
+    EXPECT_EQ("na\xEFve", document.GetDocumentElement()->GetText());
+}
+
+TEST(XmlDocument, CompressedInputIsInflated)
+{
+    std::string const xml = "<a><b>compressed</b></a>";
+    for (int windowBits : {31, 15})
+    {
+        std::string const packed = Compress(xml, windowBits);
+        CXmlDocument fromStream;
+        LoadBytes(fromStream, packed);
+        EXPECT_EQ("{}a ({}b \"compressed\")", Dump(fromStream.GetDocumentElement()));
+
+        std::string const path = TempPath("packed.xml.gz");
+        WriteFile(path, packed);
+        CXmlDocument fromFile;
+        fromFile.Load(path.c_str());
+        EXPECT_EQ("{}a ({}b \"compressed\")", Dump(fromFile.GetDocumentElement()));
+    }
+}
+
+TEST(XmlDocument, InputThatOnlyLooksCompressedIsParsedUnchanged)
+{
+    // 0x78 0x9C starts a zlib stream, but the rest is not deflate data.
+    CXmlDocument document;
+    ExpectThrows<CNxException>([&] { LoadBytes(document, std::string("\x78\x9C<a/>", 6)); },
+                               "not well-formed (invalid token) at line 1");
+    std::string truncated = Compress("<a><b>compressed</b></a>", 31);
+    truncated.resize(truncated.size() / 2);
+    ExpectThrows<CNxException>([&] { LoadBytes(document, truncated); }, "not well-formed (invalid token) at line 1");
+}
+
+TEST(XmlDocument, EmptyInputs)
+{
+    CXmlDocument document;
+    ExpectThrows<CNxException>([&] { document.LoadXml(""); }, "XML String is empty!");
+    ExpectThrows<CNxException>([&] { document.LoadXml(static_cast<char const *>(nullptr)); }, "XML String is empty!");
+    unsigned short const empty[] = {0};
+    ExpectThrows<CNxException>([&] { document.LoadXml(empty); }, "XML String is empty!");
+    ExpectThrows<CNxException>([&] { document.LoadXmlStream(reinterpret_cast<unsigned char const *>("x"), 0); },
+                               "XML Stream is empty!");
+
+    std::string const path = TempPath("empty.xml");
+    WriteFile(path, "");
+    ExpectThrows<CNxException>([&] { document.Load(path.c_str()); }, "no element found at line 1");
+    AsyncFromXmlFile(true);
+    ExpectThrows<CNxException>([&] { document.Load(path.c_str()); }, "Invalid or empty XML document");
+    AsyncFromXmlFile(false);
+}
+
+TEST(XmlDocument, MalformedAndTruncatedInput)
+{
+    CXmlDocument document;
+    ExpectThrows<CNxException>([&] { document.LoadXml("<a>\n<b>\n</a>"); }, "mismatched tag at line 3");
+    ExpectThrows<CNxException>([&] { document.LoadXml("<a><b>"); }, "no element found at line 1");
+    ExpectThrows<CNxException>([&] { document.LoadXml("<a>&undefined;</a>"); }, "undefined entity at line 1");
+    ExpectThrows<CNxException>([&] { document.LoadXml("<a/><b/>"); }, "junk after document element at line 1");
+    ExpectThrows<CNxException>([&] { document.LoadXml("<p:a/>"); }, "unbound prefix at line 1");
+
+    // A failed load leaves a document that loads again.
+    document.LoadXml("<ok/>");
+    EXPECT_EQ("{}ok", Dump(document.GetDocumentElement()));
+}
+
+TEST(XmlDocument, MissingFiles)
+{
+    CXmlDocument document;
+    std::string const path = TempPath("does-not-exist.xml");
+    ExpectThrows<CNxException>([&] { document.Load(path.c_str()); },
+                               FormatString("Failed to open the file [%s] Error [0x%08x]", path.c_str(), ENOENT));
+    AsyncFromXmlFile(true);
+    ExpectThrows<CNxException>([&] { document.Load(path.c_str()); },
+                               FormatString("Failed to open the file [%s] Error [0x%08x]", path.c_str(), ENOENT));
+    AsyncFromXmlFile(false);
+    std::string const folder = testing::TempDir();
+    ExpectThrows<CNxException>([&] { document.Load(folder.c_str()); },
+                               FormatString("Failed to open the file [%s] Error [0x%08x]", folder.c_str(), EISDIR));
+}
+
+TEST(XmlDocument, DeepNestingIsParsedWithoutRecursion)
+{
+    std::string deep;
+    int const depth = 100000;
+    for (int i = 0; i < depth; ++i)
+        deep += "<e>";
+    for (int i = 0; i < depth; ++i)
+        deep += "</e>";
+    CXmlDocument document;
+    LoadBytes(document, deep);
+    int levels = 0;
+    CXmlElement const * innermost = nullptr;
+    for (CXmlElement const * e = document.GetDocumentElement(); e != nullptr; e = e->GetFirstElement())
+    {
+        ++levels;
+        innermost = e;
+    }
+    EXPECT_EQ(depth, levels);
+    EXPECT_EQ(std::string::size_type(2 * depth), innermost->GetXPath().size());
+}
+
+namespace
+{
+int g_rowsSeen = 0;
+bool DropRows(CXmlElement * element)
+{
+    if (element->GetLocalName() != "row")
+        return false;
+    ++g_rowsSeen;
+    EXPECT_EQ(2u, element->GetAttributes().size()); // complete when the filter sees it
+    EXPECT_NE(nullptr, element->GetFirstElement());
+    return true;
+}
+} // namespace
+
+TEST(XmlDocument, FilteredElementsAreDroppedWhenComplete)
+{
+    std::string xml = "<table><head>h</head>";
+    for (int i = 0; i < 100000; ++i)
+        xml += "<row a=\"" + std::to_string(i) + "\" b=\"x\"><cell>" + std::to_string(i) + "</cell></row>";
+    xml += "<tail>t</tail></table>";
+    g_rowsSeen = 0;
+    CXmlDocument document(&DropRows);
+    LoadBytes(document, xml);
+    EXPECT_EQ(100000, g_rowsSeen);
+    EXPECT_EQ("{}table ({}head \"h\" {}tail \"t\")", Dump(document.GetDocumentElement()));
+
+    CXmlDocument copy(document); // keeps the filter
+    g_rowsSeen = 0;
+    copy.LoadXml("<t><row a=\"1\" b=\"2\"><c/></row></t>");
+    EXPECT_EQ(1, g_rowsSeen);
+    EXPECT_EQ("{}t", Dump(copy.GetDocumentElement()));
+}
+
+TEST(XmlDocument, HostileEntityExpansionIsRefused)
+{
+    std::string bomb = "<!DOCTYPE a [<!ENTITY e0 \"xxxxxxxxxxxxxxxx\">";
+    for (int i = 1; i < 12; ++i)
+        bomb += "<!ENTITY e" + std::to_string(i) + " \"" + [&] {
+            std::string refs;
+            for (int j = 0; j < 10; ++j)
+                refs += "&e" + std::to_string(i - 1) + ";";
+            return refs;
+        }() + "\">";
+    bomb += "]><a>&e11;</a>";
+    CXmlDocument document;
+    try
+    {
+        document.LoadXml(bomb.c_str());
+        FAIL() << "the expansion was not refused";
+    }
+    catch (CNxException const & e)
+    {
+        EXPECT_NE(std::string::npos, e.GetMessage().find("at line 1")) << e.GetMessage();
+    }
+}
