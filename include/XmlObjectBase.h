@@ -121,6 +121,10 @@ protected:
     // The same test, throwing CNxInvalidNamespaceException when the namespace is not allowed.
     static void TestNamespace(char const * namespaceUri, char const * allowed, char const * targetNamespace);
 
+    // Whether the element has this local name and, unless namespaces are ignored, this namespace.
+    bool DoesElementNameMatch(CSerializationContext const & context, CXmlElement const * element,
+                              char const * localName, char const * namespaceUri) const;
+
 private:
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};

@@ -1,6 +1,8 @@
 #include "XmlObjectBase.h"
 
 #include "NxException.h"
+#include "SerializationContext.h"
+#include "XmlDocument.h"
 
 #include <cstring>
 
@@ -166,6 +168,14 @@ void CXmlObjectBase::TestNamespace(char const * namespaceUri, char const * allow
             FormatString("Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is [%s].",
                          namespaceUri, allowed, targetNamespace),
             std::string());
+}
+
+bool CXmlObjectBase::DoesElementNameMatch(CSerializationContext const & context, CXmlElement const * element,
+                                          char const * localName, char const * namespaceUri) const
+{
+    if (element->GetLocalName() != localName)
+        return false;
+    return context.GetIgnoreNamespaces() || element->GetNamespaceURI() == namespaceUri;
 }
 
 } // namespace NxXmlLib16

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
+#include "SerializationContext.h"
 #include "SmartPtr.h"
+#include "XmlDocument.h"
 #include "XmlObjectBase.h"
 
 #include <atomic>
@@ -25,6 +27,7 @@ public:
     CXmlObjectBase * GetBase() override { return this; }
     std::string GetNamespace() const override { return "urn:probe"; }
 
+    using CXmlObjectBase::DoesElementNameMatch;
     using CXmlObjectBase::Choice_CollectionChanged;
     using CXmlObjectBase::Choice_SelectElement;
     using CXmlObjectBase::Choice_SetElementValid;
@@ -223,4 +226,22 @@ TEST(XmlObjectBase, TestNamespaceThrowsWithoutPath)
                   e.GetMessage());
         EXPECT_EQ("", e.GetPath());
     }
+}
+
+TEST(XmlObjectBase, ElementNamesMatchWithOrWithoutNamespaces)
+{
+    CXmlDocument document;
+    document.LoadXml("<o:order xmlns:o=\"urn:o\"/>");
+    CXmlElement const * const order = document.GetDocumentElement();
+    CSmartPtr<CProbe> probe(new CProbe);
+    CSerializationContext context;
+    EXPECT_TRUE(probe->DoesElementNameMatch(context, order, "order", "urn:o"));
+    EXPECT_FALSE(probe->DoesElementNameMatch(context, order, "order", "urn:other"));
+    EXPECT_FALSE(probe->DoesElementNameMatch(context, order, "Order", "urn:o"));
+    context.SetIgnoreNamespaces(true);
+    EXPECT_TRUE(probe->DoesElementNameMatch(context, order, "order", "urn:other"));
+    context.SetIgnoreNamespaces(false);
+    context.SetSchemaType(SchemaType_DTD);
+    EXPECT_TRUE(probe->DoesElementNameMatch(context, order, "order", ""));
+    EXPECT_FALSE(probe->DoesElementNameMatch(context, order, "item", ""));
 }

@@ -3,9 +3,11 @@
 #include "CharEncoding.h"
 #include "SerializationContext.h"
 #include "XmlDocument.h"
+#include "xml/ExpatReader.h"
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 
@@ -387,5 +389,30 @@ TEST(XmlDocument, HostileEntityExpansionIsRefused)
     catch (CNxException const & e)
     {
         EXPECT_NE(std::string::npos, e.GetMessage().find("at line 1")) << e.GetMessage();
+    }
+}
+
+TEST(ExpatReader, SameTreeWhateverTheChunkSizes)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<r xmlns=\"urn:r\" xmlns:p=\"urn:p\">";
+    for (int i = 0; i < 300; ++i)
+        xml += "<p:i n=\"" + std::to_string(i) + "\" t=\"\xE2\x82\xAC&amp;\">caf\xC3\xA9 &lt;" + std::to_string(i) +
+               "&gt;<![CDATA[a]]>\r\n<e/></p:i>";
+    xml += "</r>";
+
+    CXmlDocument whole;
+    LoadBytes(whole, xml);
+    std::string const expected = Dump(whole.GetDocumentElement());
+
+    for (std::size_t piece : {std::size_t(1), std::size_t(3), std::size_t(7), std::size_t(4093)})
+    {
+        CXmlDocument document;
+        {
+            CExpatReader reader(document, true, false);
+            for (std::size_t at = 0; at < xml.size(); at += piece)
+                reader.ParseChunk(xml.data() + at, std::min(piece, xml.size() - at), false);
+            reader.ParseChunk(nullptr, 0, true);
+        }
+        EXPECT_EQ(expected, Dump(document.GetDocumentElement())) << "pieces of " << piece;
     }
 }
