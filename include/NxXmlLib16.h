@@ -4,6 +4,7 @@
 #include "BinaryData.h"
 #include "BinaryStream.h"
 #include "CharEncoding.h"
+#include "ClassfactoryBase.h"
 #include "InstanceMonitor.h"
 #include "ItemType.h"
 #include "NXCriticalSection.h"

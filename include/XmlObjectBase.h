@@ -1,6 +1,11 @@
 // CXmlObjectBase: the root of every bindable object, with IEventSink and INillable.
 #pragma once
 
+#include "BinaryData.h"
+#include "CharEncoding.h"
+#include "SerializationContext.h"
+#include "XmlWriter.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -9,9 +14,23 @@ namespace NxXmlLib16
 {
 
 class CXmlObjectBase;
-class CXmlWriter;
+class CXmlDocument;
 class CXmlElement;
-class CSerializationContext;
+class CXmlTextWriter;
+
+// The compression of written bytes.
+enum CompressionType : std::int32_t
+{
+    CompressionNone = 0,
+    CompressionGZip = 1, // deflate in a gzip wrapper
+    CompressionZLib = 2  // deflate in a zlib wrapper; only for the methods that return bytes
+};
+
+// Makes ToXmlFile without compression write the file while the document is produced, instead
+// of building it in memory first.
+void AsyncToXmlFile(bool streamToFile);
+// Leaves the banner comment out of every later XML document.
+void NoBanner();
 
 // Receives the change notifications of collections.
 class IEventSink
@@ -52,7 +71,7 @@ protected:
 class CXmlObjectBase : public IEventSink
 {
 public:
-    CXmlObjectBase() = default;
+    CXmlObjectBase();
     // Copies the element name; the reference count belongs to the object and starts at 0.
     CXmlObjectBase(CXmlObjectBase const & other);
     // Copies the element name and leaves this object's reference count alone.
@@ -67,6 +86,37 @@ public:
 
     // The object that stands for this one towards event sinks and writers.
     virtual CXmlObjectBase * GetBase() = 0;
+
+    // Writes the object as an XML file, replacing an existing one (gzip compression allowed).
+    virtual void ToXmlFile(char const * fileName, bool includeHeader = true, bool prettyPrint = true,
+                           XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
+                           CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                           CompressionType compression = CompressionNone) const;
+    // The object as XML text in the library's narrow encoding.
+    virtual std::string ToXml(bool includeHeader = true, bool prettyPrint = true, EOLType eol = EOLType_LF,
+                              CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
+    // The object as XML bytes in the given encoding, compressed on request.
+    virtual CBinaryData ToXmlStream(bool includeHeader = true, bool prettyPrint = true,
+                                    XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
+                                    CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                                    CompressionType compression = CompressionNone) const;
+    // Fills the object from an XML file (gzip- or zlib-compressed too).
+    virtual void FromXmlFile(char const * fileName,
+                             CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from zero-terminated UTF-16 XML text.
+    virtual void FromXml(unsigned short const * text,
+                         CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from XML text.
+    virtual void FromXml(char const * text,
+                         CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from XML bytes (gzip- or zlib-compressed too).
+    virtual void FromXmlStream(CBinaryData const & data,
+                               CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    virtual void FromXmlStream(unsigned char const * data, std::uint32_t length,
+                               CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from an element of an already loaded document.
+    virtual void FromXmlElement(CXmlElement const * element,
+                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
 
 protected:
     void OnEvent(CXmlObjectBase * source, MsgType type, void * data) override;
@@ -126,6 +176,12 @@ protected:
                               char const * localName, char const * namespaceUri) const;
 
 private:
+    // Writes the prologue, the object as the root element, and ends the document.
+    void WriteDocument(CXmlTextWriter & writer, bool includeHeader, bool prettyPrint, EOLType eol,
+                       CSerializationContext const & context) const;
+    // Reads the object from a loaded document's root element.
+    void ReadRoot(CXmlDocument & document, CSerializationContext const & context);
+
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};
 };

@@ -3,13 +3,19 @@
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "XmlDocument.h"
+#include "frame/Registration.h"
 
 #include <cstring>
 
 namespace NxXmlLib16
 {
 
-CXmlObjectBase::CXmlObjectBase(CXmlObjectBase const & other) : IEventSink(other), m_elementName(other.m_elementName) {}
+CXmlObjectBase::CXmlObjectBase() { CheckVersionOnFirstConstruction(); }
+
+CXmlObjectBase::CXmlObjectBase(CXmlObjectBase const & other) : IEventSink(other), m_elementName(other.m_elementName)
+{
+    CheckVersionOnFirstConstruction();
+}
 
 CXmlObjectBase & CXmlObjectBase::operator=(CXmlObjectBase const & other)
 {

@@ -1,0 +1,274 @@
+#include "TestObjects.h"
+#include "TestSupport.h"
+
+#include "ClassfactoryBase.h"
+#include "SmartPtr.h"
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sys/stat.h>
+
+using namespace NxXmlLib16;
+using NxXmlTest::COrderProbe;
+using NxXmlTest::ExpectThrows;
+using NxXmlTest::ReadFileBytes;
+using NxXmlTest::TempPath;
+
+namespace
+{
+
+std::string Bytes(CBinaryData const & data)
+{
+    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
+}
+
+std::string Utf16(std::string const & ascii)
+{
+    std::string out;
+    for (char c : ascii)
+        out += std::string{c, '\0'};
+    return out;
+}
+
+// Inflates gzip (31) or zlib (15) data.
+std::string Inflate(std::string const & packed, int windowBits)
+{
+    z_stream stream{};
+    inflateInit2(&stream, windowBits);
+    std::string out(1 << 20, '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(packed.data()));
+    stream.avail_in = static_cast<uInt>(packed.size());
+    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
+    stream.avail_out = static_cast<uInt>(out.size());
+    int const result = inflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    inflateEnd(&stream);
+    return result == Z_STREAM_END ? out : "<inflate failed>";
+}
+
+bool FileExists(std::string const & path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+std::string const Compact =
+    "<order xmlns=\"urn:t\" id=\"7\"><item>a &amp; b</item><item>c&lt;d</item><note>caf\xC3\xA9</note></order>";
+std::string const Pretty = "<order xmlns=\"urn:t\" id=\"7\">\n\t<item>a &amp; b</item>\n\t<item>c&lt;d</item>\n"
+                           "\t<note>caf\xC3\xA9</note>\n</order>\n";
+std::string const ReadBack = "{urn:t}order id=7 item=a & b item=c<d note=caf\xC3\xA9";
+
+class EntryPoints : public testing::Test
+{
+protected:
+    void SetUp() override { NoBanner(); }
+    void TearDown() override { AsyncToXmlFile(false); }
+
+    CSmartPtr<COrderProbe> order{new COrderProbe};
+    CSmartPtr<COrderProbe> reader{new COrderProbe};
+};
+
+} // namespace
+
+TEST_F(EntryPoints, ToXmlHeaderPrettyPrintAndLineEnds)
+{
+    EXPECT_EQ(Compact, order->ToXml(false, false, EOLType_LF));
+    EXPECT_EQ("<?xml version=\"1.0\"?>\n" + Compact, order->ToXml(true, false, EOLType_LF));
+    EXPECT_EQ(Pretty, order->ToXml(false, true, EOLType_LF));
+    std::string crlf = "<?xml version=\"1.0\"?>\r\n" + Pretty;
+    for (std::size_t at = crlf.find("\n", 24); at != std::string::npos; at = crlf.find("\n", at + 2))
+        crlf.replace(at, 1, "\r\n");
+    EXPECT_EQ(crlf, order->ToXml(true, true, EOLType_CRLF));
+
+    CSerializationContext context;
+    context.SetIndentChars("  ");
+    std::string const twoSpaces = "<order xmlns=\"urn:t\" id=\"7\">\n  <item>a &amp; b</item>\n";
+    EXPECT_EQ(twoSpaces, order->ToXml(false, true, EOLType_LF, context).substr(0, twoSpaces.size()));
+}
+
+TEST_F(EntryPoints, ToXmlStreamEncodings)
+{
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + Compact,
+              Bytes(order->ToXmlStream(true, false, XmlEncoding_UTF8, EOLType_LF)));
+    order->note = "note";
+    std::string const ascii = "<order xmlns=\"urn:t\" id=\"7\"><item>a &amp; b</item><item>c&lt;d</item><note>note</note></order>";
+    EXPECT_EQ(Utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" + ascii),
+              Bytes(order->ToXmlStream(true, false, XmlEncoding_UTF16, EOLType_LF)));
+    EXPECT_EQ(Utf16("<?xml version=\"1.0\"?>\n" + ascii),
+              Bytes(order->ToXmlStream(true, false, XmlEncoding_UTF16_NoDecl, EOLType_LF)));
+    ExpectThrows<CNxException>([&] { order->ToXmlStream(true, false, static_cast<XmlEncoding>(0)); },
+                               "Unknown Encoding, select UTF-8 (contact our support team)");
+}
+
+TEST_F(EntryPoints, CompressedStreams)
+{
+    std::string const gzip = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF,
+                                                      CSerializationContext::GetDefaultContext(), CompressionGZip));
+    ASSERT_GE(gzip.size(), 2u);
+    EXPECT_EQ("\x1F\x8B", gzip.substr(0, 2));
+    std::string const plain = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF));
+    EXPECT_EQ(plain, Inflate(gzip, 31));
+    std::string const zlib = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF,
+                                                      CSerializationContext::GetDefaultContext(), CompressionZLib));
+    EXPECT_EQ(plain, Inflate(zlib, 15));
+
+    reader->FromXmlStream(CBinaryData(reinterpret_cast<unsigned char const *>(gzip.data()),
+                                      static_cast<std::uint32_t>(gzip.size())));
+    EXPECT_EQ(ReadBack, reader->read);
+    reader->FromXmlStream(reinterpret_cast<unsigned char const *>(zlib.data()), static_cast<std::uint32_t>(zlib.size()));
+    EXPECT_EQ(ReadBack, reader->read);
+}
+
+TEST_F(EntryPoints, IncompressibleDataStillCompresses)
+{
+    std::mt19937 random(3);
+    std::string noise;
+    for (int i = 0; i < 200000; ++i)
+        noise += static_cast<char>('!' + random() % 90);
+    order->items.assign(1, noise);
+    CBinaryData const packed = order->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF,
+                                                  CSerializationContext::GetDefaultContext(), CompressionGZip);
+    CSmartPtr<COrderProbe> check(new COrderProbe);
+    check->FromXmlStream(packed);
+    CXmlDocument document;
+    document.LoadXmlStream(packed.GetData(), packed.GetLength());
+    EXPECT_EQ(std::string::npos, check->read.find("<inflate"));
+    EXPECT_NE(std::string::npos, check->read.find(noise.substr(0, 100)));
+}
+
+TEST_F(EntryPoints, FilesAreTheSameWithAndWithoutStreaming)
+{
+    for (XmlEncoding const encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
+    {
+        std::string const inMemory = TempPath("memory.xml");
+        std::string const streamed = TempPath("streamed.xml");
+        order->items.assign(3000, "item text that makes the file longer than one piece");
+        order->ToXmlFile(inMemory.c_str(), true, true, encoding, EOLType_CRLF);
+        AsyncToXmlFile(true);
+        order->ToXmlFile(streamed.c_str(), true, true, encoding, EOLType_CRLF);
+        AsyncToXmlFile(false);
+        std::string const bytes = ReadFileBytes(inMemory);
+        EXPECT_GT(bytes.size(), 100000u);
+        EXPECT_EQ(bytes, ReadFileBytes(streamed));
+        if (encoding != XmlEncoding_UTF8)
+            EXPECT_EQ("\xFF\xFE<", bytes.substr(0, 3));
+        else
+            EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", bytes.substr(0, 40));
+
+        reader->FromXmlFile(streamed.c_str());
+        EXPECT_EQ("{urn:t}order id=7 item=item text", reader->read.substr(0, 32));
+    }
+}
+
+TEST_F(EntryPoints, GzipFileIsReadableByGzip)
+{
+    std::string const path = TempPath("order.xml.gz");
+    order->ToXmlFile(path.c_str(), true, true, XmlEncoding_UTF8, EOLType_LF, CSerializationContext::GetDefaultContext(),
+                     CompressionGZip);
+    std::string const expected = Bytes(order->ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF));
+    FILE * const pipe = popen(("gzip -dc '" + path + "'").c_str(), "r");
+    ASSERT_NE(nullptr, pipe);
+    std::string unpacked;
+    char buffer[4096];
+    for (std::size_t count; (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        unpacked.append(buffer, count);
+    EXPECT_EQ(0, pclose(pipe));
+    EXPECT_EQ(expected, unpacked);
+
+    reader->FromXmlFile(path.c_str());
+    EXPECT_EQ(ReadBack, reader->read);
+
+    std::string const utf16 = TempPath("order16.xml.gz");
+    order->ToXmlFile(utf16.c_str(), true, false, XmlEncoding_UTF16, EOLType_LF, CSerializationContext::GetDefaultContext(),
+                     CompressionGZip);
+    reader->FromXmlFile(utf16.c_str());
+    EXPECT_EQ(ReadBack, reader->read);
+}
+
+TEST_F(EntryPoints, ZlibFilesAreRefused)
+{
+    std::string const path = TempPath("refused.xml");
+    std::remove(path.c_str());
+    ExpectThrows<CNxException>(
+        [&] {
+            order->ToXmlFile(path.c_str(), true, true, XmlEncoding_UTF8, EOLType_LF,
+                             CSerializationContext::GetDefaultContext(), CompressionZLib);
+        },
+        "ZLIB Compression only available for To Stream methods.");
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(EntryPoints, RoundTripsThroughEveryPair)
+{
+    reader->FromXml(order->ToXml().c_str());
+    EXPECT_EQ(ReadBack, reader->read);
+    reader->FromXmlStream(order->ToXmlStream(true, true, XmlEncoding_UTF16));
+    EXPECT_EQ(ReadBack, reader->read);
+    reader->FromXmlStream(order->ToXmlStream(false, false, XmlEncoding_UTF16_NoDecl));
+    EXPECT_EQ(ReadBack, reader->read);
+    std::string const path = TempPath("roundtrip.xml");
+    order->ToXmlFile(path.c_str());
+    reader->FromXmlFile(path.c_str());
+    EXPECT_EQ(ReadBack, reader->read);
+
+    std::u16string const wide = u"<order xmlns=\"urn:t\" id=\"7\"><item>a &amp; b</item><item>c&lt;d</item>"
+                                u"<note>caf\u00e9</note></order>";
+    reader->FromXml(reinterpret_cast<unsigned short const *>(wide.c_str()));
+    EXPECT_EQ(ReadBack, reader->read);
+}
+
+TEST_F(EntryPoints, FromXmlElementReadsAnElementOfALoadedDocument)
+{
+    CXmlDocument document;
+    document.LoadXml(("<wrapper>" + Compact + "</wrapper>").c_str());
+    reader->FromXmlElement(document.GetDocumentElement()->GetFirstElement());
+    std::string const fromElement = reader->read;
+    reader->FromXml(Compact.c_str());
+    EXPECT_EQ(reader->read, fromElement);
+}
+
+TEST_F(EntryPoints, BadInputLeavesTheObjectUnread)
+{
+    ExpectThrows<CNxException>([&] { reader->FromXml(""); }, "XML String is empty!");
+    ExpectThrows<CNxException>([&] { reader->FromXmlStream(CBinaryData()); }, "XML Stream is empty!");
+    std::string const missing = TempPath("missing.xml");
+    ExpectThrows<CNxException>([&] { reader->FromXmlFile(missing.c_str()); },
+                               FormatString("Failed to open the file [%s] Error [0x%08x]", missing.c_str(), ENOENT));
+    ExpectThrows<CNxException>([&] { reader->FromXml("<order><item></order>"); }, "mismatched tag at line 1");
+    EXPECT_EQ(0, reader->reads);
+    std::string const folder = TempPath("no/such/folder/out.xml");
+    ExpectThrows<CNxException>([&] { order->ToXmlFile(folder.c_str()); },
+                               FormatString("Failed to write data to the file [%s] error [0x%08X]", folder.c_str(), ENOENT));
+}
+
+namespace
+{
+// Opens the xsi:type helpers of the factory base to the tests.
+struct CFactoryProbe : CClassfactoryBase
+{
+    using CClassfactoryBase::GetElementType;
+    using CClassfactoryBase::GetElementTypeNamespaceUri;
+};
+} // namespace
+
+TEST(ClassfactoryBase, XsiTypeHelpers)
+{
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:own\" xmlns:p=\"urn:d\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
+                     "<a xsi:type=\"p:Derived\"/><b xsi:type=\"Derived\"/><c/><d xsi:type=\"q:Derived\"/></r>");
+    CXmlElement * const a = document.GetDocumentElement()->GetFirstElement();
+    CXmlElement * const b = a->GetNextSiblingElement();
+    CXmlElement * const c = b->GetNextSiblingElement();
+    CXmlElement * const d = c->GetNextSiblingElement();
+    EXPECT_EQ("Derived", CFactoryProbe::GetElementType(a));
+    EXPECT_EQ("urn:d", CFactoryProbe::GetElementTypeNamespaceUri(a));
+    EXPECT_EQ("Derived", CFactoryProbe::GetElementType(b));
+    EXPECT_EQ("urn:own", CFactoryProbe::GetElementTypeNamespaceUri(b));
+    EXPECT_EQ("", CFactoryProbe::GetElementType(c));
+    EXPECT_EQ("urn:own", CFactoryProbe::GetElementTypeNamespaceUri(c));
+    EXPECT_EQ("urn:own", CFactoryProbe::GetElementTypeNamespaceUri(d)); // an unknown prefix falls back
+}
