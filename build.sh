@@ -52,6 +52,7 @@ case "$command" in
     install_missing
     build build/release -DCMAKE_BUILD_TYPE=Release -DNXXML_BUILD_BENCH=ON
     ./build/release/bench/NxXmlBench "$@"
+    ./build/release/bench/NxTypesBench
     ;;
   *)
     echo "usage: bash build.sh demo|test|bench [arguments]" >&2

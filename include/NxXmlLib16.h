@@ -1,10 +1,12 @@
 // NxXmlLib16: the run-time library of generated XML data-binding classes. Includes every public header.
 #pragma once
 
+#include "BigInteger.h"
 #include "BinaryData.h"
 #include "BinaryStream.h"
 #include "CharEncoding.h"
 #include "ClassfactoryBase.h"
+#include "Decimal.h"
 #include "InstanceMonitor.h"
 #include "ItemType.h"
 #include "NXCriticalSection.h"

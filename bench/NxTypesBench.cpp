@@ -1,0 +1,67 @@
+// Measures the value types on their hot paths: text to value and back, values per second.
+//
+//   NxTypesBench [--seconds N]
+#include <NxXmlLib16.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+using namespace NxXmlLib16;
+
+namespace
+{
+
+// Runs the action in batches for about the given time and returns the calls per second.
+double PerSecond(double seconds, std::function<std::size_t()> const & batch)
+{
+    auto const start = std::chrono::steady_clock::now();
+    std::size_t calls = 0;
+    double elapsed = 0;
+    do
+    {
+        calls += batch();
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    } while (elapsed < seconds);
+    return static_cast<double>(calls) / elapsed;
+}
+
+void Report(char const * what, double rate, double target)
+{
+    std::printf("%-44s %12.0f /s   %-14s %s\n", what, rate,
+                target > 0 ? FormatString(">= %.0f", target).c_str() : "", target <= 0 || rate >= target ? "met" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char ** argv)
+{
+    double seconds = 1.0;
+    for (int i = 1; i + 1 < argc; i += 2)
+    {
+        if (std::strcmp(argv[i], "--seconds") == 0)
+            seconds = std::atof(argv[i + 1]);
+    }
+    std::size_t sink = 0;
+    auto const roundTrips = [&](auto make, char const * text) {
+        return [&sink, make, text] {
+            for (int i = 0; i < 1000; ++i)
+                sink += make(text).ToString().size();
+            return std::size_t(1000);
+        };
+    };
+    auto const decimal = [](char const * text) { return CDecimal(text); };
+    auto const integer = [](char const * text) { return CBigInteger(text); };
+
+    std::printf("%-44s %12s      %-14s\n", "parse and print round trips", "rate", "target");
+    Report("CDecimal \"1234.56\"", PerSecond(seconds, roundTrips(decimal, "1234.56")), 2e6);
+    Report("CDecimal \"-0.000125\"", PerSecond(seconds, roundTrips(decimal, "-0.000125")), 0);
+    Report("CDecimal \"12345678901234567890.123456789\"",
+           PerSecond(seconds, roundTrips(decimal, "12345678901234567890.123456789")), 0);
+    Report("CBigInteger \"-42\"", PerSecond(seconds, roundTrips(integer, "-42")), 0);
+    Report("CBigInteger \"12345678901234567890\"", PerSecond(seconds, roundTrips(integer, "12345678901234567890")), 0);
+    return sink == 42 ? 1 : 0;
+}
