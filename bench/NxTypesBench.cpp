@@ -63,5 +63,35 @@ int main(int argc, char ** argv)
            PerSecond(seconds, roundTrips(decimal, "12345678901234567890.123456789")), 0);
     Report("CBigInteger \"-42\"", PerSecond(seconds, roundTrips(integer, "-42")), 0);
     Report("CBigInteger \"12345678901234567890\"", PerSecond(seconds, roundTrips(integer, "12345678901234567890")), 0);
+
+    // One conversion each way per call, as the readers and writers make them.
+    auto const conversion = [&](auto parse, auto print, char const * text) {
+        std::string const input = text;
+        return [&sink, parse, print, input] {
+            for (int i = 0; i < 1000; ++i)
+                sink += print(parse(input)).size();
+            return std::size_t(1000);
+        };
+    };
+    using C = CConversions;
+    WhitespaceRule const collapse = CWhitespaceUtils::WhitespaceRule_Collapse;
+    std::printf("\n%-44s %12s      %-14s\n", "CConversions text -> value -> text", "rate", "");
+    Report("i4 \"-1234567\"",
+           PerSecond(seconds, conversion([&](std::string const & t) { return C::i4FromString(t, collapse); },
+                                         [](std::int32_t v) { return C::i4ToString(v); }, "-1234567")),
+           0);
+    Report("r8 \"1234.5678\"",
+           PerSecond(seconds, conversion([&](std::string const & t) { return C::r8FromString(t, collapse); },
+                                         [](double v) { return C::r8ToString(v); }, "1234.5678")),
+           0);
+    Report("decimal \"1234.56\"",
+           PerSecond(seconds, conversion([&](std::string const & t) { return C::decimalFromString(t, collapse); },
+                                         [](CDecimal const & v) { return C::decimalToString(v); }, "1234.56")),
+           0);
+    Report("dateTime \"2024-05-06T10:20:30.5+01:00\"",
+           PerSecond(seconds, conversion([&](std::string const & t) { return C::datetimeFromString(t, collapse); },
+                                         [](CDateTime const & v) { return C::dateToString(v); },
+                                         "2024-05-06T10:20:30.5+01:00")),
+           0);
     return sink == 42 ? 1 : 0;
 }

@@ -6,6 +6,8 @@
 #include "BinaryStream.h"
 #include "CharEncoding.h"
 #include "ClassfactoryBase.h"
+#include "Conversions.h"
+#include "DateTime.h"
 #include "Decimal.h"
 #include "InstanceMonitor.h"
 #include "ItemType.h"
