@@ -14,6 +14,7 @@ namespace NxXmlLib16
 {
 
 class CXmlObjectBase;
+class CXmlCollectionBase;
 class CXmlDocument;
 class CXmlElement;
 class CXmlTextWriter;
@@ -140,6 +141,7 @@ protected:
 
     // The local name under which the object is written and read.
     std::string GetElementName() const;
+    std::string const & GetElementNameRef() const { return m_elementName; }
     void SetElementName(char const * name);
     // Lets one object rename another, as a parent names a child it stores.
     static void SetElementName(CXmlObjectBase * object, char const * name);
@@ -152,6 +154,14 @@ protected:
     static CXmlElement * FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
                                      CSerializationContext const & context);
 
+    // Tell a sink of a collection's change, with the collection's GetBase() as the source.
+    static void FireOnCollectionChangeEvent(IEventSink * sink, CXmlCollectionBase * collection);
+    static void FireOnCollectionAddEvent(IEventSink * sink, CXmlCollectionBase * collection, void * item);
+    static void FireOnCollectionAddCompleteEvent(IEventSink * sink, CXmlCollectionBase * collection, void * item);
+    // The data is a pointer to the index, or null for the index -1.
+    static void FireOnCollectionRemoveEvent(IEventSink * sink, CXmlCollectionBase * collection, int index);
+    static void FireOnCollectionRemoveCompleteEvent(IEventSink * sink, CXmlCollectionBase * collection, int index);
+
     // Choice groups: the selection names the one member that is set (empty: none).
     // Sets (valid) or clears the selection for the member; another selected member throws.
     static void Choice_SetElementValid(bool valid, char const * memberName, std::string & selection);
@@ -159,6 +169,11 @@ protected:
     static void Choice_SelectElement(char const * memberName, CXmlObjectBase * value, std::string & selection);
     // Called when a collection member of a choice changed its item count.
     static void Choice_CollectionChanged(char const * memberName, std::int32_t count, std::string & selection);
+
+    // Reads a collection member of a choice once: when it takes elements, the current child
+    // moves on, the count is checked and the read count goes up.
+    static void Choice_Read_Collection(CXmlCollectionBase * collection, CXmlElement * parent, CXmlElement *& current,
+                                       std::int32_t & readCount, CSerializationContext const & context);
 
     // Throws when a mandatory property is set to null.
     static void Throw_IfPropertyIsNull(CXmlObjectBase * value, char const * propertyName);

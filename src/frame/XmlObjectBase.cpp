@@ -2,6 +2,7 @@
 
 #include "NxException.h"
 #include "SerializationContext.h"
+#include "XmlCollection.h"
 #include "XmlDocument.h"
 #include "frame/Registration.h"
 
@@ -61,6 +62,46 @@ CXmlElement * CXmlObjectBase::FromXml_Int(CXmlObjectBase * object, CXmlElement *
                                           CSerializationContext const & context)
 {
     return object->FromXml_Int(element, child, context, false);
+}
+
+void CXmlObjectBase::FireOnCollectionChangeEvent(IEventSink * sink, CXmlCollectionBase * collection)
+{
+    sink->OnEvent(collection->GetBase(), CollectionChange, nullptr);
+}
+
+void CXmlObjectBase::FireOnCollectionAddEvent(IEventSink * sink, CXmlCollectionBase * collection, void * item)
+{
+    sink->OnEvent(collection->GetBase(), CollectionAdd, item);
+}
+
+void CXmlObjectBase::FireOnCollectionAddCompleteEvent(IEventSink * sink, CXmlCollectionBase * collection, void * item)
+{
+    sink->OnEvent(collection->GetBase(), CollectionAddComplete, item);
+}
+
+void CXmlObjectBase::FireOnCollectionRemoveEvent(IEventSink * sink, CXmlCollectionBase * collection, int index)
+{
+    sink->OnEvent(collection->GetBase(), CollectionRemove, index == -1 ? nullptr : &index);
+}
+
+void CXmlObjectBase::FireOnCollectionRemoveCompleteEvent(IEventSink * sink, CXmlCollectionBase * collection, int index)
+{
+    sink->OnEvent(collection->GetBase(), CollectionRemoveComplete, index == -1 ? nullptr : &index);
+}
+
+void CXmlObjectBase::Choice_Read_Collection(CXmlCollectionBase * collection, CXmlElement * parent,
+                                            CXmlElement *& current, std::int32_t & readCount,
+                                            CSerializationContext const & context)
+{
+    if (readCount >= 1)
+        return;
+    CXmlElement * const next = FromXml_Int(collection, parent, current, context);
+    if (next != current)
+    {
+        current = next;
+        collection->ValidateCount(context);
+        ++readCount;
+    }
 }
 
 namespace

@@ -1,0 +1,72 @@
+// CPrimitiveRestrictions and CFacetValidator: the facets of a simple type, and checking values against them.
+#pragma once
+
+#include "Decimal.h"
+#include "ItemType.h"
+
+#include <cstdint>
+#include <string>
+
+namespace NxXmlLib16
+{
+
+struct NxVariant;
+
+// The facets of one simple type; bounds are kept in the type's lexical form.
+class CPrimitiveRestrictions
+{
+public:
+    // No facet set.
+    CPrimitiveRestrictions() = default;
+    // A null or empty text, and -1 for a number, mean "not set".
+    CPrimitiveRestrictions(char const * pattern, std::int32_t minLength, std::int32_t maxLength,
+                           char const * minInclusive, char const * maxInclusive, char const * minExclusive,
+                           char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
+                           std::int32_t fractionDigits);
+    CPrimitiveRestrictions(CPrimitiveRestrictions const &) = default;
+    CPrimitiveRestrictions & operator=(CPrimitiveRestrictions const &) = default;
+    virtual ~CPrimitiveRestrictions() = default;
+
+    std::string const & GetPattern() const { return m_pattern; }
+    std::int32_t GetMinLength() const { return m_minLength; }
+    std::int32_t GetMaxLength() const { return m_maxLength; }
+    std::string const & GetMinInclusive() const { return m_minInclusive; }
+    std::string const & GetMaxInclusive() const { return m_maxInclusive; }
+    std::string const & GetMinExclusive() const { return m_minExclusive; }
+    std::string const & GetMaxExclusive() const { return m_maxExclusive; }
+    std::int32_t GetLength() const { return m_length; }
+    std::int32_t GetTotalDigits() const { return m_totalDigits; }
+    std::int32_t GetFractionDigits() const { return m_fractionDigits; }
+    // Whether no facet is set, so that checking can be skipped.
+    bool IsEmpty() const;
+
+private:
+    std::string m_pattern;
+    std::int32_t m_minLength = -1;
+    std::int32_t m_maxLength = -1;
+    std::string m_minInclusive;
+    std::string m_maxInclusive;
+    std::string m_minExclusive;
+    std::string m_maxExclusive;
+    std::int32_t m_length = -1;
+    std::int32_t m_totalDigits = -1;
+    std::int32_t m_fractionDigits = -1;
+};
+
+// Checks values against facets; patterns are compiled once per process and shared by threads.
+class CFacetValidator
+{
+public:
+    // Returns when the value (read as `type`) meets every facet; throws on the first that fails,
+    // naming the element or attribute.
+    static void ValidateValue(char const * name, NxVariant const & value, ItemType type,
+                              CPrimitiveRestrictions const & restrictions);
+    // Whether the whole value matches the XSD pattern; throws when the pattern does not compile.
+    static bool MatchPattern(std::string const & pattern, std::string const & value);
+    // Digits of the integer part (0 for a zero integer part).
+    static int CountIntegerDigits(CDecimal const & value);
+    // Digits of the fraction without trailing zeros (0 for a zero fraction).
+    static int CountFractionDigits(CDecimal const & value);
+};
+
+} // namespace NxXmlLib16

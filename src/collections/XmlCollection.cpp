@@ -1,0 +1,272 @@
+#include "XmlCollection.h"
+
+#include "NxException.h"
+#include "SerializationContext.h"
+#include "XmlDocument.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace NxXmlLib16
+{
+
+CXmlCollectionBase::CXmlCollectionBase() = default;
+
+CXmlCollectionBase::CXmlCollectionBase(char const * elementName, char const * namespaceUri, int minOccurs,
+                                       int maxOccurs)
+    : m_namespace(namespaceUri != nullptr ? namespaceUri : ""), m_minOccurs(minOccurs), m_maxOccurs(maxOccurs)
+{
+    SetElementName(elementName);
+}
+
+CXmlCollectionBase::CXmlCollectionBase(CXmlCollectionBase const & other)
+    : CXmlObjectBase(other), m_namespace(other.m_namespace), m_listeners(other.m_listeners),
+      m_minOccurs(other.m_minOccurs), m_maxOccurs(other.m_maxOccurs)
+{
+}
+
+CXmlCollectionBase & CXmlCollectionBase::operator=(CXmlCollectionBase const & other)
+{
+    CXmlObjectBase::operator=(other);
+    m_namespace = other.m_namespace;
+    m_listeners = other.m_listeners;
+    m_minOccurs = other.m_minOccurs;
+    m_maxOccurs = other.m_maxOccurs;
+    return *this;
+}
+
+void CXmlCollectionBase::AddEventListener(IEventSink * listener) { m_listeners.push_back(listener); }
+
+void CXmlCollectionBase::RemoveEventListener(IEventSink * listener)
+{
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+}
+
+std::string CXmlCollectionBase::GetTargetNamespace() const
+{
+    throw CNxException("CXmlCollectionBase::GetTargetNamespace Should not be used from within a Collection (program "
+                       "logic error)");
+}
+
+bool CXmlCollectionBase::IsValidCount(CSerializationContext const & context) const
+{
+    if (context.GetIgnoreInvalidCollectionCounts())
+        return true;
+    if (m_maxOccurs != -1 && GetCount() > m_maxOccurs)
+        return false;
+    return GetCount() >= m_minOccurs;
+}
+
+void CXmlCollectionBase::ValidateCount(CSerializationContext const & context) const
+{
+    if (context.GetIgnoreInvalidCollectionCounts())
+        return;
+    if (m_maxOccurs != -1 && GetCount() > m_maxOccurs)
+        throw CNxValidationException(
+            FormatString("The Maximum number of [%s] elements allowed in this collection is %d",
+                         GetElementNameRef().c_str(), m_maxOccurs),
+            std::string());
+    if (GetCount() < m_minOccurs)
+        throw CNxValidationException(
+            FormatString("The Minimum number of [%s] elements allowed in this collection is %d",
+                         GetElementNameRef().c_str(), m_minOccurs),
+            std::string());
+}
+
+void CXmlCollectionBase::FireOnCollectionChange()
+{
+    for (IEventSink * const listener : m_listeners)
+        FireOnCollectionChangeEvent(listener, this);
+}
+
+void CXmlCollectionBase::FireOnCollectionAdd(void * item)
+{
+    for (IEventSink * const listener : m_listeners)
+        FireOnCollectionAddEvent(listener, this, item);
+}
+
+void CXmlCollectionBase::FireOnCollectionAddComplete(void * item)
+{
+    for (IEventSink * const listener : m_listeners)
+        FireOnCollectionAddCompleteEvent(listener, this, item);
+}
+
+void CXmlCollectionBase::FireOnCollectionRemove(int index)
+{
+    for (IEventSink * const listener : m_listeners)
+        FireOnCollectionRemoveEvent(listener, this, index);
+}
+
+void CXmlCollectionBase::FireOnCollectionRemoveComplete(int index)
+{
+    for (IEventSink * const listener : m_listeners)
+        FireOnCollectionRemoveCompleteEvent(listener, this, index);
+}
+
+CXmlCollection::CXmlCollection() = default;
+
+CXmlCollection::CXmlCollection(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs)
+    : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs)
+{
+}
+
+CXmlCollection::CXmlCollection(CXmlCollection const & other) : CXmlCollectionBase(other)
+{
+    for (CNode const * node = other.m_head; node != nullptr; node = node->next)
+        AppendItem(node->item);
+}
+
+CXmlCollection & CXmlCollection::operator=(CXmlCollection const & other)
+{
+    if (this != &other)
+    {
+        Clear();
+        CXmlCollectionBase::operator=(other);
+        for (CNode const * node = other.m_head; node != nullptr; node = node->next)
+            AppendItem(node->item);
+    }
+    return *this;
+}
+
+CXmlCollection::~CXmlCollection() { Clear(); }
+
+void CXmlCollection::AttributesToXml_Int(CXmlWriter * writer, CSerializationContext const & context) const
+{
+    for (CNode const * node = m_head; node != nullptr; node = node->next)
+        CXmlObjectBase::AttributesToXml_Int(node->item, writer, context);
+}
+
+void CXmlCollection::InsertBefore(CNode * next, CXmlObjectBase * item)
+{
+    FireOnCollectionAdd(item);
+    CNode * const node = new CNode{CSmartPtr<CXmlObjectBase>(item), next, next != nullptr ? next->previous : m_tail};
+    if (node->previous != nullptr)
+        node->previous->next = node;
+    else
+        m_head = node;
+    if (next != nullptr)
+        next->previous = node;
+    else
+        m_tail = node;
+    ++m_count;
+    m_cursor = nullptr;
+    FireOnCollectionAddComplete(item);
+    FireOnCollectionChange();
+}
+
+void CXmlCollection::AppendItem(CXmlObjectBase * item) { InsertBefore(nullptr, item); }
+
+void CXmlCollection::PrependItem(CXmlObjectBase * item) { InsertBefore(m_head, item); }
+
+void CXmlCollection::AddAfterItem(CXmlObjectBase const * existing, CXmlObjectBase * item)
+{
+    if (existing == nullptr)
+        return PrependItem(item);
+    InsertBefore(GetNodeForItem(existing)->next, item);
+}
+
+void CXmlCollection::AddBeforeItem(CXmlObjectBase const * existing, CXmlObjectBase * item)
+{
+    if (existing == nullptr)
+        return AppendItem(item);
+    InsertBefore(GetNodeForItem(existing), item);
+}
+
+void CXmlCollection::AddItemAt(int index, CXmlObjectBase * item)
+{
+    if (index < 0 || index > m_count)
+        throw CNxInvalidParamException("Index out of range");
+    InsertBefore(index == m_count ? nullptr : GetNodeAtIndex(index), item);
+}
+
+void CXmlCollection::RemoveNode(CNode * node)
+{
+    FireOnCollectionRemove(-1);
+    if (node->previous != nullptr)
+        node->previous->next = node->next;
+    else
+        m_head = node->next;
+    if (node->next != nullptr)
+        node->next->previous = node->previous;
+    else
+        m_tail = node->previous;
+    --m_count;
+    m_cursor = nullptr;
+    delete node; // releases the item's reference
+    FireOnCollectionRemoveComplete(-1);
+    FireOnCollectionChange();
+}
+
+void CXmlCollection::Remove(int index) { RemoveNode(GetNodeAtIndex(index)); }
+
+void CXmlCollection::Clear()
+{
+    while (m_count > 0)
+        RemoveNode(m_head);
+}
+
+CXmlCollection::CNode * CXmlCollection::GetNodeAtIndex(int index) const
+{
+    if (index < 0 || index >= m_count)
+        throw CNxInvalidParamException(FormatString("Index %d is out of range, use 0 - %d", index, m_count - 1));
+    // Walk from whichever of the head, the tail and the last node found is nearest.
+    CNode * node = m_head;
+    int at = 0;
+    if (m_count - 1 - index < index)
+    {
+        node = m_tail;
+        at = m_count - 1;
+    }
+    if (m_cursor != nullptr && std::abs(m_cursorIndex - index) < std::abs(at - index))
+    {
+        node = m_cursor;
+        at = m_cursorIndex;
+    }
+    for (; at < index; ++at)
+        node = node->next;
+    for (; at > index; --at)
+        node = node->previous;
+    m_cursor = node;
+    m_cursorIndex = index;
+    return node;
+}
+
+CXmlCollection::CNode * CXmlCollection::GetNodeForItem(CXmlObjectBase const * item) const
+{
+    CXmlObjectBase * const wanted = const_cast<CXmlObjectBase *>(item)->GetBase();
+    for (CNode * node = m_head; node != nullptr; node = node->next)
+    {
+        if (node->item->GetBase() == wanted)
+            return node;
+    }
+    throw CNxInvalidParamException("The object was not found in the collection");
+}
+
+CXmlTypeCollection::CXmlTypeCollection(ItemType itemType, char const * elementName, char const * namespaceUri,
+                                       int minOccurs, int maxOccurs, char const * pattern, std::int32_t minLength,
+                                       std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
+                                       char const * minExclusive, char const * maxExclusive, std::int32_t length,
+                                       std::int32_t totalDigits, std::int32_t fractionDigits,
+                                       WhitespaceRule whitespace, char const * format)
+    : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs),
+      m_restrictions(pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length,
+                     totalDigits, fractionDigits),
+      m_itemType(itemType), m_format(format != nullptr ? format : ""), m_whitespace(whitespace)
+{
+}
+
+CXmlElement * CXmlTypeCollection::FromXml_Int(CXmlElement *, CXmlElement * child, CSerializationContext const & context,
+                                              bool)
+{
+    std::string const & name = GetElementNameRef();
+    std::string const & namespaceUri = GetNamespaceRef();
+    for (; child != nullptr; child = child->GetNextSiblingElement())
+    {
+        if (!DoesElementNameMatch(context, child, name.c_str(), namespaceUri.c_str()))
+            break;
+        AddFromString(std::string(child->GetText()));
+    }
+    return child;
+}
+
+} // namespace NxXmlLib16

@@ -1,0 +1,405 @@
+#include "PrimitiveRestrictions.h"
+
+#include "CharEncoding.h"
+#include "Conversions.h"
+#include "NxException.h"
+#include "Variant.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
+
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
+#include <unordered_map>
+
+namespace NxXmlLib16
+{
+
+namespace
+{
+
+std::string TextOrEmpty(char const * text) { return text != nullptr ? text : ""; }
+
+// ---- Patterns ------------------------------------------------------------------------------
+
+// One XSD pattern, translated and compiled, or the message of why it does not compile.
+struct CCompiledPattern
+{
+    pcre2_code * code = nullptr;
+    std::string error;
+
+    CCompiledPattern() = default;
+    CCompiledPattern(CCompiledPattern const &) = delete;
+    CCompiledPattern & operator=(CCompiledPattern const &) = delete;
+    ~CCompiledPattern() { pcre2_code_free(code); }
+};
+
+void ReplaceAll(std::string & text, std::string const & from, std::string const & to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+// The XSD expression in PCRE's dialect, anchored at both ends.
+std::string TranslatePattern(std::string pattern)
+{
+    ReplaceAll(pattern, "\\\\", "\x01"); // an escaped backslash must not start the escapes below
+    ReplaceAll(pattern, "\\i", "([^\\W\\d]|:)");
+    ReplaceAll(pattern, "\\I", "([\\W\\d])");
+    ReplaceAll(pattern, "\\c", "(\\w|\\.|-|:)");
+    ReplaceAll(pattern, "\\C", "([^\\w\\.\\-\\:])");
+    ReplaceAll(pattern, "\\p{IsBasicLatin}", "[\\x{0}-\\x{7F}]");
+    ReplaceAll(pattern, "\\p{IsLatin-1Supplement}", "[\\x{80}-\\x{FF}]");
+    ReplaceAll(pattern, "\\p{IsLatinExtended-A}", "[\\x{100}-\\x{17F}]");
+    ReplaceAll(pattern, "\\p{IsLatinExtended-B}", "[\\x{180}-\\x{24F}]");
+    ReplaceAll(pattern, "\x01", "\\\\");
+    return "^(" + pattern + ")$";
+}
+
+// Compiled patterns by their UTF-8 text, for the life of the process.
+class CPatternCache
+{
+public:
+    static CPatternCache & Instance()
+    {
+        static CPatternCache cache;
+        return cache;
+    }
+
+    // The compiled form of the pattern, compiled on first use.
+    std::shared_ptr<CCompiledPattern const> Get(std::string const & pattern)
+    {
+        {
+            std::shared_lock<std::shared_mutex> const reading(m_mutex);
+            auto const found = m_patterns.find(pattern);
+            if (found != m_patterns.end())
+                return found->second;
+        }
+        auto compiled = std::make_shared<CCompiledPattern>();
+        std::string const expression = TranslatePattern(pattern);
+        int errorCode = 0;
+        PCRE2_SIZE errorOffset = 0;
+        compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), expression.size(), PCRE2_UTF,
+                                       &errorCode, &errorOffset, nullptr);
+        if (compiled->code == nullptr)
+        {
+            PCRE2_UCHAR message[256];
+            pcre2_get_error_message(errorCode, message, sizeof message);
+            compiled->error = FormatString("Invalid Regular Expression: %s Error: '%s'", expression.c_str(),
+                                           reinterpret_cast<char const *>(message));
+        }
+        std::unique_lock<std::shared_mutex> const writing(m_mutex);
+        return m_patterns.emplace(pattern, std::move(compiled)).first->second;
+    }
+
+private:
+    std::shared_mutex m_mutex;
+    std::unordered_map<std::string, std::shared_ptr<CCompiledPattern const>> m_patterns;
+};
+
+// Match data sized for the largest pattern this thread has run, reused by every match.
+pcre2_match_data * MatchData(pcre2_code const * code)
+{
+    struct CMatchData
+    {
+        pcre2_match_data * data = nullptr;
+        std::uint32_t pairs = 0;
+        ~CMatchData() { pcre2_match_data_free(data); }
+    };
+    thread_local CMatchData cached;
+    std::uint32_t captures = 0;
+    pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &captures);
+    if (cached.data == nullptr || cached.pairs < captures + 1)
+    {
+        pcre2_match_data_free(cached.data);
+        cached.data = pcre2_match_data_create(captures + 1, nullptr);
+        cached.pairs = captures + 1;
+    }
+    return cached.data;
+}
+
+// ---- Checks ------------------------------------------------------------------------------
+
+using WS = CWhitespaceUtils;
+
+[[noreturn]] void FailText(char const * name, std::string const & value)
+{
+    throw CNxException(FormatString("Invalid Value for %s [%s].", name, value.c_str()));
+}
+
+// The four bound facets with a comparison that answers -1, 0, 1, or 2 for "indeterminate".
+template <class T, class Parse, class Compare>
+bool BoundsHold(CPrimitiveRestrictions const & r, T const & value, Parse parse, Compare compare)
+{
+    if (!r.GetMinInclusive().empty())
+    {
+        int const order = compare(value, parse(r.GetMinInclusive()));
+        if (order == -1)
+            return false;
+    }
+    if (!r.GetMaxInclusive().empty())
+    {
+        int const order = compare(value, parse(r.GetMaxInclusive()));
+        if (order == 1)
+            return false;
+    }
+    if (!r.GetMinExclusive().empty())
+    {
+        int const order = compare(value, parse(r.GetMinExclusive()));
+        if (order == -1 || order == 0)
+            return false;
+    }
+    if (!r.GetMaxExclusive().empty())
+    {
+        int const order = compare(value, parse(r.GetMaxExclusive()));
+        if (order == 1 || order == 0)
+            return false;
+    }
+    return true;
+}
+
+template <class T>
+int Order(T const & a, T const & b)
+{
+    return a < b ? -1 : b < a ? 1 : 0;
+}
+
+int DateOrder(CDateTime::DTCompareResult result)
+{
+    switch (result)
+    {
+    case CDateTime::dtcr_Equal: return 0;
+    case CDateTime::dtcr_LessThan: return -1;
+    case CDateTime::dtcr_GreaterThan: return 1;
+    default: return 2; // indeterminate never fails a facet
+    }
+}
+
+bool TotalDigitsHold(CPrimitiveRestrictions const & r, std::string const & written)
+{
+    return r.GetTotalDigits() < 0 || written.size() <= static_cast<std::size_t>(r.GetTotalDigits());
+}
+
+bool LengthsHold(CPrimitiveRestrictions const & r, std::size_t length)
+{
+    return (r.GetMinLength() < 0 || length >= static_cast<std::size_t>(r.GetMinLength())) &&
+           (r.GetMaxLength() < 0 || length <= static_cast<std::size_t>(r.GetMaxLength())) &&
+           (r.GetLength() < 0 || length == static_cast<std::size_t>(r.GetLength()));
+}
+
+// 8-, 16- and 32-bit integers and the year, month and day types.
+template <class T, class Parse>
+void CheckSmallInteger(char const * name, T value, CPrimitiveRestrictions const & r, Parse parse, bool digits)
+{
+    bool const holds = BoundsHold(r, value, parse, &Order<T>) &&
+                       (!digits || TotalDigitsHold(r, std::to_string(value)));
+    if (!holds)
+    {
+        if (std::is_signed<T>::value)
+            throw CNxException(FormatString("Invalid Value for %s [%d]", name, static_cast<int>(value)));
+        throw CNxException(FormatString("Invalid Value for %s [%u]", name, static_cast<unsigned>(value)));
+    }
+}
+
+void CheckString(char const * name, std::string const & value, CPrimitiveRestrictions const & r)
+{
+    if (!LengthsHold(r, value.size()))
+        FailText(name, value);
+    if (r.GetPattern().empty())
+        return;
+    bool matches = false;
+    try
+    {
+        matches = CFacetValidator::MatchPattern(r.GetPattern(), value);
+    }
+    catch (CNxException const & e)
+    {
+        throw CNxException(
+            FormatString("%s\nInvalid Value for %s [%s].", e.GetFullMessage().c_str(), name, value.c_str()));
+    }
+    if (!matches)
+        FailText(name, value);
+}
+
+} // namespace
+
+CPrimitiveRestrictions::CPrimitiveRestrictions(char const * pattern, std::int32_t minLength, std::int32_t maxLength,
+                                               char const * minInclusive, char const * maxInclusive,
+                                               char const * minExclusive, char const * maxExclusive,
+                                               std::int32_t length, std::int32_t totalDigits,
+                                               std::int32_t fractionDigits)
+    : m_pattern(TextOrEmpty(pattern)), m_minLength(minLength), m_maxLength(maxLength),
+      m_minInclusive(TextOrEmpty(minInclusive)), m_maxInclusive(TextOrEmpty(maxInclusive)),
+      m_minExclusive(TextOrEmpty(minExclusive)), m_maxExclusive(TextOrEmpty(maxExclusive)), m_length(length),
+      m_totalDigits(totalDigits), m_fractionDigits(fractionDigits)
+{
+}
+
+bool CPrimitiveRestrictions::IsEmpty() const
+{
+    return m_pattern.empty() && m_minLength < 0 && m_maxLength < 0 && m_minInclusive.empty() &&
+           m_maxInclusive.empty() && m_minExclusive.empty() && m_maxExclusive.empty() && m_length < 0 &&
+           m_totalDigits < 0 && m_fractionDigits < 0;
+}
+
+bool CFacetValidator::MatchPattern(std::string const & pattern, std::string const & value)
+{
+    bool const utf8 = IsLocalTextUtf8();
+    std::string patternUtf8;
+    std::string valueUtf8;
+    if (!utf8)
+    {
+        AppendLocalAsUtf8(pattern.data(), pattern.size(), patternUtf8);
+        AppendLocalAsUtf8(value.data(), value.size(), valueUtf8);
+    }
+    std::shared_ptr<CCompiledPattern const> const compiled = CPatternCache::Instance().Get(utf8 ? pattern : patternUtf8);
+    if (compiled->code == nullptr)
+        throw CNxException(compiled->error);
+    std::string const & subject = utf8 ? value : valueUtf8;
+    pcre2_match_data * const data = MatchData(compiled->code);
+    int const result = pcre2_match(compiled->code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
+                                   PCRE2_ANCHORED, data, nullptr);
+    return result >= 1 && pcre2_get_ovector_pointer(data)[0] == 0;
+}
+
+int CFacetValidator::CountIntegerDigits(CDecimal const & value)
+{
+    CBigInteger const integer = value.GetIntegerPart();
+    if (integer.IsZero())
+        return 0;
+    std::string const text = integer.GetAbs().ToString();
+    return static_cast<int>(text.size());
+}
+
+int CFacetValidator::CountFractionDigits(CDecimal const & value)
+{
+    CBigInteger const fraction = value.GetFractionPart();
+    if (fraction.IsZero())
+        return 0;
+    // The fraction's digits stand for `divider` places; its own trailing zeros do not count.
+    std::string const digits = fraction.GetAbs().ToString();
+    std::size_t const zeros = digits.size() - 1 - digits.find_last_not_of('0');
+    return value.GetFractionDivider() - static_cast<int>(zeros);
+}
+
+void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, ItemType type,
+                                    CPrimitiveRestrictions const & r)
+{
+    using C = CConversions;
+    WS::WhitespaceRule const collapse = WS::WhitespaceRule_Collapse;
+    switch (type)
+    {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary:
+    {
+        CBinaryData const data = value.GetHexBinary();
+        if (!LengthsHold(r, data.GetLength()))
+            FailText(name, type == ItemType_hexBinary ? data.GetAsHexString() : data.GetAsBase64());
+        return;
+    }
+    case ItemType_i1:
+        return CheckSmallInteger(name, static_cast<int>(static_cast<signed char>(value.GetI1())), r,
+                                 [](std::string const & t) { return static_cast<int>(static_cast<signed char>(C::i1FromString(t, WS::WhitespaceRule_Collapse))); }, true);
+    case ItemType_i2:
+        return CheckSmallInteger(name, value.GetI2(), r, [](std::string const & t) { return C::i2FromString(t, WS::WhitespaceRule_Collapse); }, true);
+    case ItemType_i4:
+        return CheckSmallInteger(name, value.GetI4(), r, [](std::string const & t) { return C::i4FromString(t, WS::WhitespaceRule_Collapse); }, true);
+    case ItemType_ui1:
+        return CheckSmallInteger(name, value.GetUI1(), r, [](std::string const & t) { return C::ui1FromString(t, WS::WhitespaceRule_Collapse); }, true);
+    case ItemType_ui2:
+        return CheckSmallInteger(name, value.GetUI2(), r, [](std::string const & t) { return C::ui2FromString(t, WS::WhitespaceRule_Collapse); }, true);
+    case ItemType_ui4:
+        return CheckSmallInteger(name, value.GetUI4(), r, [](std::string const & t) { return C::ui4FromString(t, WS::WhitespaceRule_Collapse); }, true);
+    case ItemType_year:
+        return CheckSmallInteger(name, value.GetYear(), r, [](std::string const & t) { return C::yearFromString(t, WS::WhitespaceRule_Collapse); }, false);
+    case ItemType_month:
+        return CheckSmallInteger(name, value.GetMonth(), r, [](std::string const & t) { return C::monthFromString(t, WS::WhitespaceRule_Collapse); }, false);
+    case ItemType_day:
+        return CheckSmallInteger(name, value.GetDay(), r, [](std::string const & t) { return C::dayFromString(t, WS::WhitespaceRule_Collapse); }, false);
+    case ItemType_i8:
+    {
+        std::int64_t const v = value.GetI8();
+        if (!BoundsHold(r, v, [&](std::string const & t) { return C::i8FromString(t, collapse); }, &Order<std::int64_t>) ||
+            !TotalDigitsHold(r, C::i8ToString(v)))
+            FailText(name, C::i8ToString(v));
+        return;
+    }
+    case ItemType_ui8:
+    {
+        std::uint64_t const v = value.GetUI8();
+        if (!BoundsHold(r, v, [&](std::string const & t) { return C::ui8FromString(t, collapse); }, &Order<std::uint64_t>) ||
+            !TotalDigitsHold(r, C::ui8ToString(v)))
+            FailText(name, C::ui8ToString(v));
+        return;
+    }
+    case ItemType_r4:
+    case ItemType_r8:
+    {
+        double const v = type == ItemType_r4 ? static_cast<double>(value.GetR4()) : value.GetR8();
+        if (!BoundsHold(r, v, [&](std::string const & t) { return C::r8FromString(t, collapse); }, &Order<double>))
+            throw CNxException(FormatString("Invalid Value for %s [%f]", name, v));
+        return;
+    }
+    case ItemType_duration:
+    {
+        CDateTimeSpan const v = value.GetDuration();
+        auto const compare = [](CDateTimeSpan const & a, CDateTimeSpan const & b) { return DateOrder(a.CompareTo(b)); };
+        if (!BoundsHold(r, v, [&](std::string const & t) { return C::durationFromString(t, collapse); }, compare))
+            FailText(name, C::durationToString(v));
+        return;
+    }
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time:
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    {
+        CDateTime const v = value.GetDate();
+        auto const parse = [type, collapse](std::string const & t) {
+            switch (type)
+            {
+            case ItemType_date: return C::dateFromString(t, collapse);
+            case ItemType_datetime: return C::datetimeFromString(t, collapse);
+            case ItemType_time: return C::timeFromString(t, collapse);
+            case ItemType_yearMonth: return C::yearMonthFromString(t, collapse);
+            default: return C::monthDayFromString(t, collapse);
+            }
+        };
+        auto const compare = [](CDateTime const & a, CDateTime const & b) { return DateOrder(a.CompareTo(b)); };
+        if (!BoundsHold(r, v, parse, compare))
+            FailText(name, C::dateToString(v));
+        return;
+    }
+    case ItemType_string: return CheckString(name, value.GetStringRef(), r);
+    case ItemType_decimal:
+    {
+        CDecimal const v = value.GetDecimal();
+        auto const compare = [](CDecimal const & a, CDecimal const & b) { return Order(a, b); };
+        bool holds = BoundsHold(r, v, [&](std::string const & t) { return C::decimalFromString(t, collapse); }, compare);
+        if (holds && (r.GetTotalDigits() >= 0 || r.GetFractionDigits() >= 0))
+        {
+            int const fraction = CountFractionDigits(v);
+            int const total = CountIntegerDigits(v) + fraction;
+            holds = (r.GetTotalDigits() < 0 || total <= r.GetTotalDigits()) &&
+                    (r.GetFractionDigits() < 0 || fraction <= r.GetFractionDigits());
+        }
+        if (!holds)
+            FailText(name, v.ToString());
+        return;
+    }
+    case ItemType_integer:
+    {
+        CBigInteger const v = value.GetInteger();
+        auto const compare = [](CBigInteger const & a, CBigInteger const & b) { return Order(a, b); };
+        if (!BoundsHold(r, v, [&](std::string const & t) { return C::integerFromString(t, collapse); }, compare) ||
+            !TotalDigitsHold(r, v.ToString()))
+            FailText(name, v.ToString());
+        return;
+    }
+    case ItemType_boolean: return;
+    default: throw CNxInvalidValueException("Unknown type [" + value.GetType() + "].");
+    }
+}
+
+} // namespace NxXmlLib16

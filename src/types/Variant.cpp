@@ -1,0 +1,447 @@
+#include "Variant.h"
+
+#include "NxException.h"
+#include "XmlCollection.h"
+#include "XmlObjectBase.h"
+
+namespace NxXmlLib16
+{
+
+NxVariant::NxVariant() = default;
+
+NxVariant::NxVariant(NxVariant const & other) : m_nil(other.m_nil) { CopyPayload(other); }
+
+NxVariant & NxVariant::operator=(NxVariant const & other)
+{
+    if (this != &other)
+    {
+        NxVariant copy(other); // a failed copy leaves this variant as it was
+        Clear();
+        m_nil = copy.m_nil;
+        m_type = copy.m_type;
+        m_value = copy.m_value;
+        copy.m_type = ItemType_Invalid; // the payload now belongs to this variant
+    }
+    return *this;
+}
+
+NxVariant::~NxVariant() { Clear(); }
+
+void NxVariant::CopyPayload(NxVariant const & other)
+{
+    if (other.m_type < ItemType_Invalid || other.m_type > ItemType_XmlCollection)
+        throw CNxException("Unknown Type");
+    m_type = other.m_type;
+    if (other.m_nil && other.m_type != ItemType_Invalid)
+    {
+        m_value = CValue{};
+        return;
+    }
+    switch (other.m_type)
+    {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary: m_value.binary = new CBinaryData(*other.m_value.binary); break;
+    case ItemType_duration: m_value.duration = new CDateTimeSpan(*other.m_value.duration); break;
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time: m_value.dateTime = new CDateTime(*other.m_value.dateTime); break;
+    case ItemType_string: m_value.string = new std::string(*other.m_value.string); break;
+    case ItemType_decimal: m_value.decimal = new CDecimal(*other.m_value.decimal); break;
+    case ItemType_integer: m_value.integer = new CBigInteger(*other.m_value.integer); break;
+    case ItemType_XmlObject:
+        m_value.object = other.m_value.object;
+        if (m_value.object != nullptr)
+            m_value.object->AddRef();
+        break;
+    case ItemType_XmlCollection:
+        m_value.collection = other.m_value.collection;
+        if (m_value.collection != nullptr)
+            m_value.collection->AddRef();
+        break;
+    default: m_value = other.m_value; break;
+    }
+}
+
+void NxVariant::FreePayload()
+{
+    if (m_nil)
+        return; // a nil variant holds no payload
+    switch (m_type)
+    {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary: delete m_value.binary; break;
+    case ItemType_duration: delete m_value.duration; break;
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time: delete m_value.dateTime; break;
+    case ItemType_string: delete m_value.string; break;
+    case ItemType_decimal: delete m_value.decimal; break;
+    case ItemType_integer: delete m_value.integer; break;
+    case ItemType_XmlObject:
+        if (m_value.object != nullptr)
+            m_value.object->Release();
+        break;
+    case ItemType_XmlCollection:
+        if (m_value.collection != nullptr)
+            m_value.collection->Release();
+        break;
+    default: break;
+    }
+    m_value = CValue{};
+}
+
+void NxVariant::Clear()
+{
+    if (m_type == ItemType_Invalid)
+        return;
+    FreePayload();
+    m_nil = false;
+    m_type = ItemType_Invalid;
+}
+
+void NxVariant::SetNil()
+{
+    FreePayload();
+    m_nil = true;
+}
+
+void NxVariant::SetHexBinary(CBinaryData const & value)
+{
+    CBinaryData * const copy = new CBinaryData(value);
+    Clear();
+    m_type = ItemType_hexBinary;
+    m_value.binary = copy;
+}
+
+void NxVariant::SetBase64Binary(CBinaryData const & value)
+{
+    CBinaryData * const copy = new CBinaryData(value);
+    Clear();
+    m_type = ItemType_base64Binary;
+    m_value.binary = copy;
+}
+
+void NxVariant::SetI1(char value)
+{
+    Clear();
+    m_type = ItemType_i1;
+    m_value.i1 = value;
+}
+
+void NxVariant::SetI2(short value)
+{
+    Clear();
+    m_type = ItemType_i2;
+    m_value.i2 = value;
+}
+
+void NxVariant::SetI4(std::int32_t value)
+{
+    Clear();
+    m_type = ItemType_i4;
+    m_value.i4 = value;
+}
+
+void NxVariant::SetI8(std::int64_t value)
+{
+    Clear();
+    m_type = ItemType_i8;
+    m_value.i8 = value;
+}
+
+void NxVariant::SetUI1(unsigned char value)
+{
+    Clear();
+    m_type = ItemType_ui1;
+    m_value.ui1 = value;
+}
+
+void NxVariant::SetUI2(unsigned short value)
+{
+    Clear();
+    m_type = ItemType_ui2;
+    m_value.ui2 = value;
+}
+
+void NxVariant::SetUI4(std::uint32_t value)
+{
+    Clear();
+    m_type = ItemType_ui4;
+    m_value.ui4 = value;
+}
+
+void NxVariant::SetUI8(std::uint64_t value)
+{
+    Clear();
+    m_type = ItemType_ui8;
+    m_value.ui8 = value;
+}
+
+void NxVariant::SetR4(float value)
+{
+    Clear();
+    m_type = ItemType_r4;
+    m_value.r4 = value;
+}
+
+void NxVariant::SetR8(double value)
+{
+    Clear();
+    m_type = ItemType_r8;
+    m_value.r8 = value;
+}
+
+void NxVariant::SetDuration(CDateTimeSpan const & value)
+{
+    CDateTimeSpan * const copy = new CDateTimeSpan(value);
+    Clear();
+    m_type = ItemType_duration;
+    m_value.duration = copy;
+}
+
+namespace
+{
+// Stores a date of any kind: the variant does not check the kind.
+void StoreDate(CDateTime const & value, ItemType type, ItemType & storedType, CDateTime *& stored)
+{
+    storedType = type;
+    stored = new CDateTime(value);
+}
+} // namespace
+
+void NxVariant::SetYearMonth(CDateTime const & value)
+{
+    Clear();
+    StoreDate(value, ItemType_yearMonth, m_type, m_value.dateTime);
+}
+
+void NxVariant::SetMonthDay(CDateTime const & value)
+{
+    Clear();
+    StoreDate(value, ItemType_monthDay, m_type, m_value.dateTime);
+}
+
+void NxVariant::SetYear(unsigned short value)
+{
+    Clear();
+    m_type = ItemType_year;
+    m_value.ui2 = value;
+}
+
+void NxVariant::SetMonth(unsigned char value)
+{
+    Clear();
+    m_type = ItemType_month;
+    m_value.ui1 = value;
+}
+
+void NxVariant::SetDay(unsigned char value)
+{
+    Clear();
+    m_type = ItemType_day;
+    m_value.ui1 = value;
+}
+
+void NxVariant::SetDate(CDateTime const & value)
+{
+    Clear();
+    StoreDate(value, ItemType_date, m_type, m_value.dateTime);
+}
+
+void NxVariant::SetDateTime(CDateTime const & value)
+{
+    Clear();
+    StoreDate(value, ItemType_datetime, m_type, m_value.dateTime);
+}
+
+void NxVariant::SetTime(CDateTime const & value)
+{
+    Clear();
+    StoreDate(value, ItemType_time, m_type, m_value.dateTime);
+}
+
+void NxVariant::SetChar(char value)
+{
+    Clear();
+    m_type = ItemType_char;
+    m_value.i1 = value;
+}
+
+void NxVariant::SetString(std::string value)
+{
+    std::string * const copy = new std::string(std::move(value));
+    Clear();
+    m_type = ItemType_string;
+    m_value.string = copy;
+}
+
+void NxVariant::SetBoolean(bool value)
+{
+    Clear();
+    m_type = ItemType_boolean;
+    m_value.boolean = value;
+}
+
+void NxVariant::SetDecimal(CDecimal const & value)
+{
+    CDecimal * const copy = new CDecimal(value);
+    Clear();
+    m_type = ItemType_decimal;
+    m_value.decimal = copy;
+}
+
+void NxVariant::SetInteger(CBigInteger const & value)
+{
+    CBigInteger * const copy = new CBigInteger(value);
+    Clear();
+    m_type = ItemType_integer;
+    m_value.integer = copy;
+}
+
+void NxVariant::SetXmlObject(CXmlObjectBase * value)
+{
+    if (value != nullptr)
+        value->AddRef();
+    Clear();
+    m_type = ItemType_XmlObject;
+    m_value.object = value;
+}
+
+void NxVariant::SetXmlCollection(CXmlCollectionBase * value)
+{
+    if (value != nullptr)
+        value->AddRef();
+    Clear();
+    m_type = ItemType_XmlCollection;
+    m_value.collection = value;
+}
+
+CBinaryData NxVariant::GetHexBinary() const { return m_value.binary != nullptr ? *m_value.binary : CBinaryData(); }
+
+CBinaryData NxVariant::GetBase64Binary() const { return GetHexBinary(); }
+
+CDateTimeSpan NxVariant::GetDuration() const
+{
+    return m_value.duration != nullptr ? *m_value.duration : CDateTimeSpan();
+}
+
+CDateTime NxVariant::GetYearMonth() const { return m_value.dateTime != nullptr ? *m_value.dateTime : CDateTime(); }
+
+CDateTime NxVariant::GetMonthDay() const { return GetYearMonth(); }
+
+CDateTime NxVariant::GetDate() const { return GetYearMonth(); }
+
+CDateTime NxVariant::GetDateTime() const { return GetYearMonth(); }
+
+CDateTime NxVariant::GetTime() const { return GetYearMonth(); }
+
+std::string NxVariant::GetString() const { return GetStringRef(); }
+
+std::string const & NxVariant::GetStringRef() const
+{
+    static std::string const empty;
+    return m_type == ItemType_string && m_value.string != nullptr ? *m_value.string : empty;
+}
+
+CDecimal NxVariant::GetDecimal() const { return m_value.decimal != nullptr ? *m_value.decimal : CDecimal(); }
+
+CBigInteger NxVariant::GetInteger() const { return m_value.integer != nullptr ? *m_value.integer : CBigInteger(); }
+
+CSmartPtr<CXmlObjectBase> NxVariant::GetXmlObject() const
+{
+    return CSmartPtr<CXmlObjectBase>(m_type == ItemType_XmlObject ? m_value.object : nullptr);
+}
+
+CSmartPtr<CXmlCollectionBase> NxVariant::GetXmlCollection() const
+{
+    return CSmartPtr<CXmlCollectionBase>(m_type == ItemType_XmlCollection ? m_value.collection : nullptr);
+}
+
+std::string NxVariant::GetType() const
+{
+    static char const * const names[] = {"",         "hexBinary", "base64Binary", "i1",     "i2",      "i4",
+                                         "i8",       "ui1",       "ui2",          "ui4",    "ui8",     "r4",
+                                         "r8",       "duration",  "yearMonth",    "monthDay", "year",  "month",
+                                         "day",      "date",      "datetime",     "time",   "char",    "string",
+                                         "boolean",  "decimal",   "integer"};
+    if (m_type >= ItemType_hexBinary && m_type <= ItemType_integer)
+        return names[m_type];
+    return FormatString("Invalid Type %d", static_cast<int>(m_type));
+}
+
+std::string NxVariant::ToString(char const * format) const
+{
+    std::string const givenFormat = format != nullptr ? format : "";
+    using C = CConversions;
+    switch (m_type)
+    {
+    case ItemType_hexBinary: return C::hexBinaryToString(GetHexBinary());
+    case ItemType_base64Binary: return C::base64BinaryToString(GetBase64Binary());
+    case ItemType_i1: return C::i1ToString(m_value.i1);
+    case ItemType_i2: return C::i2ToString(m_value.i2);
+    case ItemType_i4: return C::i4ToString(m_value.i4);
+    case ItemType_i8: return C::i8ToString(m_value.i8);
+    case ItemType_ui1: return C::ui1ToString(m_value.ui1);
+    case ItemType_ui2: return C::ui2ToString(m_value.ui2);
+    case ItemType_ui4: return C::ui4ToString(m_value.ui4);
+    case ItemType_ui8: return C::ui8ToString(m_value.ui8);
+    case ItemType_r4: return C::r4ToString(m_value.r4, givenFormat);
+    case ItemType_r8: return C::r8ToString(m_value.r8, givenFormat);
+    case ItemType_duration: return C::durationToString(GetDuration());
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time: return C::dateToString(GetDate());
+    case ItemType_year: return C::yearToString(m_value.ui2);
+    case ItemType_month: return C::monthToString(m_value.ui1);
+    case ItemType_day: return C::dayToString(m_value.ui1);
+    case ItemType_char: return C::charToString(m_value.i1);
+    case ItemType_string: return C::stringToString(GetStringRef());
+    case ItemType_boolean: return C::booleanToString(m_value.boolean);
+    case ItemType_decimal: return C::decimalToString(GetDecimal(), givenFormat);
+    case ItemType_integer: return C::integerToString(GetInteger());
+    default: throw CNxException(FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
+    }
+}
+
+void NxVariant::FromString(std::string const & text, ItemType type, WhitespaceRule rule)
+{
+    using C = CConversions;
+    switch (type)
+    {
+    case ItemType_hexBinary: SetHexBinary(C::hexBinaryFromString(text, rule)); break;
+    case ItemType_base64Binary: SetBase64Binary(C::base64BinaryFromString(text, rule)); break;
+    case ItemType_i1: SetI1(C::i1FromString(text, rule)); break;
+    case ItemType_i2: SetI2(C::i2FromString(text, rule)); break;
+    case ItemType_i4: SetI4(C::i4FromString(text, rule)); break;
+    case ItemType_i8: SetI8(C::i8FromString(text, rule)); break;
+    case ItemType_ui1: SetUI1(C::ui1FromString(text, rule)); break;
+    case ItemType_ui2: SetUI2(C::ui2FromString(text, rule)); break;
+    case ItemType_ui4: SetUI4(C::ui4FromString(text, rule)); break;
+    case ItemType_ui8: SetUI8(C::ui8FromString(text, rule)); break;
+    case ItemType_r4: SetR4(C::r4FromString(text, rule)); break;
+    case ItemType_r8: SetR8(C::r8FromString(text, rule)); break;
+    case ItemType_duration: SetDuration(C::durationFromString(text, rule)); break;
+    case ItemType_yearMonth: SetYearMonth(C::yearMonthFromString(text, rule)); break;
+    case ItemType_monthDay: SetMonthDay(C::monthDayFromString(text, rule)); break;
+    case ItemType_year: SetYear(C::yearFromString(text, rule)); break;
+    case ItemType_month: SetMonth(C::monthFromString(text, rule)); break;
+    case ItemType_day: SetDay(C::dayFromString(text, rule)); break;
+    case ItemType_date: SetDate(C::dateFromString(text, rule)); break;
+    case ItemType_datetime: SetDateTime(C::datetimeFromString(text, rule)); break;
+    case ItemType_time: SetTime(C::timeFromString(text, rule)); break;
+    case ItemType_char: SetChar(C::charFromString(text, rule)); break;
+    case ItemType_string: SetString(C::stringFromString(text, rule)); break;
+    case ItemType_boolean: SetBoolean(C::booleanFromString(text, rule)); break;
+    case ItemType_decimal: SetDecimal(C::decimalFromString(text, rule)); break;
+    case ItemType_integer: SetInteger(C::integerFromString(text, rule)); break;
+    default: throw CNxException(FormatString("Invalid Type %d to convert to string", static_cast<int>(type)));
+    }
+}
+
+} // namespace NxXmlLib16

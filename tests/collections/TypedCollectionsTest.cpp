@@ -1,0 +1,210 @@
+#include "CollectionSupport.h"
+#include "TestObjects.h"
+#include "TestSupport.h"
+
+#include "SerializationContext.h"
+#include "TextStream.h"
+#include "TypedCollections.h"
+#include "XmlDocument.h"
+#include "XmlTextWriter.h"
+
+using namespace NxXmlLib16;
+using NxXmlTest::CEventRecorder;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+
+WhitespaceRule const Collapse = CWhitespaceUtils::WhitespaceRule_Collapse;
+
+// A collection with the given facets and no others.
+template <class Collection>
+CSmartPtr<Collection> Make(int minOccurs = 0, int maxOccurs = -1, char const * maxInclusive = nullptr,
+                           char const * pattern = nullptr, char const * format = nullptr)
+{
+    return CSmartPtr<Collection>(new Collection("v", "urn:t", minOccurs, maxOccurs, pattern, -1, -1, nullptr,
+                                                maxInclusive, nullptr, nullptr, -1, -1, -1, Collapse, format));
+}
+
+// Opens the protected reading and writing of a collection to the tests.
+template <class Collection>
+struct COpen : Collection
+{
+    using Collection::Collection;
+    using Collection::FromXml_Int;
+    using Collection::ToXml_Int;
+};
+
+// Writes a collection as the run of elements it produces.
+template <class Collection>
+std::string Written(Collection const & collection, CSerializationContext const & context = CSerializationContext())
+{
+    CTextStream stream(XmlEncoding_UTF8);
+    CXmlTextWriter writer(&stream);
+    writer.WriteStartDocument();
+    writer.SetIndentation(false);
+    static_cast<COpen<Collection> const &>(collection).ToXml_Int(&writer, false, "urn:t", context, false);
+    writer.WriteEndDocument();
+    return stream.GetString();
+}
+
+} // namespace
+
+TEST(TypedCollections, AddInsertAndRead)
+{
+    auto numbers = Make<Ci4Col>();
+    numbers->Add(2);
+    numbers->AddAt(0, 1);
+    numbers->AddAt(numbers->GetCount(), 3);
+    EXPECT_EQ(3, numbers->GetCount());
+    EXPECT_EQ(1, numbers->Item(0));
+    EXPECT_EQ(3, numbers->Item(2));
+    ExpectThrows<CNxInvalidParamException>([&] { numbers->AddAt(numbers->GetCount() + 1, 9); }, "Index out of range");
+    ExpectThrows<CNxInvalidParamException>([&] { numbers->AddAt(-1, 9); }, "Index out of range");
+    ExpectThrows<CNxInvalidParamException>([&] { numbers->Item(3); }, "Index 3 is out of range, use 0 - 2");
+    numbers->Remove(1);
+    EXPECT_EQ(3, numbers->Item(1));
+    ExpectThrows<CNxInvalidParamException>([&] { numbers->Remove(5); }, "Index 5 is out of range, use 0 - 1");
+    numbers->Clear();
+    ExpectThrows<CNxInvalidParamException>([&] { numbers->Item(0); }, "Index 0 is out of range, use 0 - -1");
+}
+
+TEST(TypedCollections, FacetsRejectValuesAndLeaveTheCollectionUnchanged)
+{
+    auto numbers = Make<Ci4Col>(0, -1, "100");
+    numbers->Add(100);
+    ExpectThrows<CNxException>([&] { numbers->Add(101); }, "Invalid Value for v [101]");
+    EXPECT_EQ(1, numbers->GetCount());
+    auto codes = Make<CstringCol>(0, -1, nullptr, "[A-Z]{2}");
+    codes->Add("CH");
+    ExpectThrows<CNxException>([&] { codes->Add("Swiss"); }, "Invalid Value for v [Swiss].");
+    auto flags = Make<CbooleanCol>(0, -1, "anything");
+    flags->Add(true); // booleans check no facet
+    flags->Add(false);
+    EXPECT_FALSE(flags->Item(1));
+}
+
+TEST(TypedCollections, DateKindsAreChecked)
+{
+    auto dates = Make<CdateCol>(0, -1, "2000-01-01"); // date collections check the kind, not facets
+    dates->Add(CConversions::dateFromString("2004-05-06", Collapse));
+    ExpectThrows<CNxInvalidParamException>([&] { dates->Add(CDateTime("2004-05-06T10:00:00")); },
+                                           "Dates added to this collection must be of type dt_date");
+    auto stamps = Make<CdatetimeCol>();
+    ExpectThrows<CNxInvalidParamException>([&] { stamps->Add(CDateTime(2004, 5, 6)); },
+                                           "Dates added to this collection must be of type dt_dateTime");
+    auto times = Make<CtimeCol>();
+    ExpectThrows<CNxInvalidParamException>([&] { times->AddAt(0, CDateTime(2004, 5, 6)); },
+                                           "Dates added to this collection must be of type dt_time");
+    auto monthDays = Make<CmonthDayCol>();
+    ExpectThrows<CNxInvalidParamException>([&] { monthDays->Add(CDateTime(2004, 5, 6)); },
+                                           "Dates added to this collection must be of type dt_gMonthDay");
+    auto yearMonths = Make<CyearMonthCol>();
+    ExpectThrows<CNxInvalidParamException>([&] { yearMonths->Add(CDateTime(2004, 5, 6)); },
+                                           "Dates added to this collection must be of type dt_gYearMonth");
+    EXPECT_EQ("2004-05-06", dates->ItemToString(dates->Item(0)));
+    EXPECT_EQ(CDateTime::dt_date, dates->begin()->GetType());
+}
+
+TEST(TypedCollections, EventsCarryTheValueAndTheIndex)
+{
+    CEventRecorder recorder;
+    auto numbers = Make<Ci4Col>();
+    numbers->AddEventListener(&recorder);
+    numbers->Add(42);
+    EXPECT_EQ("add add-complete change", recorder.Kinds());
+    EXPECT_EQ(42, *static_cast<std::int32_t *>(recorder.data[1]));
+    recorder.Reset();
+    numbers->Add(43);
+    numbers->Remove(1);
+    EXPECT_EQ("add add-complete change remove remove-complete change", recorder.Kinds());
+    EXPECT_EQ(1, recorder.indexes[3]);
+    EXPECT_EQ(1, recorder.indexes[4]);
+    recorder.Reset();
+    numbers->Add(44);
+    numbers->Clear(); // with a listener, each item is removed with its events
+    EXPECT_EQ("add add-complete change remove remove-complete change remove remove-complete change", recorder.Kinds());
+    EXPECT_EQ(0, numbers->GetCount());
+    auto flags = Make<CbooleanCol>();
+    flags->AddEventListener(&recorder);
+    recorder.Reset();
+    flags->Add(true);
+    EXPECT_TRUE(*static_cast<bool *>(recorder.data[1]));
+}
+
+TEST(TypedCollections, WritingARunOfElements)
+{
+    auto numbers = Make<Ci4Col>(1, 3);
+    EXPECT_EQ("", Written(*Make<Ci4Col>()));
+    ExpectThrows<CNxValidationException>([&] { Written(*numbers); },
+                                         "The Minimum number of [v] elements allowed in this collection is 1");
+    numbers->Add(-1);
+    numbers->Add(2);
+    EXPECT_EQ("<AA:v xmlns:AA=\"urn:t\">-1</AA:v><AA:v xmlns:AA=\"urn:t\">2</AA:v>", Written(*numbers));
+    auto prices = Make<CdecimalCol>(0, -1, nullptr, nullptr, "2");
+    prices->Add(CDecimal("1.5"));
+    EXPECT_EQ("<AA:v xmlns:AA=\"urn:t\">1.50</AA:v>", Written(*prices));
+    auto stamps = Make<CdatetimeCol>();
+    stamps->Add(CDateTime("2004-05-06T10:00:00.5Z"));
+    EXPECT_EQ("<AA:v xmlns:AA=\"urn:t\">2004-05-06T10:00:00.5Z</AA:v>", Written(*stamps));
+}
+
+TEST(TypedCollections, ReadingARunOfElements)
+{
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><v> 1 </v><v>2</v><v>3</v><v>4</v><v>5</v><w/><v>6</v></r>");
+    CSmartPtr<COpen<Ci4Col>> numbers(new COpen<Ci4Col>("v", "urn:t", 0, -1, nullptr, -1, -1, nullptr, nullptr, nullptr,
+                                                       nullptr, -1, -1, -1, Collapse, nullptr));
+    CXmlElement * const root = document.GetDocumentElement();
+    CXmlElement * const rest = numbers->FromXml_Int(root, root->GetFirstElement(), CSerializationContext(), false);
+    EXPECT_EQ(5, numbers->GetCount());
+    ASSERT_NE(nullptr, rest);
+    EXPECT_EQ("w", rest->GetLocalName());
+
+    CSmartPtr<COpen<Ci4Col>> limited(new COpen<Ci4Col>("v", "urn:t", 0, -1, nullptr, -1, -1, nullptr, "3", nullptr,
+                                                       nullptr, -1, -1, -1, Collapse, nullptr));
+    ExpectThrows<CNxException>(
+        [&] { limited->FromXml_Int(root, root->GetFirstElement(), CSerializationContext(), false); },
+        "Invalid Value for v [4]");
+    EXPECT_EQ(3, limited->GetCount());
+}
+
+TEST(TypedCollections, EveryClassRoundTripsItsText)
+{
+    CXmlDocument document;
+    auto const check = [&](auto collection, char const * text) {
+        using Collection = typename std::remove_reference<decltype(*collection)>::type;
+        std::string const xml = "<r xmlns=\"urn:t\"><v>" + std::string(text) + "</v></r>";
+        document.LoadXml(xml.c_str());
+        CXmlElement * const root = document.GetDocumentElement();
+        static_cast<COpen<Collection> &>(*collection).FromXml_Int(root, root->GetFirstElement(), CSerializationContext(), false);
+        EXPECT_EQ("<AA:v xmlns:AA=\"urn:t\">" + std::string(text) + "</AA:v>", Written(*collection)) << text;
+        auto copy = *collection; // copies carry the items
+        EXPECT_EQ(1, copy.GetCount());
+    };
+    check(Make<Ci1Col>(), "-128");
+    check(Make<Ci2Col>(), "-32768");
+    check(Make<Ci4Col>(), "2147483647");
+    check(Make<Ci8Col>(), "-9223372036854775808");
+    check(Make<Cui1Col>(), "255");
+    check(Make<Cui2Col>(), "65535");
+    check(Make<Cui4Col>(), "4294967295");
+    check(Make<Cui8Col>(), "18446744073709551615");
+    check(Make<Cr4Col>(), "0.25");
+    check(Make<Cr8Col>(), "0.125");
+    check(Make<CbooleanCol>(), "true");
+    check(Make<CstringCol>(), "a &amp; b");
+    check(Make<CdecimalCol>(), "-0.5");
+    check(Make<CintegerCol>(), "123456789012345678901234567890");
+    check(Make<CdurationCol>(), "P1Y2M3DT4H5M6.7S");
+    check(Make<Cbase64BinaryCol>(), "YWJj");
+    check(Make<ChexBinaryCol>(), "01AB");
+    check(Make<CdayCol>(), "---07");
+    check(Make<CmonthCol>(), "--03");
+    check(Make<CyearCol>(), "2004");
+    check(Make<CdateCol>(), "2004-05-06");
+    check(Make<CdatetimeCol>(), "2004-05-06T10:20:30");
+    check(Make<CtimeCol>(), "10:20:30.25");
+    check(Make<CmonthDayCol>(), "--02-29");
+    check(Make<CyearMonthCol>(), "2004-05");
+}
