@@ -1,6 +1,7 @@
 // NxXmlLib16: the run-time library of generated XML data-binding classes. Includes every public header.
 #pragma once
 
+#include "AttributeInfo.h"
 #include "BigInteger.h"
 #include "BinaryData.h"
 #include "BinaryStream.h"
@@ -9,11 +10,14 @@
 #include "Conversions.h"
 #include "DateTime.h"
 #include "Decimal.h"
+#include "ElementInfo.h"
+#include "ElementInfoKinds.h"
 #include "InstanceMonitor.h"
 #include "ItemType.h"
-#include "NXCriticalSection.h"
 #include "NamespaceAliasMap.h"
+#include "NXCriticalSection.h"
 #include "NxException.h"
+#include "OpenContent.h"
 #include "PrimitiveRestrictions.h"
 #include "SerializationContext.h"
 #include "SmartPtr.h"
@@ -22,6 +26,7 @@
 #include "Variant.h"
 #include "XmlCollection.h"
 #include "XmlDocument.h"
+#include "XmlGeneratedClass.h"
 #include "XmlObjectBase.h"
 #include "XmlTextWriter.h"
 #include "XmlWriter.h"

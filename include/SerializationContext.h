@@ -87,7 +87,8 @@ public:
     std::vector<std::string> & GetProcessingInstructions() { return m_processingInstructions; }
     std::vector<std::string> const & GetProcessingInstructions() const { return m_processingInstructions; }
 
-    // Extra attributes written on the root element; arrives with open content.
+    // Extra attributes written on the root element ("##any" wildcard attributes), created on
+    // first use; copies of the context share them.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
     // The Fast Infoset options; arrive with the Fast Infoset layer.
     CFastInfosetContext & GetFIContext() const;
@@ -98,6 +99,7 @@ private:
     std::string m_defaultNamespaceUri;
     bool m_writeTypeAttribute = true;
     CNamespaceAliasMap m_namespaceAliases;
+    mutable CSmartPtr<CAttributeCol> m_additionalRootAttributes;
     std::vector<std::string> m_processingInstructions;
     std::string m_inLineSchema;
     bool m_ignoreInvalidCollectionCounts = false;

@@ -10,11 +10,18 @@
 #include <cstdint>
 #include <string>
 
+namespace NxXmlLib16Data
+{
+class CElementInfo;
+class CAttributeInfo;
+} // namespace NxXmlLib16Data
+
 namespace NxXmlLib16
 {
 
 class CXmlObjectBase;
 class CXmlCollectionBase;
+class CElement;
 class CXmlDocument;
 class CXmlElement;
 class CXmlTextWriter;
@@ -115,6 +122,9 @@ public:
                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     virtual void FromXmlStream(unsigned char const * data, std::uint32_t length,
                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from an open-content element, as if from its XML text.
+    virtual void FromXmlElement(CElement const * element,
+                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     // Fills the object from an element of an already loaded document.
     virtual void FromXmlElement(CXmlElement const * element,
                                 CSerializationContext const & context = CSerializationContext::GetDefaultContext());
@@ -191,6 +201,10 @@ protected:
                               char const * localName, char const * namespaceUri) const;
 
 private:
+    // The metadata drives members' reading and writing through the hooks above.
+    friend class NxXmlLib16Data::CElementInfo;
+    friend class NxXmlLib16Data::CAttributeInfo;
+
     // Writes the prologue, the object as the root element, and ends the document.
     void WriteDocument(CXmlTextWriter & writer, bool includeHeader, bool prettyPrint, EOLType eol,
                        CSerializationContext const & context) const;

@@ -4,6 +4,7 @@
 
 #include "BinaryStream.h"
 #include "NxException.h"
+#include "OpenContent.h"
 #include "TextStream.h"
 #include "XmlDocument.h"
 #include "XmlTextWriter.h"
@@ -173,6 +174,13 @@ void CXmlObjectBase::FromXmlStream(unsigned char const * data, std::uint32_t len
     CXmlDocument document(context);
     document.LoadXmlStream(data, length);
     ReadRoot(document, context);
+}
+
+void CXmlObjectBase::FromXmlElement(CElement const * element, CSerializationContext const & context)
+{
+    CheckVersion();
+    std::string const text = element->ToXml(false, false, EOLType_LF, CSerializationContext::GetDefaultContext());
+    FromXml(text.c_str(), context);
 }
 
 void CXmlObjectBase::FromXmlElement(CXmlElement const * element, CSerializationContext const & context)

@@ -1,6 +1,7 @@
 #include "SerializationContext.h"
 
 #include "NxException.h"
+#include "OpenContent.h"
 
 namespace NxXmlLib16
 {
@@ -15,6 +16,13 @@ CSerializationContext & CSerializationContext::GetDefaultContext()
     // Built on first use, so static initialisers of generated code may already ask for it.
     static CSerializationContext defaultContext;
     return defaultContext;
+}
+
+CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() const
+{
+    if (m_additionalRootAttributes == nullptr)
+        m_additionalRootAttributes = new CAttributeCol("", "##any", "");
+    return m_additionalRootAttributes;
 }
 
 void CSerializationContext::SetIgnoreMissingMandatoryElements(bool value)
