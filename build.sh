@@ -53,6 +53,7 @@ case "$command" in
     build build/release -DCMAKE_BUILD_TYPE=Release -DNXXML_BUILD_BENCH=ON
     ./build/release/bench/NxXmlBench "$@"
     ./build/release/bench/NxTypesBench
+    ./build/release/bench/NxBindingBench
     ;;
   *)
     echo "usage: bash build.sh demo|test|bench [arguments]" >&2

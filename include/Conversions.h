@@ -32,6 +32,8 @@ public:
     static std::string Collapse(std::string const & text);
     // Applies a rule; an unknown rule throws.
     static std::string ApplyRule(WhitespaceRule rule, std::string const & text);
+    // Whether applying the rule would leave the text as it is.
+    static bool LeavesUnchanged(WhitespaceRule rule, std::string const & text);
     // Space, tab, carriage return and line feed.
     static bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 };

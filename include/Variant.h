@@ -111,6 +111,12 @@ private:
     void FreePayload();
     // Stores the payload of another variant of the same type.
     void CopyPayload(NxVariant const & other);
+    // Replaces the value by a copy of an owned type, built in place.
+    template <class T>
+    void Store(ItemType type, T value);
+    // The owned value of type T held in place.
+    template <class T>
+    T & Held() const;
 
     bool m_nil = false;
     ItemType m_type = ItemType_Invalid;
@@ -127,15 +133,13 @@ private:
         std::uint64_t ui8;
         float r4;
         double r8;
-        CBinaryData * binary;
-        CDateTimeSpan * duration;
-        CDateTime * dateTime;
-        std::string * string;
-        CDecimal * decimal;
-        CBigInteger * integer;
         CXmlObjectBase * object;
         CXmlCollectionBase * collection;
     } m_value{};
+    // Owned values (binary data, strings, dates, durations, decimals, big integers) live here,
+    // so that moving a value through a variant allocates nothing of its own.
+    alignas(8) mutable unsigned char m_held[sizeof(CDecimal) > sizeof(CDateTimeSpan) ? sizeof(CDecimal)
+                                                                                    : sizeof(CDateTimeSpan)];
 };
 
 } // namespace NxXmlLib16

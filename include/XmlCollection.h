@@ -7,6 +7,7 @@
 #include "XmlObjectBase.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,7 +123,7 @@ class CXmlTypeCollection : public CXmlCollectionBase
 {
 public:
     ItemType GetItemType() const { return m_itemType; }
-    CPrimitiveRestrictions const & GetRestrictions() const { return m_restrictions; }
+    CPrimitiveRestrictions const & GetRestrictions() const;
     WhitespaceRule GetWhitespaceRule() const { return m_whitespace; }
     std::string const & GetFormat() const { return m_format; }
 
@@ -142,7 +143,9 @@ protected:
     virtual void AddFromString(std::string text) = 0;
 
 private:
-    CPrimitiveRestrictions m_restrictions;
+    // Facets are kept only when some are set, and shared by copies: a collection of a simple
+    // type without facets costs little.
+    std::shared_ptr<CPrimitiveRestrictions const> m_restrictions;
     ItemType m_itemType;
     std::string m_format;
     WhitespaceRule m_whitespace;

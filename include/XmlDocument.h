@@ -93,7 +93,7 @@ public:
     CXmlElement * GetNextSiblingElement() const { return m_nextSibling; }
     CXmlAttributeRange GetAttributes() const { return CXmlAttributeRange(m_attributes, m_attributeCount); }
     // All character data of the element itself, concatenated, without carriage returns; its
-    // data() is zero-terminated.
+    // data() is zero-terminated. Whitespace alone between child elements is not kept.
     std::string_view GetText() const { return std::string_view(m_text, m_textLength); }
     CXmlName const & GetName() const { return *m_name; }
     std::string const & GetLocalName() const { return m_name->localName; }
@@ -180,6 +180,8 @@ private:
     void EndElement();
     // Adds character data to the open element, leaving out carriage returns.
     void AppendTextExcludingCR(char const * text, std::size_t length);
+    // Adds character data that holds no carriage return to the open element.
+    void AppendText(char const * text, std::size_t length);
     // Records a namespace declaration (an empty prefix is the default namespace).
     void AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri);
     // The stored name for a parser's name, or null when it was not met before.

@@ -248,11 +248,19 @@ CXmlTypeCollection::CXmlTypeCollection(ItemType itemType, char const * elementNa
                                        char const * minExclusive, char const * maxExclusive, std::int32_t length,
                                        std::int32_t totalDigits, std::int32_t fractionDigits,
                                        WhitespaceRule whitespace, char const * format)
-    : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs),
-      m_restrictions(pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length,
-                     totalDigits, fractionDigits),
-      m_itemType(itemType), m_format(format != nullptr ? format : ""), m_whitespace(whitespace)
+    : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs), m_itemType(itemType),
+      m_format(format != nullptr ? format : ""), m_whitespace(whitespace)
 {
+    CPrimitiveRestrictions const restrictions(pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive,
+                                              maxExclusive, length, totalDigits, fractionDigits);
+    if (!restrictions.IsEmpty())
+        m_restrictions = std::make_shared<CPrimitiveRestrictions const>(restrictions);
+}
+
+CPrimitiveRestrictions const & CXmlTypeCollection::GetRestrictions() const
+{
+    static CPrimitiveRestrictions const none;
+    return m_restrictions != nullptr ? *m_restrictions : none;
 }
 
 CXmlElement * CXmlTypeCollection::FromXml_Int(CXmlElement *, CXmlElement * child, CSerializationContext const & context,

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <iconv.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,6 +83,60 @@ bool CPortableFile::Close()
     int const result = ::close(m_fd);
     m_fd = -1;
     return result == 0;
+}
+
+namespace
+{
+constexpr std::size_t HugePageSize = 2 * 1024 * 1024;
+}
+
+CLargeBlock::CLargeBlock(std::size_t size) : m_size(size)
+{
+    if (size >= HugePageSize)
+    {
+        void * const mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        ::madvise(mapped, size, MADV_HUGEPAGE); // a hint: without huge pages the block still works
+        m_data = static_cast<char *>(mapped);
+        m_mapped = true;
+        return;
+    }
+    m_data = new char[size];
+}
+
+CLargeBlock::CLargeBlock(CLargeBlock && other) noexcept
+    : m_data(other.m_data), m_size(other.m_size), m_mapped(other.m_mapped)
+{
+    other.m_data = nullptr;
+    other.m_size = 0;
+}
+
+CLargeBlock & CLargeBlock::operator=(CLargeBlock && other) noexcept
+{
+    if (this != &other)
+    {
+        Free();
+        m_data = other.m_data;
+        m_size = other.m_size;
+        m_mapped = other.m_mapped;
+        other.m_data = nullptr;
+        other.m_size = 0;
+    }
+    return *this;
+}
+
+CLargeBlock::~CLargeBlock() { Free(); }
+
+void CLargeBlock::Free()
+{
+    if (m_data == nullptr)
+        return;
+    if (m_mapped)
+        ::munmap(m_data, m_size);
+    else
+        delete[] m_data;
+    m_data = nullptr;
 }
 
 bool IsUtf8CodePage(std::uint32_t codePage) { return codePage == 0 || codePage == 3 || codePage == 65001; }

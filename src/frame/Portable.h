@@ -38,6 +38,30 @@ private:
     int m_fd = -1;
 };
 
+// Memory for a large block, freed with the object; blocks of 2 MiB and more are mapped
+// directly and backed by huge pages where the system offers them, so filling them costs few
+// page faults.
+class CLargeBlock
+{
+public:
+    explicit CLargeBlock(std::size_t size);
+    CLargeBlock(CLargeBlock && other) noexcept;
+    CLargeBlock & operator=(CLargeBlock && other) noexcept;
+    CLargeBlock(CLargeBlock const &) = delete;
+    CLargeBlock & operator=(CLargeBlock const &) = delete;
+    ~CLargeBlock();
+
+    char * Data() const { return m_data; }
+    std::size_t Size() const { return m_size; }
+
+private:
+    void Free();
+
+    char * m_data = nullptr;
+    std::size_t m_size = 0;
+    bool m_mapped = false;
+};
+
 // Whether a code page number means UTF-8 here (0, 3 and 65001 do).
 bool IsUtf8CodePage(std::uint32_t codePage);
 

@@ -273,8 +273,10 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
     std::size_t count = 0;
     while (infos != nullptr && infos[count] != nullptr)
         ++count;
-    // Found flags; a class rarely has more than a few attributes.
-    std::vector<char> found(count, 0);
+    // Found flags, on the stack for the usual few attributes.
+    char fewFound[16] = {};
+    std::vector<char> manyFound(count > sizeof fewFound ? count : 0, 0);
+    char * const found = count > sizeof fewFound ? manyFound.data() : fewFound;
     for (CXmlAttribute const & attribute : element->GetAttributes())
     {
         if (attribute.IsNilAttribute())
@@ -325,7 +327,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementSeqFromXml(CSerializationContext
                                                            CXmlElement * child, int elementType)
 {
     CXmlElement * const entry = child;
-    std::string const ns = GetNamespace();
+    std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
     CElementInfo * last = nullptr;
     for (CElementInfo ** info = GetClassElementInfo(); info != nullptr && *info != nullptr; ++info)
@@ -356,7 +358,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
                                                               CXmlElement * parent, CXmlElement * child,
                                                               int elementType, bool flag)
 {
-    std::string const ns = GetNamespace();
+    std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
     bool accepted = false;
     for (;;)
@@ -387,7 +389,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
 CXmlElement * CXmlGeneratedClass::ProcessElementAllFromXml(CSerializationContext const & context, CXmlElement * parent,
                                                            CXmlElement * child, int elementType)
 {
-    std::string const ns = GetNamespace();
+    std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
     CElementInfo ** const infos = GetClassElementInfo();
     std::size_t const count = static_cast<std::size_t>(GetClassElementInfoCount());

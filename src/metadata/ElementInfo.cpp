@@ -252,7 +252,10 @@ void CElementInfo::ElementFromXmlPrim(CSerializationContext const & context, CXm
         std::string text(element.GetText());
         if (text.empty() && !m_defaultValue.empty())
             text = m_defaultValue;
-        value.FromString(text, m_itemType, m_whitespace);
+        if (m_itemType == NxXmlLib16::ItemType_string && CWhitespaceUtils::LeavesUnchanged(m_whitespace, text))
+            value.SetString(std::move(text)); // nothing to convert: the text itself is the value
+        else
+            value.FromString(text, m_itemType, m_whitespace);
     }
     InvokePropertySet(object, value, element);
     *current = element.GetNextSiblingElement();

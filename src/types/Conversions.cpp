@@ -217,6 +217,8 @@ CDateTime ParseDate(std::string const & text, WhitespaceRule rule, CDateTime::DT
 
 } // namespace
 
+bool CWhitespaceUtils::LeavesUnchanged(WhitespaceRule rule, std::string const & text) { return !RuleChanges(rule, text); }
+
 std::string CWhitespaceUtils::Preserve(std::string const & text)
 {
     if (text.find('\r') == std::string::npos)

@@ -202,9 +202,25 @@ void CheckSmallInteger(char const * name, T value, CPrimitiveRestrictions const 
     }
 }
 
+// The number of characters of local text, as XSD length facets count them.
+std::size_t CharacterCount(std::string const & value)
+{
+    if (!IsLocalTextUtf8())
+    {
+        std::string utf8;
+        AppendLocalAsUtf8(value.data(), value.size(), utf8);
+        return CharacterCount(utf8);
+    }
+    std::size_t count = 0;
+    for (char const c : value)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80; // continuation bytes do not start characters
+    return count;
+}
+
 void CheckString(char const * name, std::string const & value, CPrimitiveRestrictions const & r)
 {
-    if (!LengthsHold(r, value.size()))
+    bool const hasLengths = r.GetMinLength() >= 0 || r.GetMaxLength() >= 0 || r.GetLength() >= 0;
+    if (hasLengths && !LengthsHold(r, CharacterCount(value)))
         FailText(name, value);
     if (r.GetPattern().empty())
         return;

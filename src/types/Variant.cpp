@@ -4,8 +4,36 @@
 #include "XmlCollection.h"
 #include "XmlObjectBase.h"
 
+#include <new>
+
 namespace NxXmlLib16
 {
+
+namespace
+{
+
+bool IsDateKind(ItemType type)
+{
+    return type == ItemType_yearMonth || type == ItemType_monthDay || type == ItemType_date ||
+           type == ItemType_datetime || type == ItemType_time;
+}
+
+} // namespace
+
+template <class T>
+T & NxVariant::Held() const
+{
+    static_assert(sizeof(T) <= sizeof(m_held), "the variant's storage holds every owned type");
+    return *reinterpret_cast<T *>(m_held);
+}
+
+template <class T>
+void NxVariant::Store(ItemType type, T value)
+{
+    Clear();
+    new (m_held) T(std::move(value));
+    m_type = type;
+}
 
 NxVariant::NxVariant() = default;
 
@@ -18,9 +46,7 @@ NxVariant & NxVariant::operator=(NxVariant const & other)
         NxVariant copy(other); // a failed copy leaves this variant as it was
         Clear();
         m_nil = copy.m_nil;
-        m_type = copy.m_type;
-        m_value = copy.m_value;
-        copy.m_type = ItemType_Invalid; // the payload now belongs to this variant
+        CopyPayload(copy);
     }
     return *this;
 }
@@ -31,37 +57,35 @@ void NxVariant::CopyPayload(NxVariant const & other)
 {
     if (other.m_type < ItemType_Invalid || other.m_type > ItemType_XmlCollection)
         throw CNxException("Unknown Type");
-    m_type = other.m_type;
+    m_value = other.m_value;
     if (other.m_nil && other.m_type != ItemType_Invalid)
     {
         m_value = CValue{};
+        m_type = other.m_type;
         return;
     }
     switch (other.m_type)
     {
     case ItemType_hexBinary:
-    case ItemType_base64Binary: m_value.binary = new CBinaryData(*other.m_value.binary); break;
-    case ItemType_duration: m_value.duration = new CDateTimeSpan(*other.m_value.duration); break;
-    case ItemType_yearMonth:
-    case ItemType_monthDay:
-    case ItemType_date:
-    case ItemType_datetime:
-    case ItemType_time: m_value.dateTime = new CDateTime(*other.m_value.dateTime); break;
-    case ItemType_string: m_value.string = new std::string(*other.m_value.string); break;
-    case ItemType_decimal: m_value.decimal = new CDecimal(*other.m_value.decimal); break;
-    case ItemType_integer: m_value.integer = new CBigInteger(*other.m_value.integer); break;
+    case ItemType_base64Binary: new (m_held) CBinaryData(other.Held<CBinaryData>()); break;
+    case ItemType_duration: new (m_held) CDateTimeSpan(other.Held<CDateTimeSpan>()); break;
+    case ItemType_string: new (m_held) std::string(other.Held<std::string>()); break;
+    case ItemType_decimal: new (m_held) CDecimal(other.Held<CDecimal>()); break;
+    case ItemType_integer: new (m_held) CBigInteger(other.Held<CBigInteger>()); break;
     case ItemType_XmlObject:
-        m_value.object = other.m_value.object;
         if (m_value.object != nullptr)
             m_value.object->AddRef();
         break;
     case ItemType_XmlCollection:
-        m_value.collection = other.m_value.collection;
         if (m_value.collection != nullptr)
             m_value.collection->AddRef();
         break;
-    default: m_value = other.m_value; break;
+    default:
+        if (IsDateKind(other.m_type))
+            new (m_held) CDateTime(other.Held<CDateTime>());
+        break;
     }
+    m_type = other.m_type;
 }
 
 void NxVariant::FreePayload()
@@ -71,16 +95,11 @@ void NxVariant::FreePayload()
     switch (m_type)
     {
     case ItemType_hexBinary:
-    case ItemType_base64Binary: delete m_value.binary; break;
-    case ItemType_duration: delete m_value.duration; break;
-    case ItemType_yearMonth:
-    case ItemType_monthDay:
-    case ItemType_date:
-    case ItemType_datetime:
-    case ItemType_time: delete m_value.dateTime; break;
-    case ItemType_string: delete m_value.string; break;
-    case ItemType_decimal: delete m_value.decimal; break;
-    case ItemType_integer: delete m_value.integer; break;
+    case ItemType_base64Binary: Held<CBinaryData>().~CBinaryData(); break;
+    case ItemType_duration: Held<CDateTimeSpan>().~CDateTimeSpan(); break;
+    case ItemType_string: Held<std::string>().~basic_string(); break;
+    case ItemType_decimal: Held<CDecimal>().~CDecimal(); break;
+    case ItemType_integer: Held<CBigInteger>().~CBigInteger(); break;
     case ItemType_XmlObject:
         if (m_value.object != nullptr)
             m_value.object->Release();
@@ -89,7 +108,10 @@ void NxVariant::FreePayload()
         if (m_value.collection != nullptr)
             m_value.collection->Release();
         break;
-    default: break;
+    default:
+        if (IsDateKind(m_type))
+            Held<CDateTime>().~CDateTime();
+        break;
     }
     m_value = CValue{};
 }
@@ -109,21 +131,9 @@ void NxVariant::SetNil()
     m_nil = true;
 }
 
-void NxVariant::SetHexBinary(CBinaryData const & value)
-{
-    CBinaryData * const copy = new CBinaryData(value);
-    Clear();
-    m_type = ItemType_hexBinary;
-    m_value.binary = copy;
-}
+void NxVariant::SetHexBinary(CBinaryData const & value) { Store(ItemType_hexBinary, value); }
 
-void NxVariant::SetBase64Binary(CBinaryData const & value)
-{
-    CBinaryData * const copy = new CBinaryData(value);
-    Clear();
-    m_type = ItemType_base64Binary;
-    m_value.binary = copy;
-}
+void NxVariant::SetBase64Binary(CBinaryData const & value) { Store(ItemType_base64Binary, value); }
 
 void NxVariant::SetI1(char value)
 {
@@ -195,35 +205,11 @@ void NxVariant::SetR8(double value)
     m_value.r8 = value;
 }
 
-void NxVariant::SetDuration(CDateTimeSpan const & value)
-{
-    CDateTimeSpan * const copy = new CDateTimeSpan(value);
-    Clear();
-    m_type = ItemType_duration;
-    m_value.duration = copy;
-}
+void NxVariant::SetDuration(CDateTimeSpan const & value) { Store(ItemType_duration, value); }
 
-namespace
-{
-// Stores a date of any kind: the variant does not check the kind.
-void StoreDate(CDateTime const & value, ItemType type, ItemType & storedType, CDateTime *& stored)
-{
-    storedType = type;
-    stored = new CDateTime(value);
-}
-} // namespace
+void NxVariant::SetYearMonth(CDateTime const & value) { Store(ItemType_yearMonth, value); }
 
-void NxVariant::SetYearMonth(CDateTime const & value)
-{
-    Clear();
-    StoreDate(value, ItemType_yearMonth, m_type, m_value.dateTime);
-}
-
-void NxVariant::SetMonthDay(CDateTime const & value)
-{
-    Clear();
-    StoreDate(value, ItemType_monthDay, m_type, m_value.dateTime);
-}
+void NxVariant::SetMonthDay(CDateTime const & value) { Store(ItemType_monthDay, value); }
 
 void NxVariant::SetYear(unsigned short value)
 {
@@ -246,23 +232,11 @@ void NxVariant::SetDay(unsigned char value)
     m_value.ui1 = value;
 }
 
-void NxVariant::SetDate(CDateTime const & value)
-{
-    Clear();
-    StoreDate(value, ItemType_date, m_type, m_value.dateTime);
-}
+void NxVariant::SetDate(CDateTime const & value) { Store(ItemType_date, value); }
 
-void NxVariant::SetDateTime(CDateTime const & value)
-{
-    Clear();
-    StoreDate(value, ItemType_datetime, m_type, m_value.dateTime);
-}
+void NxVariant::SetDateTime(CDateTime const & value) { Store(ItemType_datetime, value); }
 
-void NxVariant::SetTime(CDateTime const & value)
-{
-    Clear();
-    StoreDate(value, ItemType_time, m_type, m_value.dateTime);
-}
+void NxVariant::SetTime(CDateTime const & value) { Store(ItemType_time, value); }
 
 void NxVariant::SetChar(char value)
 {
@@ -271,13 +245,7 @@ void NxVariant::SetChar(char value)
     m_value.i1 = value;
 }
 
-void NxVariant::SetString(std::string value)
-{
-    std::string * const copy = new std::string(std::move(value));
-    Clear();
-    m_type = ItemType_string;
-    m_value.string = copy;
-}
+void NxVariant::SetString(std::string value) { Store(ItemType_string, std::move(value)); }
 
 void NxVariant::SetBoolean(bool value)
 {
@@ -286,21 +254,9 @@ void NxVariant::SetBoolean(bool value)
     m_value.boolean = value;
 }
 
-void NxVariant::SetDecimal(CDecimal const & value)
-{
-    CDecimal * const copy = new CDecimal(value);
-    Clear();
-    m_type = ItemType_decimal;
-    m_value.decimal = copy;
-}
+void NxVariant::SetDecimal(CDecimal const & value) { Store(ItemType_decimal, value); }
 
-void NxVariant::SetInteger(CBigInteger const & value)
-{
-    CBigInteger * const copy = new CBigInteger(value);
-    Clear();
-    m_type = ItemType_integer;
-    m_value.integer = copy;
-}
+void NxVariant::SetInteger(CBigInteger const & value) { Store(ItemType_integer, value); }
 
 void NxVariant::SetXmlObject(CXmlObjectBase * value)
 {
@@ -320,16 +276,21 @@ void NxVariant::SetXmlCollection(CXmlCollectionBase * value)
     m_value.collection = value;
 }
 
-CBinaryData NxVariant::GetHexBinary() const { return m_value.binary != nullptr ? *m_value.binary : CBinaryData(); }
+// Getters of owned values: a default value when the variant holds none of the kind.
+CBinaryData NxVariant::GetHexBinary() const
+{
+    bool const held = !m_nil && (m_type == ItemType_hexBinary || m_type == ItemType_base64Binary);
+    return held ? Held<CBinaryData>() : CBinaryData();
+}
 
 CBinaryData NxVariant::GetBase64Binary() const { return GetHexBinary(); }
 
 CDateTimeSpan NxVariant::GetDuration() const
 {
-    return m_value.duration != nullptr ? *m_value.duration : CDateTimeSpan();
+    return !m_nil && m_type == ItemType_duration ? Held<CDateTimeSpan>() : CDateTimeSpan();
 }
 
-CDateTime NxVariant::GetYearMonth() const { return m_value.dateTime != nullptr ? *m_value.dateTime : CDateTime(); }
+CDateTime NxVariant::GetYearMonth() const { return !m_nil && IsDateKind(m_type) ? Held<CDateTime>() : CDateTime(); }
 
 CDateTime NxVariant::GetMonthDay() const { return GetYearMonth(); }
 
@@ -344,12 +305,15 @@ std::string NxVariant::GetString() const { return GetStringRef(); }
 std::string const & NxVariant::GetStringRef() const
 {
     static std::string const empty;
-    return m_type == ItemType_string && m_value.string != nullptr ? *m_value.string : empty;
+    return !m_nil && m_type == ItemType_string ? Held<std::string>() : empty;
 }
 
-CDecimal NxVariant::GetDecimal() const { return m_value.decimal != nullptr ? *m_value.decimal : CDecimal(); }
+CDecimal NxVariant::GetDecimal() const { return !m_nil && m_type == ItemType_decimal ? Held<CDecimal>() : CDecimal(); }
 
-CBigInteger NxVariant::GetInteger() const { return m_value.integer != nullptr ? *m_value.integer : CBigInteger(); }
+CBigInteger NxVariant::GetInteger() const
+{
+    return !m_nil && m_type == ItemType_integer ? Held<CBigInteger>() : CBigInteger();
+}
 
 CSmartPtr<CXmlObjectBase> NxVariant::GetXmlObject() const
 {

@@ -145,8 +145,12 @@ void XMLCALL CExpatReader::OnCharacterData(void * user, XML_Char const * data, i
         return;
     CExpatReader & reader = *static_cast<CExpatReader *>(user);
     reader.Guard([&] {
+        // The parser turns every line end into a line feed: a carriage return can only come
+        // alone, from a character reference, and is left out.
+        if (length == 1 && *data == '\r')
+            return;
         std::string_view const text = reader.ToLocal(data, static_cast<std::size_t>(length), reader.m_scratch);
-        reader.m_document.AppendTextExcludingCR(text.data(), text.size());
+        reader.m_document.AppendText(text.data(), text.size());
     });
 }
 

@@ -395,7 +395,10 @@ void CXmlDocument::EndElement()
     CXmlDocumentStore & store = *m_store;
     CXmlOpenElement & open = store.open[--store.depth];
     CXmlElement * const element = open.element;
-    if (!open.text.empty())
+    // Whitespace between child elements (indentation) is not content: it is not kept.
+    bool const onlyLayout = element->m_firstChild != nullptr &&
+                            open.text.find_first_not_of(" \t\n\r") == std::string::npos;
+    if (!open.text.empty() && !onlyLayout)
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
             throw CNxException(FormatString("The text of the element [%s] is too long", element->GetLocalName().c_str()));
@@ -430,6 +433,13 @@ void CXmlDocument::AppendTextExcludingCR(char const * text, std::size_t length)
         target.append(text, static_cast<std::size_t>(stop - text));
         text = cr != nullptr ? cr + 1 : end;
     }
+}
+
+void CXmlDocument::AppendText(char const * text, std::size_t length)
+{
+    CXmlDocumentStore & store = *m_store;
+    if (store.depth > 0)
+        store.open[store.depth - 1].text.append(text, length);
 }
 
 void CXmlDocument::AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri)

@@ -7,15 +7,16 @@ namespace NxXmlLib16
 
 void CXmlArena::AddBlock(std::size_t minimum)
 {
-    if (minimum <= BlockSize && m_spare.data != nullptr)
+    if (m_spare != nullptr && m_spare->Size() >= minimum)
     {
-        m_blocks.push_back(std::move(m_spare));
-        m_spare = CBlock();
+        m_blocks.push_back(std::move(*m_spare));
+        m_spare.reset();
     }
     else
     {
-        std::size_t const size = minimum > BlockSize ? minimum : BlockSize;
-        m_blocks.push_back(CBlock{std::unique_ptr<char[]>(new char[size]), size});
+        std::size_t size = m_blocks.empty() ? FirstBlockSize : m_blocks.back().Size() * 2;
+        size = size > LargestBlockSize ? LargestBlockSize : size;
+        m_blocks.emplace_back(minimum > size ? minimum : size);
     }
     m_current = m_blocks.size() - 1;
     m_used = 0;
@@ -26,15 +27,15 @@ void * CXmlArena::Allocate(std::size_t size, std::size_t alignment)
     if (!m_blocks.empty())
     {
         std::size_t const start = (m_used + alignment - 1) & ~(alignment - 1);
-        if (start + size <= m_blocks[m_current].size)
+        if (start + size <= m_blocks[m_current].Size())
         {
             m_used = start + size;
-            return m_blocks[m_current].data.get() + start;
+            return m_blocks[m_current].Data() + start;
         }
     }
     AddBlock(size);
     m_used = size;
-    return m_blocks[m_current].data.get();
+    return m_blocks[m_current].Data();
 }
 
 char const * CXmlArena::CopyText(std::string_view text)
@@ -54,8 +55,8 @@ void CXmlArena::Rewind(CMark mark)
     // One freed block is kept, so that a boundary crossed again and again costs no allocation.
     while (m_blocks.size() > mark.block + 1)
     {
-        if (m_spare.data == nullptr && m_blocks.back().size == BlockSize)
-            m_spare = std::move(m_blocks.back());
+        if (m_spare == nullptr || m_spare->Size() < m_blocks.back().Size())
+            m_spare = std::make_unique<CLargeBlock>(std::move(m_blocks.back()));
         m_blocks.pop_back();
     }
     m_current = mark.block;
@@ -65,6 +66,7 @@ void CXmlArena::Rewind(CMark mark)
 void CXmlArena::Clear()
 {
     m_blocks.clear();
+    m_spare.reset();
     m_current = 0;
     m_used = 0;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "XmlDocument.h"
+#include "frame/Portable.h"
 
 namespace NxXmlLib16
 {
@@ -35,20 +36,17 @@ public:
     void Clear();
 
 private:
-    static constexpr std::size_t BlockSize = 256 * 1024;
-
-    struct CBlock
-    {
-        std::unique_ptr<char[]> data;
-        std::size_t size;
-    };
+    // Blocks grow from the first size to the largest, so small documents stay small and large
+    // ones use few, huge-page-backed blocks.
+    static constexpr std::size_t FirstBlockSize = 64 * 1024;
+    static constexpr std::size_t LargestBlockSize = 4 * 1024 * 1024;
 
     void AddBlock(std::size_t minimum);
 
-    std::vector<CBlock> m_blocks;
-    std::size_t m_current = 0; // index of the block being filled
-    std::size_t m_used = 0;    // bytes used in that block
-    CBlock m_spare;            // a freed block kept to avoid churn at a block boundary
+    std::vector<CLargeBlock> m_blocks;
+    std::size_t m_current = 0;     // index of the block being filled
+    std::size_t m_used = 0;        // bytes used in that block
+    std::unique_ptr<CLargeBlock> m_spare; // a freed block kept to avoid churn at a block boundary
 };
 
 // Every distinct name of a document, stored once and found by the parser's form of it.

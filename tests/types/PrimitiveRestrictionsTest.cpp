@@ -177,7 +177,8 @@ TEST(Facets, LengthsOfStringsAndBinaryData)
     EXPECT_TRUE(Passes("abcd", ItemType_string, lengths));
     ExpectFailure("a", ItemType_string, lengths, "Invalid Value for value [a].");
     EXPECT_FALSE(Passes("abcde", ItemType_string, lengths));
-    EXPECT_FALSE(Passes("\xC3\xA9\xC3\xA9\xC3\xA9", ItemType_string, lengths)); // six bytes
+    EXPECT_TRUE(Passes("\xC3\xA9\xC3\xA9\xC3\xA9", ItemType_string, lengths)); // three characters, six bytes
+    EXPECT_FALSE(Passes("\xC3\xA9\xE2\x82\xAC\xC3\xA9\xC3\xA9\xC3\xA9", ItemType_string, lengths));
     CFacets exact;
     exact.length = 2;
     EXPECT_TRUE(Passes("01AB", ItemType_hexBinary, exact));

@@ -70,7 +70,7 @@ std::string const Sample = "<?xml version=\"1.0\"?>\n"
                            "  <item sku=\"b\">two &amp; more</item>\n"
                            "  <note>x<b/>y</note>\n"
                            "</o:order>";
-std::string const SampleDump = "{urn:o}order @{}id=7 @{urn:o}rev=2 \"\n  \n  \n  \n\" ("
+std::string const SampleDump = "{urn:o}order @{}id=7 @{urn:o}rev=2 ("
                                "{urn:d}item @{}sku=a \"one\" {urn:d}item @{}sku=b \"two & more\" "
                                "{urn:d}note \"xy\" ({urn:d}b))";
 
@@ -118,6 +118,18 @@ TEST(XmlDocument, CarriageReturnsAreDropped)
     document.LoadXml("<a v=\"1&#13;2\">a\r\nb&#13;c</a>");
     EXPECT_EQ("a\nbc", document.GetDocumentElement()->GetText());
     EXPECT_EQ("1\r2", document.GetDocumentElement()->GetAttribute("v", "")); // attribute values are kept
+}
+
+TEST(XmlDocument, LayoutBetweenChildrenIsNotKept)
+{
+    CXmlDocument document;
+    document.LoadXml("<a>\n  <b> </b>\n  <c>\n  </c> x <d/></a>");
+    CXmlElement const * const a = document.GetDocumentElement();
+    EXPECT_EQ("\n  \n   x ", a->GetText()); // mixed content keeps all of its text
+    EXPECT_EQ(" ", a->GetFirstElement()->GetText()); // a leaf keeps its whitespace
+    EXPECT_EQ("\n  ", a->GetFirstElement()->GetNextSiblingElement()->GetText());
+    document.LoadXml("<a>\n  <b/>\n</a>");
+    EXPECT_EQ("", document.GetDocumentElement()->GetText());
 }
 
 TEST(XmlDocument, TextSplitByChildrenIsConcatenated)
