@@ -32,6 +32,11 @@ public:
         return *this;
     }
     CSmartPtr & operator=(CSmartPtr const & other) { return *this = other.m_object; }
+    template <class U>
+    CSmartPtr & operator=(CSmartPtr<U> const & other)
+    {
+        return *this = static_cast<T *>(other.Get());
+    }
     CSmartPtr & operator=(CSmartPtr && other) noexcept
     {
         if (this != &other)

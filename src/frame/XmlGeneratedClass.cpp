@@ -335,9 +335,16 @@ CXmlElement * CXmlGeneratedClass::ProcessElementSeqFromXml(CSerializationContext
         last = *info;
         while (!last->ElementFromXml(context, this, parent, &child, ns.c_str(), type))
         {
-            if (!context.GetIgnoreUnknownElements() || child == nullptr)
-                return entry; // nothing of this group counts as consumed
-            child = child->GetNextSiblingElement();
+            if (context.GetIgnoreUnknownElements() && child != nullptr)
+            {
+                child = child->GetNextSiblingElement();
+                continue;
+            }
+            // Inlined content gives the elements back to its owner; an element of its own
+            // goes on with its next member, and what stays unread is reported below.
+            if (elementType != XmlElementType_Element)
+                return entry;
+            break;
         }
     }
     if (elementType != XmlElementType_Element || child == nullptr)

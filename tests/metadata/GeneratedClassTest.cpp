@@ -1,0 +1,484 @@
+#include "TestBindings.h"
+#include "TestSupport.h"
+
+using namespace TestBindings;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+
+// Options for compact, prefix-free output in the test namespace.
+CSerializationContext Compact()
+{
+    CSerializationContext context;
+    context.SetDefaultNamespaceURI(Ns);
+    return context;
+}
+
+std::string Write(CXmlObjectBase const & object, CSerializationContext const & context = Compact())
+{
+    NoBanner();
+    return object.ToXml(false, false, EOLType_LF, context);
+}
+
+CSmartPtr<CWidget> FullWidget()
+{
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->name = "gear";
+    widget->hasSize = true;
+    widget->size = 12;
+    widget->color = Blue;
+    widget->hasShade = true;
+    widget->shade = Green;
+    widget->part->code = "P-1";
+    widget->part->hasWeight = true;
+    widget->part->weight = 5;
+    widget->extra = new CPart("extra");
+    widget->extra->code = "X";
+    widget->counts->Add(1);
+    widget->counts->Add(2);
+    CSmartPtr<CPart> const second(new CPart("part2"));
+    second->code = "S";
+    widget->parts->Add(second);
+    widget->hasRemark = true;
+    widget->remark = "fine & dandy";
+    widget->note = new CNote;
+    widget->note->text = "hello";
+    widget->note->lang = "en";
+    widget->id = 7;
+    widget->hasKind = true;
+    widget->kind = Blue;
+    widget->others->Add("extra", "urn:o", "1");
+    return widget;
+}
+
+std::string const FullWidgetXml =
+    "<widget xmlns=\"urn:t\" id=\"7\" kind=\"blue\" xmlns:AA=\"urn:o\" AA:extra=\"1\"><name>gear</name><size>12</size>"
+    "<color>blue</color><shade>green</shade><part weight=\"5\"><code>P-1</code></part><extra><code>X</code></extra>"
+    "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
+    "<note lang=\"en\">hello</note></widget>";
+
+// Reads the text into a new widget with the options.
+CSmartPtr<CWidget> Read(std::string const & xml, CSerializationContext const & context = CSerializationContext())
+{
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->FromXml(xml.c_str(), context);
+    return widget;
+}
+
+// The full message of what reading the text throws, with the class checked.
+template <class E>
+void ExpectReadError(std::string const & xml, std::string const & message,
+                     CSerializationContext const & context = CSerializationContext())
+{
+    ExpectThrows<E>([&] { Read(xml, context); }, message);
+}
+
+// A widget with its mandatory members only; the tests add optional members in their places.
+std::string Widget(std::string const & size = "", std::string const & rest = "")
+{
+    return "<widget xmlns=\"urn:t\" id=\"1\"><name>a</name>" + size + "<color>red</color><part><code>c</code></part>" +
+           rest + "</widget>";
+}
+
+} // namespace
+
+TEST(GeneratedClass, SequenceWritesEveryMemberKindInOrder)
+{
+    EXPECT_EQ(FullWidgetXml, Write(*FullWidget()));
+}
+
+TEST(GeneratedClass, SequenceRoundTripsByteForByte)
+{
+    CSmartPtr<CWidget> const widget = Read(FullWidgetXml);
+    EXPECT_EQ("gear", widget->name);
+    EXPECT_EQ(12, widget->size);
+    EXPECT_EQ(Blue, widget->color);
+    EXPECT_EQ(Green, widget->shade);
+    EXPECT_EQ(5, widget->part->weight);
+    EXPECT_EQ("X", widget->extra->code);
+    EXPECT_EQ(2, widget->counts->GetCount());
+    EXPECT_EQ("S", widget->parts->Item(0)->code);
+    EXPECT_EQ("fine & dandy", widget->remark);
+    EXPECT_EQ("en", widget->note->lang);
+    EXPECT_EQ("urn:o", widget->others->Item(0)->GetNamespace());
+    EXPECT_EQ(FullWidgetXml, Write(*widget));
+}
+
+TEST(GeneratedClass, PrettyPrintedWithTheDocumentsOwnPrefixes)
+{
+    CSerializationContext context;
+    context.GetNamespaceAliases().Add("t", Ns);
+    context.GetProcessingInstructions().push_back("<?xml-stylesheet href=\"w.xsl\"?>");
+    context.SetInLineSchema("<!-- schema -->");
+    context.GetAdditionalRootAttributes()->Add("origin", "", "test");
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->name = "a";
+    widget->part->code = "c";
+    NoBanner();
+    EXPECT_EQ("<?xml version=\"1.0\"?>\n<?xml-stylesheet href=\"w.xsl\"?>\n\n"
+              "<t:widget xmlns:t=\"urn:t\" origin=\"test\" id=\"0\" \n<!-- schema -->\n>\n"
+              "  <t:name>a</t:name>\n  <t:color>red</t:color>\n  <t:part>\n    <t:code>c</t:code>\n  </t:part>\n"
+              "</t:widget>\n",
+              [&] {
+                  context.SetIndentChars("  ");
+                  return widget->ToXml(true, true, EOLType_LF, context);
+              }());
+}
+
+TEST(GeneratedClass, MissingMandatoryElements)
+{
+    ExpectReadError<CNxValidationException>("<widget xmlns=\"urn:t\" id=\"1\"><color>red</color></widget>",
+                                            "Failed to find the required child element [name].\nPath: /widget");
+    std::string const unknownFirst = "<widget xmlns=\"urn:t\" id=\"1\"><zzz/><name>a</name><color>red</color>"
+                                     "<part><code>c</code></part></widget>";
+    ExpectReadError<CNxValidationException>(unknownFirst,
+                                            "Failed to find the required child element [name].\nPath: /widget");
+    CSerializationContext skipping;
+    skipping.SetIgnoreUnknownElements(true);
+    EXPECT_EQ("a", Read(unknownFirst, skipping)->name);
+
+    CSerializationContext lenient;
+    lenient.SetIgnoreMissingMandatoryElements(true);
+    CSmartPtr<CWidget> const partial = Read("<widget xmlns=\"urn:t\" id=\"1\"><color>red</color></widget>", lenient);
+    EXPECT_EQ("", partial->name);
+}
+
+TEST(GeneratedClass, LeftOverElements)
+{
+    std::string const xml = Widget("", "<count>1</count><zzz/>");
+    ExpectReadError<CNxValidationException>(xml,
+                                            "Failed read all the elements held within the element [widget]. The "
+                                            "unexpected element [zzz] remains un processed\nPath: /widget");
+    CSerializationContext skipping;
+    skipping.SetIgnoreUnknownElements(true);
+    EXPECT_EQ(1, Read(xml, skipping)->counts->GetCount());
+}
+
+TEST(GeneratedClass, Attributes)
+{
+    ExpectReadError<CNxValidationException>(Widget("", "<extra bogus=\"x\"><code>c</code></extra>"),
+                                            "Unexpected Attribute found.\nPath: /widget/extra/@bogus");
+    ExpectReadError<CNxValidationException>(
+        "<widget xmlns=\"urn:t\" xmlns:t=\"urn:t\" id=\"1\" t:extra=\"x\"><name>a</name><color>red</color>"
+        "<part><code>c</code></part></widget>",
+        "Unexpected Attribute found.\nPath: /widget/@extra"); // the target namespace is not ##other
+    CSerializationContext ignoring;
+    ignoring.SetIgnoreUnknownAttributes(true);
+    EXPECT_EQ("c", Read(Widget("", "<extra bogus=\"x\"><code>c</code></extra>"), ignoring)->extra->code);
+    // ##other takes attributes of other namespaces, and unqualified ones.
+    CSmartPtr<CWidget> const open = Read("<widget xmlns=\"urn:t\" xmlns:o=\"urn:o\" id=\"1\" o:x=\"1\" plain=\"2\">"
+                                         "<name>a</name><color>red</color><part><code>c</code></part></widget>");
+    EXPECT_EQ(2, open->others->GetCount());
+    EXPECT_EQ("plain", open->others->Item(1)->GetName());
+    try
+    {
+        Read("<widget xmlns=\"urn:t\"><name>a</name><color>red</color><part><code>c</code></part></widget>");
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        EXPECT_EQ("Failed to process the element.\nPath: /widget", e.GetMessage());
+        EXPECT_EQ("Failed to process the element.\nPath: /widget\nFailed to find the required Attribute [id].",
+                  e.GetFullMessage());
+    }
+    ExpectReadError<CNxValidationException>(
+        "<widget xmlns=\"urn:t\" id=\"x\"><name>a</name></widget>",
+        "Failed to process the element.\nPath: /widget");
+}
+
+TEST(GeneratedClass, DefaultsOfElementsAndAttributes)
+{
+    CSmartPtr<CWidget> widget = Read(Widget("<size/>"));
+    EXPECT_TRUE(widget->hasSize);
+    EXPECT_EQ(10, widget->size); // an empty element takes the default
+    EXPECT_NE(std::string::npos, Write(*widget).find("<size/>"));
+    CSerializationContext full = Compact();
+    full.SetWriteDefaultElementValues(true);
+    EXPECT_NE(std::string::npos, Write(*widget, full).find("<size>10</size>"));
+
+    widget->hasLabel = true;
+    widget->label = "none";
+    EXPECT_NE(std::string::npos, Write(*widget).find("label=\"none\""));
+    CSerializationContext omit = Compact();
+    omit.SetNoOptionalAttributeDefaultOutput(true);
+    EXPECT_EQ(std::string::npos, Write(*widget, omit).find("label="));
+    widget->label = "other";
+    EXPECT_NE(std::string::npos, Write(*widget, omit).find("label=\"other\""));
+}
+
+TEST(GeneratedClass, NilElements)
+{
+    CSmartPtr<CWidget> const nilRemark =
+        Read(Widget("", "<remark xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/>"));
+    EXPECT_TRUE(nilRemark->remarkNil);
+    EXPECT_NE(std::string::npos,
+              Write(*nilRemark).find("<remark xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" AA:nil=\"true\"/>"));
+    ExpectReadError<CNxValidationException>(
+        Widget("", "<remark xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"yes\"/>"),
+        "Unexpected Value [yes] for 'nil' Attribute found.\nPath: /widget/remark/@xsi:nil");
+    ExpectReadError<CNxValidationException>(
+        "<widget xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" id=\"1\">"
+        "<name xsi:nil=\"1\"/></widget>",
+        "Invalid use of 'nil' attribute in non-nillable element.\nPath: /widget/name/@xsi:nil");
+    CSmartPtr<CWidget> const notNil =
+        Read("<widget xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" id=\"1\">"
+             "<name xsi:nil=\"0\">a</name><color>red</color><part><code>c</code></part></widget>");
+    EXPECT_EQ("a", notNil->name);
+}
+
+TEST(GeneratedClass, NillableClassWithSimpleContent)
+{
+    CSmartPtr<CWidget> const widget = Read(Widget("", "<note lang=\"fr\">bonjour</note>"));
+    EXPECT_EQ("bonjour", widget->note->text);
+    EXPECT_EQ("fr", widget->note->lang);
+    CSmartPtr<CWidget> const nilNote =
+        Read(Widget("", "<note xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"1\">ignored</note>"));
+    EXPECT_TRUE(nilNote->note->nil);
+    EXPECT_EQ("", nilNote->note->text); // a nil element's content is not read
+    EXPECT_NE(std::string::npos, Write(*nilNote).find("<note xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                                                     "AA:nil=\"true\"/>"));
+    ExpectReadError<CNxValidationException>(
+        Widget("", "<part2 xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"><code>x</code></part2>"),
+        "Invalid use of 'nil' attribute in non-nillable element.\nPath: /widget/part2");
+}
+
+TEST(GeneratedClass, FacetsAreCheckedWhenWritingAndInSetters)
+{
+    CSmartPtr<CWidget> const widget = FullWidget();
+    widget->name = "ABC";
+    try
+    {
+        Write(*widget);
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        EXPECT_EQ("Failed to convert the element [widget] to XML", e.GetMessage());
+        EXPECT_EQ("Failed to convert the element [widget] to XML\nInvalid Value for name [ABC].", e.GetFullMessage());
+    }
+    try
+    {
+        Read("<widget xmlns=\"urn:t\" id=\"1\"><name>ABC</name></widget>");
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        EXPECT_EQ("Failed to set the property value.\nPath: /widget/name", e.GetMessage());
+        EXPECT_EQ("Invalid Value for name [ABC].", e.GetInnerException()->GetMessage());
+    }
+}
+
+TEST(GeneratedClass, MandatoryMembersMustBeSet)
+{
+    CSmartPtr<CWidget> const widget = FullWidget();
+    widget->part.Reset();
+    try
+    {
+        Write(*widget);
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        ASSERT_NE(nullptr, e.GetInnerException());
+        EXPECT_EQ(typeid(CNxInvalidParamException), typeid(*e.GetInnerException()));
+        EXPECT_EQ("The Property [part] is mandatory, it may not be NULL", e.GetInnerException()->GetMessage());
+    }
+}
+
+TEST(GeneratedClass, CollectionCounts)
+{
+    CSmartPtr<CWidget> const widget = FullWidget();
+    for (int i = 0; i < 2; ++i)
+        widget->counts->Add(i);
+    ExpectThrows<CNxValidationException>([&] { Write(*widget); }, "Failed to convert the element [widget] to XML");
+    CSerializationContext ignoring = Compact();
+    ignoring.SetIgnoreInvalidCollectionCounts(true);
+    EXPECT_NE(std::string::npos, Write(*widget, ignoring).find("<count>2</count><count>0</count><count>1</count>"));
+
+    std::string const four = Widget("", "<count>1</count><count>2</count><count>3</count><count>4</count>");
+    ExpectReadError<CNxValidationException>(four, "Failed to process the element.\nPath: /widget");
+    CSerializationContext lenient;
+    lenient.SetIgnoreInvalidCollectionCounts(true);
+    EXPECT_EQ(4, Read(four, lenient)->counts->GetCount());
+}
+
+TEST(GeneratedClass, WildcardElementsAndAttributes)
+{
+    std::string const xml = Widget("", "<o:thing xmlns:o=\"urn:o\" a=\"1\"><o:sub>t</o:sub></o:thing>");
+    CSmartPtr<CWidget> const widget = Read(xml);
+    ASSERT_NE(nullptr, widget->any);
+    EXPECT_EQ("thing", widget->any->GetName());
+    EXPECT_EQ("urn:o", widget->any->GetNamespace());
+    EXPECT_EQ("1", widget->any->GetAttributes()->Item(0)->GetValue());
+    EXPECT_EQ("t", widget->any->GetChildElements()->Item(0)->GetText());
+    EXPECT_NE(std::string::npos,
+              Write(*widget).find("<AA:thing xmlns:AA=\"urn:o\" a=\"1\"><AA:sub>t</AA:sub></AA:thing></widget>"));
+    // ##other does not take an element of the target namespace: it is left over.
+    ExpectReadError<CNxValidationException>(Widget("", "<zzz/>"),
+                                            "Failed read all the elements held within the element [widget]. The "
+                                            "unexpected element [zzz] remains un processed\nPath: /widget");
+}
+
+TEST(GeneratedClass, ChoiceGroups)
+{
+    // A choice of optional members may be empty; one of a required run may not.
+    CSmartPtr<CChoiceBox> box(new CChoiceBox);
+    EXPECT_EQ("<box xmlns=\"urn:t\"/>", Write(*box));
+    CSmartPtr<CRunBox> run(new CRunBox);
+    try
+    {
+        Write(*run);
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        EXPECT_EQ("Failed to convert the element [run] to XML\nThis element is a choice, and as such must have at one "
+                  "(and only one) valid item, currently there are none set",
+                  e.GetFullMessage());
+    }
+    CSerializationContext lenient = Compact();
+    lenient.SetIgnoreMissingChoice(true);
+    EXPECT_EQ("<run xmlns=\"urn:t\"/>", Write(*run, lenient));
+    ExpectThrows<CNxValidationException>(
+        [&] { run->FromXml("<run xmlns=\"urn:t\"/>"); },
+        "No child elements within the element [run] were populated. The element represents a choice, so one and only "
+        "one element should be populated. The element contained no sutable child elements\nPath: /run");
+    CSerializationContext missing;
+    missing.SetIgnoreMissingChoice(true);
+    run->FromXml("<run xmlns=\"urn:t\"/>", missing);
+    EXPECT_EQ(0, run->numbers->GetCount());
+
+    for (std::string const body : {"<text>hi</text>", "<part><code>p</code></part>", "<color>green</color>",
+                                   "<number>1</number><number>2</number>"})
+    {
+        std::string const xml = "<box xmlns=\"urn:t\">" + body + "</box>";
+        CSmartPtr<CChoiceBox> const read(new CChoiceBox);
+        read->FromXml(xml.c_str());
+        EXPECT_EQ(xml, Write(*read)) << body;
+    }
+    CSmartPtr<CChoiceBox> const empty(new CChoiceBox);
+    empty->FromXml("<box xmlns=\"urn:t\"/>");
+    ExpectThrows<CNxValidationException>(
+        [&] { empty->FromXml("<box xmlns=\"urn:t\"><text>a</text><color>red</color></box>"); },
+        "Failed read all the elements held within the element [box]. The unexpected element [color] remains un "
+        "processed\nPath: /box");
+    CSerializationContext skipping;
+    skipping.SetIgnoreUnknownElements(true);
+    empty->FromXml("<box xmlns=\"urn:t\"><zzz/><color>blue</color></box>", skipping);
+    EXPECT_EQ(Blue, empty->color);
+}
+
+TEST(GeneratedClass, AllGroupsTakeAnyOrder)
+{
+    CSmartPtr<CAllBox> box(new CAllBox);
+    box->FromXml("<all xmlns=\"urn:t\"><color>blue</color><part><code>p</code></part><x>3</x></all>");
+    EXPECT_EQ(3, box->x);
+    EXPECT_EQ(Blue, box->color);
+    EXPECT_EQ("p", box->part->code);
+    EXPECT_FALSE(box->hasY);
+    EXPECT_EQ("<all xmlns=\"urn:t\"><x>3</x><part><code>p</code></part><color>blue</color></all>", Write(*box));
+    try
+    {
+        box->FromXml("<all xmlns=\"urn:t\"><color>blue</color></all>");
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        EXPECT_EQ("Failed to process the element.\nPath: /all\nFailed to find the mandatory element [x].",
+                  e.GetFullMessage());
+    }
+    ExpectThrows<CNxValidationException>(
+        [&] { box->FromXml("<all xmlns=\"urn:t\"><x>1</x><color>red</color><x>2</x></all>"); },
+        "Failed read all the elements held within the element [all]. The unexpected element [x] remains un "
+        "processed\nPath: /all");
+}
+
+TEST(GeneratedClass, DerivedTypesAndSubstitution)
+{
+    CSmartPtr<CDrawing> drawing(new CDrawing);
+    CSmartPtr<CCircle> const circle(new CCircle);
+    circle->label = "round";
+    circle->radius = 4;
+    drawing->shape = circle;
+    static_cast<CInlined *>(drawing->inlined.Get())->first = "f";
+    static_cast<CInlined *>(drawing->inlined.Get())->flag = true;
+    std::string const xml = Write(*drawing);
+    EXPECT_EQ("<drawing xmlns=\"urn:t\" flag=\"true\"><shape xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
+              "AA:type=\"Circle\"><label>round</label><radius>4</radius></shape><first>f</first></drawing>",
+              xml);
+    CSerializationContext plain = Compact();
+    plain.SetWriteTypeAttribute(false);
+    EXPECT_EQ(std::string::npos, Write(*drawing, plain).find("type="));
+
+    CSmartPtr<CDrawing> const read(new CDrawing);
+    read->FromXml(xml.c_str());
+    CCircle const * const readCircle = dynamic_cast<CCircle const *>(read->shape.Get());
+    ASSERT_NE(nullptr, readCircle);
+    EXPECT_EQ(4, readCircle->radius);
+    EXPECT_EQ("f", static_cast<CInlined *>(read->inlined.Get())->first);
+    EXPECT_TRUE(static_cast<CInlined *>(read->inlined.Get())->flag);
+    EXPECT_EQ(xml, Write(*read));
+
+    ExpectThrows<CNxValidationException>(
+        [&] {
+            read->FromXml("<drawing xmlns=\"urn:t\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" flag=\"1\">"
+                          "<shape xsi:type=\"Square\"><label>s</label></shape><first>f</first></drawing>");
+        },
+        "Failed to find a suitable substitution element for [shape].\nPath: /drawing");
+}
+
+TEST(GeneratedClass, NamespacesCanBeIgnored)
+{
+    std::string const foreign = "<widget xmlns=\"urn:x\" id=\"1\"><name>a</name><color>red</color>"
+                                "<part><code>c</code></part></widget>";
+    ExpectReadError<CNxValidationException>(foreign, "Failed to find the required child element [name].\nPath: /widget");
+    CSerializationContext ignoring;
+    ignoring.SetIgnoreNamespaces(true);
+    EXPECT_EQ("a", Read(foreign, ignoring)->name);
+    CSerializationContext noNamespaces;
+    noNamespaces.SetSchemaType(SchemaType_DTD);
+    EXPECT_EQ("a", Read("<widget id=\"1\" xmlns=\"urn:t\"><name>a</name><color>red</color><part><code>c</code></part>"
+                        "</widget>",
+                        noNamespaces)
+                       ->name);
+}
+
+TEST(GeneratedClass, AFailedReadLeavesAnObjectThatWorks)
+{
+    CSmartPtr<CWidget> widget(new CWidget);
+    EXPECT_THROW(widget->FromXml(Widget("<size>x</size>").c_str()), CNxException);
+    EXPECT_EQ("a", widget->name); // what was read before the failure stays; the rest is as Init left it
+    EXPECT_EQ("<widget xmlns=\"urn:t\" id=\"1\"><name>a</name><color>red</color><part><code/></part></widget>",
+              Write(*widget));
+    widget->FromXml(FullWidgetXml.c_str());
+    EXPECT_EQ(FullWidgetXml, Write(*widget));
+}
+
+TEST(GeneratedClass, HelpersOfTheDriver)
+{
+    CSmartPtr<CWidget> const widget(new CWidget);
+    CXmlDocument document;
+    document.LoadXml("<r xmlns=\"urn:t\"><name/><zzz/></r>");
+    CXmlElement * const name = document.GetDocumentElement()->GetFirstElement();
+    EXPECT_TRUE(widget->IsElementInList(CSerializationContext(), name));
+    EXPECT_FALSE(widget->IsElementInList(CSerializationContext(), name->GetNextSiblingElement()));
+    EXPECT_FALSE(widget->DoesElementContainOptionalElements());
+    CSmartPtr<CChoiceBox> const box(new CChoiceBox);
+    EXPECT_TRUE(box->DoesElementContainOptionalElements());
+    NxVariant value;
+    widget->ReadProperty(11, value);
+    EXPECT_EQ(ItemType_i4, value.GetTypeAsEnum());
+
+    CParentElementInfo * info = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "T", Ns,
+                                                       true, false, -1, ItemType_Invalid, nullptr, false);
+    CElementInfo ** elements = new CElementInfo *[2]{
+        new CElementInfoSeqPrimOpt("a", Ns, 0, false, ItemType_i4, nullptr, CWhitespaceUtils::WhitespaceRule_Collapse,
+                                   CPrimitiveRestrictions(), nullptr),
+        nullptr};
+    CAttributeInfo ** attributes = new CAttributeInfo *[1]{nullptr};
+    CXmlGeneratedClass::CleanMetaData(info, elements, attributes);
+    EXPECT_EQ(nullptr, info);
+    EXPECT_EQ(nullptr, elements);
+    EXPECT_EQ(nullptr, attributes);
+}
