@@ -1,0 +1,93 @@
+#include "TestBindings.h"
+#include "TestSupport.h"
+
+using namespace TestBindings;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+// Opens the protected helpers of the element descriptors.
+struct CProbeInfo : CElementInfoSeqPrimOpt
+{
+    using CElementInfoSeqPrimOpt::CElementInfoSeqPrimOpt;
+};
+} // namespace
+
+TEST(ElementInfo, DefaultNamespacesOfWildcards)
+{
+    EXPECT_EQ("urn:t", CElementInfo::GetAnyDefaultNamespace("##any", "urn:t", "urn:d"));
+    EXPECT_EQ("DefaultNamespace", CElementInfo::GetAnyDefaultNamespace("##other", "", "urn:d"));
+    EXPECT_EQ("", CElementInfo::GetAnyDefaultNamespace("##other", "urn:t", "urn:d"));
+    EXPECT_EQ("", CElementInfo::GetAnyDefaultNamespace("##local", "urn:t", "urn:d"));
+    EXPECT_EQ("urn:d", CElementInfo::GetAnyDefaultNamespace("##targetNamespace", "urn:t", "urn:d"));
+    EXPECT_EQ("urn:d", CElementInfo::GetAnyDefaultNamespace("##targetNamespace urn:a", "urn:t", "urn:d"));
+    EXPECT_EQ("", CElementInfo::GetAnyDefaultNamespace("urn:a urn:b", "urn:t", "urn:d"));
+}
+
+TEST(ElementInfo, RestrictionsOfPrimitiveMembersOnly)
+{
+    CElementInfoSeqPrimOpt const code("code", Ns, 0, false, ItemType_string, nullptr,
+                                      CWhitespaceUtils::WhitespaceRule_Preserve,
+                                      CPrimitiveRestrictions("[A-Z]+", -1, -1, nullptr, nullptr, nullptr, nullptr, -1,
+                                                             -1, -1),
+                                      nullptr);
+    NxVariant value;
+    value.SetString("ABC");
+    code.CheckRestriction(value);
+    value.SetString("abc");
+    ExpectThrows<CNxException>([&] { code.CheckRestriction(value); }, "Invalid Value for code [abc].");
+    CElementInfoSeqClsOpt const part("part", Ns, 1, XmlElementType_Element, &CPart::Create, 0);
+    ExpectThrows<CNxException>([&] { part.CheckRestriction(value); }, "Cannot CheckRestriction for type: string");
+    CElementInfoAllCol const collection("x", Ns, 2);
+    CSmartPtr<CWidget> const widget(new CWidget);
+    EXPECT_TRUE(collection.Validate(CSerializationContext(), widget, false, true));
+    CElementInfoSeqCol const sequenceCollection("x", Ns, 2);
+    ExpectThrows<CNxException>(
+        [&] { sequenceCollection.Validate(CSerializationContext(), widget, false, true); },
+        "Not implemented, should never be called");
+    EXPECT_EQ("code", code.GetElementName());
+    EXPECT_EQ(Ns, code.GetElementNamespace());
+    EXPECT_EQ(0, code.GetPropertyIndex());
+}
+
+TEST(ElementInfo, NameMatching)
+{
+    CXmlDocument document;
+    document.LoadXml("<r xmlns:o=\"urn:o\"><code/><o:code/></r>");
+    CXmlElement const * const plain = document.GetDocumentElement()->GetFirstElement();
+    CElementInfoSeqPrimOpt const local("code", "", 0, false, ItemType_string, nullptr,
+                                       CWhitespaceUtils::WhitespaceRule_Preserve, CPrimitiveRestrictions(), nullptr);
+    CSerializationContext context;
+    EXPECT_TRUE(local.IsThisElement(context, plain));
+    EXPECT_FALSE(local.IsThisElement(context, plain->GetNextSiblingElement()));
+    EXPECT_FALSE(local.IsThisElement(context, nullptr));
+    context.SetIgnoreNamespaces(true);
+    EXPECT_TRUE(local.IsThisElement(context, plain->GetNextSiblingElement()));
+}
+
+TEST(AttributeInfo, EnumeratedAttributesMatchByLocalNameWhenNamespacesAreIgnored)
+{
+    // The widget's kind attribute (unqualified) given in a foreign namespace.
+    std::string const xml = "<widget xmlns=\"urn:t\" xmlns:x=\"urn:x\" id=\"1\" x:kind=\"blue\"><name>a</name>"
+                            "<color>red</color><part><code>c</code></part></widget>";
+    CSmartPtr<CWidget> const strict(new CWidget);
+    strict->FromXml(xml.c_str());
+    EXPECT_FALSE(strict->hasKind); // taken by the ##other wildcard instead
+    CSerializationContext ignoring;
+    ignoring.SetIgnoreNamespaces(true);
+    CSmartPtr<CWidget> const loose(new CWidget);
+    loose->FromXml(xml.c_str(), ignoring);
+    EXPECT_TRUE(loose->hasKind);
+    EXPECT_EQ(Blue, loose->kind);
+    try
+    {
+        loose->FromXml("<widget xmlns=\"urn:t\" id=\"1\" kind=\"purple\"><name>a</name><color>red</color>"
+                       "<part><code>c</code></part></widget>");
+        FAIL() << "no exception";
+    }
+    catch (CNxValidationException const & e)
+    {
+        // The generated conversion fails without a location: the driver places it at the element.
+        EXPECT_EQ("Failed to process the element.\nPath: /widget\nThe value [purple] is not a Color", e.GetFullMessage());
+    }
+}
