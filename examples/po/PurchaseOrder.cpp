@@ -186,20 +186,23 @@ void CPurchaseOrderType::ClearCurrency()
 
 void CPurchaseOrderType::SetCustomer(CCustomerType * value)
 {
+    CSmartPtr<CCustomerType> const held(value); // a refused object is released, not leaked
     Throw_IfPropertyIsNull(value, "Customer");
-    m_customer = value;
+    m_customer = held;
 }
 
 void CPurchaseOrderType::SetItems(CItemsType * value)
 {
+    CSmartPtr<CItemsType> const held(value); // a refused object is released, not leaked
     Throw_IfPropertyIsNull(value, "Items");
-    m_items = value;
+    m_items = held;
 }
 
 void CPurchaseOrderType::SetPayment(CPaymentType * value)
 {
+    CSmartPtr<CPaymentType> const held(value); // a refused object is released, not leaked
     Throw_IfPropertyIsNull(value, "Payment");
-    m_payment = value;
+    m_payment = held;
 }
 
 void CPurchaseOrderType::SetNotes(std::string const & value)
@@ -342,8 +345,9 @@ void CCustomerType::ClearEmail()
 
 void CCustomerType::SetAddress(CAddressType * value)
 {
+    CSmartPtr<CAddressType> const held(value); // a refused object is released, not leaked
     Throw_IfPropertyIsNull(value, "Address");
-    m_address = value;
+    m_address = held;
 }
 
 void CCustomerType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
@@ -732,20 +736,23 @@ void CPaymentType::Init()
 
 void CPaymentType::SetCard(CCardType * value)
 {
+    CSmartPtr<CCardType> const held(value); // a refused object is released, not leaked
     Choice_SelectElement("card", value, m_selected);
-    m_card = value;
+    m_card = held;
 }
 
 void CPaymentType::SetInvoice(CInvoiceType * value)
 {
+    CSmartPtr<CInvoiceType> const held(value); // a refused object is released, not leaked
     Choice_SelectElement("invoice", value, m_selected);
-    m_invoice = value;
+    m_invoice = held;
 }
 
 void CPaymentType::SetCash(CCashType * value)
 {
+    CSmartPtr<CCashType> const held(value); // a refused object is released, not leaked
     Choice_SelectElement("cash", value, m_selected);
-    m_cash = value;
+    m_cash = held;
 }
 
 void CPaymentType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
