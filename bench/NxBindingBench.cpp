@@ -3,86 +3,29 @@
 // document, with the peak memory of reading and of streaming to a file.
 //
 //   NxBindingBench [--sizes 1,10,100] [--generator gen_po.py]
+#include "BenchSupport.h"
 #include "PurchaseOrder.h"
 
-#include <expat.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 using namespace NxXmlLib16;
 using namespace PurchaseOrder;
+using namespace NxXmlBench;
 
 namespace
 {
 
 std::string g_self;
 std::string g_generator = NXXML_DEFAULT_GENERATOR;
-
-std::string ReadFile(std::string const & path)
-{
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-    {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        std::exit(2);
-    }
-    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
-std::string Generate(int sizeMb)
-{
-    std::string const path = "/tmp/nxxml-bench-po-" + std::to_string(sizeMb) + ".xml";
-    std::ifstream existing(path, std::ios::binary | std::ios::ate);
-    if (existing && existing.tellg() > std::streamoff(sizeMb) * 990000)
-        return path;
-    std::string const command = "python3 '" + g_generator + "' --size-mb " + std::to_string(sizeMb) + " > '" + path + "'";
-    if (std::system(command.c_str()) != 0)
-    {
-        std::fprintf(stderr, "the generator failed: %s\n", command.c_str());
-        std::exit(2);
-    }
-    return path;
-}
-
-double BestOf(int runs, std::function<void()> const & action)
-{
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i)
-    {
-        auto const start = std::chrono::steady_clock::now();
-        action();
-        double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        best = seconds < best ? seconds : best;
-    }
-    return best;
-}
-
-void XMLCALL NoStart(void *, XML_Char const *, XML_Char const **) {}
-void XMLCALL NoEnd(void *, XML_Char const *) {}
-void XMLCALL NoText(void *, XML_Char const *, int) {}
-
-void BareExpatParse(std::string const & xml)
-{
-    XML_Parser parser = XML_ParserCreateNS(nullptr, '|');
-    XML_SetElementHandler(parser, &NoStart, &NoEnd);
-    XML_SetCharacterDataHandler(parser, &NoText);
-    if (XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), XML_TRUE) != XML_STATUS_OK)
-        std::exit(2);
-    XML_ParserFree(parser);
-}
 
 CSerializationContext const & WritingContext()
 {
@@ -196,7 +139,7 @@ int main(int argc, char ** argv)
     std::printf("%-6s %-40s %10s %10s %12s\n", "size", "measurement", "MB/s", "x bare", "peak");
     for (int sizeMb : sizes)
     {
-        std::string const path = Generate(sizeMb);
+        std::string const path = Generate(g_generator, sizeMb);
         long long const readPeak = MeasureInChild("--measure-read '" + path + "'");
 
         std::string const xml = ReadFile(path);
@@ -211,7 +154,7 @@ int main(int argc, char ** argv)
         std::string written;
         double const write = megabytes / BestOf(runs, [&] { written = order->ToXml(true, true, EOLType_LF, WritingContext()); });
         AsyncToXmlFile(true);
-        long long const toFilePeak = MeasureInChild("--measure-tofile '" + Generate(1) + "' " +
+        long long const toFilePeak = MeasureInChild("--measure-tofile '" + Generate(g_generator, 1) + "' " +
                                                     std::to_string(order->GetItems()->GetItem()->GetCount()));
         double const toFile = megabytes / BestOf(runs, [&] {
             order->ToXmlFile("/tmp/nxxml-bench-binding-out.xml", true, true, XmlEncoding_UTF8, EOLType_LF,

@@ -4,23 +4,23 @@
 //   NxXmlBench [--size-mb N] [--filter-mb N] [--input FILE] [--generator gen_po.py]
 //
 // Without --input the documents are made by the purchase-order generator.
+#include "BenchSupport.h"
+
 #include <NxXmlLib16.h>
 
-#include <expat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 using namespace NxXmlLib16;
+using namespace NxXmlBench;
 
 namespace
 {
@@ -34,70 +34,6 @@ struct COptions
     std::string self;
 };
 
-// The whole file, read into a buffer of exactly its size.
-std::string ReadFile(std::string const & path)
-{
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-    {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        std::exit(2);
-    }
-    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
-// Writes a generated purchase order of about sizeMb megabytes and returns its path.
-std::string Generate(COptions const & options, int sizeMb)
-{
-    std::string const path = "/tmp/nxxml-bench-po-" + std::to_string(sizeMb) + ".xml";
-    std::ifstream existing(path, std::ios::binary | std::ios::ate);
-    if (existing && existing.tellg() > std::streamoff(sizeMb) * 990000)
-        return path;
-    std::string const command =
-        "python3 '" + options.generator + "' --size-mb " + std::to_string(sizeMb) + " > '" + path + "'";
-    std::fprintf(stderr, "generating %d MB ...\n", sizeMb);
-    if (std::system(command.c_str()) != 0)
-    {
-        std::fprintf(stderr, "the generator failed: %s\n", command.c_str());
-        std::exit(2);
-    }
-    return path;
-}
-
-// The best time of a few runs, in seconds.
-double BestOf(int runs, std::function<void()> const & action)
-{
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i)
-    {
-        auto const start = std::chrono::steady_clock::now();
-        action();
-        double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        best = seconds < best ? seconds : best;
-    }
-    return best;
-}
-
-void XMLCALL NoStart(void *, XML_Char const *, XML_Char const **) {}
-void XMLCALL NoEnd(void *, XML_Char const *) {}
-void XMLCALL NoText(void *, XML_Char const *, int) {}
-
-// The floor: Expat with namespace processing and handlers that do nothing.
-void BareExpatParse(std::string const & xml)
-{
-    XML_Parser parser = XML_ParserCreateNS(nullptr, '|');
-    XML_SetElementHandler(parser, &NoStart, &NoEnd);
-    XML_SetCharacterDataHandler(parser, &NoText);
-    if (XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), XML_TRUE) != XML_STATUS_OK)
-    {
-        std::fprintf(stderr, "bare parse failed\n");
-        std::exit(2);
-    }
-    XML_ParserFree(parser);
-}
 
 // Writes the document's tree through the text writer, as the binding layer does.
 std::size_t WriteTree(CXmlDocument const & document)
@@ -274,9 +210,9 @@ int main(int argc, char ** argv)
     }
 
     // Memory first, from fresh processes started while this one is still small.
-    std::string const path = options.input.empty() ? Generate(options, options.sizeMb) : options.input;
+    std::string const path = options.input.empty() ? Generate(options.generator, options.sizeMb) : options.input;
     std::string const big =
-        options.filterMb <= 0 ? std::string() : options.input.empty() ? Generate(options, options.filterMb) : options.input;
+        options.filterMb <= 0 ? std::string() : options.input.empty() ? Generate(options.generator, options.filterMb) : options.input;
     long long const baseline = MeasureInChild(options, "--measure-baseline", path);
     long long const loadPeak = MeasureInChild(options, "--measure-load", path) - baseline;
     long long const filterPeak = big.empty() ? 0 : MeasureInChild(options, "--measure-filter", big) - baseline;

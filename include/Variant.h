@@ -107,10 +107,15 @@ struct NxVariant
     void FromString(std::string const & text, ItemType type, WhitespaceRule rule);
 
 private:
+    union CValue;
+
     // Frees the owned copy or releases the reference, leaving the type as it is.
     void FreePayload();
     // Stores the payload of another variant of the same type.
     void CopyPayload(NxVariant const & other);
+    // Replaces the value by one held in the union.
+    template <class T>
+    void StoreInline(ItemType type, T CValue::*field, T value);
     // Replaces the value by a copy of an owned type, built in place.
     template <class T>
     void Store(ItemType type, T value);

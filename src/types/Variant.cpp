@@ -28,6 +28,14 @@ T & NxVariant::Held() const
 }
 
 template <class T>
+void NxVariant::StoreInline(ItemType type, T CValue::*field, T value)
+{
+    Clear();
+    m_value.*field = value;
+    m_type = type;
+}
+
+template <class T>
 void NxVariant::Store(ItemType type, T value)
 {
     Clear();
@@ -135,75 +143,25 @@ void NxVariant::SetHexBinary(CBinaryData const & value) { Store(ItemType_hexBina
 
 void NxVariant::SetBase64Binary(CBinaryData const & value) { Store(ItemType_base64Binary, value); }
 
-void NxVariant::SetI1(char value)
-{
-    Clear();
-    m_type = ItemType_i1;
-    m_value.i1 = value;
-}
+void NxVariant::SetI1(char value) { StoreInline(ItemType_i1, &CValue::i1, value); }
 
-void NxVariant::SetI2(short value)
-{
-    Clear();
-    m_type = ItemType_i2;
-    m_value.i2 = value;
-}
+void NxVariant::SetI2(short value) { StoreInline(ItemType_i2, &CValue::i2, value); }
 
-void NxVariant::SetI4(std::int32_t value)
-{
-    Clear();
-    m_type = ItemType_i4;
-    m_value.i4 = value;
-}
+void NxVariant::SetI4(std::int32_t value) { StoreInline(ItemType_i4, &CValue::i4, value); }
 
-void NxVariant::SetI8(std::int64_t value)
-{
-    Clear();
-    m_type = ItemType_i8;
-    m_value.i8 = value;
-}
+void NxVariant::SetI8(std::int64_t value) { StoreInline(ItemType_i8, &CValue::i8, value); }
 
-void NxVariant::SetUI1(unsigned char value)
-{
-    Clear();
-    m_type = ItemType_ui1;
-    m_value.ui1 = value;
-}
+void NxVariant::SetUI1(unsigned char value) { StoreInline(ItemType_ui1, &CValue::ui1, value); }
 
-void NxVariant::SetUI2(unsigned short value)
-{
-    Clear();
-    m_type = ItemType_ui2;
-    m_value.ui2 = value;
-}
+void NxVariant::SetUI2(unsigned short value) { StoreInline(ItemType_ui2, &CValue::ui2, value); }
 
-void NxVariant::SetUI4(std::uint32_t value)
-{
-    Clear();
-    m_type = ItemType_ui4;
-    m_value.ui4 = value;
-}
+void NxVariant::SetUI4(std::uint32_t value) { StoreInline(ItemType_ui4, &CValue::ui4, value); }
 
-void NxVariant::SetUI8(std::uint64_t value)
-{
-    Clear();
-    m_type = ItemType_ui8;
-    m_value.ui8 = value;
-}
+void NxVariant::SetUI8(std::uint64_t value) { StoreInline(ItemType_ui8, &CValue::ui8, value); }
 
-void NxVariant::SetR4(float value)
-{
-    Clear();
-    m_type = ItemType_r4;
-    m_value.r4 = value;
-}
+void NxVariant::SetR4(float value) { StoreInline(ItemType_r4, &CValue::r4, value); }
 
-void NxVariant::SetR8(double value)
-{
-    Clear();
-    m_type = ItemType_r8;
-    m_value.r8 = value;
-}
+void NxVariant::SetR8(double value) { StoreInline(ItemType_r8, &CValue::r8, value); }
 
 void NxVariant::SetDuration(CDateTimeSpan const & value) { Store(ItemType_duration, value); }
 
@@ -211,26 +169,11 @@ void NxVariant::SetYearMonth(CDateTime const & value) { Store(ItemType_yearMonth
 
 void NxVariant::SetMonthDay(CDateTime const & value) { Store(ItemType_monthDay, value); }
 
-void NxVariant::SetYear(unsigned short value)
-{
-    Clear();
-    m_type = ItemType_year;
-    m_value.ui2 = value;
-}
+void NxVariant::SetYear(unsigned short value) { StoreInline(ItemType_year, &CValue::ui2, value); }
 
-void NxVariant::SetMonth(unsigned char value)
-{
-    Clear();
-    m_type = ItemType_month;
-    m_value.ui1 = value;
-}
+void NxVariant::SetMonth(unsigned char value) { StoreInline(ItemType_month, &CValue::ui1, value); }
 
-void NxVariant::SetDay(unsigned char value)
-{
-    Clear();
-    m_type = ItemType_day;
-    m_value.ui1 = value;
-}
+void NxVariant::SetDay(unsigned char value) { StoreInline(ItemType_day, &CValue::ui1, value); }
 
 void NxVariant::SetDate(CDateTime const & value) { Store(ItemType_date, value); }
 
@@ -238,21 +181,11 @@ void NxVariant::SetDateTime(CDateTime const & value) { Store(ItemType_datetime, 
 
 void NxVariant::SetTime(CDateTime const & value) { Store(ItemType_time, value); }
 
-void NxVariant::SetChar(char value)
-{
-    Clear();
-    m_type = ItemType_char;
-    m_value.i1 = value;
-}
+void NxVariant::SetChar(char value) { StoreInline(ItemType_char, &CValue::i1, value); }
 
 void NxVariant::SetString(std::string value) { Store(ItemType_string, std::move(value)); }
 
-void NxVariant::SetBoolean(bool value)
-{
-    Clear();
-    m_type = ItemType_boolean;
-    m_value.boolean = value;
-}
+void NxVariant::SetBoolean(bool value) { StoreInline(ItemType_boolean, &CValue::boolean, value); }
 
 void NxVariant::SetDecimal(CDecimal const & value) { Store(ItemType_decimal, value); }
 
