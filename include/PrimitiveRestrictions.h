@@ -5,12 +5,25 @@
 #include "ItemType.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace NxXmlLib16
 {
 
 struct NxVariant;
+struct CCompiledPattern;
+
+// The inclusive integer range that the bounds of a restriction allow, when each bound set is a
+// plain integer literal.
+struct CIntegerBounds
+{
+    bool plain = false; // every bound set is a plain integer (or none is set)
+    bool hasLow = false;
+    bool hasHigh = false;
+    std::int64_t low = 0;
+    std::int64_t high = 0;
+};
 
 // The facets of one simple type; bounds are kept in the type's lexical form.
 class CPrimitiveRestrictions
@@ -39,6 +52,11 @@ public:
     std::int32_t GetFractionDigits() const { return m_fractionDigits; }
     // Whether no facet is set, so that checking can be skipped.
     bool IsEmpty() const;
+    // The bounds read once as integers, for the integer types' checks.
+    CIntegerBounds const & GetIntegerBounds() const { return m_integerBounds; }
+    // Whether the whole value matches the pattern facet (true when none is set); throws when the
+    // pattern does not compile.
+    bool MatchesPattern(std::string const & value) const;
 
 private:
     std::string m_pattern;
@@ -51,6 +69,8 @@ private:
     std::int32_t m_length = -1;
     std::int32_t m_totalDigits = -1;
     std::int32_t m_fractionDigits = -1;
+    CIntegerBounds m_integerBounds;
+    std::shared_ptr<CCompiledPattern const> m_compiledPattern; // set when the pattern is UTF-8 text
 };
 
 // Checks values against facets; patterns are compiled once per process and shared by threads.

@@ -149,7 +149,8 @@ void CXmlCollection::InsertBefore(CNode * next, CXmlObjectBase * item)
     else
         m_tail = node;
     ++m_count;
-    m_cursor = nullptr;
+    if (next != nullptr)
+        m_cursor = nullptr; // an append leaves every index as it was
     FireOnCollectionAddComplete(item);
     FireOnCollectionChange();
 }

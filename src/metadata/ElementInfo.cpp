@@ -145,7 +145,12 @@ bool CElementInfo::ElementToXmlPrim(CSerializationContext const & context, CXmlG
     }
     if (!value.IsValid())
         return false;
-    std::string const text = value.ToString(m_formatOverride.c_str());
+    // Text values are written from the variant itself; other types are formatted first.
+    std::string formatted;
+    bool const isText = value.GetTypeAsEnum() == NxXmlLib16::ItemType_string;
+    if (!isText)
+        formatted = value.ToString(m_formatOverride.c_str());
+    std::string const & text = isText ? value.GetStringRef() : formatted;
     if (!m_defaultValue.empty() && text == m_defaultValue)
     {
         writer->WriteStartElement(m_elementName, m_elementNamespace);

@@ -8,6 +8,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <shared_mutex>
@@ -15,13 +16,6 @@
 
 namespace NxXmlLib16
 {
-
-namespace
-{
-
-std::string TextOrEmpty(char const * text) { return text != nullptr ? text : ""; }
-
-// ---- Patterns ------------------------------------------------------------------------------
 
 // One XSD pattern, translated and compiled, or the message of why it does not compile.
 struct CCompiledPattern
@@ -34,6 +28,11 @@ struct CCompiledPattern
     CCompiledPattern & operator=(CCompiledPattern const &) = delete;
     ~CCompiledPattern() { pcre2_code_free(code); }
 };
+
+namespace
+{
+
+std::string TextOrEmpty(char const * text) { return text != nullptr ? text : ""; }
 
 void ReplaceAll(std::string & text, std::string const & from, std::string const & to)
 {
@@ -119,6 +118,48 @@ pcre2_match_data * MatchData(pcre2_code const * code)
     return cached.data;
 }
 
+// Whether the whole UTF-8 subject matches the compiled pattern; throws when it did not compile.
+bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subject)
+{
+    if (compiled.code == nullptr)
+        throw CNxException(compiled.error);
+    pcre2_match_data * const data = MatchData(compiled.code);
+    int const result = pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
+                                   PCRE2_ANCHORED, data, nullptr);
+    return result >= 1 && pcre2_get_ovector_pointer(data)[0] == 0;
+}
+
+// The value of a plain integer literal ([+-]?digits, at most 18 digits); false for other text.
+bool ReadPlainInteger(std::string const & text, std::int64_t & value)
+{
+    std::size_t at = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (at == text.size() || text.size() - at > 18)
+        return false;
+    std::int64_t magnitude = 0;
+    for (; at < text.size(); ++at)
+    {
+        if (text[at] < '0' || text[at] > '9')
+            return false;
+        magnitude = magnitude * 10 + (text[at] - '0');
+    }
+    value = text[0] == '-' ? -magnitude : magnitude;
+    return true;
+}
+
+// The integer range of the inclusive bounds when each one set is a plain integer and no
+// exclusive bound is set (those keep to the type's own parser, which also checks their range).
+CIntegerBounds ReadIntegerBounds(std::string const & minInclusive, std::string const & maxInclusive,
+                                 std::string const & minExclusive, std::string const & maxExclusive)
+{
+    CIntegerBounds bounds;
+    bounds.hasLow = !minInclusive.empty();
+    bounds.hasHigh = !maxInclusive.empty();
+    bounds.plain = minExclusive.empty() && maxExclusive.empty() &&
+                   (!bounds.hasLow || ReadPlainInteger(minInclusive, bounds.low)) &&
+                   (!bounds.hasHigh || ReadPlainInteger(maxInclusive, bounds.high));
+    return bounds;
+}
+
 // ---- Checks ------------------------------------------------------------------------------
 
 using WS = CWhitespaceUtils;
@@ -178,7 +219,7 @@ int DateOrder(CDateTime::DTCompareResult result)
 
 bool TotalDigitsHold(CPrimitiveRestrictions const & r, std::string const & written)
 {
-    return r.GetTotalDigits() < 0 || written.size() <= static_cast<std::size_t>(r.GetTotalDigits());
+    return r.GetTotalDigits() < 0 || written.size() <= static_cast<std::size_t>(r.GetTotalDigits()); // "-" counts
 }
 
 bool LengthsHold(CPrimitiveRestrictions const & r, std::size_t length)
@@ -192,8 +233,16 @@ bool LengthsHold(CPrimitiveRestrictions const & r, std::size_t length)
 template <class T, class Parse>
 void CheckSmallInteger(char const * name, T value, CPrimitiveRestrictions const & r, Parse parse, bool digits)
 {
-    bool const holds = BoundsHold(r, value, parse, &Order<T>) &&
-                       (!digits || TotalDigitsHold(r, std::to_string(value)));
+    // Bounds read once as integers serve while they lie in the type's range; others go through the
+    // type's parser, which reports them.
+    CIntegerBounds const & bounds = r.GetIntegerBounds();
+    std::int64_t const v = static_cast<std::int64_t>(value);
+    bool const inRange = bounds.plain &&
+                         (!bounds.hasLow || bounds.low >= static_cast<std::int64_t>(std::numeric_limits<T>::min())) &&
+                         (!bounds.hasHigh || bounds.high <= static_cast<std::int64_t>(std::numeric_limits<T>::max()));
+    bool const boundsHold = inRange ? (!bounds.hasLow || bounds.low <= v) && (!bounds.hasHigh || v <= bounds.high)
+                                    : BoundsHold(r, value, parse, &Order<T>);
+    bool const holds = boundsHold && (!digits || r.GetTotalDigits() < 0 || TotalDigitsHold(r, std::to_string(value)));
     if (!holds)
     {
         if (std::is_signed<T>::value)
@@ -227,7 +276,7 @@ void CheckString(char const * name, std::string const & value, CPrimitiveRestric
     bool matches = false;
     try
     {
-        matches = CFacetValidator::MatchPattern(r.GetPattern(), value);
+        matches = r.MatchesPattern(value);
     }
     catch (CNxException const & e)
     {
@@ -248,8 +297,20 @@ CPrimitiveRestrictions::CPrimitiveRestrictions(char const * pattern, std::int32_
     : m_pattern(TextOrEmpty(pattern)), m_minLength(minLength), m_maxLength(maxLength),
       m_minInclusive(TextOrEmpty(minInclusive)), m_maxInclusive(TextOrEmpty(maxInclusive)),
       m_minExclusive(TextOrEmpty(minExclusive)), m_maxExclusive(TextOrEmpty(maxExclusive)), m_length(length),
-      m_totalDigits(totalDigits), m_fractionDigits(fractionDigits)
+      m_totalDigits(totalDigits), m_fractionDigits(fractionDigits),
+      m_integerBounds(ReadIntegerBounds(m_minInclusive, m_maxInclusive, m_minExclusive, m_maxExclusive))
 {
+    if (!m_pattern.empty() && IsLocalTextUtf8())
+        m_compiledPattern = CPatternCache::Instance().Get(m_pattern);
+}
+
+bool CPrimitiveRestrictions::MatchesPattern(std::string const & value) const
+{
+    if (m_pattern.empty())
+        return true;
+    if (m_compiledPattern != nullptr && IsLocalTextUtf8())
+        return MatchCompiled(*m_compiledPattern, value);
+    return CFacetValidator::MatchPattern(m_pattern, value);
 }
 
 bool CPrimitiveRestrictions::IsEmpty() const
@@ -270,13 +331,7 @@ bool CFacetValidator::MatchPattern(std::string const & pattern, std::string cons
         AppendLocalAsUtf8(value.data(), value.size(), valueUtf8);
     }
     std::shared_ptr<CCompiledPattern const> const compiled = CPatternCache::Instance().Get(utf8 ? pattern : patternUtf8);
-    if (compiled->code == nullptr)
-        throw CNxException(compiled->error);
-    std::string const & subject = utf8 ? value : valueUtf8;
-    pcre2_match_data * const data = MatchData(compiled->code);
-    int const result = pcre2_match(compiled->code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
-                                   PCRE2_ANCHORED, data, nullptr);
-    return result >= 1 && pcre2_get_ovector_pointer(data)[0] == 0;
+    return MatchCompiled(*compiled, utf8 ? value : valueUtf8);
 }
 
 int CFacetValidator::CountIntegerDigits(CDecimal const & value)
@@ -315,8 +370,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
         return;
     }
     case ItemType_i1:
-        return CheckSmallInteger(name, static_cast<int>(static_cast<signed char>(value.GetI1())), r,
-                                 [](std::string const & t) { return static_cast<int>(static_cast<signed char>(C::i1FromString(t, WS::WhitespaceRule_Collapse))); }, true);
+        return CheckSmallInteger(name, static_cast<signed char>(value.GetI1()), r,
+                                 [](std::string const & t) { return static_cast<signed char>(C::i1FromString(t, WS::WhitespaceRule_Collapse)); }, true);
     case ItemType_i2:
         return CheckSmallInteger(name, value.GetI2(), r, [](std::string const & t) { return C::i2FromString(t, WS::WhitespaceRule_Collapse); }, true);
     case ItemType_i4:

@@ -103,6 +103,27 @@ TEST(Facets, IntegerBoundsOnBothSides)
     ExpectFailure("--07", ItemType_month, months, "Invalid Value for value [7]");
 }
 
+TEST(Facets, IntegerBoundsReadOnceKeepTheParsersRules)
+{
+    CFacets low;
+    low.minInclusive = "+7";
+    EXPECT_TRUE(Passes("2147483647", ItemType_i4, low));
+    ExpectFailure("6", ItemType_i4, low, "Invalid Value for value [6]");
+    CFacets high;
+    high.maxInclusive = " 7 "; // collapsed like any other bound
+    EXPECT_TRUE(Passes("-2147483648", ItemType_i4, high));
+    ExpectFailure("8", ItemType_ui2, high, "Invalid Value for value [8]");
+    CFacets outside;
+    outside.maxInclusive = "300";
+    EXPECT_TRUE(Passes("300", ItemType_i2, outside));
+    ExpectThrows<CNxInvalidValueException>(
+        [&] { CFacetValidator::ValidateValue("value", Parsed("5", ItemType_i1), ItemType_i1, outside.Build()); },
+        "The value [300] is to large to fit in a i1");
+    EXPECT_TRUE(outside.Build().GetIntegerBounds().plain);
+    EXPECT_EQ(300, outside.Build().GetIntegerBounds().high);
+    EXPECT_FALSE(high.Build().GetIntegerBounds().plain);
+}
+
 TEST(Facets, TotalDigitsCountTheWrittenValue)
 {
     CFacets digits;
@@ -218,6 +239,9 @@ TEST(Facets, InvalidPatternsNameTheExpressionAndTheValue)
                                "Invalid Regular Expression: ^(()$ Error: 'missing closing parenthesis'");
     CFacets broken;
     broken.pattern = "(";
+    ExpectThrows<CNxException>([&] { broken.Build().MatchesPattern("x"); },
+                               "Invalid Regular Expression: ^(()$ Error: 'missing closing parenthesis'");
+    EXPECT_TRUE(CPrimitiveRestrictions().MatchesPattern("anything"));
     ExpectFailure("x", ItemType_string, broken,
                   "Invalid Regular Expression: ^(()$ Error: 'missing closing parenthesis'\nInvalid Value for value [x].");
 }
