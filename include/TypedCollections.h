@@ -316,8 +316,8 @@ public:
     CDateTime * begin() { return m_items.data(); }
 
 protected:
-    // Inserts without a facet check.
-    void BaseAddAt(int index, CDateTime const & value);
+    // Inserts without a facet check once the value is of the collection's kind.
+    void AddAtOfKind(int index, CDateTime const & value, CDateTime::DTType kind, char const * kindName);
 };
 
 // A collection of date values.
@@ -331,7 +331,6 @@ public:
 
     // Refuses a value of another kind.
     void AddAt(int index, CDateTime const & value) override;
-    std::string ItemToString(CDateTime const & value) const override;
 
 protected:
     void AddFromString(std::string text) override;
@@ -348,7 +347,6 @@ public:
 
     // Refuses a value of another kind.
     void AddAt(int index, CDateTime const & value) override;
-    std::string ItemToString(CDateTime const & value) const override;
 
 protected:
     void AddFromString(std::string text) override;
@@ -365,7 +363,6 @@ public:
 
     // Refuses a value of another kind.
     void AddAt(int index, CDateTime const & value) override;
-    std::string ItemToString(CDateTime const & value) const override;
 
 protected:
     void AddFromString(std::string text) override;
@@ -382,7 +379,6 @@ public:
 
     // Refuses a value of another kind.
     void AddAt(int index, CDateTime const & value) override;
-    std::string ItemToString(CDateTime const & value) const override;
 
 protected:
     void AddFromString(std::string text) override;
@@ -399,7 +395,6 @@ public:
 
     // Refuses a value of another kind.
     void AddAt(int index, CDateTime const & value) override;
-    std::string ItemToString(CDateTime const & value) const override;
 
 protected:
     void AddFromString(std::string text) override;

@@ -311,13 +311,18 @@ CdatetimeBaseCol::CdatetimeBaseCol(ItemType itemType, char const * elementName, 
 
 void CdatetimeBaseCol::Add(CDateTime const & value) { AddAt(GetCount(), value); }
 
-void CdatetimeBaseCol::AddAt(int index, CDateTime const & value) { BaseAddAt(index, value); }
+void CdatetimeBaseCol::AddAt(int index, CDateTime const & value) { InsertAt(index, value, false); }
 
 CDateTime CdatetimeBaseCol::Item(int index) const { return ItemAt(index); }
 
 std::string CdatetimeBaseCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
 
-void CdatetimeBaseCol::BaseAddAt(int index, CDateTime const & value) { InsertAt(index, value, false); }
+void CdatetimeBaseCol::AddAtOfKind(int index, CDateTime const & value, CDateTime::DTType kind, char const * kindName)
+{
+    if (value.GetType() != kind)
+        throw CNxInvalidParamException(std::string("Dates added to this collection must be of type ") + kindName);
+    InsertAt(index, value, false);
+}
 
 CdateCol::CdateCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
         std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
@@ -328,14 +333,7 @@ CdateCol::CdateCol(char const * elementName, char const * namespaceUri, int minO
 {
 }
 
-void CdateCol::AddAt(int index, CDateTime const & value)
-{
-    if (value.GetType() != CDateTime::dt_date)
-        throw CNxInvalidParamException("Dates added to this collection must be of type dt_date");
-    BaseAddAt(index, value);
-}
-
-std::string CdateCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
+void CdateCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_date, "dt_date"); }
 
 void CdateCol::AddFromString(std::string text) { Add(C::dateFromString(text, GetWhitespaceRule())); }
 
@@ -348,14 +346,7 @@ CdatetimeCol::CdatetimeCol(char const * elementName, char const * namespaceUri, 
 {
 }
 
-void CdatetimeCol::AddAt(int index, CDateTime const & value)
-{
-    if (value.GetType() != CDateTime::dt_dateTime)
-        throw CNxInvalidParamException("Dates added to this collection must be of type dt_dateTime");
-    BaseAddAt(index, value);
-}
-
-std::string CdatetimeCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
+void CdatetimeCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_dateTime, "dt_dateTime"); }
 
 void CdatetimeCol::AddFromString(std::string text) { Add(C::datetimeFromString(text, GetWhitespaceRule())); }
 
@@ -368,14 +359,7 @@ CtimeCol::CtimeCol(char const * elementName, char const * namespaceUri, int minO
 {
 }
 
-void CtimeCol::AddAt(int index, CDateTime const & value)
-{
-    if (value.GetType() != CDateTime::dt_time)
-        throw CNxInvalidParamException("Dates added to this collection must be of type dt_time");
-    BaseAddAt(index, value);
-}
-
-std::string CtimeCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
+void CtimeCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_time, "dt_time"); }
 
 void CtimeCol::AddFromString(std::string text) { Add(C::timeFromString(text, GetWhitespaceRule())); }
 
@@ -388,14 +372,7 @@ CmonthDayCol::CmonthDayCol(char const * elementName, char const * namespaceUri, 
 {
 }
 
-void CmonthDayCol::AddAt(int index, CDateTime const & value)
-{
-    if (value.GetType() != CDateTime::dt_gMonthDay)
-        throw CNxInvalidParamException("Dates added to this collection must be of type dt_gMonthDay");
-    BaseAddAt(index, value);
-}
-
-std::string CmonthDayCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
+void CmonthDayCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_gMonthDay, "dt_gMonthDay"); }
 
 void CmonthDayCol::AddFromString(std::string text) { Add(C::monthDayFromString(text, GetWhitespaceRule())); }
 
@@ -408,14 +385,7 @@ CyearMonthCol::CyearMonthCol(char const * elementName, char const * namespaceUri
 {
 }
 
-void CyearMonthCol::AddAt(int index, CDateTime const & value)
-{
-    if (value.GetType() != CDateTime::dt_gYearMonth)
-        throw CNxInvalidParamException("Dates added to this collection must be of type dt_gYearMonth");
-    BaseAddAt(index, value);
-}
-
-std::string CyearMonthCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
+void CyearMonthCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_gYearMonth, "dt_gYearMonth"); }
 
 void CyearMonthCol::AddFromString(std::string text) { Add(C::yearMonthFromString(text, GetWhitespaceRule())); }
 
