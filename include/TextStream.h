@@ -23,19 +23,19 @@ public:
     void Append(char const * text, std::size_t length);
     void Append(char c);
     // The bytes held.
-    std::size_t GetLength() const { return m_length; }
-    // The whole text, joined into one block that then replaces the others.
-    std::string const & GetString();
+    std::size_t GetLength() const { return m_text.size(); }
+    // The whole text.
+    std::string const & GetString() const { return m_text; }
     // Moves the whole text out and leaves the buffer empty.
     std::string Detach();
-    // Empties the buffer.
+    // Empties the buffer, keeping a modest capacity for the next text.
     void Clear();
 
 private:
-    static constexpr std::size_t BlockSize = 4095;
+    // Makes room for `more` bytes, doubling the capacity so that growth copies each byte about once.
+    void Reserve(std::size_t more);
 
-    std::vector<std::string> m_blocks;
-    std::size_t m_length = 0;
+    std::string m_text;
 };
 
 // Text produced by a writer, held in memory and converted to UTF-8 or UTF-16 on request.

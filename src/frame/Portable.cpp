@@ -90,6 +90,15 @@ namespace
 constexpr std::size_t HugePageSize = 2 * 1024 * 1024;
 }
 
+void AdviseHugePages(void * data, std::size_t size)
+{
+    std::uintptr_t const start = reinterpret_cast<std::uintptr_t>(data);
+    std::uintptr_t const first = (start + HugePageSize - 1) & ~(HugePageSize - 1);
+    std::uintptr_t const last = (start + size) & ~(HugePageSize - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+}
+
 CLargeBlock::CLargeBlock(std::size_t size) : m_size(size)
 {
     if (size >= HugePageSize)

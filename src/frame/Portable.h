@@ -62,6 +62,10 @@ private:
     bool m_mapped = false;
 };
 
+// Asks for huge pages on the whole 2 MiB pages inside a large heap buffer before it is first
+// written; a hint that changes nothing but the cost of touching the memory.
+void AdviseHugePages(void * data, std::size_t size);
+
 // Whether a code page number means UTF-8 here (0, 3 and 65001 do).
 bool IsUtf8CodePage(std::uint32_t codePage);
 

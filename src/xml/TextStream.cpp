@@ -13,69 +13,45 @@ CStringBuffer::CStringBuffer() : CInstanceMonitor("CStringBuffer") {}
 
 void CStringBuffer::Append(char const * text, std::size_t length)
 {
-    m_length += length;
-    while (length > 0)
-    {
-        if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity())
-        {
-            m_blocks.emplace_back();
-            // A long piece gets a block of its own size instead of many small ones.
-            m_blocks.back().reserve(length > BlockSize ? length : BlockSize);
-        }
-        std::string & block = m_blocks.back();
-        std::size_t const room = block.capacity() - block.size();
-        std::size_t const piece = length < room ? length : room;
-        block.append(text, piece);
-        text += piece;
-        length -= piece;
-    }
+    if (m_text.capacity() - m_text.size() < length)
+        Reserve(length);
+    m_text.append(text, length);
 }
 
 void CStringBuffer::Append(char c)
 {
-    if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity())
-    {
-        m_blocks.emplace_back();
-        m_blocks.back().reserve(BlockSize);
-    }
-    m_blocks.back() += c;
-    ++m_length;
+    if (m_text.capacity() == m_text.size())
+        Reserve(1);
+    m_text += c;
 }
 
-std::string const & CStringBuffer::GetString()
+void CStringBuffer::Reserve(std::size_t more)
 {
-    static std::string const empty;
-    if (m_blocks.empty())
-        return empty;
-    if (m_blocks.size() > 1)
-    {
-        std::string joined;
-        joined.reserve(m_length);
-        for (std::string const & block : m_blocks)
-            joined += block;
-        m_blocks.clear();
-        m_blocks.push_back(std::move(joined));
-    }
-    return m_blocks.front();
+    constexpr std::size_t FirstCapacity = 4096;
+    constexpr std::size_t HugeCapacity = 4 * 1024 * 1024;
+    std::size_t const needed = m_text.size() + more;
+    std::size_t capacity = m_text.capacity() < FirstCapacity ? FirstCapacity : 2 * m_text.capacity();
+    if (capacity < needed)
+        capacity = needed;
+    m_text.reserve(capacity);
+    if (capacity >= HugeCapacity)
+        AdviseHugePages(&m_text[0] + m_text.size(), m_text.capacity() - m_text.size()); // only the untouched part
 }
 
 std::string CStringBuffer::Detach()
 {
-    GetString();
-    std::string text = m_blocks.empty() ? std::string() : std::move(m_blocks.front());
-    m_blocks.clear();
-    m_length = 0;
+    std::string text = std::move(m_text);
+    m_text = std::string();
     return text;
 }
 
 void CStringBuffer::Clear()
 {
-    // A single block is kept for the next text; more are given back.
-    if (m_blocks.size() == 1 && m_blocks.front().capacity() <= 4 * BlockSize)
-        m_blocks.front().clear();
+    constexpr std::size_t KeptCapacity = 64 * 1024;
+    if (m_text.capacity() <= KeptCapacity)
+        m_text.clear();
     else
-        m_blocks.clear();
-    m_length = 0;
+        m_text = std::string();
 }
 
 CTextStream::CTextStream() : CTextStream(static_cast<XmlEncoding>(0)) {}
