@@ -11,8 +11,6 @@
 namespace NxXmlLib16
 {
 
-class CFastInfosetContext;
-class CJsonContext;
 class CAttributeCol;
 
 // The kind of schema the generated classes came from.
@@ -90,10 +88,6 @@ public:
     // Extra attributes written on the root element ("##any" wildcard attributes), created on
     // first use; copies of the context share them.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
-    // The Fast Infoset options; arrive with the Fast Infoset layer.
-    CFastInfosetContext & GetFIContext() const;
-    // The JSON options; arrive with the JSON layer.
-    CJsonContext & GetJsonContext() const;
 
 private:
     std::string m_defaultNamespaceUri;
