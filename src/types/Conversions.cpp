@@ -2,6 +2,7 @@
 
 #include "NxException.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -19,6 +20,25 @@ namespace
 
 bool IsBlank(char c) { return CWhitespaceUtils::IsWhiteSpace(c); }
 
+bool IsControlBlank(char c) { return c == '\r' || c == '\t' || c == '\n'; }
+
+// Whether collapsing changes the text: blanks at either end, a tab, CR or LF, or two spaces.
+bool CollapseChanges(std::string const & text)
+{
+    if (text.empty())
+        return false;
+    if (IsBlank(text.front()) || IsBlank(text.back()))
+        return true;
+    char previous = 0;
+    for (char const c : text)
+    {
+        if (IsControlBlank(c) || (c == ' ' && previous == ' '))
+            return true;
+        previous = c;
+    }
+    return false;
+}
+
 // Whether the rule would change the text: most values have nothing to change, and then the
 // text is parsed as it stands, without a copy.
 bool RuleChanges(WhitespaceRule rule, std::string const & text)
@@ -27,13 +47,8 @@ bool RuleChanges(WhitespaceRule rule, std::string const & text)
     {
     case CWhitespaceUtils::WhitespaceRule_None: return false;
     case CWhitespaceUtils::WhitespaceRule_Preserve: return text.find('\r') != std::string::npos;
-    case CWhitespaceUtils::WhitespaceRule_Replace: return text.find_first_of("\r\t\n") != std::string::npos;
-    case CWhitespaceUtils::WhitespaceRule_Collapse:
-        if (text.empty())
-            return false;
-        if (IsBlank(text.front()) || IsBlank(text.back()) || text.find_first_of("\r\t\n") != std::string::npos)
-            return true;
-        return text.find("  ") != std::string::npos;
+    case CWhitespaceUtils::WhitespaceRule_Replace: return std::any_of(text.begin(), text.end(), &IsControlBlank);
+    case CWhitespaceUtils::WhitespaceRule_Collapse: return CollapseChanges(text);
     default: return true; // ApplyRule reports the unknown rule
     }
 }

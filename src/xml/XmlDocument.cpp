@@ -8,6 +8,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -397,7 +398,9 @@ void CXmlDocument::EndElement()
     CXmlElement * const element = open.element;
     // Whitespace between child elements (indentation) is not content: it is not kept.
     bool const onlyLayout = element->m_firstChild != nullptr &&
-                            open.text.find_first_not_of(" \t\n\r") == std::string::npos;
+                            std::all_of(open.text.begin(), open.text.end(), [](char c) {
+                                return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+                            });
     if (!open.text.empty() && !onlyLayout)
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
