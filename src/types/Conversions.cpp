@@ -79,23 +79,33 @@ private:
     throw CNxInvalidValueException(FormatString(format, text.c_str()));
 }
 
+// "The value [...] can not be converted to a <type>".
+[[noreturn]] void FailNotConverted(std::string const & text, char const * type)
+{
+    Fail((std::string("The value [%s] can not be converted to a ") + type).c_str(), text);
+}
+
+// "The value [...] is to large to fit in a <type>".
+[[noreturn]] void FailTooLarge(std::string const & text, char const * type)
+{
+    Fail((std::string("The value [%s] is to large to fit in a ") + type).c_str(), text);
+}
+
 // Parses a signed integer as strtoll does; fails unless all of the text is the number.
 std::int64_t ParseSigned(std::string const & text, std::int64_t minimum, std::int64_t maximum, char const * type)
 {
-    std::string const notConverted = std::string("The value [%s] can not be converted to a ") + type;
-    std::string const tooLarge = std::string("The value [%s] is to large to fit in a ") + type;
     if (text.empty())
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     char const * const start = text.c_str();
     char * end = nullptr;
     errno = 0;
     long long const value = std::strtoll(start, &end, 10);
     if (end == start)
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     if (errno == ERANGE || value < minimum || value > maximum)
-        Fail(tooLarge.c_str(), text);
+        FailTooLarge(text, type);
     if (*end != '\0')
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     return value;
 }
 
@@ -103,10 +113,8 @@ std::int64_t ParseSigned(std::string const & text, std::int64_t minimum, std::in
 // when allowed); fails unless all of the text is the number.
 std::uint64_t ParseUnsigned(std::string const & text, std::uint64_t maximum, bool negationWraps, char const * type)
 {
-    std::string const notConverted = std::string("The value [%s] can not be converted to a ") + type;
-    std::string const tooLarge = std::string("The value [%s] is to large to fit in a ") + type;
     if (text.empty())
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     char const * digits = text.c_str();
     while (std::isspace(static_cast<unsigned char>(*digits)))
         ++digits;
@@ -114,14 +122,14 @@ std::uint64_t ParseUnsigned(std::string const & text, std::uint64_t maximum, boo
     if (*digits == '-' || *digits == '+')
         ++digits;
     if (*digits < '0' || *digits > '9')
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     char * end = nullptr;
     errno = 0;
     unsigned long long const magnitude = std::strtoull(digits, &end, 10);
     if (errno == ERANGE || magnitude > maximum || (negative && !negationWraps && magnitude != 0))
-        Fail(tooLarge.c_str(), text);
+        FailTooLarge(text, type);
     if (*end != '\0')
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     return negative ? (0 - magnitude) & maximum : magnitude;
 }
 
@@ -158,9 +166,8 @@ bool IsFloatingPointText(char const * text)
 
 double ParseFloatingPoint(std::string const & text, char const * type)
 {
-    std::string const notConverted = std::string("The value [%s] can not be converted to a ") + type;
     if (text.empty())
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     if (text == "NaN" || text == "1.#QNAN" || text == "-NAN")
         return std::numeric_limits<double>::quiet_NaN();
     if (text == "-INF")
@@ -168,7 +175,7 @@ double ParseFloatingPoint(std::string const & text, char const * type)
     if (text == "INF")
         return std::numeric_limits<double>::infinity();
     if (!IsFloatingPointText(text.c_str()))
-        Fail(notConverted.c_str(), text);
+        FailNotConverted(text, type);
     return std::strtod(text.c_str(), nullptr); // beyond the range: an infinity, no error
 }
 

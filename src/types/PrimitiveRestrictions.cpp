@@ -79,9 +79,14 @@ public:
         std::string const expression = TranslatePattern(pattern);
         int errorCode = 0;
         PCRE2_SIZE errorOffset = 0;
-        compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), expression.size(), PCRE2_UTF,
-                                       &errorCode, &errorOffset, nullptr);
-        if (compiled->code == nullptr)
+        // Anchored at the start and, with "$" matching only at the very end, at the end: a
+        // trailing newline is not silently accepted.
+        compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), expression.size(),
+                                       PCRE2_UTF | PCRE2_ANCHORED | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset,
+                                       nullptr);
+        if (compiled->code != nullptr)
+            pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE); // without JIT, matching interprets
+        else
         {
             PCRE2_UCHAR message[256];
             pcre2_get_error_message(errorCode, message, sizeof message);
@@ -124,9 +129,9 @@ bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subjec
     if (compiled.code == nullptr)
         throw CNxException(compiled.error);
     pcre2_match_data * const data = MatchData(compiled.code);
-    int const result = pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
-                                   PCRE2_ANCHORED, data, nullptr);
-    return result >= 1 && pcre2_get_ovector_pointer(data)[0] == 0;
+    int const result =
+        pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, 0, data, nullptr);
+    return result >= 1;
 }
 
 // The value of a plain integer literal ([+-]?digits, at most 18 digits); false for other text.

@@ -226,6 +226,8 @@ TEST(Facets, Patterns)
     EXPECT_TRUE(CFacetValidator::MatchPattern("a|b", "b"));      // alternatives are anchored as a whole
     EXPECT_FALSE(CFacetValidator::MatchPattern("a|b", "ab"));
     EXPECT_TRUE(CFacetValidator::MatchPattern(".", "\xE2\x82\xAC")); // one character, three bytes
+    EXPECT_FALSE(CFacetValidator::MatchPattern("\\d{3}", "123\n")); // the end is the end of the value
+    EXPECT_TRUE(CFacetValidator::MatchPattern("\\d{3}\\s", "123\n"));
 
     CFacets postcode;
     postcode.pattern = "[0-9]{4}";
