@@ -46,12 +46,13 @@ inline std::string Generate(std::string const & generator, int sizeMb)
     return path;
 }
 
-// The best time of a few runs, in seconds.
-inline double BestOf(int runs, std::function<void()> const & action)
+// The best time of a few runs, in seconds; the preparation before each run is not timed.
+inline double BestOf(int runs, std::function<void()> const & action, std::function<void()> const & prepare = [] {})
 {
     double best = 1e30;
     for (int i = 0; i < runs; ++i)
     {
+        prepare();
         auto const start = std::chrono::steady_clock::now();
         action();
         double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -4,6 +4,7 @@
 #include "BinaryData.h"
 #include "InstanceMonitor.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -19,6 +20,7 @@ class CXmlDocument;
 class CXmlElement;
 class CExpatReader;
 struct CXmlDocumentStore;
+struct CXmlStoredName;
 
 // Switches file loading to reading and parsing in 128 KiB chunks (XML text only).
 void AsyncFromXmlFile(bool async);
@@ -33,16 +35,34 @@ struct CXmlName
     std::string localName;
 };
 
-// One attribute of an element. Names and values live as long as their document.
+// One attribute of an element. Names and values live as long as their document; a copy refers
+// to the attribute in the document and reads the same.
 class CXmlAttribute
 {
 public:
-    CXmlElement const * GetOwner() const { return m_owner; }
-    CXmlName const & GetName() const { return *m_name; }
-    std::string const & GetLocalName() const { return m_name->localName; }
+    CXmlAttribute(CXmlAttribute const & other) { Refer(other.Stored()); }
+    CXmlAttribute & operator=(CXmlAttribute const & other);
+
+    CXmlElement const * GetOwner() const
+    {
+        CXmlAttribute const & stored = Stored();
+        return stored.At<CXmlElement const>(stored.m_owner);
+    }
+    CXmlName const & GetName() const
+    {
+        CXmlAttribute const & stored = Stored();
+        return **stored.At<CXmlName const * const>(stored.m_name);
+    }
+    std::string const & GetLocalName() const { return GetName().localName; }
     // The value; its data() is zero-terminated.
-    std::string_view GetValue() const { return std::string_view(m_value, m_valueLength); }
-    std::string const & GetNamespaceURI() const { return m_name->namespaceUri; }
+    std::string_view GetValue() const
+    {
+        CXmlAttribute const & stored = Stored();
+        if (stored.m_tail.value.length == 0)
+            return std::string_view("", 0);
+        return std::string_view(stored.At<char const>(stored.m_tail.value.distance), stored.m_tail.value.length);
+    }
+    std::string const & GetNamespaceURI() const { return GetName().namespaceUri; }
     // The owner's path, "/@" and the (prefixed) attribute name.
     std::string GetXPath() const;
     // An xmlns, xsi:type or schema-location attribute, which binding never reports as unknown.
@@ -54,10 +74,30 @@ private:
     friend class CXmlDocument;
     CXmlAttribute() = default;
 
-    CXmlElement const * m_owner = nullptr;
-    CXmlName const * m_name = nullptr;
-    char const * m_value = nullptr;
-    std::uint32_t m_valueLength = 0;
+    // The attribute in the document: this one, or the one a copy refers to.
+    CXmlAttribute const & Stored() const { return m_owner != 0 ? *this : *m_tail.original; }
+    // Makes this a copy of the stored attribute.
+    void Refer(CXmlAttribute const & stored);
+    // The record at a distance from this one.
+    template <class T>
+    T * At(std::int32_t distance) const
+    {
+        return reinterpret_cast<T *>(reinterpret_cast<char const *>(this) + static_cast<std::ptrdiff_t>(distance) * 8);
+    }
+
+    // Kept small, 16 bytes: distances in units of 8 bytes to the owner, to the slot of the name
+    // and to the value. The owner is never at distance 0, so 0 marks a copy.
+    std::int32_t m_owner = 0;
+    std::int32_t m_name = 0;
+    union CTail
+    {
+        struct CValue
+        {
+            std::int32_t distance;
+            std::uint32_t length;
+        } value;
+        CXmlAttribute const * original;
+    } m_tail{};
 };
 
 // The attributes of one element, in document order.
@@ -76,29 +116,57 @@ private:
     std::uint32_t m_count;
 };
 
-// One element: its names, its attributes, its own character data and its child elements.
+// One element: its names, its attributes, its own character data and its child elements. A copy
+// refers to the element in the document and reads the same.
 class CXmlElement
 {
 public:
+    CXmlElement(CXmlElement const & other) { Refer(other.Stored()); }
+    CXmlElement & operator=(CXmlElement const & other);
+
     // The document that holds the element.
     CXmlDocument const * GetDocument() const;
     // The parent element, or null for the document element.
     CXmlElement const * GetParentElm() const
     {
-        return (m_parentOrDocument & 1) != 0 ? nullptr : reinterpret_cast<CXmlElement const *>(m_parentOrDocument);
+        CXmlElement const & stored = Stored();
+        return (stored.m_flags & IsRoot) != 0 ? nullptr : stored.At<CXmlElement const>(stored.m_head.links.parent);
     }
     // The first child element, or null.
-    CXmlElement * GetFirstElement() const { return m_firstChild; }
+    CXmlElement * GetFirstElement() const
+    {
+        CXmlElement const & stored = Stored();
+        return stored.m_firstChild == 0 ? nullptr : stored.At<CXmlElement>(stored.m_firstChild);
+    }
     // The next sibling element, or null.
-    CXmlElement * GetNextSiblingElement() const { return m_nextSibling; }
-    CXmlAttributeRange GetAttributes() const { return CXmlAttributeRange(m_attributes, m_attributeCount); }
+    CXmlElement * GetNextSiblingElement() const
+    {
+        CXmlElement const & stored = Stored();
+        std::int32_t const next = stored.m_head.links.nextSibling;
+        return next == 0 ? nullptr : stored.At<CXmlElement>(next);
+    }
+    CXmlAttributeRange GetAttributes() const
+    {
+        CXmlElement const & stored = Stored();
+        return CXmlAttributeRange(reinterpret_cast<CXmlAttribute const *>(&stored + 1), stored.m_attributeCount);
+    }
     // All character data of the element itself, concatenated, without carriage returns; its
     // data() is zero-terminated. Whitespace alone between child elements is not kept.
-    std::string_view GetText() const { return std::string_view(m_text, m_textLength); }
-    CXmlName const & GetName() const { return *m_name; }
-    std::string const & GetLocalName() const { return m_name->localName; }
+    std::string_view GetText() const
+    {
+        CXmlElement const & stored = Stored();
+        if (stored.m_textLength == 0)
+            return std::string_view("", 0);
+        return std::string_view(stored.At<char const>(stored.m_text), stored.m_textLength);
+    }
+    CXmlName const & GetName() const
+    {
+        CXmlElement const & stored = Stored();
+        return **stored.At<CXmlName const * const>(stored.m_name);
+    }
+    std::string const & GetLocalName() const { return GetName().localName; }
     // The namespace URI, empty for none.
-    std::string const & GetNamespaceURI() const { return m_name->namespaceUri; }
+    std::string const & GetNamespaceURI() const { return GetName().namespaceUri; }
     // The value of the attribute with this name and namespace, or an empty value.
     std::string_view GetAttribute(std::string_view localName, std::string_view namespaceUri) const;
     // The path from the document element, such as /order/item[2].
@@ -106,24 +174,48 @@ public:
 
 private:
     friend class CXmlDocument;
-    friend class CXmlAttribute;
     CXmlElement() = default;
 
+    enum Flags : std::uint32_t
+    {
+        IsRoot = 1, // the parent link leads to the document's record
+        IsCopy = 2, // the head holds the element this one is a copy of
+    };
+
+    // The element in the document: this one, or the one a copy refers to.
+    CXmlElement const & Stored() const { return (m_flags & IsCopy) == 0 ? *this : *m_head.original; }
+    // Makes this a copy of the stored element.
+    void Refer(CXmlElement const & stored);
+    // The record at a distance from this one.
+    template <class T>
+    T * At(std::int32_t distance) const
+    {
+        return reinterpret_cast<T *>(const_cast<char *>(reinterpret_cast<char const *>(this)) +
+                                     static_cast<std::ptrdiff_t>(distance) * 8);
+    }
     // The prefixed name, when the document declared a prefix for the namespace.
     std::string GetQName() const;
     // The prefixed name with [n] when same-named siblings exist.
     std::string GetNameWithPredicate() const;
 
-    // Kept small: a document holds one of these per element. The parent field of the document
-    // element holds the document's address with its lowest bit set.
-    std::uintptr_t m_parentOrDocument = 0;
-    CXmlElement * m_nextSibling = nullptr;
-    CXmlElement * m_firstChild = nullptr;
-    CXmlAttribute const * m_attributes = nullptr;
-    CXmlName const * m_name = nullptr;
-    char const * m_text = "";
-    std::uint32_t m_attributeCount = 0;
+    // Kept small, 32 bytes, as a document holds one per element: links are distances in units
+    // of 8 bytes from this record (0: none) into the document's tree, where the attributes
+    // follow the element.
+    union CHead
+    {
+        struct CLinks
+        {
+            std::int32_t parent;
+            std::int32_t nextSibling;
+        } links;
+        CXmlElement const * original;
+    } m_head{};
+    std::int32_t m_firstChild = 0;
+    std::int32_t m_name = 0; // to the slot that holds the name
+    std::int32_t m_text = 0;
     std::uint32_t m_textLength = 0;
+    std::uint32_t m_attributeCount = 0;
+    std::uint32_t m_flags = 0;
 };
 
 // Loads XML text (from a file, a string or a memory block, gzip- or zlib-compressed or not)
@@ -153,7 +245,7 @@ public:
     void LoadXml(unsigned short const * text);
 
     // The root element, or null before a load.
-    CXmlElement * GetDocumentElement() const { return m_documentElement; }
+    CXmlElement * GetDocumentElement() const;
     // The namespace declared for a prefix anywhere in the document ("" for the default), or "".
     std::string LookupNamespaceFromAlias(char const * alias) const;
     // The first prefix, in prefix order, declared for the namespace, or "".
@@ -169,13 +261,17 @@ private:
     // An attribute as a reader hands it over, before it is stored.
     struct CPendingAttribute
     {
-        CXmlName const * name;
+        CXmlStoredName const * name;
         std::string_view value;
     };
 
     void Init();
+    // Stores the record that elements find the document by; the tree starts with it.
+    void StartTree();
+    // The element stored at an offset of the tree.
+    CXmlElement & Element(std::size_t offset) const;
     // Opens a new element as the document element or as the last child of the open element.
-    CXmlElement * AddElement(CXmlName const & name, std::vector<CPendingAttribute> const & attributes);
+    void AddElement(CXmlStoredName const & name, std::vector<CPendingAttribute> const & attributes);
     // Closes the open element, stores its text, and drops it when the filter says so.
     void EndElement();
     // Adds character data to the open element, leaving out carriage returns.
@@ -185,9 +281,9 @@ private:
     // Records a namespace declaration (an empty prefix is the default namespace).
     void AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri);
     // The stored name for a parser's name, or null when it was not met before.
-    CXmlName const * FindName(std::string_view key) const;
+    CXmlStoredName const * FindName(std::string_view key) const;
     // Stores a name met for the first time.
-    CXmlName const & AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName);
+    CXmlStoredName const & AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName);
 
     // Inflates compressed input, then parses it as XML text.
     void Parse(unsigned char const * data, std::size_t length);
@@ -196,7 +292,6 @@ private:
     // Reads a file in 128 KiB chunks and parses each as it arrives.
     void AsyncParse(char const * fileName);
 
-    CXmlElement * m_documentElement = nullptr;
     std::map<std::string, std::string> m_namespaceAliases; // prefix -> namespace URI
     CBinaryData m_input;
     ElementFilter m_filter = nullptr;

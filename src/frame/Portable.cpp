@@ -3,6 +3,7 @@
 #include "NxException.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
 #include <new>
@@ -99,45 +100,52 @@ void AdviseHugePages(void * data, std::size_t size)
         ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
 }
 
-CLargeBlock::CLargeBlock(std::size_t size) : m_size(size)
+namespace
 {
-    if (size >= HugePageSize)
+
+// A mapped, huge-page-advised region of the given size.
+char * MapHugeRegion(std::size_t size)
+{
+    void * const mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        throw std::bad_alloc();
+    ::madvise(mapped, size, MADV_HUGEPAGE); // a hint: without huge pages the block still works
+    return static_cast<char *>(mapped);
+}
+
+} // namespace
+
+CLargeBlock::~CLargeBlock() { Reset(); }
+
+void CLargeBlock::Resize(std::size_t size)
+{
+    if (size == 0)
     {
-        void * const mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
-            throw std::bad_alloc();
-        ::madvise(mapped, size, MADV_HUGEPAGE); // a hint: without huge pages the block still works
-        m_data = static_cast<char *>(mapped);
-        m_mapped = true;
+        Reset();
         return;
     }
-    m_data = new char[size];
-}
-
-CLargeBlock::CLargeBlock(CLargeBlock && other) noexcept
-    : m_data(other.m_data), m_size(other.m_size), m_mapped(other.m_mapped)
-{
-    other.m_data = nullptr;
-    other.m_size = 0;
-}
-
-CLargeBlock & CLargeBlock::operator=(CLargeBlock && other) noexcept
-{
-    if (this != &other)
+    if (m_mapped && size >= HugePageSize)
     {
-        Free();
-        m_data = other.m_data;
-        m_size = other.m_size;
-        m_mapped = other.m_mapped;
-        other.m_data = nullptr;
-        other.m_size = 0;
+        // The kernel moves the pages: nothing is copied and nothing is touched again.
+        void * const moved = ::mremap(m_data, m_size, size, MREMAP_MAYMOVE);
+        if (moved == MAP_FAILED)
+            throw std::bad_alloc();
+        m_data = static_cast<char *>(moved);
+        m_size = size;
+        ::madvise(m_data, m_size, MADV_HUGEPAGE);
+        return;
     }
-    return *this;
+    bool const mapped = size >= HugePageSize;
+    char * const data = mapped ? MapHugeRegion(size) : new char[size];
+    if (m_data != nullptr)
+        std::memcpy(data, m_data, m_size < size ? m_size : size);
+    Reset();
+    m_data = data;
+    m_size = size;
+    m_mapped = mapped;
 }
 
-CLargeBlock::~CLargeBlock() { Free(); }
-
-void CLargeBlock::Free()
+void CLargeBlock::Reset()
 {
     if (m_data == nullptr)
         return;
@@ -146,6 +154,8 @@ void CLargeBlock::Free()
     else
         delete[] m_data;
     m_data = nullptr;
+    m_size = 0;
+    m_mapped = false;
 }
 
 bool IsUtf8CodePage(std::uint32_t codePage) { return codePage == 0 || codePage == 3 || codePage == 65001; }

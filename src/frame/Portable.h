@@ -38,25 +38,25 @@ private:
     int m_fd = -1;
 };
 
-// Memory for a large block, freed with the object; blocks of 2 MiB and more are mapped
-// directly and backed by huge pages where the system offers them, so filling them costs few
-// page faults.
+// Memory for a large block that keeps its contents as it grows, freed with the object. Blocks
+// of 2 MiB and more are mapped directly, grow without copying and are backed by huge pages where
+// the system offers them, so filling them costs few page faults.
 class CLargeBlock
 {
 public:
-    explicit CLargeBlock(std::size_t size);
-    CLargeBlock(CLargeBlock && other) noexcept;
-    CLargeBlock & operator=(CLargeBlock && other) noexcept;
+    CLargeBlock() = default;
     CLargeBlock(CLargeBlock const &) = delete;
     CLargeBlock & operator=(CLargeBlock const &) = delete;
     ~CLargeBlock();
 
     char * Data() const { return m_data; }
     std::size_t Size() const { return m_size; }
+    // Changes the size, keeping the contents up to the smaller size; the data may move.
+    void Resize(std::size_t size);
+    // Frees the memory.
+    void Reset();
 
 private:
-    void Free();
-
     char * m_data = nullptr;
     std::size_t m_size = 0;
     bool m_mapped = false;

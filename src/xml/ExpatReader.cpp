@@ -2,6 +2,7 @@
 
 #include "CharEncoding.h"
 #include "NxException.h"
+#include "xml/XmlDocumentStore.h"
 
 #include <cstring>
 #include <limits>
@@ -97,10 +98,10 @@ std::string_view CExpatReader::ToLocal(char const * data, std::size_t length, st
     return scratch;
 }
 
-CXmlName const & CExpatReader::SplitName(char const * name)
+CXmlStoredName const & CExpatReader::SplitName(char const * name)
 {
     std::string_view const key(name);
-    if (CXmlName const * const known = m_document.FindName(key))
+    if (CXmlStoredName const * const known = m_document.FindName(key))
         return *known;
     // A name met for the first time: converted and split once, then found by its key.
     std::string_view const local = ToLocal(key.data(), key.size(), m_scratch);
@@ -114,7 +115,7 @@ void XMLCALL CExpatReader::OnStartElement(void * user, XML_Char const * name, XM
 {
     CExpatReader & reader = *static_cast<CExpatReader *>(user);
     reader.Guard([&] {
-        CXmlName const & element = reader.SplitName(name);
+        CXmlStoredName const & element = reader.SplitName(name);
         reader.m_attributes.clear();
         std::size_t count = 0;
         while (attributes[2 * count] != nullptr)
@@ -124,7 +125,7 @@ void XMLCALL CExpatReader::OnStartElement(void * user, XML_Char const * name, XM
             reader.m_valueScratch.resize(count);
         for (std::size_t i = 0; i < count; ++i)
         {
-            CXmlName const & attribute = reader.SplitName(attributes[2 * i]);
+            CXmlStoredName const & attribute = reader.SplitName(attributes[2 * i]);
             char const * const value = attributes[2 * i + 1];
             reader.m_attributes.push_back(CXmlDocument::CPendingAttribute{
                 &attribute, reader.ToLocal(value, std::strlen(value), reader.m_valueScratch[i])});

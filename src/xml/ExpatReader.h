@@ -41,7 +41,7 @@ private:
     static void XMLCALL OnStartNamespace(void * user, XML_Char const * prefix, XML_Char const * uri);
 
     // The stored name of an Expat name ("uri|local" or "local").
-    CXmlName const & SplitName(char const * name);
+    CXmlStoredName const & SplitName(char const * name);
     // The local form of UTF-8 text, in a scratch buffer when a conversion is needed.
     std::string_view ToLocal(char const * data, std::size_t length, std::string & scratch);
     // Runs a callback body, keeping an exception for after Expat returns.

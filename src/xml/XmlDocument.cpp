@@ -86,41 +86,74 @@ void AsyncFromXmlFile(bool async) { g_asyncFromXmlFile.store(async, std::memory_
 
 bool IsAsyncFromXmlFile() { return g_asyncFromXmlFile.load(std::memory_order_relaxed); }
 
+CXmlAttribute & CXmlAttribute::operator=(CXmlAttribute const & other)
+{
+    Refer(other.Stored());
+    return *this;
+}
+
+void CXmlAttribute::Refer(CXmlAttribute const & stored)
+{
+    if (&stored == this)
+        return;
+    m_owner = 0;
+    m_name = 0;
+    m_tail.original = &stored;
+}
+
 std::string CXmlAttribute::GetXPath() const
 {
-    std::string path = m_owner->GetXPath();
+    CXmlName const & name = GetName();
+    std::string path = GetOwner()->GetXPath();
     path += "/@";
-    if (!m_name->namespaceUri.empty())
+    if (!name.namespaceUri.empty())
     {
-        std::string const prefix = m_owner->GetDocument()->LookupAliasFromNamespace(m_name->namespaceUri.c_str());
+        std::string const prefix = GetOwner()->GetDocument()->LookupAliasFromNamespace(name.namespaceUri.c_str());
         if (!prefix.empty())
         {
             path += prefix;
             path += ':';
         }
     }
-    path += m_name->localName;
+    path += name.localName;
     return path;
 }
 
 bool CXmlAttribute::IsNamespaceAttribute() const
 {
-    std::string const & local = m_name->localName;
-    return IsSchemaInstanceOrXmlns(m_name->namespaceUri) &&
+    CXmlName const & name = GetName();
+    std::string const & local = name.localName;
+    return IsSchemaInstanceOrXmlns(name.namespaceUri) &&
            (local == "xmlns" || local == "type" || local == "schemaLocation" || local == "noNamespaceSchemaLocation");
 }
 
 bool CXmlAttribute::IsNilAttribute() const
 {
-    return IsSchemaInstanceOrXmlns(m_name->namespaceUri) && m_name->localName == "nil";
+    CXmlName const & name = GetName();
+    return IsSchemaInstanceOrXmlns(name.namespaceUri) && name.localName == "nil";
+}
+
+CXmlElement & CXmlElement::operator=(CXmlElement const & other)
+{
+    Refer(other.Stored());
+    return *this;
+}
+
+void CXmlElement::Refer(CXmlElement const & stored)
+{
+    if (&stored == this)
+        return;
+    m_head.original = &stored;
+    m_flags = IsCopy;
 }
 
 CXmlDocument const * CXmlElement::GetDocument() const
 {
-    CXmlElement const * element = this;
-    while ((element->m_parentOrDocument & 1) == 0)
-        element = reinterpret_cast<CXmlElement const *>(element->m_parentOrDocument);
-    return reinterpret_cast<CXmlDocument const *>(element->m_parentOrDocument & ~std::uintptr_t(1));
+    CXmlElement const * element = &Stored();
+    while ((element->m_flags & IsRoot) == 0)
+        element = element->GetParentElm();
+    // The document element's parent link leads to the record that holds the document.
+    return *element->At<CXmlDocument const * const>(element->m_head.links.parent);
 }
 
 std::string_view CXmlElement::GetAttribute(std::string_view localName, std::string_view namespaceUri) const
@@ -135,13 +168,14 @@ std::string_view CXmlElement::GetAttribute(std::string_view localName, std::stri
 
 std::string CXmlElement::GetQName() const
 {
-    if (!m_name->namespaceUri.empty())
+    CXmlName const & name = GetName();
+    if (!name.namespaceUri.empty())
     {
-        std::string const prefix = GetDocument()->LookupAliasFromNamespace(m_name->namespaceUri.c_str());
+        std::string const prefix = GetDocument()->LookupAliasFromNamespace(name.namespaceUri.c_str());
         if (!prefix.empty())
-            return prefix + ":" + m_name->localName;
+            return prefix + ":" + name.localName;
     }
-    return m_name->localName;
+    return name.localName;
 }
 
 std::string CXmlElement::GetNameWithPredicate() const
@@ -151,14 +185,16 @@ std::string CXmlElement::GetNameWithPredicate() const
     if (parent == nullptr)
         return name;
     // Names are stored once per document, so equal names have equal addresses.
+    CXmlName const * const own = &GetName();
     std::size_t count = 0;
     std::size_t position = 0;
-    for (CXmlElement const * sibling = parent->m_firstChild; sibling != nullptr; sibling = sibling->m_nextSibling)
+    for (CXmlElement const * sibling = parent->GetFirstElement(); sibling != nullptr;
+         sibling = sibling->GetNextSiblingElement())
     {
-        if (sibling->m_name == m_name)
+        if (&sibling->GetName() == own)
         {
             ++count;
-            if (sibling == this)
+            if (sibling == &Stored())
                 position = count;
         }
     }
@@ -198,15 +234,10 @@ CXmlDocument::CXmlDocument(CXmlDocument const & other) : CXmlDocument(other.m_fi
 
 CXmlDocument::~CXmlDocument() = default;
 
-void CXmlDocument::Init()
-{
-    m_documentElement = nullptr;
-    m_input.Clear();
-}
+void CXmlDocument::Init() { m_input.Clear(); }
 
 void CXmlDocument::Cleanup()
 {
-    m_documentElement = nullptr;
     m_store->Clear();
     m_namespaceAliases.clear();
     m_input.Clear();
@@ -319,106 +350,144 @@ void CXmlDocument::AsyncParse(char const * fileName)
                 FormatString("Failed to read the contents of the file. Error [0x%08x]", GetLastPlatformError()));
         if (count == 0)
         {
-            if (m_documentElement == nullptr && m_store->depth == 0)
+            if (m_store->root == 0 && m_store->depth == 0)
                 throw CNxException("Invalid or empty XML document");
             reader.ParseBuffer(0, true);
             break;
         }
         reader.ParseBuffer(static_cast<std::size_t>(count), false);
     }
-    if (m_documentElement == nullptr)
+    if (m_store->root == 0)
         throw CNxException("Invalid or empty XML document");
 }
 
-CXmlName const * CXmlDocument::FindName(std::string_view key) const { return m_store->names.Find(key); }
-
-CXmlName const & CXmlDocument::AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName)
+CXmlElement * CXmlDocument::GetDocumentElement() const
 {
-    return m_store->names.Add(key, namespaceUri, localName);
+    CXmlDocumentStore const & store = *m_store;
+    return store.root == 0 ? nullptr : reinterpret_cast<CXmlElement *>(store.tree.At(store.root));
 }
 
-CXmlElement * CXmlDocument::AddElement(CXmlName const & name, std::vector<CPendingAttribute> const & attributes)
+void CXmlDocument::StartTree()
+{
+    // The first record holds the document, for elements to find it.
+    CXmlTreeBuffer & tree = m_store->tree;
+    std::size_t const record = tree.Allocate(sizeof(CXmlDocument const *));
+    CXmlDocument const * const self = this;
+    std::memcpy(tree.At(record), &self, sizeof self);
+}
+
+CXmlStoredName const * CXmlDocument::FindName(std::string_view key) const { return m_store->names.Find(key); }
+
+CXmlStoredName const & CXmlDocument::AddName(std::string_view key, std::string_view namespaceUri,
+                                             std::string_view localName)
 {
     CXmlDocumentStore & store = *m_store;
-    CXmlArena::CMark const mark = store.arena.GetMark();
-    CXmlElement * const element = new (store.arena.Allocate(sizeof(CXmlElement), alignof(CXmlElement))) CXmlElement();
-    element->m_name = &name;
-    if (!attributes.empty())
+    if (store.tree.GetUsed() == 0)
+        StartTree();
+    // Records find the name through a slot in the tree that holds its address.
+    std::size_t const slot = store.tree.Allocate(sizeof(CXmlName const *));
+    CXmlStoredName const & name = store.names.Add(key, namespaceUri, localName, slot);
+    CXmlName const * const address = &name;
+    std::memcpy(store.tree.At(slot), &address, sizeof address);
+    return name;
+}
+
+void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingAttribute> const & attributes)
+{
+    CXmlDocumentStore & store = *m_store;
+    CXmlTreeBuffer & tree = store.tree;
+    if (tree.GetUsed() == 0)
+        StartTree();
+    if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
+        throw CNxException("Too many attributes on one element");
+    std::size_t const mark = tree.GetUsed();
+    std::size_t const offset = tree.Allocate(sizeof(CXmlElement) + sizeof(CXmlAttribute) * attributes.size());
+    // Values are stored after the attributes; each record is written once its offset is known,
+    // as storing may move the tree.
+    for (std::size_t i = 0; i < attributes.size(); ++i)
     {
-        if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException("Too many attributes on one element");
-        CXmlAttribute * const stored = static_cast<CXmlAttribute *>(
-            store.arena.Allocate(sizeof(CXmlAttribute) * attributes.size(), alignof(CXmlAttribute)));
-        for (std::size_t i = 0; i < attributes.size(); ++i)
-        {
-            CXmlAttribute * const attribute = new (stored + i) CXmlAttribute();
-            attribute->m_owner = element;
-            attribute->m_name = attributes[i].name;
-            if (attributes[i].value.size() > std::numeric_limits<std::uint32_t>::max())
-                throw CNxException("Attribute value too long");
-            attribute->m_value = store.arena.CopyText(attributes[i].value);
-            attribute->m_valueLength = static_cast<std::uint32_t>(attributes[i].value.size());
-        }
-        element->m_attributes = stored;
-        element->m_attributeCount = static_cast<std::uint32_t>(attributes.size());
+        std::string_view const value = attributes[i].value;
+        if (value.size() > std::numeric_limits<std::uint32_t>::max())
+            throw CNxException("Attribute value too long");
+        std::size_t const at = offset + sizeof(CXmlElement) + i * sizeof(CXmlAttribute);
+        CXmlAttribute attribute;
+        attribute.m_owner = CXmlTreeBuffer::Distance(at, offset);
+        attribute.m_name = CXmlTreeBuffer::Distance(at, attributes[i].name->slot);
+        attribute.m_tail.value.length = static_cast<std::uint32_t>(value.size());
+        attribute.m_tail.value.distance = value.empty() ? 0 : CXmlTreeBuffer::Distance(at, tree.CopyText(value));
+        std::memcpy(tree.At(at), &attribute, sizeof attribute);
     }
 
-    CXmlElement * previousSibling = nullptr;
+    CXmlElement element;
+    element.m_name = CXmlTreeBuffer::Distance(offset, name.slot);
+    element.m_attributeCount = static_cast<std::uint32_t>(attributes.size());
+    std::size_t previousSibling = 0;
     if (store.depth == 0)
     {
-        element->m_parentOrDocument = reinterpret_cast<std::uintptr_t>(this) | 1;
-        m_documentElement = element;
+        element.m_flags = CXmlElement::IsRoot;
+        element.m_head.links.parent = CXmlTreeBuffer::Distance(offset, 0);
+        store.root = offset;
     }
     else
     {
         CXmlOpenElement & parent = store.open[store.depth - 1];
-        element->m_parentOrDocument = reinterpret_cast<std::uintptr_t>(parent.element);
+        element.m_head.links.parent = CXmlTreeBuffer::Distance(offset, parent.element);
         previousSibling = parent.lastChild;
-        if (previousSibling == nullptr)
-            parent.element->m_firstChild = element;
+        if (previousSibling == 0)
+            Element(parent.element).m_firstChild = CXmlTreeBuffer::Distance(parent.element, offset);
         else
-            previousSibling->m_nextSibling = element;
-        parent.lastChild = element;
+            Element(previousSibling).m_head.links.nextSibling = CXmlTreeBuffer::Distance(previousSibling, offset);
+        parent.lastChild = offset;
     }
+    std::memcpy(tree.At(offset), &element, sizeof element);
+
     if (store.depth == store.open.size())
         store.open.emplace_back();
     CXmlOpenElement & open = store.open[store.depth++];
-    open.element = element;
-    open.lastChild = nullptr;
+    open.element = offset;
+    open.lastChild = 0;
     open.previousSibling = previousSibling;
     open.mark = mark;
+    open.names = store.names.GetCount();
     open.text.clear();
-    return element;
+}
+
+CXmlElement & CXmlDocument::Element(std::size_t offset) const
+{
+    return *reinterpret_cast<CXmlElement *>(m_store->tree.At(offset));
 }
 
 void CXmlDocument::EndElement()
 {
     CXmlDocumentStore & store = *m_store;
     CXmlOpenElement & open = store.open[--store.depth];
-    CXmlElement * const element = open.element;
     // Whitespace between child elements (indentation) is not content: it is not kept.
-    bool const onlyLayout = element->m_firstChild != nullptr &&
+    bool const onlyLayout = Element(open.element).m_firstChild != 0 &&
                             std::all_of(open.text.begin(), open.text.end(), [](char c) {
                                 return c == ' ' || c == '\t' || c == '\n' || c == '\r';
                             });
     if (!open.text.empty() && !onlyLayout)
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString("The text of the element [%s] is too long", element->GetLocalName().c_str()));
-        element->m_text = store.arena.CopyText(open.text);
-        element->m_textLength = static_cast<std::uint32_t>(open.text.size());
+            throw CNxException(FormatString("The text of the element [%s] is too long",
+                                            Element(open.element).GetLocalName().c_str()));
+        std::size_t const text = store.tree.CopyText(open.text);
+        CXmlElement & element = Element(open.element);
+        element.m_text = CXmlTreeBuffer::Distance(open.element, text);
+        element.m_textLength = static_cast<std::uint32_t>(open.text.size());
     }
-    if (m_filter != nullptr && store.depth > 0 && m_filter(element))
+    if (m_filter != nullptr && store.depth > 0 && m_filter(&Element(open.element)))
     {
         // The element is its parent's last child and was the last thing built: everything
-        // allocated since it started belongs to it and goes with it.
+        // stored since it started belongs to it and goes with it.
         CXmlOpenElement & parent = store.open[store.depth - 1];
         parent.lastChild = open.previousSibling;
-        if (open.previousSibling == nullptr)
-            parent.element->m_firstChild = nullptr;
+        if (open.previousSibling == 0)
+            Element(parent.element).m_firstChild = 0;
         else
-            open.previousSibling->m_nextSibling = nullptr;
-        store.arena.Rewind(open.mark);
+            Element(open.previousSibling).m_head.links.nextSibling = 0;
+        store.tree.Rewind(open.mark);
+        store.names.Truncate(open.names);
     }
 }
 

@@ -1,10 +1,10 @@
-// The storage behind a CXmlDocument: an arena for elements, attributes and text, the table of
-// distinct names, and the stack of elements being built.
+// The storage behind a CXmlDocument: one growing block for elements, attributes and text, the
+// table of distinct names, and the stack of elements being built.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,74 +16,89 @@
 namespace NxXmlLib16
 {
 
-// Hands out memory in large blocks; everything allocated after a mark can be given back at once.
-class CXmlArena
+// The records of one document tree in one block. Records refer to each other by their distance
+// in units of 8 bytes, so the block may move as it grows; offsets here are in bytes from its start.
+class CXmlTreeBuffer
 {
 public:
-    struct CMark
-    {
-        std::size_t block;
-        std::size_t used;
-    };
+    static constexpr std::size_t Unit = 8;
 
-    // Room for size bytes at the given alignment.
-    void * Allocate(std::size_t size, std::size_t alignment);
-    // A zero-terminated copy of the text.
-    char const * CopyText(std::string_view text);
-    CMark GetMark() const;
-    // Gives back everything allocated since the mark.
-    void Rewind(CMark mark);
+    // Room for a record of size bytes, aligned to the unit; returns its offset.
+    std::size_t Allocate(std::size_t size);
+    // A zero-terminated copy of the text; returns its offset.
+    std::size_t CopyText(std::string_view text);
+    char * At(std::size_t offset) const { return m_block.Data() + offset; }
+    std::size_t GetUsed() const { return m_used; }
+    // Gives back everything allocated after the offset.
+    void Rewind(std::size_t used) { m_used = used; }
     void Clear();
 
+    // The distance from one record to another, as records store it.
+    static std::int32_t Distance(std::size_t from, std::size_t to)
+    {
+        return static_cast<std::int32_t>((static_cast<std::int64_t>(to) - static_cast<std::int64_t>(from)) /
+                                         static_cast<std::int64_t>(Unit));
+    }
+
 private:
-    // Blocks grow from the first size to the largest, so small documents stay small and large
-    // ones use few, huge-page-backed blocks.
-    static constexpr std::size_t FirstBlockSize = 64 * 1024;
-    static constexpr std::size_t LargestBlockSize = 4 * 1024 * 1024;
+    // Records refer to each other by 32-bit distances in units: the block stays below 16 GiB.
+    static constexpr std::size_t LargestSize = std::size_t(1) << 34;
+    static constexpr std::size_t FirstSize = 64 * 1024;
 
-    void AddBlock(std::size_t minimum);
+    void Grow(std::size_t minimum);
 
-    std::vector<CLargeBlock> m_blocks;
-    std::size_t m_current = 0;     // index of the block being filled
-    std::size_t m_used = 0;        // bytes used in that block
-    std::unique_ptr<CLargeBlock> m_spare; // a freed block kept to avoid churn at a block boundary
+    CLargeBlock m_block;
+    std::size_t m_used = 0;
+};
+
+// A distinct name with the offset of the slot in the tree buffer through which records find it.
+struct CXmlStoredName : CXmlName
+{
+    std::size_t slot = 0;
 };
 
 // Every distinct name of a document, stored once and found by the parser's form of it.
 class CXmlNameTable
 {
 public:
-    CXmlName const * Find(std::string_view key) const;
-    CXmlName const & Add(std::string_view key, std::string_view namespaceUri, std::string_view localName);
+    CXmlStoredName const * Find(std::string_view key) const;
+    CXmlStoredName const & Add(std::string_view key, std::string_view namespaceUri, std::string_view localName,
+                               std::size_t slot);
+    std::size_t GetCount() const { return m_names.size(); }
+    // Forgets the names added after the first count.
+    void Truncate(std::size_t count);
     void Clear();
 
 private:
-    std::deque<CXmlName> m_names;
-    std::unordered_map<std::string_view, CXmlName const *> m_index;
+    std::deque<CXmlStoredName> m_names;
+    std::unordered_map<std::string_view, CXmlStoredName const *> m_index;
 };
 
-// One element being built.
+// One element being built, by offsets into the tree buffer (0: none).
 struct CXmlOpenElement
 {
-    CXmlElement * element;
-    CXmlElement * lastChild;       // the element's last child so far
-    CXmlElement * previousSibling; // the parent's last child before this one
-    CXmlArena::CMark mark;         // the arena before this element
-    std::string text;              // character data collected so far
+    std::size_t element;
+    std::size_t lastChild;       // the element's last child so far
+    std::size_t previousSibling; // the parent's last child before this one
+    std::size_t mark;            // the buffer before this element
+    std::size_t names;           // the number of names before this element
+    std::string text;            // character data collected so far
 };
 
 struct CXmlDocumentStore
 {
-    CXmlArena arena;
+    CXmlTreeBuffer tree;
     CXmlNameTable names;
+    std::size_t root = 0; // offset of the document element, 0 before it starts
     // Open elements by depth; entries are reused so their text buffers keep their capacity.
     std::vector<CXmlOpenElement> open;
     std::size_t depth = 0;
 
     void Clear()
     {
-        arena.Clear();
+        tree.Clear();
         names.Clear();
+        root = 0;
         depth = 0;
     }
 };

@@ -171,6 +171,62 @@ TEST(XmlDocument, PathsCarryPrefixesAndPredicates)
     EXPECT_EQ(&document, first->GetDocument());
 }
 
+TEST(XmlDocument, CopiesOfElementsAndAttributesReadTheDocument)
+{
+    CXmlDocument document;
+    LoadBytes(document, Sample);
+    CXmlElement const copy = *document.GetDocumentElement();
+    EXPECT_EQ(SampleDump, Dump(&copy));
+    EXPECT_EQ(nullptr, copy.GetParentElm());
+    EXPECT_EQ(&document, copy.GetDocument());
+
+    CXmlElement item = *copy.GetFirstElement();
+    item = *item.GetNextSiblingElement();
+    CXmlElement again(item); // a copy of a copy reads the stored element too
+    again = again;
+    EXPECT_EQ("/o:order/item[2]", again.GetXPath());
+    EXPECT_EQ("two & more", again.GetText());
+    EXPECT_EQ(document.GetDocumentElement(), again.GetParentElm());
+
+    CXmlAttribute attribute = again.GetAttributes()[0];
+    CXmlAttribute other(attribute);
+    attribute = other;
+    attribute = attribute;
+    EXPECT_EQ("b", attribute.GetValue());
+    EXPECT_EQ("sku", attribute.GetLocalName());
+    EXPECT_EQ(document.GetDocumentElement()->GetFirstElement()->GetNextSiblingElement(), attribute.GetOwner());
+    EXPECT_EQ("/o:order/item[2]/@sku", attribute.GetXPath());
+}
+
+TEST(XmlDocument, LargeTreesKeepEveryRecordAsTheyGrow)
+{
+    // Enough elements, attributes and names met late for the tree to move several times.
+    int const count = 200000;
+    std::string xml = "<list xmlns=\"urn:l\">";
+    for (int i = 0; i < count; ++i)
+    {
+        std::string const name = "n" + std::to_string(i % 50 + i / 40000 * 50);
+        xml += "<" + name + " v=\"" + std::to_string(i) + "\">" + std::to_string(i * 7) + "</" + name + ">";
+    }
+    xml += "</list>";
+    CXmlDocument document;
+    LoadBytes(document, xml);
+    int i = 0;
+    CXmlElement const * last = nullptr;
+    for (CXmlElement const * e = document.GetDocumentElement()->GetFirstElement(); e != nullptr;
+         e = e->GetNextSiblingElement(), ++i)
+    {
+        ASSERT_EQ("n" + std::to_string(i % 50 + i / 40000 * 50), e->GetLocalName());
+        ASSERT_EQ("urn:l", e->GetNamespaceURI());
+        ASSERT_EQ(std::to_string(i), e->GetAttribute("v", ""));
+        ASSERT_EQ(std::to_string(i * 7), e->GetText());
+        last = e;
+    }
+    EXPECT_EQ(count, i);
+    EXPECT_EQ(&document, last->GetDocument());
+    EXPECT_EQ("/list/n249[800]", last->GetXPath());
+}
+
 TEST(XmlDocument, NamespaceAndNilAttributes)
 {
     CXmlDocument document;
@@ -379,6 +435,18 @@ TEST(XmlDocument, FilteredElementsAreDroppedWhenComplete)
     copy.LoadXml("<t><row a=\"1\" b=\"2\"><c/></row></t>");
     EXPECT_EQ(1, g_rowsSeen);
     EXPECT_EQ("{}t", Dump(copy.GetDocumentElement()));
+}
+
+namespace
+{
+bool DropSecrets(CXmlElement * element) { return element->GetLocalName() == "secret"; }
+} // namespace
+
+TEST(XmlDocument, NamesFirstMetInADroppedElementStayUsable)
+{
+    CXmlDocument document(&DropSecrets);
+    document.LoadXml("<r><secret><inner x=\"1\">a</inner></secret><inner x=\"2\">b</inner><secret/><last/></r>");
+    EXPECT_EQ("{}r ({}inner @{}x=2 \"b\" {}last)", Dump(document.GetDocumentElement()));
 }
 
 TEST(XmlDocument, HostileEntityExpansionIsRefused)
