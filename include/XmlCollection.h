@@ -53,12 +53,17 @@ protected:
     void FireOnCollectionAddComplete(void * item);
     void FireOnCollectionRemove(int index);
     void FireOnCollectionRemoveComplete(int index);
-    bool HasListeners() const { return !m_listeners.empty(); }
+    bool HasListeners() const { return m_listeners != nullptr && !m_listeners->empty(); }
     std::string const & GetNamespaceRef() const { return m_namespace; }
 
 private:
+    // Calls the action for every listener, in the order they were added.
+    template <class Action>
+    void ForEachListener(Action && action);
+
     std::string m_namespace;
-    std::vector<IEventSink *> m_listeners;
+    // Created with the first listener: most collections never have one.
+    std::unique_ptr<std::vector<IEventSink *>> m_listeners;
     int m_minOccurs = 0;
     int m_maxOccurs = -1;
 };
@@ -125,7 +130,7 @@ public:
     ItemType GetItemType() const { return m_itemType; }
     CPrimitiveRestrictions const & GetRestrictions() const;
     WhitespaceRule GetWhitespaceRule() const { return m_whitespace; }
-    std::string const & GetFormat() const { return m_format; }
+    std::string const & GetFormat() const;
 
 protected:
     CXmlTypeCollection(ItemType itemType, char const * elementName, char const * namespaceUri, int minOccurs,
@@ -143,11 +148,16 @@ protected:
     virtual void AddFromString(std::string text) = 0;
 
 private:
-    // Facets are kept only when some are set, and shared by copies: a collection of a simple
-    // type without facets costs little.
-    std::shared_ptr<CPrimitiveRestrictions const> m_restrictions;
+    // The facets and the format, kept only when some are set.
+    struct CValueRules
+    {
+        CPrimitiveRestrictions restrictions;
+        std::string format;
+    };
+
+    // Shared by copies: a collection of a simple type without facets or format costs little.
+    std::shared_ptr<CValueRules const> m_rules;
     ItemType m_itemType;
-    std::string m_format;
     WhitespaceRule m_whitespace;
 };
 

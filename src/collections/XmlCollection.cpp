@@ -20,7 +20,9 @@ CXmlCollectionBase::CXmlCollectionBase(char const * elementName, char const * na
 }
 
 CXmlCollectionBase::CXmlCollectionBase(CXmlCollectionBase const & other)
-    : CXmlObjectBase(other), m_namespace(other.m_namespace), m_listeners(other.m_listeners),
+    : CXmlObjectBase(other), m_namespace(other.m_namespace),
+      m_listeners(other.m_listeners != nullptr ? std::make_unique<std::vector<IEventSink *>>(*other.m_listeners)
+                                               : nullptr),
       m_minOccurs(other.m_minOccurs), m_maxOccurs(other.m_maxOccurs)
 {
 }
@@ -29,17 +31,33 @@ CXmlCollectionBase & CXmlCollectionBase::operator=(CXmlCollectionBase const & ot
 {
     CXmlObjectBase::operator=(other);
     m_namespace = other.m_namespace;
-    m_listeners = other.m_listeners;
+    m_listeners =
+        other.m_listeners != nullptr ? std::make_unique<std::vector<IEventSink *>>(*other.m_listeners) : nullptr;
     m_minOccurs = other.m_minOccurs;
     m_maxOccurs = other.m_maxOccurs;
     return *this;
 }
 
-void CXmlCollectionBase::AddEventListener(IEventSink * listener) { m_listeners.push_back(listener); }
+void CXmlCollectionBase::AddEventListener(IEventSink * listener)
+{
+    if (m_listeners == nullptr)
+        m_listeners = std::make_unique<std::vector<IEventSink *>>();
+    m_listeners->push_back(listener);
+}
 
 void CXmlCollectionBase::RemoveEventListener(IEventSink * listener)
 {
-    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+    if (m_listeners != nullptr)
+        m_listeners->erase(std::remove(m_listeners->begin(), m_listeners->end(), listener), m_listeners->end());
+}
+
+template <class Action>
+void CXmlCollectionBase::ForEachListener(Action && action)
+{
+    if (m_listeners == nullptr)
+        return;
+    for (IEventSink * const listener : *m_listeners)
+        action(listener);
 }
 
 std::string CXmlCollectionBase::GetTargetNamespace() const
@@ -75,32 +93,27 @@ void CXmlCollectionBase::ValidateCount(CSerializationContext const & context) co
 
 void CXmlCollectionBase::FireOnCollectionChange()
 {
-    for (IEventSink * const listener : m_listeners)
-        FireOnCollectionChangeEvent(listener, this);
+    ForEachListener([&](IEventSink * listener) { FireOnCollectionChangeEvent(listener, this); });
 }
 
 void CXmlCollectionBase::FireOnCollectionAdd(void * item)
 {
-    for (IEventSink * const listener : m_listeners)
-        FireOnCollectionAddEvent(listener, this, item);
+    ForEachListener([&](IEventSink * listener) { FireOnCollectionAddEvent(listener, this, item); });
 }
 
 void CXmlCollectionBase::FireOnCollectionAddComplete(void * item)
 {
-    for (IEventSink * const listener : m_listeners)
-        FireOnCollectionAddCompleteEvent(listener, this, item);
+    ForEachListener([&](IEventSink * listener) { FireOnCollectionAddCompleteEvent(listener, this, item); });
 }
 
 void CXmlCollectionBase::FireOnCollectionRemove(int index)
 {
-    for (IEventSink * const listener : m_listeners)
-        FireOnCollectionRemoveEvent(listener, this, index);
+    ForEachListener([&](IEventSink * listener) { FireOnCollectionRemoveEvent(listener, this, index); });
 }
 
 void CXmlCollectionBase::FireOnCollectionRemoveComplete(int index)
 {
-    for (IEventSink * const listener : m_listeners)
-        FireOnCollectionRemoveCompleteEvent(listener, this, index);
+    ForEachListener([&](IEventSink * listener) { FireOnCollectionRemoveCompleteEvent(listener, this, index); });
 }
 
 CXmlCollection::CXmlCollection() = default;
@@ -250,18 +263,31 @@ CXmlTypeCollection::CXmlTypeCollection(ItemType itemType, char const * elementNa
                                        std::int32_t totalDigits, std::int32_t fractionDigits,
                                        WhitespaceRule whitespace, char const * format)
     : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs), m_itemType(itemType),
-      m_format(format != nullptr ? format : ""), m_whitespace(whitespace)
+      m_whitespace(whitespace)
 {
-    CPrimitiveRestrictions const restrictions(pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive,
-                                              maxExclusive, length, totalDigits, fractionDigits);
-    if (!restrictions.IsEmpty())
-        m_restrictions = std::make_shared<CPrimitiveRestrictions const>(restrictions);
+    bool const hasFacets = pattern != nullptr || minLength >= 0 || maxLength >= 0 || minInclusive != nullptr ||
+                           maxInclusive != nullptr || minExclusive != nullptr || maxExclusive != nullptr ||
+                           length >= 0 || totalDigits >= 0 || fractionDigits >= 0;
+    bool const hasFormat = format != nullptr && *format != '\0';
+    if (!hasFacets && !hasFormat)
+        return; // most collections: nothing to keep
+    CPrimitiveRestrictions restrictions(pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive,
+                                        maxExclusive, length, totalDigits, fractionDigits);
+    if (restrictions.IsEmpty() && !hasFormat)
+        return;
+    m_rules = std::make_shared<CValueRules const>(CValueRules{std::move(restrictions), hasFormat ? format : ""});
 }
 
 CPrimitiveRestrictions const & CXmlTypeCollection::GetRestrictions() const
 {
     static CPrimitiveRestrictions const none;
-    return m_restrictions != nullptr ? *m_restrictions : none;
+    return m_rules != nullptr ? m_rules->restrictions : none;
+}
+
+std::string const & CXmlTypeCollection::GetFormat() const
+{
+    static std::string const none;
+    return m_rules != nullptr ? m_rules->format : none;
 }
 
 CXmlElement * CXmlTypeCollection::FromXml_Int(CXmlElement *, CXmlElement * child, CSerializationContext const & context,
@@ -271,7 +297,7 @@ CXmlElement * CXmlTypeCollection::FromXml_Int(CXmlElement *, CXmlElement * child
     std::string const & namespaceUri = GetNamespaceRef();
     for (; child != nullptr; child = child->GetNextSiblingElement())
     {
-        if (!DoesElementNameMatch(context, child, name.c_str(), namespaceUri.c_str()))
+        if (child->GetLocalName() != name || (!context.GetIgnoreNamespaces() && child->GetNamespaceURI() != namespaceUri))
             break;
         AddFromString(std::string(child->GetText()));
     }

@@ -25,8 +25,8 @@ std::atomic<bool> g_asyncFromXmlFile{false};
 
 constexpr std::size_t AsyncChunkSize = 128 * 1024;
 constexpr std::size_t InflatePieceSize = 64 * 1024;
-char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-char const * const XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+constexpr std::string_view XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
+constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
 
 // Whether the bytes start like a gzip member or a zlib stream.
 bool LooksCompressed(unsigned char const * data, std::size_t length)
