@@ -132,6 +132,28 @@ TEST(TypedCollections, EventsCarryTheValueAndTheIndex)
     EXPECT_TRUE(*static_cast<bool *>(recorder.data[1]));
 }
 
+TEST(TypedCollections, CopiesKeepFacetsFormatAndListeners)
+{
+    CEventRecorder recorder;
+    auto prices = Make<Cr8Col>(0, -1, "10", nullptr, "%.1f");
+    prices->AddEventListener(&recorder);
+    Cr8Col copy(*prices);
+    copy.Add(2.25);
+    EXPECT_EQ("add add-complete change", recorder.Kinds());
+    EXPECT_EQ("%.1f", copy.GetFormat());
+    EXPECT_EQ("10", copy.GetRestrictions().GetMaxInclusive());
+    ExpectThrows<CNxException>([&] { copy.Add(11); }, "Invalid Value for v [11.000000]");
+    copy.RemoveEventListener(&recorder);
+    recorder.Reset();
+    copy.Add(1);
+    EXPECT_EQ("", recorder.Kinds());
+
+    auto plain = Make<Ci4Col>();
+    EXPECT_EQ("", plain->GetFormat());
+    EXPECT_TRUE(plain->GetRestrictions().IsEmpty());
+    plain->RemoveEventListener(&recorder); // never added: nothing happens
+}
+
 TEST(TypedCollections, WritingARunOfElements)
 {
     auto numbers = Make<Ci4Col>(1, 3);
