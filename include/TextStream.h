@@ -5,6 +5,7 @@
 #include "InstanceMonitor.h"
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,18 +15,28 @@ namespace NxXmlLib16
 
 class CPortableFile;
 
-// A growable text buffer made of blocks, so growing never moves what was written.
+// A growable text buffer: appending is a bounds check and a copy, growing doubles the capacity.
 class CStringBuffer : public CInstanceMonitor
 {
 public:
     CStringBuffer();
-
-    void Append(char const * text, std::size_t length);
-    void Append(char c);
+    void Append(char const * text, std::size_t length)
+    {
+        if (length > m_text.size() - m_used)
+            Grow(length);
+        std::memcpy(&m_text[m_used], text, length);
+        m_used += length;
+    }
+    void Append(char c)
+    {
+        if (m_used == m_text.size())
+            Grow(1);
+        m_text[m_used++] = c;
+    }
     // The bytes held.
-    std::size_t GetLength() const { return m_text.size(); }
+    std::size_t GetLength() const { return m_used; }
     // The whole text.
-    std::string const & GetString() const { return m_text; }
+    std::string const & GetString() const;
     // Moves the whole text out and leaves the buffer empty.
     std::string Detach();
     // Empties the buffer, keeping a modest capacity for the next text.
@@ -33,9 +44,11 @@ public:
 
 private:
     // Makes room for `more` bytes, doubling the capacity so that growth copies each byte about once.
-    void Reserve(std::size_t more);
+    void Grow(std::size_t more);
 
-    std::string m_text;
+    // Sized to its capacity while text is appended; the first m_used bytes are the text.
+    mutable std::string m_text;
+    std::size_t m_used = 0;
 };
 
 // Text produced by a writer, held in memory and converted to UTF-8 or UTF-16 on request.
@@ -53,10 +66,10 @@ public:
     // Hands buffered text on; nothing to do in memory.
     virtual void Flush();
 
-    void Append(char const * text);
-    void Append(std::string const & text);
-    void Append(char const * text, std::size_t length);
-    void Append(char c);
+    void Append(char const * text) { m_buffer.Append(text, std::strlen(text)); }
+    void Append(std::string const & text) { m_buffer.Append(text.data(), text.size()); }
+    void Append(char const * text, std::size_t length) { m_buffer.Append(text, length); }
+    void Append(char c) { m_buffer.Append(c); }
     // The bytes buffered.
     std::size_t GetLength() const { return m_buffer.GetLength(); }
     // The text buffered, in the local encoding.

@@ -11,47 +11,49 @@ namespace NxXmlLib16
 
 CStringBuffer::CStringBuffer() : CInstanceMonitor("CStringBuffer") {}
 
-void CStringBuffer::Append(char const * text, std::size_t length)
-{
-    if (m_text.capacity() - m_text.size() < length)
-        Reserve(length);
-    m_text.append(text, length);
-}
-
-void CStringBuffer::Append(char c)
-{
-    if (m_text.capacity() == m_text.size())
-        Reserve(1);
-    m_text += c;
-}
-
-void CStringBuffer::Reserve(std::size_t more)
+void CStringBuffer::Grow(std::size_t more)
 {
     constexpr std::size_t FirstCapacity = 4096;
     constexpr std::size_t HugeCapacity = 4 * 1024 * 1024;
-    std::size_t const needed = m_text.size() + more;
-    std::size_t capacity = m_text.capacity() < FirstCapacity ? FirstCapacity : 2 * m_text.capacity();
-    if (capacity < needed)
-        capacity = needed;
-    m_text.reserve(capacity);
-    if (capacity >= HugeCapacity)
-        AdviseHugePages(&m_text[0] + m_text.size(), m_text.capacity() - m_text.size()); // only the untouched part
+    std::size_t const needed = m_used + more;
+    if (needed > m_text.capacity())
+    {
+        std::size_t capacity = m_text.capacity() < FirstCapacity ? FirstCapacity : 2 * m_text.capacity();
+        if (capacity < needed)
+            capacity = needed;
+        // The text moves into a new block that is advised before anything touches it, so that
+        // a large one is filled with few page faults.
+        std::string larger;
+        larger.reserve(capacity);
+        if (capacity >= HugeCapacity)
+            AdviseHugePages(&larger[0], larger.capacity());
+        larger.append(m_text.data(), m_used);
+        m_text.swap(larger);
+    }
+    m_text.resize(m_text.capacity());
+}
+
+std::string const & CStringBuffer::GetString() const
+{
+    m_text.resize(m_used);
+    return m_text;
 }
 
 std::string CStringBuffer::Detach()
 {
+    m_text.resize(m_used);
     std::string text = std::move(m_text);
     m_text = std::string();
+    m_used = 0;
     return text;
 }
 
 void CStringBuffer::Clear()
 {
     constexpr std::size_t KeptCapacity = 64 * 1024;
-    if (m_text.capacity() <= KeptCapacity)
-        m_text.clear();
-    else
+    if (m_text.capacity() > KeptCapacity)
         m_text = std::string();
+    m_used = 0;
 }
 
 CTextStream::CTextStream() : CTextStream(static_cast<XmlEncoding>(0)) {}
@@ -65,14 +67,6 @@ void CTextStream::Begin() { m_buffer.Clear(); }
 void CTextStream::End() {}
 
 void CTextStream::Flush() {}
-
-void CTextStream::Append(char const * text) { m_buffer.Append(text, std::strlen(text)); }
-
-void CTextStream::Append(std::string const & text) { m_buffer.Append(text.data(), text.size()); }
-
-void CTextStream::Append(char const * text, std::size_t length) { m_buffer.Append(text, length); }
-
-void CTextStream::Append(char c) { m_buffer.Append(c); }
 
 namespace
 {
