@@ -49,6 +49,10 @@ public:
     CBigInteger GetIntegerPart() const { return m_integer; }
     CBigInteger GetFractionPart() const { return m_fraction; }
     int GetFractionDivider() const { return m_divider; }
+    // The digits before the point, 0 for a zero integer part (what totalDigits counts there).
+    int GetIntegerDigitCount() const;
+    // The digits after the point, trailing zeros left out (what fractionDigits counts).
+    int GetFractionDigitCount() const;
 
     CDecimal GetNegative() const;
     void Negate();

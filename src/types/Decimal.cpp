@@ -40,16 +40,26 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // The number of fraction digits kept, never negative.
 std::size_t MaxPlaces() { return g_maxDivider > 0 ? static_cast<std::size_t>(g_maxDivider) : 0; }
 
-// Digits from text written most significant first.
-CDigits FromText(std::string const & text)
+// Digits from the characters of a number written most significant first.
+CDigits FromText(char const * first, char const * last)
 {
-    CDigits digits(text.rbegin(), text.rend());
-    for (char & digit : digits)
-        digit = static_cast<char>(digit - '0');
+    CDigits digits(static_cast<std::size_t>(last - first), '\0');
+    for (std::size_t i = 0; first != last; ++i)
+        digits[i] = static_cast<char>(*--last - '0');
     if (digits.empty())
         digits.push_back(0);
     Clean(digits);
     return digits;
+}
+
+CDigits FromText(std::string const & text) { return FromText(text.data(), text.data() + text.size()); }
+
+// The end of the run of digits that starts at the text.
+char const * SkipDigits(char const * text)
+{
+    while (IsDigit(*text))
+        ++text;
+    return text;
 }
 
 // Whether the low `count` digits of a magnitude are more than half of 10^count.
@@ -172,6 +182,24 @@ void CDecimal::Parse(char const * text)
     if (text == nullptr)
         text = "";
     std::size_t const length = std::strlen(text);
+    {
+        // The usual form, [-+]digits[.digits], is read without collecting the digits first.
+        bool const signedText = text[0] == '-' || text[0] == '+';
+        char const * const integerStart = text + (signedText ? 1 : 0);
+        char const * const integerEnd = SkipDigits(integerStart);
+        char const * const fractionStart = *integerEnd == '.' ? integerEnd + 1 : integerEnd;
+        char const * const fractionEnd = SkipDigits(fractionStart);
+        if (fractionEnd == text + length)
+        {
+            int const sign = text[0] == '-' ? -1 : 1;
+            m_integer = CBigInteger(sign, FromText(integerStart, integerEnd));
+            m_fraction = CBigInteger(sign, FromText(fractionStart, fractionEnd));
+            m_divider = fractionEnd > fractionStart ? static_cast<int>(fractionEnd - fractionStart) : 1;
+            Rationalise();
+            LimitFraction();
+            return;
+        }
+    }
     std::string integerDigits;
     std::string fractionDigits;
     bool negative = false;
@@ -495,6 +523,23 @@ bool CDecimal::operator<(CDecimal const & other) const
         return a.sign < b.sign;
     int const order = Compare(a.magnitude, b.magnitude);
     return a.sign > 0 ? order < 0 : order > 0;
+}
+
+int CDecimal::GetIntegerDigitCount() const
+{
+    return m_integer.IsZero() ? 0 : static_cast<int>(m_integer.m_digits.size());
+}
+
+int CDecimal::GetFractionDigitCount() const
+{
+    if (m_fraction.IsZero())
+        return 0;
+    // The fraction's digits stand for `divider` places; its own low zeros do not count.
+    CDigits const & digits = m_fraction.m_digits;
+    std::size_t zeros = 0;
+    while (zeros < digits.size() && digits[zeros] == 0)
+        ++zeros;
+    return m_divider - static_cast<int>(zeros);
 }
 
 } // namespace NxXmlLib16

@@ -339,25 +339,9 @@ bool CFacetValidator::MatchPattern(std::string const & pattern, std::string cons
     return MatchCompiled(*compiled, utf8 ? value : valueUtf8);
 }
 
-int CFacetValidator::CountIntegerDigits(CDecimal const & value)
-{
-    CBigInteger const integer = value.GetIntegerPart();
-    if (integer.IsZero())
-        return 0;
-    std::string const text = integer.GetAbs().ToString();
-    return static_cast<int>(text.size());
-}
+int CFacetValidator::CountIntegerDigits(CDecimal const & value) { return value.GetIntegerDigitCount(); }
 
-int CFacetValidator::CountFractionDigits(CDecimal const & value)
-{
-    CBigInteger const fraction = value.GetFractionPart();
-    if (fraction.IsZero())
-        return 0;
-    // The fraction's digits stand for `divider` places; its own trailing zeros do not count.
-    std::string const digits = fraction.GetAbs().ToString();
-    std::size_t const zeros = digits.size() - 1 - digits.find_last_not_of('0');
-    return value.GetFractionDivider() - static_cast<int>(zeros);
-}
+int CFacetValidator::CountFractionDigits(CDecimal const & value) { return value.GetFractionDigitCount(); }
 
 void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, ItemType type,
                                     CPrimitiveRestrictions const & r)

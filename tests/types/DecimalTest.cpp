@@ -58,6 +58,20 @@ TEST_F(DecimalPlaces, ParsingAndWriting)
     EXPECT_EQ("-5", Text(CDecimal("- 5")));
     EXPECT_EQ("-5", Text(CDecimal("5-")));
     EXPECT_EQ("1234.56", Text(CDecimal("1234.56")));
+    EXPECT_EQ("12", Text(CDecimal("+0012.")));
+    // Plain text and text with blanks or an exponent give the same value and parts.
+    for (char const * other : {" -012.50", "-1250e-2", "-12.5 ", "-000012.500"})
+    {
+        CDecimal const plain("-12.50");
+        CDecimal const same(other);
+        EXPECT_EQ(Text(plain), Text(same)) << other;
+        EXPECT_EQ(plain.GetIntegerPart().ToString(), same.GetIntegerPart().ToString()) << other;
+        EXPECT_EQ(plain.GetFractionPart().ToString(), same.GetFractionPart().ToString()) << other;
+        EXPECT_EQ(plain.GetFractionDivider(), same.GetFractionDivider()) << other;
+    }
+    EXPECT_EQ(3, CDecimal("-120.0500").GetIntegerDigitCount());
+    EXPECT_EQ(2, CDecimal("-120.0500").GetFractionDigitCount());
+    EXPECT_EQ(0, CDecimal("-0.0").GetIntegerDigitCount());
 }
 
 TEST_F(DecimalPlaces, Exponents)
