@@ -282,6 +282,8 @@ private:
     void AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri);
     // The stored name for a parser's name, or null when it was not met before.
     CXmlStoredName const * FindName(std::string_view key) const;
+    // The offset of the name's slot, made when the first record refers to the name.
+    std::size_t SlotOf(CXmlStoredName const & name);
     // Stores a name met for the first time.
     CXmlStoredName const & AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName);
 

@@ -100,6 +100,19 @@ std::string_view CExpatReader::ToLocal(char const * data, std::size_t length, st
 
 CXmlStoredName const & CExpatReader::SplitName(char const * name)
 {
+    // Documents repeat their names in the same order, so the name that followed the previous
+    // one last time is tried first: a comparison instead of a lookup.
+    CXmlStoredName const * found = m_lastName != nullptr ? m_lastName->follower : nullptr;
+    if (found == nullptr || std::strncmp(name, found->key.c_str(), found->key.size() + 1) != 0)
+        found = &FindOrAddName(name);
+    if (m_lastName != nullptr)
+        m_lastName->follower = found;
+    m_lastName = found;
+    return *found;
+}
+
+CXmlStoredName const & CExpatReader::FindOrAddName(char const * name)
+{
     std::string_view const key(name);
     if (CXmlStoredName const * const known = m_document.FindName(key))
         return *known;

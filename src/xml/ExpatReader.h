@@ -42,6 +42,8 @@ private:
 
     // The stored name of an Expat name ("uri|local" or "local").
     CXmlStoredName const & SplitName(char const * name);
+    // The stored name of an Expat name, found by its key or added.
+    CXmlStoredName const & FindOrAddName(char const * name);
     // The local form of UTF-8 text, in a scratch buffer when a conversion is needed.
     std::string_view ToLocal(char const * data, std::size_t length, std::string & scratch);
     // Runs a callback body, keeping an exception for after Expat returns.
@@ -57,6 +59,7 @@ private:
     std::vector<std::string> m_valueScratch;
     std::string m_scratch;
     std::exception_ptr m_error;
+    CXmlStoredName const * m_lastName = nullptr; // the name reported last
 };
 
 } // namespace NxXmlLib16

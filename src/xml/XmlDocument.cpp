@@ -381,15 +381,20 @@ CXmlStoredName const * CXmlDocument::FindName(std::string_view key) const { retu
 CXmlStoredName const & CXmlDocument::AddName(std::string_view key, std::string_view namespaceUri,
                                              std::string_view localName)
 {
-    CXmlDocumentStore & store = *m_store;
-    if (store.tree.GetUsed() == 0)
-        StartTree();
+    return m_store->names.Add(key, namespaceUri, localName);
+}
+
+std::size_t CXmlDocument::SlotOf(CXmlStoredName const & name)
+{
+    if (name.slot != 0)
+        return name.slot;
     // Records find the name through a slot in the tree that holds its address.
+    CXmlDocumentStore & store = *m_store;
     std::size_t const slot = store.tree.Allocate(sizeof(CXmlName const *));
-    CXmlStoredName const & name = store.names.Add(key, namespaceUri, localName, slot);
     CXmlName const * const address = &name;
     std::memcpy(store.tree.At(slot), &address, sizeof address);
-    return name;
+    store.names.AddSlot(name, slot);
+    return slot;
 }
 
 void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingAttribute> const & attributes)
@@ -412,14 +417,14 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
         std::size_t const at = offset + sizeof(CXmlElement) + i * sizeof(CXmlAttribute);
         CXmlAttribute attribute;
         attribute.m_owner = CXmlTreeBuffer::Distance(at, offset);
-        attribute.m_name = CXmlTreeBuffer::Distance(at, attributes[i].name->slot);
+        attribute.m_name = CXmlTreeBuffer::Distance(at, SlotOf(*attributes[i].name));
         attribute.m_tail.value.length = static_cast<std::uint32_t>(value.size());
         attribute.m_tail.value.distance = value.empty() ? 0 : CXmlTreeBuffer::Distance(at, tree.CopyText(value));
         std::memcpy(tree.At(at), &attribute, sizeof attribute);
     }
 
     CXmlElement element;
-    element.m_name = CXmlTreeBuffer::Distance(offset, name.slot);
+    element.m_name = CXmlTreeBuffer::Distance(offset, SlotOf(name));
     element.m_attributeCount = static_cast<std::uint32_t>(attributes.size());
     std::size_t previousSibling = 0;
     if (store.depth == 0)
@@ -448,7 +453,6 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     open.lastChild = 0;
     open.previousSibling = previousSibling;
     open.mark = mark;
-    open.names = store.names.GetCount();
     open.text.clear();
 }
 
@@ -487,7 +491,7 @@ void CXmlDocument::EndElement()
         else
             Element(open.previousSibling).m_head.links.nextSibling = 0;
         store.tree.Rewind(open.mark);
-        store.names.Truncate(open.names);
+        store.names.ForgetSlotsFrom(open.mark);
     }
 }
 

@@ -49,23 +49,28 @@ CXmlStoredName const * CXmlNameTable::Find(std::string_view key) const
 }
 
 CXmlStoredName const & CXmlNameTable::Add(std::string_view key, std::string_view namespaceUri,
-                                          std::string_view localName, std::size_t slot)
+                                          std::string_view localName)
 {
     CXmlStoredName & stored = m_names.emplace_back();
     stored.key = std::string(key);
     stored.namespaceUri = std::string(namespaceUri);
     stored.localName = std::string(localName);
-    stored.slot = slot;
     m_index.emplace(std::string_view(stored.key), &stored);
     return stored;
 }
 
-void CXmlNameTable::Truncate(std::size_t count)
+void CXmlNameTable::AddSlot(CXmlStoredName const & name, std::size_t slot)
 {
-    while (m_names.size() > count)
+    name.slot = slot;
+    m_slotted.push_back(&name);
+}
+
+void CXmlNameTable::ForgetSlotsFrom(std::size_t offset)
+{
+    while (!m_slotted.empty() && m_slotted.back()->slot >= offset)
     {
-        m_index.erase(std::string_view(m_names.back().key));
-        m_names.pop_back();
+        m_slotted.back()->slot = 0;
+        m_slotted.pop_back();
     }
 }
 
@@ -73,6 +78,7 @@ void CXmlNameTable::Clear()
 {
     m_index.clear();
     m_names.clear();
+    m_slotted.clear();
 }
 
 } // namespace NxXmlLib16

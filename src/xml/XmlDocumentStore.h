@@ -54,7 +54,8 @@ private:
 // A distinct name with the offset of the slot in the tree buffer through which records find it.
 struct CXmlStoredName : CXmlName
 {
-    std::size_t slot = 0;
+    mutable std::size_t slot = 0;                       // 0 until a record refers to the name
+    mutable CXmlStoredName const * follower = nullptr; // the name the parser reported after this one, last time
 };
 
 // Every distinct name of a document, stored once and found by the parser's form of it.
@@ -62,16 +63,17 @@ class CXmlNameTable
 {
 public:
     CXmlStoredName const * Find(std::string_view key) const;
-    CXmlStoredName const & Add(std::string_view key, std::string_view namespaceUri, std::string_view localName,
-                               std::size_t slot);
-    std::size_t GetCount() const { return m_names.size(); }
-    // Forgets the names added after the first count.
-    void Truncate(std::size_t count);
+    CXmlStoredName const & Add(std::string_view key, std::string_view namespaceUri, std::string_view localName);
+    // Records that the name got a slot.
+    void AddSlot(CXmlStoredName const & name, std::size_t slot);
+    // Forgets the slots at or after the offset, which the tree gave back.
+    void ForgetSlotsFrom(std::size_t offset);
     void Clear();
 
 private:
     std::deque<CXmlStoredName> m_names;
     std::unordered_map<std::string_view, CXmlStoredName const *> m_index;
+    std::vector<CXmlStoredName const *> m_slotted; // in the order their slots were made
 };
 
 // One element being built, by offsets into the tree buffer (0: none).
@@ -81,7 +83,6 @@ struct CXmlOpenElement
     std::size_t lastChild;       // the element's last child so far
     std::size_t previousSibling; // the parent's last child before this one
     std::size_t mark;            // the buffer before this element
-    std::size_t names;           // the number of names before this element
     std::string text;            // character data collected so far
 };
 
