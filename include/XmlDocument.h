@@ -86,9 +86,10 @@ private:
     }
 
     // Kept small, 16 bytes: distances in units of 8 bytes to the owner, to the slot of the name
-    // and to the value. The owner is never at distance 0, so 0 marks a copy.
-    std::int32_t m_owner = 0;
-    std::int32_t m_name = 0;
+    // and to the value. The owner is never at distance 0, so 0 marks a copy. No member has an
+    // initialiser, so that records written into the document's tree are objects of this class.
+    std::int32_t m_owner;
+    std::int32_t m_name;
     union CTail
     {
         struct CValue
@@ -97,7 +98,7 @@ private:
             std::uint32_t length;
         } value;
         CXmlAttribute const * original;
-    } m_tail{};
+    } m_tail;
 };
 
 // The attributes of one element, in document order.
@@ -200,7 +201,8 @@ private:
 
     // Kept small, 32 bytes, as a document holds one per element: links are distances in units
     // of 8 bytes from this record (0: none) into the document's tree, where the attributes
-    // follow the element.
+    // follow the element. No member has an initialiser, so that records written into the tree
+    // are objects of this class.
     union CHead
     {
         struct CLinks
@@ -209,13 +211,13 @@ private:
             std::int32_t nextSibling;
         } links;
         CXmlElement const * original;
-    } m_head{};
-    std::int32_t m_firstChild = 0;
-    std::int32_t m_name = 0; // to the slot that holds the name
-    std::int32_t m_text = 0;
-    std::uint32_t m_textLength = 0;
-    std::uint32_t m_attributeCount = 0;
-    std::uint32_t m_flags = 0;
+    } m_head;
+    std::int32_t m_firstChild;
+    std::int32_t m_name; // to the slot that holds the name
+    std::int32_t m_text;
+    std::uint32_t m_textLength;
+    std::uint32_t m_attributeCount;
+    std::uint32_t m_flags;
 };
 
 // Loads XML text (from a file, a string or a memory block, gzip- or zlib-compressed or not)

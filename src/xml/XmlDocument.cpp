@@ -415,7 +415,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
         if (value.size() > std::numeric_limits<std::uint32_t>::max())
             throw CNxException("Attribute value too long");
         std::size_t const at = offset + sizeof(CXmlElement) + i * sizeof(CXmlAttribute);
-        CXmlAttribute attribute;
+        CXmlAttribute attribute{};
         attribute.m_owner = CXmlTreeBuffer::Distance(at, offset);
         attribute.m_name = CXmlTreeBuffer::Distance(at, SlotOf(*attributes[i].name));
         attribute.m_tail.value.length = static_cast<std::uint32_t>(value.size());
@@ -423,7 +423,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
         std::memcpy(tree.At(at), &attribute, sizeof attribute);
     }
 
-    CXmlElement element;
+    CXmlElement element{};
     element.m_name = CXmlTreeBuffer::Distance(offset, SlotOf(name));
     element.m_attributeCount = static_cast<std::uint32_t>(attributes.size());
     std::size_t previousSibling = 0;
