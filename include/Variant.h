@@ -94,7 +94,11 @@ struct NxVariant
     std::string const & GetStringRef() const;
     bool GetBoolean() const { return m_value.boolean; }
     CDecimal GetDecimal() const;
+    // The held decimal without a copy (zero when the variant holds none).
+    CDecimal const & GetDecimalRef() const;
     CBigInteger GetInteger() const;
+    // The held big integer without a copy (zero when the variant holds none).
+    CBigInteger const & GetIntegerRef() const;
     CSmartPtr<CXmlObjectBase> GetXmlObject() const;
     CSmartPtr<CXmlCollectionBase> GetXmlCollection() const;
 

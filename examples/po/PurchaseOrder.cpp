@@ -255,7 +255,7 @@ void CPurchaseOrderType::AccessProperty(int propertyIndex, bool read, NxVariant 
         if (read)
             value.SetDecimal(m_total);
         else
-            SetTotal(value.GetDecimal());
+            SetTotal(value.GetDecimalRef());
         break;
     case 5:
         if (read)
@@ -657,7 +657,7 @@ void CItemType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
         if (read)
             value.SetDecimal(m_unitPrice);
         else
-            SetUnitPrice(value.GetDecimal());
+            SetUnitPrice(value.GetDecimalRef());
         break;
     case 3:
         if (read && m_hasShipDate)

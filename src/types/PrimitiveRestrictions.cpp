@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <shared_mutex>
+#include <new>
 #include <unordered_map>
 
 namespace NxXmlLib16
@@ -21,6 +22,7 @@ namespace NxXmlLib16
 struct CCompiledPattern
 {
     pcre2_code * code = nullptr;
+    std::uint32_t pairs = 1; // ovector pairs a match needs: the captures and the whole match
     std::string error;
 
     CCompiledPattern() = default;
@@ -85,7 +87,12 @@ public:
                                        PCRE2_UTF | PCRE2_ANCHORED | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset,
                                        nullptr);
         if (compiled->code != nullptr)
+        {
             pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE); // without JIT, matching interprets
+            std::uint32_t captures = 0;
+            pcre2_pattern_info(compiled->code, PCRE2_INFO_CAPTURECOUNT, &captures);
+            compiled->pairs = captures + 1;
+        }
         else
         {
             PCRE2_UCHAR message[256];
@@ -103,7 +110,7 @@ private:
 };
 
 // Match data sized for the largest pattern this thread has run, reused by every match.
-pcre2_match_data * MatchData(pcre2_code const * code)
+pcre2_match_data * MatchData(std::uint32_t pairs)
 {
     struct CMatchData
     {
@@ -112,13 +119,14 @@ pcre2_match_data * MatchData(pcre2_code const * code)
         ~CMatchData() { pcre2_match_data_free(data); }
     };
     thread_local CMatchData cached;
-    std::uint32_t captures = 0;
-    pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &captures);
-    if (cached.data == nullptr || cached.pairs < captures + 1)
+    if (cached.pairs < pairs)
     {
+        pcre2_match_data * const data = pcre2_match_data_create(pairs, nullptr);
+        if (data == nullptr)
+            throw std::bad_alloc();
         pcre2_match_data_free(cached.data);
-        cached.data = pcre2_match_data_create(captures + 1, nullptr);
-        cached.pairs = captures + 1;
+        cached.data = data;
+        cached.pairs = pairs;
     }
     return cached.data;
 }
@@ -128,7 +136,7 @@ bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subjec
 {
     if (compiled.code == nullptr)
         throw CNxException(compiled.error);
-    pcre2_match_data * const data = MatchData(compiled.code);
+    pcre2_match_data * const data = MatchData(compiled.pairs);
     int const result =
         pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, 0, data, nullptr);
     return result >= 1;
@@ -434,7 +442,7 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     case ItemType_string: return CheckString(name, value.GetStringRef(), r);
     case ItemType_decimal:
     {
-        CDecimal const v = value.GetDecimal();
+        CDecimal const & v = value.GetDecimalRef();
         auto const compare = [](CDecimal const & a, CDecimal const & b) { return Order(a, b); };
         bool holds = BoundsHold(r, v, [&](std::string const & t) { return C::decimalFromString(t, collapse); }, compare);
         if (holds && (r.GetTotalDigits() >= 0 || r.GetFractionDigits() >= 0))
@@ -450,7 +458,7 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     }
     case ItemType_integer:
     {
-        CBigInteger const v = value.GetInteger();
+        CBigInteger const & v = value.GetIntegerRef();
         auto const compare = [](CBigInteger const & a, CBigInteger const & b) { return Order(a, b); };
         if (!BoundsHold(r, v, [&](std::string const & t) { return C::integerFromString(t, collapse); }, compare) ||
             !TotalDigitsHold(r, v.ToString()))

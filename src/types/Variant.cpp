@@ -241,11 +241,20 @@ std::string const & NxVariant::GetStringRef() const
     return !m_nil && m_type == ItemType_string ? Held<std::string>() : empty;
 }
 
-CDecimal NxVariant::GetDecimal() const { return !m_nil && m_type == ItemType_decimal ? Held<CDecimal>() : CDecimal(); }
+CDecimal NxVariant::GetDecimal() const { return GetDecimalRef(); }
 
-CBigInteger NxVariant::GetInteger() const
+CDecimal const & NxVariant::GetDecimalRef() const
 {
-    return !m_nil && m_type == ItemType_integer ? Held<CBigInteger>() : CBigInteger();
+    static CDecimal const zero;
+    return !m_nil && m_type == ItemType_decimal ? Held<CDecimal>() : zero;
+}
+
+CBigInteger NxVariant::GetInteger() const { return GetIntegerRef(); }
+
+CBigInteger const & NxVariant::GetIntegerRef() const
+{
+    static CBigInteger const zero;
+    return !m_nil && m_type == ItemType_integer ? Held<CBigInteger>() : zero;
 }
 
 CSmartPtr<CXmlObjectBase> NxVariant::GetXmlObject() const
@@ -300,8 +309,8 @@ std::string NxVariant::ToString(char const * format) const
     case ItemType_char: return C::charToString(m_value.i1);
     case ItemType_string: return C::stringToString(GetStringRef());
     case ItemType_boolean: return C::booleanToString(m_value.boolean);
-    case ItemType_decimal: return C::decimalToString(GetDecimal(), givenFormat);
-    case ItemType_integer: return C::integerToString(GetInteger());
+    case ItemType_decimal: return C::decimalToString(GetDecimalRef(), givenFormat);
+    case ItemType_integer: return C::integerToString(GetIntegerRef());
     default: throw CNxException(FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
     }
 }
