@@ -4,6 +4,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -46,18 +47,20 @@ inline std::string Generate(std::string const & generator, int sizeMb)
     return path;
 }
 
-// The best time of a few runs, in seconds; the preparation before each run is not timed.
-inline double BestOf(int runs, std::function<void()> const & action, std::function<void()> const & prepare = [] {})
+// The time of one run, in seconds.
+inline double TimeOnce(std::function<void()> const & action)
+{
+    auto const start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The best time of a few runs, in seconds.
+inline double BestOf(int runs, std::function<void()> const & action)
 {
     double best = 1e30;
     for (int i = 0; i < runs; ++i)
-    {
-        prepare();
-        auto const start = std::chrono::steady_clock::now();
-        action();
-        double const seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        best = seconds < best ? seconds : best;
-    }
+        best = std::min(best, TimeOnce(action));
     return best;
 }
 

@@ -6,6 +6,8 @@
 #include "BenchSupport.h"
 #include "PurchaseOrder.h"
 
+#include <algorithm>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -112,6 +114,15 @@ int RunMeasurement(int argc, char ** argv)
 
 std::string Ratio(double value, double floor) { return FormatString("%.2f", value / floor); }
 
+// The number of items of a generated order.
+int CountItems(std::string const & xml)
+{
+    int count = 0;
+    for (std::size_t at = xml.find("<item "); at != std::string::npos; at = xml.find("<item ", at + 1))
+        ++count;
+    return count;
+}
+
 } // namespace
 
 int main(int argc, char ** argv)
@@ -144,26 +155,36 @@ int main(int argc, char ** argv)
 
         std::string const xml = ReadFile(path);
         double const megabytes = static_cast<double>(xml.size()) / 1e6;
-        int const runs = sizeMb >= 100 ? 2 : 3;
-        double const bare = megabytes / BestOf(runs, [&] { BareExpatParse(xml); });
-        // Each run reads into a new order; dropping the previous tree is not part of reading.
-        CSmartPtr<CPurchaseOrderType> order;
-        double const read = megabytes / BestOf(
-                                            runs,
-                                            [&] {
-                                                order->FromXmlStream(reinterpret_cast<unsigned char const *>(xml.data()),
-                                                                     static_cast<std::uint32_t>(xml.size()));
-                                            },
-                                            [&] { order = CSmartPtr<CPurchaseOrderType>(new CPurchaseOrderType); });
-        std::string written;
-        double const write = megabytes / BestOf(runs, [&] { written = order->ToXml(true, true, EOLType_LF, WritingContext()); });
         AsyncToXmlFile(true);
         long long const toFilePeak = MeasureInChild("--measure-tofile '" + Generate(g_generator, 1) + "' " +
-                                                    std::to_string(order->GetItems()->GetItem()->GetCount()));
-        double const toFile = megabytes / BestOf(runs, [&] {
-            order->ToXmlFile("/tmp/nxxml-bench-binding-out.xml", true, true, XmlEncoding_UTF8, EOLType_LF,
-                             WritingContext());
-        });
+                                                    std::to_string(CountItems(xml)));
+        // The measurements take turns, round after round, so that each meets the same moments of
+        // a machine whose speed varies; the best round of each counts. Each round reads into a
+        // new order: dropping the previous tree is not part of reading.
+        int const rounds = sizeMb >= 100 ? 3 : 5;
+        double bare = 0;
+        double read = 0;
+        double write = 0;
+        double toFile = 0;
+        CSmartPtr<CPurchaseOrderType> order;
+        std::string written;
+        for (int round = 0; round < rounds; ++round)
+        {
+            bare = std::max(bare, megabytes / TimeOnce([&] { BareExpatParse(xml); }));
+            order = CSmartPtr<CPurchaseOrderType>(new CPurchaseOrderType);
+            read = std::max(read, megabytes / TimeOnce([&] {
+                                      order->FromXmlStream(reinterpret_cast<unsigned char const *>(xml.data()),
+                                                           static_cast<std::uint32_t>(xml.size()));
+                                  }));
+            write = std::max(write, megabytes / TimeOnce([&] {
+                                        written = order->ToXml(true, true, EOLType_LF, WritingContext());
+                                    }));
+            written = std::string();
+            toFile = std::max(toFile, megabytes / TimeOnce([&] {
+                                          order->ToXmlFile("/tmp/nxxml-bench-binding-out.xml", true, true,
+                                                           XmlEncoding_UTF8, EOLType_LF, WritingContext());
+                                      }));
+        }
         AsyncToXmlFile(false);
 
         std::string const label = FormatString("%.0f MB", megabytes);
