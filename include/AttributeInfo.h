@@ -80,6 +80,8 @@ public:
     void Validate(CSerializationContext const & context, bool found) const override;
     // Throws unless the value meets the attribute's facets.
     void CheckRestriction(NxVariant value) const;
+    // The same for text, which a string member checks as it stands.
+    void CheckRestriction(std::string const & value) const;
 
 private:
     CPrimitiveRestrictions m_restrictions;

@@ -83,6 +83,8 @@ public:
 
     // Throws unless the value meets the member's facets (primitive members only).
     void CheckRestriction(NxVariant const & value) const;
+    // The same for text, which a string member checks as it stands.
+    void CheckRestriction(std::string const & value) const;
     int GetPropertyIndex() const { return m_propertyIndex; }
     std::string GetElementName() const { return m_elementName; }
     std::string GetElementNamespace() const { return m_elementNamespace; }

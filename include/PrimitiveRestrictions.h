@@ -81,6 +81,9 @@ public:
     // naming the element or attribute.
     static void ValidateValue(char const * name, NxVariant const & value, ItemType type,
                               CPrimitiveRestrictions const & restrictions);
+    // The same for text: a string type checks it as it stands, another type reads it first.
+    static void ValidateString(char const * name, std::string const & value, ItemType type,
+                               CPrimitiveRestrictions const & restrictions);
     // Whether the whole value matches the XSD pattern; throws when the pattern does not compile.
     static bool MatchPattern(std::string const & pattern, std::string const & value);
     // Digits of the integer part (0 for a zero integer part).

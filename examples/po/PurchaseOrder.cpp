@@ -49,12 +49,7 @@ CAttributeInfo ** NoAttributes() { return new CAttributeInfo *[1]{nullptr}; }
 // Checks a value against the facets of a member before a setter stores it.
 void CheckElement(CElementInfo ** table, int index, NxVariant const & value) { table[index]->CheckRestriction(value); }
 
-NxVariant StringValue(std::string const & text)
-{
-    NxVariant value;
-    value.SetString(text);
-    return value;
-}
+void CheckElement(CElementInfo ** table, int index, std::string const & value) { table[index]->CheckRestriction(value); }
 
 template <class T>
 T * As(NxVariant const & value)
@@ -332,7 +327,7 @@ void CCustomerType::SetName(std::string const & value) { m_name = value; }
 
 void CCustomerType::SetEmail(std::string const & value)
 {
-    CheckElement(ms_elementInfo, 1, StringValue(value));
+    CheckElement(ms_elementInfo, 1, value);
     m_email = value;
     m_hasEmail = true;
 }
@@ -429,13 +424,13 @@ void CAddressType::SetCity(std::string const & value) { m_city = value; }
 
 void CAddressType::SetPostcode(std::string const & value)
 {
-    CheckElement(ms_elementInfo, 2, StringValue(value));
+    CheckElement(ms_elementInfo, 2, value);
     m_postcode = value;
 }
 
 void CAddressType::SetCountry(std::string const & value)
 {
-    CheckElement(ms_elementInfo, 3, StringValue(value));
+    CheckElement(ms_elementInfo, 3, value);
     m_country = value;
 }
 
@@ -594,13 +589,13 @@ void CItemType::Init()
 
 void CItemType::SetSku(std::string const & value)
 {
-    static_cast<CAttributeInfoPrimitive *>(ms_attributeInfo[0])->CheckRestriction(StringValue(value));
+    static_cast<CAttributeInfoPrimitive *>(ms_attributeInfo[0])->CheckRestriction(value);
     m_sku = value;
 }
 
 void CItemType::SetDescription(std::string const & value)
 {
-    CheckElement(ms_elementInfo, 0, StringValue(value));
+    CheckElement(ms_elementInfo, 0, value);
     m_description = value;
 }
 
@@ -820,7 +815,7 @@ void CCardType::Init()
 
 void CCardType::SetNumber(std::string const & value)
 {
-    CheckElement(ms_elementInfo, 0, StringValue(value));
+    CheckElement(ms_elementInfo, 0, value);
     m_number = value;
 }
 

@@ -109,6 +109,12 @@ void CAttributeInfoPrimitive::CheckRestriction(NxVariant value) const
         CFacetValidator::ValidateValue(GetAttributeName().c_str(), value, m_itemType, m_restrictions);
 }
 
+void CAttributeInfoPrimitive::CheckRestriction(std::string const & value) const
+{
+    if (!m_restrictions.IsEmpty())
+        CFacetValidator::ValidateString(GetAttributeName().c_str(), value, m_itemType, m_restrictions);
+}
+
 void CAttributeInfoPrimitive::AttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                                              CXmlWriter * writer) const
 {

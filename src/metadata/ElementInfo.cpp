@@ -64,6 +64,14 @@ void CElementInfo::CheckRestriction(NxVariant const & value) const
         CFacetValidator::ValidateValue(m_elementName.c_str(), value, m_itemType, m_restrictions);
 }
 
+void CElementInfo::CheckRestriction(std::string const & value) const
+{
+    if (!m_hasRestrictions)
+        throw CNxException("Cannot CheckRestriction for type: string");
+    if (!m_restrictions.IsEmpty())
+        CFacetValidator::ValidateString(m_elementName.c_str(), value, m_itemType, m_restrictions);
+}
+
 bool CElementInfo::IsThisElement(CSerializationContext const & context, CXmlElement const * element) const
 {
     if (element == nullptr || element->GetLocalName() != m_elementName)

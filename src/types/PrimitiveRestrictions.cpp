@@ -351,6 +351,20 @@ int CFacetValidator::CountIntegerDigits(CDecimal const & value) { return value.G
 
 int CFacetValidator::CountFractionDigits(CDecimal const & value) { return value.GetFractionDigitCount(); }
 
+void CFacetValidator::ValidateString(char const * name, std::string const & value, ItemType type,
+                                     CPrimitiveRestrictions const & r)
+{
+    if (type == ItemType_string)
+    {
+        CheckString(name, value, r);
+        return;
+    }
+    // Text for another type is read as that type first.
+    NxVariant typed;
+    typed.FromString(value, type, WS::WhitespaceRule_Collapse);
+    ValidateValue(name, typed, type, r);
+}
+
 void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, ItemType type,
                                     CPrimitiveRestrictions const & r)
 {
