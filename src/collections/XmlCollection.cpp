@@ -54,10 +54,10 @@ void CXmlCollectionBase::RemoveEventListener(IEventSink * listener)
 template <class Action>
 void CXmlCollectionBase::ForEachListener(Action && action)
 {
-    if (m_listeners == nullptr)
-        return;
-    for (IEventSink * const listener : *m_listeners)
-        action(listener);
+    // By index, so that a listener that adds or removes listeners while it is told leaves the
+    // walk valid.
+    for (std::size_t i = 0; m_listeners != nullptr && i < m_listeners->size(); ++i)
+        action((*m_listeners)[i]);
 }
 
 std::string CXmlCollectionBase::GetTargetNamespace() const

@@ -132,6 +132,37 @@ TEST(TypedCollections, EventsCarryTheValueAndTheIndex)
     EXPECT_TRUE(*static_cast<bool *>(recorder.data[1]));
 }
 
+namespace
+{
+// Registers more listeners each time it is told of a change.
+struct CGrowingListener : IEventSink
+{
+    CXmlCollectionBase * collection = nullptr;
+    IEventSink * added = nullptr;
+    int calls = 0;
+
+    void OnEvent(CXmlObjectBase *, MsgType, void *) override
+    {
+        ++calls;
+        for (int i = 0; i < 16; ++i)
+            collection->AddEventListener(added);
+    }
+};
+} // namespace
+
+TEST(TypedCollections, ListenersAddedWhileToldAreToldToo)
+{
+    auto numbers = Make<Ci4Col>();
+    CEventRecorder recorder;
+    CGrowingListener growing;
+    growing.collection = numbers.Get();
+    growing.added = &recorder;
+    numbers->AddEventListener(&growing);
+    numbers->Add(1);
+    EXPECT_EQ(3, growing.calls); // add, add-complete, change
+    EXPECT_EQ(16u + 32u + 48u, recorder.types.size());
+}
+
 TEST(TypedCollections, CopiesKeepFacetsFormatAndListeners)
 {
     CEventRecorder recorder;
