@@ -18,6 +18,10 @@
 namespace NxXmlLib16
 {
 
+// A document holds one element record per element and one attribute record per attribute.
+static_assert(sizeof(CXmlElement) == 32, "element records are meant to stay at 32 bytes");
+static_assert(sizeof(CXmlAttribute) == 16, "attribute records are meant to stay at 16 bytes");
+
 namespace
 {
 
