@@ -92,6 +92,8 @@ struct NxVariant
     std::string GetString() const;
     // The held string without a copy (empty when the variant holds none).
     std::string const & GetStringRef() const;
+    // Moves the held string out, leaving an empty one (empty when the variant holds none).
+    std::string TakeString();
     bool GetBoolean() const { return m_value.boolean; }
     CDecimal GetDecimal() const;
     // The held decimal without a copy (zero when the variant holds none).

@@ -200,9 +200,9 @@ void CPurchaseOrderType::SetPayment(CPaymentType * value)
     m_payment = held;
 }
 
-void CPurchaseOrderType::SetNotes(std::string const & value)
+void CPurchaseOrderType::SetNotes(std::string value)
 {
-    m_notes = value;
+    m_notes = std::move(value);
     m_hasNotes = true;
 }
 
@@ -242,7 +242,7 @@ void CPurchaseOrderType::AccessProperty(int propertyIndex, bool read, NxVariant 
         else if (read)
             value.Clear();
         else if (value.IsValid())
-            SetNotes(value.GetString());
+            SetNotes(value.TakeString());
         else
             ClearNotes();
         break;
@@ -323,12 +323,12 @@ void CCustomerType::Init()
     m_address = new CAddressType;
 }
 
-void CCustomerType::SetName(std::string const & value) { m_name = value; }
+void CCustomerType::SetName(std::string value) { m_name = std::move(value); }
 
-void CCustomerType::SetEmail(std::string const & value)
+void CCustomerType::SetEmail(std::string value)
 {
     CheckElement(ms_elementInfo, 1, value);
-    m_email = value;
+    m_email = std::move(value);
     m_hasEmail = true;
 }
 
@@ -353,7 +353,7 @@ void CCustomerType::AccessProperty(int propertyIndex, bool read, NxVariant & val
         if (read)
             value.SetString(m_name);
         else
-            SetName(value.GetStringRef());
+            SetName(value.TakeString());
         break;
     case 1:
         if (read && m_hasEmail)
@@ -361,7 +361,7 @@ void CCustomerType::AccessProperty(int propertyIndex, bool read, NxVariant & val
         else if (read)
             value.Clear();
         else if (value.IsValid())
-            SetEmail(value.GetStringRef());
+            SetEmail(value.TakeString());
         else
             ClearEmail();
         break;
@@ -418,20 +418,20 @@ void CAddressType::Init()
     m_country.clear();
 }
 
-void CAddressType::SetStreet(std::string const & value) { m_street = value; }
+void CAddressType::SetStreet(std::string value) { m_street = std::move(value); }
 
-void CAddressType::SetCity(std::string const & value) { m_city = value; }
+void CAddressType::SetCity(std::string value) { m_city = std::move(value); }
 
-void CAddressType::SetPostcode(std::string const & value)
+void CAddressType::SetPostcode(std::string value)
 {
     CheckElement(ms_elementInfo, 2, value);
-    m_postcode = value;
+    m_postcode = std::move(value);
 }
 
-void CAddressType::SetCountry(std::string const & value)
+void CAddressType::SetCountry(std::string value)
 {
     CheckElement(ms_elementInfo, 3, value);
-    m_country = value;
+    m_country = std::move(value);
 }
 
 void CAddressType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
@@ -446,10 +446,10 @@ void CAddressType::AccessProperty(int propertyIndex, bool read, NxVariant & valu
     }
     switch (propertyIndex)
     {
-    case 0: SetStreet(value.GetStringRef()); break;
-    case 1: SetCity(value.GetStringRef()); break;
-    case 2: SetPostcode(value.GetStringRef()); break;
-    default: SetCountry(value.GetStringRef()); break;
+    case 0: SetStreet(value.TakeString()); break;
+    case 1: SetCity(value.TakeString()); break;
+    case 2: SetPostcode(value.TakeString()); break;
+    default: SetCountry(value.TakeString()); break;
     }
 }
 
@@ -587,16 +587,16 @@ void CItemType::Init()
         m_tag->Clear();
 }
 
-void CItemType::SetSku(std::string const & value)
+void CItemType::SetSku(std::string value)
 {
     static_cast<CAttributeInfoPrimitive *>(ms_attributeInfo[0])->CheckRestriction(value);
-    m_sku = value;
+    m_sku = std::move(value);
 }
 
-void CItemType::SetDescription(std::string const & value)
+void CItemType::SetDescription(std::string value)
 {
     CheckElement(ms_elementInfo, 0, value);
-    m_description = value;
+    m_description = std::move(value);
 }
 
 void CItemType::SetQuantity(std::int32_t value)
@@ -640,7 +640,7 @@ void CItemType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
         if (read)
             value.SetString(m_description);
         else
-            SetDescription(value.GetStringRef());
+            SetDescription(value.TakeString());
         break;
     case 1:
         if (read)
@@ -682,7 +682,7 @@ void CItemType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
         if (read)
             value.SetString(m_sku);
         else
-            SetSku(value.GetStringRef());
+            SetSku(value.TakeString());
         break;
     default: throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
     }
@@ -813,10 +813,10 @@ void CCardType::Init()
     m_expiry = CDateTime(CDateTime::dt_gYearMonth);
 }
 
-void CCardType::SetNumber(std::string const & value)
+void CCardType::SetNumber(std::string value)
 {
     CheckElement(ms_elementInfo, 0, value);
-    m_number = value;
+    m_number = std::move(value);
 }
 
 void CCardType::SetExpiry(CDateTime const & value)
@@ -833,7 +833,7 @@ void CCardType::AccessProperty(int propertyIndex, bool read, NxVariant & value)
         if (read)
             value.SetString(m_number);
         else
-            SetNumber(value.GetStringRef());
+            SetNumber(value.TakeString());
         break;
     case 1:
         if (read)

@@ -86,7 +86,7 @@ public:
     void SetPayment(CPaymentType * value);
     bool HasNotes() const { return m_hasNotes; }
     std::string GetNotes() const { return m_notes; }
-    void SetNotes(std::string const & value);
+    void SetNotes(std::string value);
     void ClearNotes();
     CDecimal GetTotal() const { return m_total; }
     void SetTotal(CDecimal const & value);
@@ -130,10 +130,10 @@ public:
     CCustomerType();
 
     std::string GetName() const { return m_name; }
-    void SetName(std::string const & value);
+    void SetName(std::string value);
     bool HasEmail() const { return m_hasEmail; }
     std::string GetEmail() const { return m_email; }
-    void SetEmail(std::string const & value);
+    void SetEmail(std::string value);
     void ClearEmail();
     CSmartPtr<CAddressType> GetAddress() const { return m_address; }
     void SetAddress(CAddressType * value);
@@ -170,13 +170,13 @@ public:
     CAddressType();
 
     std::string GetStreet() const { return m_street; }
-    void SetStreet(std::string const & value);
+    void SetStreet(std::string value);
     std::string GetCity() const { return m_city; }
-    void SetCity(std::string const & value);
+    void SetCity(std::string value);
     std::string GetPostcode() const { return m_postcode; }
-    void SetPostcode(std::string const & value);
+    void SetPostcode(std::string value);
     std::string GetCountry() const { return m_country; }
-    void SetCountry(std::string const & value);
+    void SetCountry(std::string value);
 
 public:
     CXmlObjectBase * GetBase() override { return this; }
@@ -258,9 +258,9 @@ public:
     CItemType();
 
     std::string GetSku() const { return m_sku; }
-    void SetSku(std::string const & value);
+    void SetSku(std::string value);
     std::string GetDescription() const { return m_description; }
-    void SetDescription(std::string const & value);
+    void SetDescription(std::string value);
     std::int32_t GetQuantity() const { return m_quantity; }
     void SetQuantity(std::int32_t value);
     CDecimal GetUnitPrice() const { return m_unitPrice; }
@@ -352,7 +352,7 @@ public:
     CCardType();
 
     std::string GetNumber() const { return m_number; }
-    void SetNumber(std::string const & value);
+    void SetNumber(std::string value);
     CDateTime GetExpiry() const { return m_expiry; }
     void SetExpiry(CDateTime const & value);
 

@@ -5,6 +5,7 @@
 #include "XmlObjectBase.h"
 
 #include <new>
+#include <utility>
 
 namespace NxXmlLib16
 {
@@ -239,6 +240,13 @@ std::string const & NxVariant::GetStringRef() const
 {
     static std::string const empty;
     return !m_nil && m_type == ItemType_string ? Held<std::string>() : empty;
+}
+
+std::string NxVariant::TakeString()
+{
+    if (m_nil || m_type != ItemType_string)
+        return std::string();
+    return std::move(Held<std::string>());
 }
 
 CDecimal NxVariant::GetDecimal() const { return GetDecimalRef(); }

@@ -60,6 +60,32 @@ TEST(Variant, CopiesOwnTheirValues)
     EXPECT_EQ("one", other.GetString());
 }
 
+TEST(Variant, HeldValuesWithoutCopies)
+{
+    NxVariant text;
+    std::string const longText(100, 'x');
+    text.SetString(longText);
+    char const * const held = text.GetStringRef().data();
+    std::string const taken = text.TakeString();
+    EXPECT_EQ(longText, taken);
+    EXPECT_EQ(held, taken.data()); // moved out, not copied
+    EXPECT_EQ("", text.GetStringRef());
+    EXPECT_EQ("string", text.GetType());
+    NxVariant number;
+    number.SetI4(5);
+    EXPECT_EQ("", number.TakeString());
+
+    NxVariant decimal;
+    decimal.SetDecimal(CDecimal("12.50"));
+    EXPECT_EQ("12.5", decimal.GetDecimalRef().ToString());
+    EXPECT_EQ("0", number.GetDecimalRef().ToString());
+    NxVariant integer;
+    integer.SetInteger(CBigInteger("123456789012345678901234567890"));
+    EXPECT_EQ("123456789012345678901234567890", integer.GetIntegerRef().ToString());
+    integer.SetNil();
+    EXPECT_EQ("0", integer.GetIntegerRef().ToString());
+}
+
 TEST(Variant, ObjectsAreCounted)
 {
     NxXmlTest::COrderProbe * const order = new NxXmlTest::COrderProbe;
