@@ -2,7 +2,7 @@
 // written back as text and streamed to a file, each next to a bare Expat parse of the same
 // document, with the peak memory of reading and of streaming to a file.
 //
-//   NxBindingBench [--sizes 1,10,100] [--generator gen_po.py]
+//   NxBindingBench [--sizes 1,10,100] [--generator PROGRAM]
 #include "BenchSupport.h"
 #include "PurchaseOrder.h"
 
