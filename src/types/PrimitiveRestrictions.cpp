@@ -98,26 +98,48 @@ private:
     std::unordered_map<std::string, std::shared_ptr<CCompiledPattern const>> m_patterns;
 };
 
-// Match data sized for the largest pattern this thread has run, reused by every match.
-pcre2_match_data * MatchData(std::uint32_t pairs)
+// What matching needs on one thread, made once and reused by every match: match data sized for the
+// largest pattern run so far, and a JIT stack for values that backtrack deeply.
+struct CMatchState
 {
-    struct CMatchData
+    pcre2_match_data * data = nullptr;
+    std::uint32_t pairs = 0;
+    pcre2_jit_stack * stack = nullptr;
+    pcre2_match_context * context = nullptr;
+
+    ~CMatchState()
     {
-        pcre2_match_data * data = nullptr;
-        std::uint32_t pairs = 0;
-        ~CMatchData() { pcre2_match_data_free(data); }
-    };
-    thread_local CMatchData cached;
-    if (cached.pairs < pairs)
+        pcre2_match_data_free(data);
+        pcre2_match_context_free(context);
+        pcre2_jit_stack_free(stack);
+    }
+};
+
+constexpr PCRE2_SIZE JitStackStart = 32 * 1024;
+constexpr PCRE2_SIZE JitStackLimit = 8 * 1024 * 1024; // reserved, and used as deep backtracking needs it
+
+// This thread's match state, with match data for at least the given ovector pairs.
+CMatchState & MatchState(std::uint32_t pairs)
+{
+    thread_local CMatchState state;
+    if (state.context == nullptr)
+    {
+        state.stack = pcre2_jit_stack_create(JitStackStart, JitStackLimit, nullptr);
+        state.context = pcre2_match_context_create(nullptr);
+        if (state.stack == nullptr || state.context == nullptr)
+            throw std::bad_alloc();
+        pcre2_jit_stack_assign(state.context, nullptr, state.stack);
+    }
+    if (state.pairs < pairs)
     {
         pcre2_match_data * const data = pcre2_match_data_create(pairs, nullptr);
         if (data == nullptr)
             throw std::bad_alloc();
-        pcre2_match_data_free(cached.data);
-        cached.data = data;
-        cached.pairs = pairs;
+        pcre2_match_data_free(state.data);
+        state.data = data;
+        state.pairs = pairs;
     }
-    return cached.data;
+    return state;
 }
 
 // Whether the whole UTF-8 subject matches the compiled pattern; throws when it did not compile.
@@ -125,9 +147,14 @@ bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subjec
 {
     if (compiled.code == nullptr)
         throw CNxException(compiled.error);
-    pcre2_match_data * const data = MatchData(compiled.pairs);
-    int const result =
-        pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, 0, data, nullptr);
+    CMatchState & state = MatchState(compiled.pairs);
+    auto const match = [&](std::uint32_t options) {
+        return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, options,
+                           state.data, state.context);
+    };
+    int result = match(0);
+    if (result == PCRE2_ERROR_JIT_STACKLIMIT) // values beyond the JIT stack go to the interpreter's heap frames
+        result = match(PCRE2_NO_JIT);
     return result >= 1;
 }
 

@@ -393,7 +393,7 @@ private:
                     return ParseSubtraction(set, negative, any);
                 if (PeekNext() == '\0')
                     Fail("missing terminating ] for character class");
-                if (any && PeekNext() != ']')
+                if (any && !EndsGroup())
                     Fail("unescaped - in a character class");
                 ++m_at;
                 set.ranges.push_back({'-', '-'});
@@ -435,10 +435,16 @@ private:
         return "(?:(?!" + subtracted + ")" + SetExpression(set, negative) + ")";
     }
 
+    // Whether the '-' at the position is the last character of its group: before ']' or a subtraction.
+    bool EndsGroup() const
+    {
+        return PeekNext() == ']' || (PeekNext() == '-' && m_at + 2 < m_text.size() && m_text[m_at + 2] == '[');
+    }
+
     // Whether a '-' at the position makes a range (and neither ends the group nor starts a subtraction).
     bool StartsRange() const
     {
-        return !AtEnd() && Peek() == '-' && PeekNext() != ']' && PeekNext() != '[' && PeekNext() != '\0';
+        return !AtEnd() && Peek() == '-' && PeekNext() != '[' && PeekNext() != '\0' && !EndsGroup();
     }
 
     // seRange's end after '-', the position on the '-'.
