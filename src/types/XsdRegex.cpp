@@ -18,8 +18,9 @@ constexpr std::uint32_t LastCodePoint = 0x10FFFF;
 constexpr std::uint32_t FirstSurrogate = 0xD800;
 constexpr std::uint32_t LastSurrogate = 0xDFFF;
 constexpr std::uint32_t LargestCount = 65535; // the largest count PCRE2 takes in {n,m}
+constexpr int DeepestNesting = 200;            // groups and subtractions, within PCRE2's limit of 250
 
-// The general categories that \p{..} names: those of XML Schema 1.0 (no Cs), sorted.
+// The general categories that \p{..} names: those of XML Schema 1.0, which leaves out Cs.
 constexpr char const * Categories[] = {"C",  "Cc", "Cf", "Cn", "Co", "L",  "Ll", "Lm", "Lo", "Lt", "Lu", "M",
                                        "Mc", "Me", "Mn", "N",  "Nd", "Nl", "No", "P",  "Pc", "Pd", "Pe", "Pf",
                                        "Pi", "Po", "Ps", "S",  "Sc", "Sk", "Sm", "So", "Z",  "Zl", "Zp", "Zs"};
@@ -90,6 +91,7 @@ std::vector<CCodePointRange> Complement(std::vector<CCodePointRange> const & ran
     return Normalised(std::move(result));
 }
 
+// One character as PCRE2's \x{..} escape, which reads the same inside and outside classes.
 void AppendCodePoint(std::string & out, std::uint32_t codePoint)
 {
     char text[16];
@@ -157,6 +159,14 @@ private:
     // The byte after the current one, or 0 at the end.
     char PeekNext() const { return m_at + 1 < m_text.size() ? m_text[m_at + 1] : '\0'; }
 
+    // Levels deeper into PCRE2 groups (a subtraction opens two), which the stack and PCRE2 both bound.
+    void Enter(int levels)
+    {
+        m_depth += levels;
+        if (m_depth > DeepestNesting)
+            Fail("parentheses are too deeply nested");
+    }
+
     // The UTF-8 character at the reading position; moves past it.
     std::uint32_t NextCodePoint()
     {
@@ -217,12 +227,14 @@ private:
             ++m_at;
             if (!AtEnd() && Peek() == '?')
                 Fail("groups starting with (? are not allowed");
+            Enter(1);
             m_out += "(?:";
             ParseRegExp();
             if (AtEnd())
                 Fail("missing closing parenthesis");
             ++m_at;
             m_out += ')';
+            m_depth -= 1;
             return;
         case '[': m_out += ParseClassExpression(); return;
         case '.':
@@ -426,12 +438,14 @@ private:
         if (!any)
             Fail("nothing to subtract from in character class");
         ++m_at;
+        Enter(2);
         std::string const subtracted = ParseClassExpression();
         if (AtEnd())
             Fail("missing terminating ] for character class");
         if (Peek() != ']')
             Fail("a subtracted class must end its character class");
         ++m_at;
+        m_depth -= 2;
         return "(?:(?!" + subtracted + ")" + SetExpression(set, negative) + ")";
     }
 
@@ -479,6 +493,7 @@ private:
     std::string const & m_text;
     std::size_t m_at = 0;
     std::string m_out;
+    int m_depth = 0;
 };
 
 } // namespace

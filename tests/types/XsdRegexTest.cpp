@@ -164,6 +164,28 @@ TEST(XsdRegex, LocalCodePageTextIsReadAsCharacters)
     EXPECT_FALSE(narrow);
 }
 
+TEST(XsdRegex, NestingIsBounded)
+{
+    auto const groups = [](int depth) { return std::string(depth, '(') + "a" + std::string(depth, ')'); };
+    EXPECT_TRUE(CFacetValidator::MatchPattern(groups(200), "a"));
+    ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(groups(201), "a"); },
+                               PatternMessage(groups(201), "parentheses are too deeply nested"));
+    std::string const hostile(100000, '(');
+    ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(hostile, "a"); },
+                               PatternMessage(hostile, "parentheses are too deeply nested"));
+    // Each subtraction takes two levels: [b-z-[c-z-[d-z-...]]] alternately keeps and removes a letter.
+    auto const subtractions = [](int depth) {
+        std::string pattern;
+        for (int i = 0; i < depth; ++i)
+            pattern += std::string("[") + static_cast<char>('a' + i % 20) + "-z-";
+        return pattern + "[z]" + std::string(depth, ']');
+    };
+    EXPECT_TRUE(CFacetValidator::MatchPattern(subtractions(100), "a"));
+    EXPECT_FALSE(CFacetValidator::MatchPattern(subtractions(100), "b"));
+    ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(subtractions(101), "a"); },
+                               PatternMessage(subtractions(101), "parentheses are too deeply nested"));
+}
+
 TEST(XsdRegex, TranslatorReportsWithoutThrowing)
 {
     std::string expression = "unchanged";
