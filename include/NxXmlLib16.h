@@ -15,6 +15,7 @@
 #include "InstanceMonitor.h"
 #include "ItemType.h"
 #include "JsonContext.h"
+#include "JsonTextWriter.h"
 #include "NamespaceAliasMap.h"
 #include "NXCriticalSection.h"
 #include "NxException.h"
