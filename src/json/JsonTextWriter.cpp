@@ -243,13 +243,10 @@ std::string const * CJsonTextWriter::WriteElementName(CXmlWriterContext & contex
     m_stream->Append('"');
     if (m_mode == JsonRoundTrip_Full && !namespaceUri.empty() && namespaceUri != context.GetDefaultNamespace())
     {
+        // Only the root may declare a namespace of its own; below it the prefix must be known.
         std::string const * prefix = context.FindPrefix(namespaceUri);
         if (prefix == nullptr)
-        {
-            if (!isRoot)
-                throw CNxException(FormatString("Unknown Namespace: %s.", namespaceUri.c_str()));
-            prefix = generated = &DeclareGeneratedPrefix(namespaceUri);
-        }
+            prefix = isRoot ? (generated = &DeclareGeneratedPrefix(namespaceUri)) : &RequirePrefix(namespaceUri);
         EscapeAndWrite(*prefix);
         m_stream->Append(':');
     }
