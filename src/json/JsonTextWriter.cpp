@@ -4,6 +4,8 @@
 #include "NxException.h"
 #include "TextStream.h"
 
+#include <cstring>
+
 namespace NxXmlLib16
 {
 
@@ -25,6 +27,15 @@ struct CEscapeTable
 };
 
 constexpr CEscapeTable EscapeTable;
+
+// Whether any of eight bytes needs escaping: one below 0x20, a quote or a backslash.
+bool AnyToEscape(std::uint64_t word)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    auto const anyBelow = [](std::uint64_t v, std::uint64_t n) { return (v - ones * n) & ~v & highs; };
+    return (anyBelow(word, 0x20) | anyBelow(word ^ (ones * '"'), 1) | anyBelow(word ^ (ones * '\\'), 1)) != 0;
+}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -114,6 +125,16 @@ void CJsonTextWriter::EscapeAndWrite(std::string const & text)
     std::size_t run = 0; // start of the bytes not yet written
     for (std::size_t i = 0; i < length; ++i)
     {
+        // Eight bytes at a time while none of them needs escaping.
+        std::uint64_t word;
+        for (; i + sizeof word <= length; i += sizeof word)
+        {
+            std::memcpy(&word, data + i, sizeof word);
+            if (AnyToEscape(word))
+                break;
+        }
+        if (i == length)
+            break;
         unsigned char const c = static_cast<unsigned char>(data[i]);
         if (!EscapeTable.marks[c])
             continue;

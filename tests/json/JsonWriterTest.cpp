@@ -212,6 +212,29 @@ TEST(JsonWriter, StringsAreEscaped)
     }
 }
 
+TEST(JsonWriter, EscapesAreFoundAtEveryPositionOfLongText)
+{
+    struct
+    {
+        char c;
+        char const * written;
+    } const cases[] = {{'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\x1F', "\\u001F"}, {'\x01', "\\u0001"}};
+    for (auto const & c : cases)
+    {
+        for (std::size_t at = 0; at < 24; ++at)
+        {
+            std::string text(24, 'x');
+            text[(at + 5) % 24] = '\xC3'; // bytes of 128 and above pass unchanged
+            text[at] = c.c;
+            std::string expected = text;
+            expected.replace(at, 1, c.written);
+            CWriterFixture f;
+            f.Simple("s", text);
+            EXPECT_EQ("{\"s\": \"" + expected + "\"}", f.Finish()) << at;
+        }
+    }
+}
+
 TEST(JsonWriter, EmptyAndNilElementsAreNull)
 {
     CWriterFixture f(true);
