@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake make pkg-config python3 libexpat1-dev libpcre2-dev zlib1g-dev libgtest-dev libbenchmark-dev)
+packages=(g++ cmake make pkg-config python3 libexpat1-dev libpcre2-dev zlib1g-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev)
 
 install_missing() {
   local missing=() package
