@@ -14,6 +14,7 @@
 #include "ElementInfoKinds.h"
 #include "InstanceMonitor.h"
 #include "ItemType.h"
+#include "JsonContext.h"
 #include "NamespaceAliasMap.h"
 #include "NXCriticalSection.h"
 #include "NxException.h"

@@ -1,10 +1,12 @@
 // CSerializationContext: the options every serialising and deserialising entry point takes.
 #pragma once
 
+#include "JsonContext.h"
 #include "NamespaceAliasMap.h"
 #include "SmartPtr.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,7 +91,40 @@ public:
     // first use; copies of the context share them.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
 
+    // The JSON options, created on first use; a copy of the context gets its own copy of them.
+    CJsonContext & GetJsonContext() const;
+
 private:
+    // A sub-context made on first use and owned by one context: copying the context copies it.
+    template <class T>
+    class COwnedSubContext
+    {
+    public:
+        COwnedSubContext() = default;
+        COwnedSubContext(COwnedSubContext const & other) : m_value(Copy(other)) {}
+        COwnedSubContext & operator=(COwnedSubContext const & other)
+        {
+            if (this != &other)
+                m_value = Copy(other);
+            return *this;
+        }
+        // The sub-context, made with its defaults when first asked for.
+        T & Get()
+        {
+            if (m_value == nullptr)
+                m_value = std::make_unique<T>();
+            return *m_value;
+        }
+
+    private:
+        static std::unique_ptr<T> Copy(COwnedSubContext const & other)
+        {
+            return other.m_value != nullptr ? std::make_unique<T>(*other.m_value) : nullptr;
+        }
+
+        std::unique_ptr<T> m_value;
+    };
+
     std::string m_defaultNamespaceUri;
     bool m_writeTypeAttribute = true;
     CNamespaceAliasMap m_namespaceAliases;
@@ -107,6 +142,7 @@ private:
     bool m_writeDefaultElementValues = false;
     bool m_stripCDATA = true;
     std::string m_indentChars = "\t";
+    mutable COwnedSubContext<CJsonContext> m_jsonContext;
 };
 
 } // namespace NxXmlLib16

@@ -25,6 +25,8 @@ CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() co
     return m_additionalRootAttributes;
 }
 
+CJsonContext & CSerializationContext::GetJsonContext() const { return m_jsonContext.Get(); }
+
 void CSerializationContext::SetIgnoreMissingMandatoryElements(bool value)
 {
     if (value && m_ignoreUnknownElements)
