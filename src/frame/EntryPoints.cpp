@@ -190,4 +190,67 @@ void CXmlObjectBase::FromXmlElement(CXmlElement const * element, CSerializationC
     FromXml_Int(target, target->GetFirstElement(), context, false);
 }
 
+void CXmlObjectBase::FromJsonFile(char const * fileName, CSerializationContext const & context)
+{
+    CheckVersion();
+    CXmlDocument document(context);
+    FromJson_Int(document.LoadJsonFile(fileName), context);
+}
+
+void CXmlObjectBase::FromJson(unsigned short const * text, CSerializationContext const & context)
+{
+    CheckVersion();
+    CXmlDocument document(context);
+    FromJson_Int(document.LoadJson(text), context);
+}
+
+void CXmlObjectBase::FromJson(char const * text, CSerializationContext const & context)
+{
+    CheckVersion();
+    CXmlDocument document(context);
+    FromJson_Int(document.LoadJson(text), context);
+}
+
+void CXmlObjectBase::FromJsonStream(CBinaryData const & data, CSerializationContext const & context)
+{
+    FromJsonStream(data.GetData(), data.GetLength(), context);
+}
+
+void CXmlObjectBase::FromJsonStream(unsigned char const * data, std::uint32_t length,
+                                    CSerializationContext const & context)
+{
+    CheckVersion();
+    CXmlDocument document(context);
+    FromJson_Int(document.LoadJsonStream(data, length), context);
+}
+
+void CXmlObjectBase::FromJson_Int(CBinaryData const & xml, CSerializationContext const & context)
+{
+    // The options are the caller's; JSON without namespaces is matched by local name meanwhile.
+    CSerializationContext & options = const_cast<CSerializationContext &>(context);
+    bool const ignoreNamespaces = options.GetIgnoreNamespaces();
+    bool const changed = context.GetJsonContext().GetSupportRoundtrip() != JsonRoundTrip_Full && !ignoreNamespaces;
+    struct CRestore
+    {
+        CSerializationContext & options;
+        bool changed;
+        ~CRestore()
+        {
+            if (changed)
+                options.SetIgnoreNamespaces(false);
+        }
+    } const restore{options, changed};
+    if (changed)
+        options.SetIgnoreNamespaces(true);
+    try
+    {
+        FromXmlStream(xml, context);
+    }
+    catch (CNxException const & e)
+    {
+        std::string const text(reinterpret_cast<char const *>(xml.GetData()), xml.GetLength());
+        throw CNxException(FormatString("Error converting JSON to XML:\n%s", text.c_str()), e);
+    }
+}
+
 } // namespace NxXmlLib16
