@@ -563,6 +563,9 @@ void CJsonReaderToXmlHandler::StartObject()
 
 void CJsonReaderToXmlHandler::EndObject()
 {
+    // A member without a value (the root element name over empty input) is an empty element.
+    if (m_pending == PendingElement)
+        Value(nullptr);
     char const container = m_containers.back();
     m_containers.pop_back();
     if (container == ElementObject)

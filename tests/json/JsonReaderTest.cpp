@@ -254,7 +254,8 @@ TEST(JsonReaderTest, HundredLevelsAreReadAndTheHundredAndFirstFails)
     ExpectSyntaxError(std::string(100, '[') + "1" + std::string(100, ']'),
                       "JSON exceeded depth limit at line 1, position 101.\nPath: " + path);
     // Deep input far beyond the limit fails the same way, without exhausting the stack.
-    CJsonTextReader deep(std::string(1000000, '['));
+    std::string const brackets(1000000, '[');
+    CJsonTextReader deep(brackets);
     EXPECT_THROW(deep.Parse(), CNxValidationException);
 }
 
