@@ -17,6 +17,7 @@
 #include "JsonContext.h"
 #include "JsonReaderHandler.h"
 #include "JsonTextReader.h"
+#include "JsonTextWriter.h"
 #include "NamespaceAliasMap.h"
 #include "NXCriticalSection.h"
 #include "NxException.h"

@@ -96,6 +96,9 @@ protected:
     void CopyXmlElement(CXmlElement * element);
 
 private:
+    // Writes the child elements, marking each run of one name as a collection.
+    void WriteChildren(CXmlWriter * writer, CSerializationContext const & context) const;
+
     std::string m_namespace;
     std::string m_restriction;
     std::string m_targetNamespace;

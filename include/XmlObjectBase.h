@@ -25,6 +25,7 @@ class CElement;
 class CXmlDocument;
 class CXmlElement;
 class CXmlTextWriter;
+class CJsonTextWriter;
 
 // The compression of written bytes.
 enum CompressionType : std::int32_t
@@ -100,14 +101,27 @@ public:
                            XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                            CompressionType compression = CompressionNone) const;
+    // Writes the object as a JSON file, replacing an existing one (gzip compression allowed).
+    virtual void ToJsonFile(char const * fileName, bool prettyPrint = true, XmlEncoding encoding = XmlEncoding_UTF8,
+                            EOLType eol = EOLType_LF,
+                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                            CompressionType compression = CompressionNone) const;
     // The object as XML text in the library's narrow encoding.
     virtual std::string ToXml(bool includeHeader = true, bool prettyPrint = true, EOLType eol = EOLType_LF,
                               CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
+    // The object as JSON text in the library's narrow encoding.
+    virtual std::string ToJson(bool prettyPrint = true, EOLType eol = EOLType_LF,
+                               CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
     // The object as XML bytes in the given encoding, compressed on request.
     virtual CBinaryData ToXmlStream(bool includeHeader = true, bool prettyPrint = true,
                                     XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                                     CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                                     CompressionType compression = CompressionNone) const;
+    // The object as JSON bytes in the given encoding, compressed on request.
+    virtual CBinaryData ToJsonStream(bool prettyPrint = true, XmlEncoding encoding = XmlEncoding_UTF8,
+                                     EOLType eol = EOLType_LF,
+                                     CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                                     CompressionType compression = CompressionNone) const;
     // Fills the object from an XML file (gzip- or zlib-compressed too).
     virtual void FromXmlFile(char const * fileName,
                              CSerializationContext const & context = CSerializationContext::GetDefaultContext());
@@ -222,6 +236,9 @@ private:
     // Writes the prologue, the object as the root element, and ends the document.
     void WriteDocument(CXmlTextWriter & writer, bool includeHeader, bool prettyPrint, EOLType eol,
                        CSerializationContext const & context) const;
+    // Writes the object as the one member of a JSON document into a begun writer.
+    void WriteJsonDocument(CJsonTextWriter & writer, bool prettyPrint, EOLType eol,
+                           CSerializationContext const & context) const;
     // Reads the object from a loaded document's root element.
     void ReadRoot(CXmlDocument & document, CSerializationContext const & context);
     // Reads the object from XML converted from JSON, matching names by local name unless the

@@ -124,9 +124,28 @@ void CElement::ToXml_Int(CXmlWriter * writer, bool, char const *, CSerialization
 {
     writer->WriteStartElement(GetElementNameRef(), m_namespace);
     CXmlObjectBase::ToXml_Int(m_attributes, writer, false, m_namespace.c_str(), context, false);
-    CXmlObjectBase::ToXml_Int(m_children, writer, false, m_namespace.c_str(), context, false);
+    WriteChildren(writer, context);
     writer->WriteText(m_text, ItemType_string);
     writer->WriteEndElement();
+}
+
+void CElement::WriteChildren(CXmlWriter * writer, CSerializationContext const & context) const
+{
+    // A run of children of one name is written as a collection, so that JSON keeps it as one array.
+    bool inRun = false;
+    for (CXmlCollection::CNode const * node = m_children->GetHead(); node != nullptr; node = node->next)
+    {
+        CElement const * const child = static_cast<CElement const *>(node->item.Get());
+        CElement const * const next = node->next != nullptr ? static_cast<CElement const *>(node->next->item.Get()) : nullptr;
+        bool const runGoesOn = next != nullptr && next->GetElementNameRef() == child->GetElementNameRef() &&
+                               next->m_namespace == child->m_namespace;
+        if (runGoesOn && !inRun)
+            writer->SetArrayState(1);
+        CXmlObjectBase::ToXml_Int(child, writer, false, m_namespace.c_str(), context, false);
+        if (inRun && !runGoesOn)
+            writer->SetArrayState(3);
+        inRun = runGoesOn;
+    }
 }
 
 CXmlElement * CElement::FromXml_Int(CXmlElement *, CXmlElement * child, CSerializationContext const &, bool)

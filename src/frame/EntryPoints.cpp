@@ -3,6 +3,7 @@
 #include "XmlObjectBase.h"
 
 #include "BinaryStream.h"
+#include "JsonTextWriter.h"
 #include "NxException.h"
 #include "OpenContent.h"
 #include "TextStream.h"
@@ -13,6 +14,7 @@
 #include <zlib.h>
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 
 namespace NxXmlLib16
@@ -61,6 +63,19 @@ void Compress(CBinaryData & data, CompressionType compression)
 
 bool IsUtf16(XmlEncoding encoding) { return encoding == XmlEncoding_UTF16 || encoding == XmlEncoding_UTF16_NoDecl; }
 
+// Saves a whole document: the UTF-16 byte-order mark, the text, compressed as asked.
+void SaveTextFile(char const * fileName, CTextStream & stream, XmlEncoding encoding, CompressionType compression)
+{
+    CBinaryData bytes;
+    if (IsUtf16(encoding))
+        bytes.Append("\xFF\xFE"); // the byte-order mark goes inside the compressed data
+    CBinaryData text;
+    stream.GetBytes(text);
+    bytes.Append(text);
+    Compress(bytes, compression);
+    CFileBinaryStream(fileName, XmlEncoding_UTF8, bytes).SaveToFile();
+}
+
 } // namespace
 
 void AsyncToXmlFile(bool streamToFile) { g_streamToFile.store(streamToFile, std::memory_order_relaxed); }
@@ -106,14 +121,64 @@ void CXmlObjectBase::ToXmlFile(char const * fileName, bool includeHeader, bool p
     CTextStream stream(encoding);
     CXmlTextWriter writer(&stream);
     WriteDocument(writer, includeHeader, prettyPrint, eol, context);
+    SaveTextFile(fileName, stream, encoding, compression);
+}
+
+std::string CXmlObjectBase::ToJson(bool prettyPrint, EOLType eol, CSerializationContext const & context) const
+{
+    CheckVersion();
+    CTextStream stream;
+    CJsonTextWriter writer(&stream);
+    writer.WriteStartDocument();
+    WriteJsonDocument(writer, prettyPrint, eol, context);
+    return stream.DetachString();
+}
+
+CBinaryData CXmlObjectBase::ToJsonStream(bool prettyPrint, XmlEncoding encoding, EOLType eol,
+                                         CSerializationContext const & context, CompressionType compression) const
+{
+    CheckVersion();
+    CTextStream stream(encoding);
+    CJsonTextWriter writer(&stream);
+    writer.WriteStartDocument();
+    WriteJsonDocument(writer, prettyPrint, eol, context);
     CBinaryData bytes;
-    if (IsUtf16(encoding))
-        bytes.Append("\xFF\xFE"); // the byte-order mark goes inside the compressed data
-    CBinaryData text;
-    stream.GetBytes(text);
-    bytes.Append(text);
+    stream.GetBytes(bytes);
     Compress(bytes, compression);
-    CFileBinaryStream(fileName, XmlEncoding_UTF8, bytes).SaveToFile();
+    return bytes;
+}
+
+void CXmlObjectBase::ToJsonFile(char const * fileName, bool prettyPrint, XmlEncoding encoding, EOLType eol,
+                                CSerializationContext const & context, CompressionType compression) const
+{
+    CheckVersion();
+    if (compression == CompressionZLib)
+        throw CNxException("ZLIB Compression only available for To Stream methods.");
+    if (compression == CompressionNone && g_streamToFile.load(std::memory_order_relaxed))
+    {
+        // The file is made as the document is written; a failure removes what was written of it.
+        bool created = false;
+        try
+        {
+            CFileTextStream stream(fileName, encoding);
+            CJsonTextWriter writer(&stream);
+            writer.WriteStartDocument();
+            created = true;
+            WriteJsonDocument(writer, prettyPrint, eol, context);
+        }
+        catch (...)
+        {
+            if (created)
+                std::remove(fileName);
+            throw;
+        }
+        return;
+    }
+    CTextStream stream(encoding);
+    CJsonTextWriter writer(&stream);
+    writer.WriteStartDocument();
+    WriteJsonDocument(writer, prettyPrint, eol, context);
+    SaveTextFile(fileName, stream, encoding, compression);
 }
 
 void CXmlObjectBase::WriteDocument(CXmlTextWriter & writer, bool includeHeader, bool prettyPrint, EOLType eol,
@@ -129,6 +194,20 @@ void CXmlObjectBase::WriteDocument(CXmlTextWriter & writer, bool includeHeader, 
         writer.WriteComment(std::string("Created by Corvid XML Data Binding Libraries (") + BannerAddress + ") for " +
                             GetRegisteredOwner());
     ToXml_Int(&writer, true, GetTargetNamespace().c_str(), context, false);
+    writer.WriteEndDocument();
+}
+
+void CXmlObjectBase::WriteJsonDocument(CJsonTextWriter & writer, bool prettyPrint, EOLType eol,
+                                       CSerializationContext const & context) const
+{
+    writer.SetIndentation(prettyPrint);
+    writer.SetIndentChars(context.GetIndentChars());
+    writer.SetEOLType(eol);
+    writer.SetSupportRoundtrip(context.GetJsonContext().GetSupportRoundtrip());
+    // JSON has no comments, so the banner is left out: every reader takes the document.
+    writer.WriteDocumentStart();
+    ToXml_Int(&writer, true, GetTargetNamespace().c_str(), context, false);
+    writer.WriteDocumentEnd();
     writer.WriteEndDocument();
 }
 
