@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace NxXmlLib16
@@ -129,6 +130,11 @@ private:
     void WriteAttribute(std::string const & value);
     // Writes text into the innermost element.
     void WriteText(std::string const & value);
+    // Once the attributes of the innermost element are written: records the prefixes it declares
+    // and checks that the prefixes of its name and attributes are declared.
+    void CloseStartTag();
+    // Whether an open element declares the prefix (xml always is).
+    bool IsPrefixDeclared(std::string_view prefix) const;
     // Refuses a member that stands for an attribute or text when an object or array follows.
     void CheckNotSimpleMember() const;
     // Throws CNxValidationException with the message and the path being read.
@@ -147,9 +153,16 @@ private:
     std::string m_pendingName; // the member name as read
     Pending m_pending = PendingNone;
     bool m_rootWritten = false;
-    // The attribute names of the open start tag, to refuse a repeated one.
+    // The name and attribute names of the open start tag, to refuse a repeated attribute and
+    // undeclared prefixes.
+    bool m_startTagOpen = false;
+    std::string m_tagName;
     std::vector<std::string> m_tagAttributes;
     std::size_t m_tagAttributeCount = 0;
+    // The prefixes declared on the open elements, each with the depth of its element; they stay
+    // allocated when popped: only the first m_prefixCount are in use.
+    std::vector<std::pair<std::string, std::size_t>> m_prefixes;
+    std::size_t m_prefixCount = 0;
     std::string const m_noNamespace;
 };
 

@@ -213,6 +213,30 @@ private:
 };
 
 constexpr char TextMember[] = "#text";
+constexpr std::string_view XmlNamespace = "http://www.w3.org/XML/1998/namespace";
+constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+
+// The prefix of a qualified name, empty for none.
+std::string_view PrefixOf(std::string_view name)
+{
+    std::size_t const colon = name.find(':');
+    return colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
+}
+
+// Whether an attribute declares a namespace: xmlns or xmlns:prefix.
+bool IsDeclaration(std::string_view name) { return name == "xmlns" || PrefixOf(name) == "xmlns"; }
+
+// Whether the XML reader accepts the declaration: a prefix is not undeclared, the reserved
+// prefixes and namespaces keep their bindings.
+bool IsValidDeclaration(std::string_view name, std::string_view uri)
+{
+    std::string_view const prefix = name == "xmlns" ? std::string_view() : name.substr(6);
+    if (uri == XmlnsNamespace || prefix == "xmlns")
+        return false;
+    if (prefix == "xml" || uri == XmlNamespace)
+        return prefix == "xml" && uri == XmlNamespace;
+    return prefix.empty() || !uri.empty();
+}
 constexpr char CDataStart[] = "<![CDATA[";
 
 } // namespace
@@ -381,6 +405,8 @@ void CJsonReaderToXmlHandler::FailStructure(std::string message) const
 void CJsonReaderToXmlHandler::StartDocument()
 {
     m_openElements = 0;
+    m_startTagOpen = false;
+    m_prefixCount = 0;
     m_arrayDepth = 0;
     m_containers.clear();
     m_pending = PendingNone;
@@ -411,6 +437,7 @@ void CJsonReaderToXmlHandler::Name(std::string const & name)
 
 void CJsonReaderToXmlHandler::StartElement(std::string const & name)
 {
+    CloseStartTag();
     if (!IsXmlQName(name))
         throw CNxInvalidStateException(FormatString("Failed to convert name '%s' to Element name in XML.", name.c_str()));
     if (m_openElements == 0)
@@ -429,14 +456,59 @@ void CJsonReaderToXmlHandler::StartElement(std::string const & name)
                                        e);
     }
     ++m_openElements;
+    m_startTagOpen = true;
+    m_tagName = name;
     m_tagAttributeCount = 0;
 }
 
 void CJsonReaderToXmlHandler::EndElement()
 {
+    CloseStartTag();
+    while (m_prefixCount > 0 && m_prefixes[m_prefixCount - 1].second == m_openElements)
+        --m_prefixCount;
     --m_openElements;
-    m_tagAttributeCount = 0;
     m_writer->WriteEndElement();
+}
+
+bool CJsonReaderToXmlHandler::IsPrefixDeclared(std::string_view prefix) const
+{
+    if (prefix == "xml")
+        return true;
+    for (std::size_t i = m_prefixCount; i > 0; --i)
+    {
+        if (m_prefixes[i - 1].first == prefix)
+            return true;
+    }
+    return false;
+}
+
+void CJsonReaderToXmlHandler::CloseStartTag()
+{
+    if (!m_startTagOpen)
+        return;
+    m_startTagOpen = false;
+    for (std::size_t i = 0; i < m_tagAttributeCount; ++i)
+    {
+        std::string_view const name = m_tagAttributes[i];
+        if (PrefixOf(name) != "xmlns")
+            continue;
+        if (m_prefixCount == m_prefixes.size())
+            m_prefixes.emplace_back();
+        m_prefixes[m_prefixCount].first.assign(name.substr(6));
+        m_prefixes[m_prefixCount++].second = m_openElements;
+    }
+    std::string_view const prefix = PrefixOf(m_tagName);
+    if (!prefix.empty() && !IsPrefixDeclared(prefix))
+        throw CNxInvalidStateException(
+            FormatString("Failed to convert name '%s' to Element name in XML.", m_tagName.c_str()));
+    for (std::size_t i = 0; i < m_tagAttributeCount; ++i)
+    {
+        std::string const & name = m_tagAttributes[i];
+        std::string_view const attributePrefix = PrefixOf(name);
+        if (!attributePrefix.empty() && attributePrefix != "xmlns" && !IsPrefixDeclared(attributePrefix))
+            throw CNxInvalidStateException(
+                FormatString("Failed to convert name '@%s' to Attribute name in XML.", name.c_str()));
+    }
 }
 
 bool CJsonReaderToXmlHandler::StartDueElement()
@@ -471,7 +543,7 @@ void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
         if (m_tagAttributes[i] == name)
             FailStructure(FormatString("JSON item '%s' is repeated.", m_pendingName.c_str()));
     }
-    if (!IsXmlText(value))
+    if (!IsXmlText(value) || (IsDeclaration(name) && !IsValidDeclaration(name, value)))
         throw CNxInvalidStateException(
             FormatString("Failed to convert value '%s' to Attribute string value in XML.", value.c_str()));
     std::string const localName(name);
@@ -494,6 +566,7 @@ void CJsonReaderToXmlHandler::WriteText(std::string const & value)
     if (m_openElements == 0 || !IsXmlText(value))
         throw CNxInvalidStateException(
             FormatString("Failed to convert value '%s' to Element string value in XML.", value.c_str()));
+    CloseStartTag();
     try
     {
         if (value.compare(0, sizeof CDataStart - 1, CDataStart) == 0)
@@ -513,7 +586,6 @@ void CJsonReaderToXmlHandler::WriteText(std::string const & value)
         throw CNxInvalidStateException(
             FormatString("Failed to convert value '%s' to Element string value in XML.", value.c_str()), e);
     }
-    m_tagAttributeCount = 0;
 }
 
 void CJsonReaderToXmlHandler::Value(std::string const * value)

@@ -89,6 +89,8 @@ TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
         {R"({"AA:r":{"@xmlns:AA":"urn:a","@xmlns":"urn:d","AA:c":"1","d":"2"}})",
          R"(<AA:r xmlns:AA="urn:a" xmlns="urn:d"><AA:c>1</AA:c><d>2</d></AA:r>)"},
         {R"({"\u00e9l\u00e8ve":1})", "<\xC3\xA9l\xC3\xA8ve>1</\xC3\xA9l\xC3\xA8ve>"},
+        {R"({"r":{"@xml:lang":"en","@xmlns":"","p:a":{"@xmlns:p":"urn:p","@p:b":"1","p:c":2}}})",
+         R"(<r xml:lang="en" xmlns=""><p:a xmlns:p="urn:p" p:b="1"><p:c>2</p:c></p:a></r>)"},
     };
     for (CCase const & c : cases)
     {
@@ -177,6 +179,10 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
         {R"({"a:b:c":1})", "a:b:c"},       {R"({":a":1})", ":a"},     {R"({"a:":1})", "a:"},
         {R"({"#comment":1})", "#comment"}, {R"({"a<":1})", "a<"},     {"{\"a\\u00d7\":1}", "a\xC3\x97"},
         {"{\"\xFF\":1}", "\xFF"},
+        // A prefix must be declared on the element or an ancestor still open.
+        {R"({"a:b":1})", "a:b"},
+        {R"({"r":{"a":{"@xmlns:p":"urn:p","p:b":1},"p:c":2}})", "p:c"},
+        {R"({"xmlns:r":1})", "xmlns:r"},
     };
     for (CCase const & c : elementNames)
     {
@@ -184,8 +190,10 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
         ExpectThrows<CNxInvalidStateException>(
             [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Element name in XML.");
     }
-    CCase const attributeNames[] = {{R"({"r":{"@":"1"}})", "@"}, {R"({"r":{"@a b":"1"}})", "@a b"},
-                                    {R"({"r":{"@1":"1"}})", "@1"}};
+    CCase const attributeNames[] = {{R"({"r":{"@":"1"}})", "@"},
+                                    {R"({"r":{"@a b":"1"}})", "@a b"},
+                                    {R"({"r":{"@1":"1"}})", "@1"},
+                                    {R"({"p:r":{"@xmlns:p":"urn:p","p:c":{"@p:x":"1","@q:y":"2"}}})", "@q:y"}};
     for (CCase const & c : attributeNames)
     {
         SCOPED_TRACE(c.json);
@@ -210,6 +218,12 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
         {R"({"@a":"x"})", "x"},
         // Attributes after a child element have no start tag left to go into.
         {R"({"r":{"c":1,"@a":"2"}})", "2"},
+        // Declarations the XML reader refuses: undeclaring a prefix, rebinding the reserved ones.
+        {R"({"r":{"@xmlns:p":""}})", ""},
+        {R"({"r":{"@xmlns:xmlns":"urn:x"}})", "urn:x"},
+        {R"({"r":{"@xmlns:xml":"urn:x"}})", "urn:x"},
+        {R"({"r":{"@xmlns:p":"http://www.w3.org/XML/1998/namespace"}})", "http://www.w3.org/XML/1998/namespace"},
+        {R"({"r":{"@xmlns":"http://www.w3.org/2000/xmlns/"}})", "http://www.w3.org/2000/xmlns/"},
     };
     for (CCase const & c : attributeValues)
     {
