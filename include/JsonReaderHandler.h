@@ -29,7 +29,6 @@ public:
 
     // Installs the handler that events are forwarded to, taking ownership of it.
     void SetInnerHandler(IJsonReaderHandler * handler) { m_inner.reset(handler); }
-    IJsonReaderHandler * GetInnerHandler() const { return m_inner.get(); }
 
     // "$", then ".name" for each member and "[n]" for each array item (from 0) on the way.
     std::string GetErrorPath() const override;
@@ -122,6 +121,9 @@ private:
     void Value(std::string const * value);
     // Starts the element of the pending member or of an array item; false when none is due.
     bool StartDueElement();
+    // Whether the name can be an element or attribute name in a document read with namespaces:
+    // a name, or a prefix and a name joined by one colon.
+    bool IsXmlQName(std::string_view name);
     // Starts an element after checking that its name is an XML name.
     void StartElement(std::string const & name);
     // Ends the innermost element.
@@ -163,6 +165,8 @@ private:
     // allocated when popped: only the first m_prefixCount are in use.
     std::vector<std::pair<std::string, std::size_t>> m_prefixes;
     std::size_t m_prefixCount = 0;
+    // Names beyond ASCII that the XML parser accepted.
+    std::vector<std::string> m_acceptedNames;
     std::string const m_noNamespace;
 };
 

@@ -110,7 +110,6 @@ private:
     std::size_t m_length;
     std::size_t m_index = 0;
     char m_current = 0;
-    bool m_end = false;
     std::int64_t m_line = 1;
     std::int64_t m_position = 0;
     std::string m_text; // the name, string or number being read

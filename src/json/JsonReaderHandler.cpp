@@ -131,12 +131,12 @@ bool ParserAcceptsName(std::string_view name)
     return accepted;
 }
 
-// Whether the bytes form a name without colons, checked byte-wise for ASCII.
-bool IsNcName(std::string_view name)
+// The ASCII bytes of a name without colons checked by position; `ascii` tells whether the
+// other bytes, beyond ASCII, are left for the parser to decide.
+bool IsNcNameSoFar(std::string_view name, bool & ascii)
 {
     if (name.empty())
         return false;
-    bool ascii = true;
     for (std::size_t i = 0; i < name.size(); ++i)
     {
         unsigned char const c = XmlBytes.classes[static_cast<unsigned char>(name[i])];
@@ -145,18 +145,11 @@ bool IsNcName(std::string_view name)
         else if ((c & (i == 0 ? NameStart : NamePart)) == 0)
             return false;
     }
-    return ascii || (name.size() <= 1024 && ParserAcceptsName(name));
+    return true;
 }
 
-// Whether the name can stand as an element or attribute name in a document read with
-// namespaces: a name, or a prefix and a name joined by one colon.
-bool IsXmlQName(std::string_view name)
-{
-    std::size_t const colon = name.find(':');
-    if (colon == std::string_view::npos)
-        return IsNcName(name);
-    return IsNcName(name.substr(0, colon)) && IsNcName(name.substr(colon + 1));
-}
+constexpr std::size_t MaxCheckedNameLength = 1024;
+constexpr std::size_t MaxRememberedNames = 256;
 
 // A text stream that gathers the UTF-8 text of a writer in one block sized for the expected
 // output, so that the whole text is never held twice.
@@ -433,6 +426,28 @@ void CJsonReaderToXmlHandler::Name(std::string const & name)
         m_pending = PendingText;
     else if (name[0] == '@')
         m_pending = PendingAttribute;
+}
+
+bool CJsonReaderToXmlHandler::IsXmlQName(std::string_view name)
+{
+    bool ascii = true;
+    std::size_t const colon = name.find(':');
+    bool const valid = colon == std::string_view::npos
+                           ? IsNcNameSoFar(name, ascii)
+                           : IsNcNameSoFar(name.substr(0, colon), ascii) && IsNcNameSoFar(name.substr(colon + 1), ascii);
+    if (!valid || ascii)
+        return valid;
+    // Names beyond ASCII are few in a document: each is put to the parser once.
+    for (std::string const & accepted : m_acceptedNames)
+    {
+        if (accepted == name)
+            return true;
+    }
+    if (name.size() > MaxCheckedNameLength || !ParserAcceptsName(name))
+        return false;
+    if (m_acceptedNames.size() < MaxRememberedNames)
+        m_acceptedNames.emplace_back(name);
+    return true;
 }
 
 void CJsonReaderToXmlHandler::StartElement(std::string const & name)

@@ -88,10 +88,7 @@ void CJsonTextReader::FailFound(char const * format) const
 bool CJsonTextReader::Read()
 {
     if (m_index >= m_length)
-    {
-        m_end = true;
         return false;
-    }
     m_current = m_input[m_index++];
     if (m_current == '\n')
     {
@@ -150,7 +147,6 @@ bool CJsonTextReader::ReadToken()
 bool CJsonTextReader::Parse()
 {
     m_index = 0;
-    m_end = false;
     m_line = 1;
     m_position = 0;
     m_handler->StartDocument();

@@ -106,14 +106,10 @@ TEST(JsonReaderTest, StringEscapesAndUnicode)
         {R"("\ud83dx")", "SD S(\xEF\xBF\xBDx) ED"},
         {R"("\ude00\ud83d")", "SD S(\xEF\xBF\xBD\xEF\xBF\xBD) ED"},
         {R"("\ud83d\u0041")", "SD S(\xEF\xBF\xBD" "A) ED"},
-        {R"("\ud83d\uZZZZ")", ""},
         {"\"\xC3\xA9\"", "SD S(\xC3\xA9) ED"},
     };
     for (CEventCase const & c : cases)
-    {
-        if (*c.events != '\0')
-            EXPECT_EQ(c.events, Events(c.json)) << c.json;
-    }
+        EXPECT_EQ(c.events, Events(c.json)) << c.json;
     ExpectSyntaxError(R"("\ud83d\uZZZZ")",
                       "Expected 4 hexadecimal digits'\\uxxxx', found 'Z' at line 1, position 10.\nPath: $");
 }
