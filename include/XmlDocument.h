@@ -304,7 +304,7 @@ private:
     void AsyncParse(char const * fileName);
     // Reads a whole file into the input buffer.
     void ReadFile(char const * fileName);
-    // Inflates compressed JSON bytes, takes UTF-16 after its byte-order mark, and converts to XML.
+    // Inflates compressed JSON bytes, decodes UTF-16 ones, and converts them to XML text.
     CBinaryData ParseJson(unsigned char const * data, std::size_t length);
     // Converts UTF-8 JSON text, after a byte-order mark if there is one, to XML text.
     CBinaryData ParseJsonText(char const * text, std::size_t length);

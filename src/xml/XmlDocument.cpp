@@ -599,12 +599,15 @@ CBinaryData CXmlDocument::ParseJson(unsigned char const * data, std::size_t leng
             length = m_input.GetLength();
         }
     }
-    if (length >= 2 && data[0] == 0xFF && data[1] == 0xFE)
+    // UTF-16 little-endian: behind its byte-order mark, as UTF-16 JSON files are written, or
+    // without one, as in UTF-16 JSON bytes, whose first character is ASCII.
+    bool const marked = length >= 2 && data[0] == 0xFF && data[1] == 0xFE;
+    if (marked || (length >= 2 && data[0] != 0 && data[1] == 0))
     {
-        // UTF-16 little-endian behind its byte-order mark, as the UTF-16 JSON files are written.
-        std::vector<unsigned short> units((length - 2) / 2);
+        std::size_t const start = marked ? 2 : 0;
+        std::vector<unsigned short> units((length - start) / 2);
         for (std::size_t i = 0; i < units.size(); ++i)
-            units[i] = static_cast<unsigned short>(data[2 + 2 * i] | (data[3 + 2 * i] << 8));
+            units[i] = static_cast<unsigned short>(data[start + 2 * i] | (data[start + 1 + 2 * i] << 8));
         std::string text;
         AppendUtf16AsUtf8(units.data(), units.size(), text);
         return ParseJsonText(text.data(), text.size());

@@ -96,6 +96,12 @@ TEST(JsonToXmlPurchaseOrderTest, CompressedAndUtf16JsonIsRead)
         back->FromJsonStream(bytes, context);
         EXPECT_EQ(orders[0], Written(*back)) << compression;
     }
+    for (XmlEncoding const encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
+    {
+        CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
+        back->FromJsonStream(order->ToJsonStream(false, encoding, EOLType_LF, context), context);
+        EXPECT_EQ(orders[0], Written(*back)) << encoding;
+    }
     for (CompressionType const compression : {CompressionNone, CompressionGZip})
     {
         std::string const path = NxXmlTest::TempPath("order-utf16.json");

@@ -257,7 +257,7 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     EXPECT_EQ(xml, Text(document.LoadJson(marked.c_str())));
     EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
                                                 static_cast<std::uint32_t>(marked.size()))));
-    // UTF-16 bytes behind their byte-order mark.
+    // UTF-16 bytes, behind their byte-order mark or not.
     std::string utf16 = "\xFF\xFE";
     for (char16_t const unit : wide)
     {
@@ -266,6 +266,8 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     }
     EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
                                                 static_cast<std::uint32_t>(utf16.size()))));
+    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
+                                                static_cast<std::uint32_t>(utf16.size() - 2))));
 
     // gzip and zlib streams are inflated; a file is read whole.
     for (int const windowBits : {31, 15})
