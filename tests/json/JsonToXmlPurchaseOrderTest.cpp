@@ -111,3 +111,15 @@ TEST(JsonToXmlPurchaseOrderTest, CompressedAndUtf16JsonIsRead)
         EXPECT_EQ(orders[0], Written(*back)) << compression;
     }
 }
+
+TEST(JsonToXmlPurchaseOrderTest, EveryTruncationOfAnOrderThrows)
+{
+    CSerializationContext const context = DocumentStyle();
+    std::string const json = ReadOrder(GeneratedOrders()[0])->ToJson(false, EOLType_LF, context);
+    for (std::size_t length = 1; length < json.size(); ++length)
+    {
+        std::string const prefix = json.substr(0, length);
+        CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
+        EXPECT_THROW(back->FromJson(prefix.c_str(), context), CNxException) << length;
+    }
+}
