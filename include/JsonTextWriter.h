@@ -93,7 +93,6 @@ private:
 
     std::string m_indent = "\t";
     std::string m_lineEnd = "\n";
-    EOLType m_eolType = EOLType_LF;
     JsonRoundTrip m_mode = JsonRoundTrip_Full;
     bool m_indentation = true;
     CTextStream * m_stream;

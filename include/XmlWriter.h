@@ -100,6 +100,14 @@ public:
     void SetArrayState(std::uint32_t state);
 
 protected:
+    // The namespace of the xml prefix and that of the schema instance (xsi:type, xsi:nil).
+    inline static std::string const XmlNamespaceUri = "http://www.w3.org/XML/1998/namespace";
+    inline static std::string const XsiNamespaceUri = "http://www.w3.org/2001/XMLSchema-instance";
+    // Text writers hand their buffer to the stream once this many bytes are waiting.
+    static constexpr std::size_t FlushThreshold = 4096;
+    // The line-end text of a kind; throws for a kind other than 0 and 1.
+    static char const * LineEndOf(EOLType type);
+
     // The innermost open element, or null.
     CXmlWriterContext * GetCurrentContext() const { return m_current; }
     // Opens a new element scope (the root scope is built from the writer's declarations).

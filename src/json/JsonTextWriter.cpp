@@ -10,10 +10,6 @@ namespace NxXmlLib16
 namespace
 {
 
-char const * const XmlNamespace = "http://www.w3.org/XML/1998/namespace";
-std::string const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-constexpr std::size_t FlushThreshold = 4096;
-
 // Bytes that a JSON string cannot hold as they are: quote, backslash and the control bytes.
 struct CEscapeTable
 {
@@ -86,10 +82,7 @@ void CJsonTextWriter::SetIndentChars(std::string const & indentChars)
 
 void CJsonTextWriter::SetEOLType(EOLType type)
 {
-    if (type != EOLType_CRLF && type != EOLType_LF)
-        throw CNxException("Invalid EOL type.");
-    m_eolType = type;
-    m_lineEnd = type == EOLType_CRLF ? "\r\n" : "\n";
+    m_lineEnd = LineEndOf(type);
 }
 
 void CJsonTextWriter::FlushIfFull()
@@ -250,13 +243,10 @@ std::string const * CJsonTextWriter::WriteElementName(CXmlWriterContext & contex
     m_stream->Append('"');
     if (m_mode == JsonRoundTrip_Full && !namespaceUri.empty() && namespaceUri != context.GetDefaultNamespace())
     {
+        // Only the root may declare a namespace of its own; below it the prefix must be known.
         std::string const * prefix = context.FindPrefix(namespaceUri);
         if (prefix == nullptr)
-        {
-            if (!isRoot)
-                throw CNxException(FormatString("Unknown Namespace: %s.", namespaceUri.c_str()));
-            prefix = generated = &DeclareGeneratedPrefix(namespaceUri);
-        }
+            prefix = isRoot ? (generated = &DeclareGeneratedPrefix(namespaceUri)) : &RequirePrefix(namespaceUri);
         EscapeAndWrite(*prefix);
         m_stream->Append(':');
     }
@@ -286,7 +276,7 @@ void CJsonTextWriter::WriteRootDeclarations(CXmlWriterContext & root, std::strin
         WriteDeclarationMember(nullptr, GetWriterDefaultNamespace());
     for (auto const & entry : GetWriterNamespaces())
     {
-        if (entry.first != XmlNamespace)
+        if (entry.first != XmlNamespaceUri)
             WriteDeclarationMember(&entry.second, entry.first);
     }
 }
@@ -384,9 +374,9 @@ void CJsonTextWriter::WriteXsiType(std::string const & typeNamespace, std::strin
     if (current == nullptr)
         throw CNxException("Attributes must be added before elements");
     if (!typeNamespace.empty() && typeNamespace != current->GetDefaultNamespace())
-        WriteAttribute("type", XsiNamespace, RequirePrefix(typeNamespace) + ":" + typeName, itemType);
+        WriteAttribute("type", XsiNamespaceUri, RequirePrefix(typeNamespace) + ":" + typeName, itemType);
     else
-        WriteAttribute("type", XsiNamespace, typeName, itemType);
+        WriteAttribute("type", XsiNamespaceUri, typeName, itemType);
 }
 
 void CJsonTextWriter::WriteText(std::string const & value, ItemType itemType)

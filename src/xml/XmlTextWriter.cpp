@@ -9,10 +9,6 @@ namespace NxXmlLib16
 namespace
 {
 
-char const * const XmlNamespace = "http://www.w3.org/XML/1998/namespace";
-std::string const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-constexpr std::size_t FlushThreshold = 4096;
-
 // Bytes that the escaping routine must look at: 1 in text, 2 in attributes, 3 in both.
 struct CEscapeTable
 {
@@ -41,10 +37,8 @@ CXmlTextWriter::~CXmlTextWriter() = default;
 
 void CXmlTextWriter::SetEOLType(EOLType type)
 {
-    if (type != EOLType_CRLF && type != EOLType_LF)
-        ThrowInvalidEol();
+    m_lineEnd = LineEndOf(type);
     m_eolType = type;
-    m_lineEnd = type == EOLType_CRLF ? "\r\n" : "\n";
 }
 
 void CXmlTextWriter::FlushIfFull()
@@ -203,7 +197,7 @@ void CXmlTextWriter::WriteStartElement(std::string const & localName, std::strin
         }
         for (auto const & entry : GetWriterNamespaces())
         {
-            if (entry.first != XmlNamespace)
+            if (entry.first != XmlNamespaceUri)
                 WriteNamespaceDeclaration(entry.second, entry.first);
         }
     }
@@ -298,13 +292,13 @@ void CXmlTextWriter::WriteXsiType(std::string const & typeNamespace, std::string
     {
         value = typeName;
     }
-    WriteAttribute("type", XsiNamespace, value, itemType);
+    WriteAttribute("type", XsiNamespaceUri, value, itemType);
 }
 
 void CXmlTextWriter::WriteXsiNil()
 {
     CheckStartTagOpen();
-    WriteAttribute("nil", XsiNamespace, "true", ItemType_boolean);
+    WriteAttribute("nil", XsiNamespaceUri, "true", ItemType_boolean);
 }
 
 } // namespace NxXmlLib16

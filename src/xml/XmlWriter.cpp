@@ -5,11 +5,6 @@
 namespace NxXmlLib16
 {
 
-namespace
-{
-char const * const XmlNamespace = "http://www.w3.org/XML/1998/namespace";
-}
-
 CXmlWriter::CXmlWriterContext::CXmlWriterContext() : CInstanceMonitor("CXmlWriterContext") {}
 
 CXmlWriter::CXmlWriterContext::~CXmlWriterContext() = default;
@@ -55,7 +50,7 @@ std::string CXmlWriter::CXmlWriterContext::GenerateNamespacePrefix() const
 
 CXmlWriter::CXmlWriter(char const * className) : CInstanceMonitor(className)
 {
-    m_namespaces[XmlNamespace] = "xml";
+    m_namespaces[XmlNamespaceUri] = "xml";
 }
 
 CXmlWriter::~CXmlWriter() = default;
@@ -88,6 +83,15 @@ void CXmlWriter::AddNamespace(std::string const & prefix, std::string const & na
     }
     m_current->OwnScope();
     (*m_current->m_namespaces)[namespaceUri] = prefix;
+}
+
+char const * CXmlWriter::LineEndOf(EOLType type)
+{
+    if (type == EOLType_CRLF)
+        return "\r\n";
+    if (type == EOLType_LF)
+        return "\n";
+    throw CNxException("Invalid EOL type.");
 }
 
 void CXmlWriter::SetArrayState(std::uint32_t state)

@@ -284,14 +284,19 @@ TEST(JsonWriterDocuments, FailedFilesAreNotLeftBehind)
         "ZLIB Compression only available for To Stream methods.");
     EXPECT_FALSE(FileExists(zlib));
 
-    // The wildcard attribute's namespace is not declared: the document fails half-way.
+    // The wildcard element's namespace is not declared: the document fails after a long remark
+    // has been handed to the file.
+    CSmartPtr<CXmlObjectBase> const late =
+        Read<CWidget>(Widget("<remark>" + std::string(10000, 'r') + "</remark><o:x xmlns:o=\"urn:o\"/>"));
     CSerializationContext const undeclared;
     for (bool streamed : {false, true})
     {
         std::string const path = TempPath(streamed ? "failed-streamed.json" : "failed-whole.json");
         std::remove(path.c_str());
         AsyncToXmlFile(streamed);
-        EXPECT_THROW(widget->ToJsonFile(path.c_str(), true, XmlEncoding_UTF8, EOLType_LF, undeclared), CNxValidationException);
+        ExpectFullMessage<CNxValidationException>(
+            [&] { late->ToJsonFile(path.c_str(), true, XmlEncoding_UTF8, EOLType_LF, undeclared); },
+            "Failed to convert the element [widget] to XML\nUnknown Namespace: urn:o.");
         AsyncToXmlFile(false);
         EXPECT_FALSE(FileExists(path)) << streamed;
     }
