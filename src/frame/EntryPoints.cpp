@@ -63,6 +63,15 @@ void Compress(CBinaryData & data, CompressionType compression)
 
 bool IsUtf16(XmlEncoding encoding) { return encoding == XmlEncoding_UTF16 || encoding == XmlEncoding_UTF16_NoDecl; }
 
+// The XML text of JSON input, converted by a document that is gone (with its copy of the input)
+// before the text is read.
+template <class Load>
+CBinaryData ConvertJson(CSerializationContext const & context, Load && load)
+{
+    CXmlDocument document(context);
+    return load(document);
+}
+
 // Saves a whole document: the UTF-16 byte-order mark, the text, compressed as asked.
 void SaveTextFile(char const * fileName, CTextStream & stream, XmlEncoding encoding, CompressionType compression)
 {
@@ -272,22 +281,19 @@ void CXmlObjectBase::FromXmlElement(CXmlElement const * element, CSerializationC
 void CXmlObjectBase::FromJsonFile(char const * fileName, CSerializationContext const & context)
 {
     CheckVersion();
-    CXmlDocument document(context);
-    FromJson_Int(document.LoadJsonFile(fileName), context);
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJsonFile(fileName); }), context);
 }
 
 void CXmlObjectBase::FromJson(unsigned short const * text, CSerializationContext const & context)
 {
     CheckVersion();
-    CXmlDocument document(context);
-    FromJson_Int(document.LoadJson(text), context);
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJson(text); }), context);
 }
 
 void CXmlObjectBase::FromJson(char const * text, CSerializationContext const & context)
 {
     CheckVersion();
-    CXmlDocument document(context);
-    FromJson_Int(document.LoadJson(text), context);
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJson(text); }), context);
 }
 
 void CXmlObjectBase::FromJsonStream(CBinaryData const & data, CSerializationContext const & context)
@@ -299,8 +305,8 @@ void CXmlObjectBase::FromJsonStream(unsigned char const * data, std::uint32_t le
                                     CSerializationContext const & context)
 {
     CheckVersion();
-    CXmlDocument document(context);
-    FromJson_Int(document.LoadJsonStream(data, length), context);
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJsonStream(data, length); }),
+                 context);
 }
 
 void CXmlObjectBase::FromJson_Int(CBinaryData const & xml, CSerializationContext const & context)
