@@ -15,6 +15,8 @@
 #include "InstanceMonitor.h"
 #include "ItemType.h"
 #include "JsonContext.h"
+#include "JsonReaderHandler.h"
+#include "JsonTextReader.h"
 #include "JsonTextWriter.h"
 #include "NamespaceAliasMap.h"
 #include "NXCriticalSection.h"

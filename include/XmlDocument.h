@@ -314,6 +314,13 @@ public:
     void LoadXml(char const * text);
     // Parses zero-terminated UTF-16 XML text.
     void LoadXml(unsigned short const * text);
+    // Convert JSON (from a file, a memory block, or text) to XML text, returned as UTF-8 bytes;
+    // the tree is not built. Files and blocks may be gzip- or zlib-compressed.
+    CBinaryData LoadJsonFile(char const * fileName);
+    CBinaryData LoadJsonStream(unsigned char const * data, std::uint32_t length);
+    CBinaryData LoadJson(char const * text);
+    // Zero-terminated UTF-16 JSON text.
+    CBinaryData LoadJson(unsigned short const * text);
 
     // The root element, or null before a load.
     CXmlElement * GetDocumentElement() const;
@@ -364,6 +371,12 @@ private:
     void ParseText(unsigned char const * data, std::size_t length);
     // Reads a file in 128 KiB chunks and parses each as it arrives.
     void AsyncParse(char const * fileName);
+    // Reads a whole file into the input buffer.
+    void ReadFile(char const * fileName);
+    // Inflates compressed JSON bytes, decodes UTF-16 ones, and converts them to XML text.
+    CBinaryData ParseJson(unsigned char const * data, std::size_t length);
+    // Converts UTF-8 JSON text, after a byte-order mark if there is one, to XML text.
+    CBinaryData ParseJsonText(char const * text, std::size_t length);
 
     std::map<std::string, std::string> m_namespaceAliases; // prefix -> namespace URI
     CBinaryData m_input;

@@ -125,17 +125,31 @@ public:
     // Fills the object from an XML file (gzip- or zlib-compressed too).
     virtual void FromXmlFile(char const * fileName,
                              CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from a JSON file (gzip- or zlib-compressed too).
+    virtual void FromJsonFile(char const * fileName,
+                              CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     // Fills the object from zero-terminated UTF-16 XML text.
     virtual void FromXml(unsigned short const * text,
                          CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     // Fills the object from XML text.
     virtual void FromXml(char const * text,
                          CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from zero-terminated UTF-16 JSON text.
+    virtual void FromJson(unsigned short const * text,
+                          CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from JSON text.
+    virtual void FromJson(char const * text,
+                          CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     // Fills the object from XML bytes (gzip- or zlib-compressed too).
     virtual void FromXmlStream(CBinaryData const & data,
                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     virtual void FromXmlStream(unsigned char const * data, std::uint32_t length,
                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    // Fills the object from JSON bytes (gzip- or zlib-compressed too).
+    virtual void FromJsonStream(CBinaryData const & data,
+                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
+    virtual void FromJsonStream(unsigned char const * data, std::uint32_t length,
+                                CSerializationContext const & context = CSerializationContext::GetDefaultContext());
     // Fills the object from an open-content element, as if from its XML text.
     virtual void FromXmlElement(CElement const * element,
                                 CSerializationContext const & context = CSerializationContext::GetDefaultContext());
@@ -227,6 +241,9 @@ private:
                            CSerializationContext const & context) const;
     // Reads the object from a loaded document's root element.
     void ReadRoot(CXmlDocument & document, CSerializationContext const & context);
+    // Reads the object from XML converted from JSON, matching names by local name unless the
+    // JSON carries namespaces; a failure is reported with the converted text.
+    void FromJson_Int(CBinaryData const & xml, CSerializationContext const & context);
 
     std::string m_elementName;
     std::atomic<std::int32_t> m_refCount{0};

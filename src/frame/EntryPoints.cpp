@@ -29,6 +29,15 @@ char const * const BannerAddress = "https://nxxmllib16.example.org";
 
 bool IsUtf16(XmlEncoding encoding) { return encoding == XmlEncoding_UTF16 || encoding == XmlEncoding_UTF16_NoDecl; }
 
+// The XML text of JSON input, converted by a document that is gone (with its copy of the input)
+// before the text is read.
+template <class Load>
+CBinaryData ConvertJson(CSerializationContext const & context, Load && load)
+{
+    CXmlDocument document(context);
+    return load(document);
+}
+
 // Saves a whole document: the UTF-16 byte-order mark, the text, compressed as asked.
 void SaveTextFile(char const * fileName, CTextStream & stream, XmlEncoding encoding, CompressionType compression)
 {
@@ -233,6 +242,66 @@ void CXmlObjectBase::FromXmlElement(CXmlElement const * element, CSerializationC
     CheckVersion();
     CXmlElement * const target = const_cast<CXmlElement *>(element);
     FromXml_Int(target, target->GetFirstElement(), context, false);
+}
+
+void CXmlObjectBase::FromJsonFile(char const * fileName, CSerializationContext const & context)
+{
+    CheckVersion();
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJsonFile(fileName); }), context);
+}
+
+void CXmlObjectBase::FromJson(unsigned short const * text, CSerializationContext const & context)
+{
+    CheckVersion();
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJson(text); }), context);
+}
+
+void CXmlObjectBase::FromJson(char const * text, CSerializationContext const & context)
+{
+    CheckVersion();
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJson(text); }), context);
+}
+
+void CXmlObjectBase::FromJsonStream(CBinaryData const & data, CSerializationContext const & context)
+{
+    FromJsonStream(data.GetData(), data.GetLength(), context);
+}
+
+void CXmlObjectBase::FromJsonStream(unsigned char const * data, std::uint32_t length,
+                                    CSerializationContext const & context)
+{
+    CheckVersion();
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJsonStream(data, length); }),
+                 context);
+}
+
+void CXmlObjectBase::FromJson_Int(CBinaryData const & xml, CSerializationContext const & context)
+{
+    // The options are the caller's; JSON without namespaces is matched by local name meanwhile.
+    CSerializationContext & options = const_cast<CSerializationContext &>(context);
+    bool const ignoreNamespaces = options.GetIgnoreNamespaces();
+    bool const changed = context.GetJsonContext().GetSupportRoundtrip() != JsonRoundTrip_Full && !ignoreNamespaces;
+    struct CRestore
+    {
+        CSerializationContext & options;
+        bool changed;
+        ~CRestore()
+        {
+            if (changed)
+                options.SetIgnoreNamespaces(false);
+        }
+    } const restore{options, changed};
+    if (changed)
+        options.SetIgnoreNamespaces(true);
+    try
+    {
+        FromXmlStream(xml, context);
+    }
+    catch (CNxException const & e)
+    {
+        std::string const text(reinterpret_cast<char const *>(xml.GetData()), xml.GetLength());
+        throw CNxException(FormatString("Error converting JSON to XML:\n%s", text.c_str()), e);
+    }
 }
 
 } // namespace NxXmlLib16

@@ -1,5 +1,7 @@
 #include "XmlDocument.h"
 
+#include "CharEncoding.h"
+#include "JsonReaderHandler.h"
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "frame/Portable.h"
@@ -255,6 +257,12 @@ void CXmlDocument::Load(char const * fileName)
         AsyncParse(fileName);
         return;
     }
+    ReadFile(fileName);
+    Parse(m_input.GetData(), m_input.GetLength());
+}
+
+void CXmlDocument::ReadFile(char const * fileName)
+{
     CPortableFile file;
     if (!file.OpenForReading(fileName))
         throw CNxException(
@@ -282,7 +290,6 @@ void CXmlDocument::Load(char const * fileName)
         total += static_cast<std::size_t>(count);
     }
     file.Close();
-    Parse(m_input.GetData(), m_input.GetLength());
 }
 
 void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
@@ -548,6 +555,81 @@ std::string CXmlDocument::LookupAliasFromNamespace(char const * namespaceUri) co
             return entry.first;
     }
     return std::string();
+}
+
+CBinaryData CXmlDocument::LoadJsonFile(char const * fileName)
+{
+    Cleanup();
+    ReadFile(fileName);
+    if (m_input.GetLength() == 0)
+        throw CNxException("JSON Stream is empty!");
+    return ParseJson(m_input.GetData(), m_input.GetLength());
+}
+
+CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32_t length)
+{
+    if (data == nullptr || length == 0)
+        throw CNxException("JSON Stream is empty!");
+    Cleanup();
+    return ParseJson(data, length);
+}
+
+CBinaryData CXmlDocument::LoadJson(char const * text)
+{
+    if (text == nullptr || *text == '\0')
+        throw CNxException("JSON String is empty!");
+    Cleanup();
+    if (IsLocalTextUtf8())
+        return ParseJsonText(text, std::strlen(text));
+    m_input = LocalToUtf8(text);
+    return ParseJsonText(reinterpret_cast<char const *>(m_input.GetData()), m_input.GetLength());
+}
+
+CBinaryData CXmlDocument::LoadJson(unsigned short const * text)
+{
+    if (text == nullptr || *text == 0)
+        throw CNxException("JSON String is empty!");
+    Cleanup();
+    m_input = WideToUtf8(text);
+    return ParseJsonText(reinterpret_cast<char const *>(m_input.GetData()), m_input.GetLength());
+}
+
+CBinaryData CXmlDocument::ParseJson(unsigned char const * data, std::size_t length)
+{
+    if (LooksCompressed(data, length))
+    {
+        CBinaryData inflated;
+        if (TryInflate(data, length, inflated))
+        {
+            m_input = std::move(inflated);
+            data = m_input.GetData();
+            length = m_input.GetLength();
+        }
+    }
+    // UTF-16 little-endian: behind its byte-order mark, as UTF-16 JSON files are written, or
+    // without one, as in UTF-16 JSON bytes, whose first character is ASCII.
+    bool const marked = length >= 2 && data[0] == 0xFF && data[1] == 0xFE;
+    if (marked || (length >= 2 && data[0] != 0 && data[1] == 0))
+    {
+        std::size_t const start = marked ? 2 : 0;
+        std::vector<unsigned short> units((length - start) / 2);
+        for (std::size_t i = 0; i < units.size(); ++i)
+            units[i] = static_cast<unsigned short>(data[start + 2 * i] | (data[start + 1 + 2 * i] << 8));
+        std::string text;
+        AppendUtf16AsUtf8(units.data(), units.size(), text);
+        return ParseJsonText(text.data(), text.size());
+    }
+    return ParseJsonText(reinterpret_cast<char const *>(data), length);
+}
+
+CBinaryData CXmlDocument::ParseJsonText(char const * text, std::size_t length)
+{
+    if (length > 2 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0)
+    {
+        text += 3;
+        length -= 3;
+    }
+    return CJsonReaderToXmlHandler::ConvertToXml(std::string_view(text, length), m_context->GetJsonContext());
 }
 
 } // namespace NxXmlLib16

@@ -1,0 +1,413 @@
+#include "JsonTextReader.h"
+
+#include "JsonReaderHandler.h"
+#include "NxException.h"
+
+#include <climits>
+
+namespace NxXmlLib16
+{
+
+namespace
+{
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsWhitespace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The value of a hexadecimal digit, or -1.
+std::int32_t HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::uint32_t code, std::string & out)
+{
+    if (code < 0x80)
+    {
+        out += static_cast<char>(code);
+    }
+    else if (code < 0x800)
+    {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    else if (code < 0x10000)
+    {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    else
+    {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// A counter as printed in messages; counts beyond the 32-bit range stay at its end.
+int Printable(std::int64_t counter) { return counter > INT_MAX ? INT_MAX : static_cast<int>(counter); }
+
+constexpr std::uint32_t ReplacementCharacter = 0xFFFD;
+
+} // namespace
+
+CJsonTextReader::CJsonTextReader(std::string_view text)
+    : CInstanceMonitor("CJsonTextReader"), m_handler(std::make_unique<CJsonReaderDefaultHandler>()),
+      m_input(text.data()), m_length(text.size())
+{
+}
+
+CJsonTextReader::~CJsonTextReader() = default;
+
+void CJsonTextReader::SetHandler(IJsonReaderHandler * handler) { m_handler->SetInnerHandler(handler); }
+
+IErrorPathProvider * CJsonTextReader::GetErrorPathProvider() const { return m_handler.get(); }
+
+void CJsonTextReader::Fail(char const * format) const
+{
+    throw CNxValidationException(FormatString(format, Printable(m_line), Printable(m_position)),
+                                 m_handler->GetErrorPath());
+}
+
+void CJsonTextReader::FailFound(char const * format) const
+{
+    throw CNxValidationException(FormatString(format, m_current, Printable(m_line), Printable(m_position)),
+                                 m_handler->GetErrorPath());
+}
+
+bool CJsonTextReader::Read()
+{
+    if (m_index >= m_length)
+        return false;
+    m_current = m_input[m_index++];
+    if (m_current == '\n')
+    {
+        ++m_line;
+        m_position = 0;
+    }
+    else
+    {
+        ++m_position;
+    }
+    return true;
+}
+
+bool CJsonTextReader::SkipComment()
+{
+    if (m_index >= m_length)
+        return false;
+    char const next = m_input[m_index];
+    if (next == '/')
+    {
+        Read();
+        while (Read() && m_current != '\n')
+        {
+        }
+        return true;
+    }
+    if (next == '*')
+    {
+        Read();
+        while (Read())
+        {
+            if (m_current == '*' && m_index < m_length && m_input[m_index] == '/')
+            {
+                Read();
+                return true;
+            }
+        }
+        return true; // an unterminated comment ends the input
+    }
+    return false;
+}
+
+bool CJsonTextReader::ReadToken()
+{
+    while (Read())
+    {
+        if (IsWhitespace(m_current))
+            continue;
+        if (m_current == '/' && m_allowComments && SkipComment())
+            continue;
+        return true;
+    }
+    return false;
+}
+
+bool CJsonTextReader::Parse()
+{
+    m_index = 0;
+    m_line = 1;
+    m_position = 0;
+    m_handler->StartDocument();
+    bool const named = !m_rootElementName.empty();
+    if (named)
+    {
+        m_handler->StartObject();
+        m_handler->Name(m_rootElementName);
+    }
+    if (ReadToken())
+        ParseValue(0);
+    if (named)
+        m_handler->EndObject();
+    return m_handler->EndDocument();
+}
+
+void CJsonTextReader::ParseValue(std::int32_t depth)
+{
+    if (++depth > m_depthLimit)
+        Fail("JSON exceeded depth limit at line %d, position %d.");
+    switch (m_current)
+    {
+    case '{':
+        m_handler->StartObject();
+        ParseObject(depth);
+        m_handler->EndObject();
+        break;
+    case '[':
+        m_handler->StartArray();
+        ParseArray(depth);
+        m_handler->EndArray();
+        break;
+    case '"':
+        ParseString();
+        m_handler->StringValue(m_text);
+        break;
+    case 't':
+        ParseLiteral("true", "Expected 'true' at line %d, position %d.",
+                     "Unexpected End of File. Expected value 'true' at line %d, position %d.");
+        m_handler->BooleanValue(true);
+        break;
+    case 'f':
+        ParseLiteral("false", "Expected 'false' at line %d, position %d.",
+                     "Unexpected End of File. Expected value 'false' at line %d, position %d.");
+        m_handler->BooleanValue(false);
+        break;
+    case 'n':
+        ParseLiteral("null", "Expected 'NULL' at line %d, position %d.",
+                     "Unexpected End of File. Expected value 'NULL' at line %d, position %d.");
+        m_handler->NullValue();
+        break;
+    default:
+        if (m_current != '-' && !IsDigit(m_current))
+            FailFound("Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '%c' at line %d, "
+                      "position %d.");
+        ParseNumber();
+        m_handler->NumberValue(m_text);
+        break;
+    }
+}
+
+void CJsonTextReader::ParseObject(std::int32_t depth)
+{
+    if (!ReadToken())
+        Fail("Unexpected End of File. Expected Object terminator character '}}' at line %d, position %d.");
+    if (m_current == '}')
+        return;
+    for (;;)
+    {
+        if (m_current != '"')
+            FailFound("Expected quotation mark character '\"' before Name, found '%c' at line %d, position %d.");
+        ParseString();
+        m_handler->Name(m_text);
+        if (!ReadToken())
+            Fail("Unexpected End of File. Expected Object Name/Value separator character ':' at line %d, position %d.");
+        if (m_current != ':')
+            FailFound("Expected Object Name/Value separator character ':', found '%c' at line %d, position %d.");
+        if (!ReadToken())
+            Fail("Unexpected End of File. Expected Object Value at line %d, position %d.");
+        ParseValue(depth);
+        if (!ReadToken())
+            Fail("Unexpected End of File. Expected Object terminator character '}' at line %d, position %d.");
+        if (m_current == '}')
+            return;
+        if (m_current != ',')
+            FailFound("Expected Object separator character ',', found '%c' at line %d, position %d.");
+        if (!ReadToken())
+            Fail("Unexpected End of File. Expected Object terminator character '}' at line %d, position %d.");
+    }
+}
+
+void CJsonTextReader::ParseArray(std::int32_t depth)
+{
+    char const * const endOfFile = "Unexpected End of File. Expected Array terminator character ']' at line %d, "
+                                   "position %d.";
+    if (!ReadToken())
+        Fail(endOfFile);
+    if (m_current == ']')
+        return;
+    for (;;)
+    {
+        ParseValue(depth);
+        if (!ReadToken())
+            Fail(endOfFile);
+        if (m_current == ']')
+            return;
+        if (m_current != ',')
+            FailFound("Expected Array separator character ',', found '%c' at line %d, position %d.");
+        if (!ReadToken())
+            Fail(endOfFile);
+    }
+}
+
+void CJsonTextReader::ParseString()
+{
+    char const * const endOfFile = "Unexpected End of File. Expected string value at line %d, position %d.";
+    m_text.clear();
+    for (;;)
+    {
+        // Copy the run of plain bytes in one piece; only quotes, escapes and line feeds stop it.
+        std::size_t const start = m_index;
+        std::size_t at = start;
+        while (at < m_length)
+        {
+            char const c = m_input[at];
+            if (c == '"' || c == '\\' || c == '\n')
+                break;
+            ++at;
+        }
+        m_text.append(m_input + start, at - start);
+        m_position += static_cast<std::int64_t>(at - start);
+        m_index = at;
+        if (!Read())
+            Fail(endOfFile);
+        switch (m_current)
+        {
+        case '"': return;
+        case '\n': m_text += '\n'; continue;
+        default: break;
+        }
+        if (!Read())
+            Fail(endOfFile);
+        switch (m_current)
+        {
+        case '"':
+        case '\\':
+        case '/': m_text += m_current; break;
+        case 'b': m_text += '\b'; break;
+        case 'f': m_text += '\f'; break;
+        case 'n': m_text += '\n'; break;
+        case 'r': m_text += '\r'; break;
+        case 't': m_text += '\t'; break;
+        case 'u': ParseUnicodeEscape(); break;
+        default: FailFound("Invalid Escape Character '%c' at line %d, position %d.");
+        }
+    }
+}
+
+std::int32_t CJsonTextReader::PeekHex4(std::size_t at) const
+{
+    if (at > m_length || m_length - at < 4)
+        return -1;
+    std::int32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+    {
+        std::int32_t const digit = HexValue(m_input[at + i]);
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+void CJsonTextReader::ParseUnicodeEscape()
+{
+    std::uint32_t code = 0;
+    for (int i = 0; i < 4; ++i)
+    {
+        if (!Read())
+            Fail("Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line %d, position %d.");
+        std::int32_t const digit = HexValue(m_current);
+        if (digit < 0)
+            FailFound("Expected 4 hexadecimal digits'\\uxxxx', found '%c' at line %d, position %d.");
+        code = code * 16 + static_cast<std::uint32_t>(digit);
+    }
+    if (code >= 0xD800 && code <= 0xDBFF)
+    {
+        // A high surrogate joins the low surrogate of an escape that follows at once.
+        std::int32_t const low =
+            m_length - m_index >= 2 && m_input[m_index] == '\\' && m_input[m_index + 1] == 'u' ? PeekHex4(m_index + 2)
+                                                                                                   : -1;
+        if (low >= 0xDC00 && low <= 0xDFFF)
+        {
+            m_index += 6;
+            m_position += 6;
+            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<std::uint32_t>(low) - 0xDC00);
+        }
+        else
+        {
+            code = ReplacementCharacter;
+        }
+    }
+    else if (code >= 0xDC00 && code <= 0xDFFF)
+    {
+        code = ReplacementCharacter;
+    }
+    AppendUtf8(code, m_text);
+}
+
+void CJsonTextReader::ReadDigits()
+{
+    while (m_index < m_length && IsDigit(m_input[m_index]))
+        Read();
+}
+
+void CJsonTextReader::ParseNumber()
+{
+    std::size_t const start = m_index - 1;
+    if (m_current == '-')
+    {
+        if (!Read())
+            Fail("Unexpected End of File. Expected a number at line %d, position %d.");
+        if (!IsDigit(m_current))
+            FailFound("Expected a digit '0' to '9', found '%c' at line %d, position %d.");
+    }
+    ReadDigits();
+    if (m_index < m_length && m_input[m_index] == '.')
+    {
+        Read();
+        if (!Read())
+            Fail("Unexpected End of File. Expected a digit '0' to '9' at line %d, position %d.");
+        if (!IsDigit(m_current))
+            FailFound("Expected a digit '0' to '9', found '%c' at line %d, position %d.");
+        ReadDigits();
+    }
+    if (m_index < m_length && (m_input[m_index] == 'e' || m_input[m_index] == 'E'))
+    {
+        Read();
+        if (!Read())
+            Fail("Unexpected End of File. Expected '+', '-' or a number at line %d, position %d.");
+        if (m_current == '+' || m_current == '-')
+        {
+            if (!Read())
+                Fail("Unexpected End of File. Expected a digit '0' to '9' at line %d, position %d.");
+        }
+        if (!IsDigit(m_current))
+            FailFound("Expected a digit '0' to '9', found '%c' at line %d, position %d.");
+        ReadDigits();
+    }
+    m_text.assign(m_input + start, m_index - start);
+}
+
+void CJsonTextReader::ParseLiteral(char const * literal, char const * mismatch, char const * endOfFile)
+{
+    for (char const * expected = literal + 1; *expected != '\0'; ++expected)
+    {
+        if (!Read())
+            Fail(endOfFile);
+        if (m_current != *expected)
+            Fail(mismatch);
+    }
+}
+
+} // namespace NxXmlLib16

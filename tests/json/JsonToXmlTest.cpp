@@ -1,0 +1,430 @@
+// JSON to XML: the mapping of members, attributes, text and arrays, the refusal of what cannot
+// become well-formed XML, the document's JSON loads and the FromJson entry points.
+#include "JsonReaderHandler.h"
+#include "TestSupport.h"
+#include "metadata/TestBindings.h"
+
+#include <zlib.h>
+
+#include <fstream>
+#include <string>
+
+using namespace NxXmlLib16;
+using namespace TestBindings;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+
+std::string const Declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+std::string Text(CBinaryData const & bytes)
+{
+    return std::string(reinterpret_cast<char const *>(bytes.GetData()), bytes.GetLength());
+}
+
+CJsonContext Options(JsonRoundTrip mode, char const * rootName = nullptr)
+{
+    CJsonContext options;
+    options.SetSupportRoundtrip(mode);
+    options.SetRootElementName(rootName);
+    return options;
+}
+
+// The XML text of the JSON, without the declaration (which is checked once).
+std::string Converted(std::string const & json, JsonRoundTrip mode = JsonRoundTrip_Full, char const * rootName = nullptr)
+{
+    std::string const xml = Text(CJsonReaderToXmlHandler::ConvertToXml(json, Options(mode, rootName)));
+    EXPECT_EQ(Declaration, xml.substr(0, Declaration.size()));
+    return xml.substr(Declaration.size());
+}
+
+struct CCase
+{
+    char const * json;
+    char const * xml;
+};
+
+// The JSON of the full widget of the test bindings, in the round-trip form.
+std::string const WidgetJson = R"({"widget": {
+    "@xmlns": "urn:t", "@id": 7, "@kind": "blue", "@xmlns:AA": "urn:o", "@AA:extra": "1",
+    "name": "gear", "size": 12, "color": "blue", "shade": "green",
+    "part": {"@weight": 5, "code": "P-1"}, "extra": {"code": "X"},
+    "count": [1, 2], "part2": {"code": "S"}, "remark": "fine & dandy",
+    "note": {"@lang": "en", "#text": "hello"}
+}})";
+
+std::string const WidgetXml =
+    "<widget xmlns=\"urn:t\" id=\"7\" kind=\"blue\" xmlns:AA=\"urn:o\" AA:extra=\"1\"><name>gear</name><size>12</size>"
+    "<color>blue</color><shade>green</shade><part weight=\"5\"><code>P-1</code></part><extra><code>X</code></extra>"
+    "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
+    "<note lang=\"en\">hello</note></widget>";
+
+// The widget's XML as the bindings write it, after reading it from XML.
+std::string WidgetFromXml()
+{
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->FromXml(WidgetXml.c_str());
+    return widget->ToXml(false, false, EOLType_LF);
+}
+
+} // namespace
+
+TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
+{
+    CCase const cases[] = {
+        {R"({"Order":{"@id":"7","Note":"hi"}})", R"(<Order id="7"><Note>hi</Note></Order>)"},
+        {R"({"a":null})", "<a/>"},
+        {R"({"r":{"Line":[{"@n":"1"},{"@n":"2"}]}})", R"(<r><Line n="1"/><Line n="2"/></r>)"},
+        {R"({"r":{"a":true,"b":1.5e3,"c":false,"d":-0}})", "<r><a>true</a><b>1.5e3</b><c>false</c><d>-0</d></r>"},
+        {R"({"p":{"@a":"1","#text":"x","c":"y","#text":"z"}})", R"(<p a="1">x<c>y</c>z</p>)"},
+        {R"({"r":{"@a":null,"#text":null,"b":{}}})", "<r><b/></r>"},
+        {R"({"r":{"@q":"<\"&'>\n"}})", "<r q=\"&lt;&quot;&amp;'&gt;&#xA;\"/>"},
+        {R"({"r":"a<b&c>\"d"})", "<r>a&lt;b&amp;c&gt;\"d</r>"},
+        {R"({"r":"\u00e9\u20ac\ud83d\ude00\udc00"})", "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD</r>"},
+        // Text that looks like a CDATA section stays text.
+        {R"({"r":"<![CDATA[x]]>"})", "<r>&lt;![CDATA[x]]&gt;</r>"},
+        // Namespace declarations are attributes that the XML reader then takes as declarations.
+        {R"({"AA:r":{"@xmlns:AA":"urn:a","@xmlns":"urn:d","AA:c":"1","d":"2"}})",
+         R"(<AA:r xmlns:AA="urn:a" xmlns="urn:d"><AA:c>1</AA:c><d>2</d></AA:r>)"},
+        {R"({"\u00e9l\u00e8ve":1})", "<\xC3\xA9l\xC3\xA8ve>1</\xC3\xA9l\xC3\xA8ve>"},
+        {R"({"r":{"@xml:lang":"en","@xmlns":"","p:a":{"@xmlns:p":"urn:p","@p:b":"1","p:c":2}}})",
+         R"(<r xml:lang="en" xmlns=""><p:a xmlns:p="urn:p" p:b="1"><p:c>2</p:c></p:a></r>)"},
+    };
+    for (CCase const & c : cases)
+        EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
+}
+
+TEST(JsonToXmlTest, ArraysBecomeRepeatedElementsItemByItem)
+{
+    CCase const cases[] = {
+        {R"({"r":{"tag":["a","b"]}})", "<r><tag>a</tag><tag>b</tag></r>"},
+        {R"({"r":{"x":["a",{"@k":"1","#text":"b"},null,3,{"y":true}]}})",
+         R"(<r><x>a</x><x k="1">b</x><x/><x>3</x><x><y>true</y></x></r>)"},
+        {R"({"r":{"a":[],"b":1}})", "<r><b>1</b></r>"},
+        {R"({"r":{"a":[{"b":["1","2"]},{"b":["3"]}]}})", "<r><a><b>1</b><b>2</b></a><a><b>3</b></a></r>"},
+        {R"({"r":[{"@i":"1"}]})", R"(<r i="1"/>)"},
+        {R"({"r":{"\u00e9":[1,2]}})", "<r><\xC3\xA9>1</\xC3\xA9><\xC3\xA9>2</\xC3\xA9></r>"},
+    };
+    for (CCase const & c : cases)
+        EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
+}
+
+TEST(JsonToXmlTest, ModesDecideWhatAtAndHashNamesAre)
+{
+    EXPECT_EQ(R"(<Order id="7"><Note>hi</Note></Order>)",
+              Converted(R"({"Order":{"@id":"7","Note":"hi"}})", JsonRoundTrip_Attributes));
+    EXPECT_EQ("<Order><id>7</id><Note>hi</Note></Order>",
+              Converted(R"({"Order":{"id":"7","Note":"hi"}})", JsonRoundTrip_Plain));
+    // In plain JSON "@id" is an element name, which XML cannot have.
+    ExpectThrows<CNxInvalidStateException>(
+        [] { Converted(R"({"Order":{"@id":"7","Note":"hi"}})", JsonRoundTrip_Plain); },
+        "Failed to convert name '@id' to Element name in XML.");
+    ExpectThrows<CNxInvalidStateException>([] { Converted(R"({"r":{"#text":"x"}})", JsonRoundTrip_Plain); },
+                                           "Failed to convert name '#text' to Element name in XML.");
+}
+
+TEST(JsonToXmlTest, RootElementNameNamesTheTopLevelValue)
+{
+    EXPECT_EQ("<items><a>1</a></items>", Converted(R"([{"a":1}])", JsonRoundTrip_Full, "items"));
+    EXPECT_EQ("<r>text</r>", Converted(R"("text")", JsonRoundTrip_Full, "r"));
+    EXPECT_EQ("<r><a>1</a></r>", Converted(R"({"a":1})", JsonRoundTrip_Full, "r"));
+    EXPECT_EQ("<r/>", Converted("", JsonRoundTrip_Full, "r"));
+}
+
+TEST(JsonToXmlTest, CommentsFollowTheContext)
+{
+    CJsonContext options = Options(JsonRoundTrip_Full);
+    std::string const json = "{\"a\": /* one */ 1}";
+    EXPECT_EQ(Declaration + "<a>1</a>", Text(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
+    options.GetAllowComments(false);
+    ExpectThrows<CNxValidationException>(
+        [&] { CJsonReaderToXmlHandler::ConvertToXml(json, options); },
+        "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at line 1, position 7."
+        "\nPath: $.a");
+}
+
+TEST(JsonToXmlTest, StructuresWithoutAnXmlFormAreRefused)
+{
+    CCase const cases[] = {
+        {R"({"":1})", "JSON item has an empty Name.\nPath: $."},
+        {R"({"r":{"a":1,"":2}})", "JSON item has an empty Name.\nPath: $.r."},
+        {"[1]", "JSON Array has no Name.\nPath: $[0]"},
+        {R"({"r":[[1]]})", "JSON Array has no Name.\nPath: $.r[0][0]"},
+        {R"("x")", "JSON Value has no Name.\nPath: $"},
+        {"12", "JSON Value has no Name.\nPath: $"},
+        {"{}", "JSON Document has no root Element.\nPath: $"},
+        {" ", "JSON Document has no root Element.\nPath: $"},
+        {R"({"a":1,"b":2})", "JSON Document has more than one root Element: 'b'.\nPath: $.b"},
+        {R"({"r":{"@a":"1","@a":"2"}})", "JSON item '@a' is repeated.\nPath: $.r.@a"},
+        {R"({"r":{"@a":{"b":1}}})", "JSON item '@a' must have a simple value.\nPath: $.r.@a"},
+        {R"({"r":{"#text":[1]}})", "JSON item '#text' must have a simple value.\nPath: $.r.#text[0]"},
+    };
+    for (CCase const & c : cases)
+    {
+        SCOPED_TRACE(c.json);
+        ExpectThrows<CNxValidationException>([&] { Converted(c.json); }, c.xml);
+    }
+    ExpectThrows<CNxValidationException>([] { Converted("[1,2]", JsonRoundTrip_Full, "r"); },
+                                         "JSON Document has more than one root Element: 'r'.\nPath: $.r[1]");
+}
+
+TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
+{
+    CCase const elementNames[] = {
+        {R"({"a b":1})", "a b"},           {R"({"1a":1})", "1a"},     {R"({"-a":1})", "-a"},
+        {R"({"a:b:c":1})", "a:b:c"},       {R"({":a":1})", ":a"},     {R"({"a:":1})", "a:"},
+        {R"({"#comment":1})", "#comment"}, {R"({"a<":1})", "a<"},     {"{\"a\\u00d7\":1}", "a\xC3\x97"},
+        {"{\"\xFF\":1}", "\xFF"},
+        // A prefix must be declared on the element or an ancestor still open.
+        {R"({"a:b":1})", "a:b"},
+        {R"({"r":{"a":{"@xmlns:p":"urn:p","p:b":1},"p:c":2}})", "p:c"},
+        {R"({"xmlns:r":1})", "xmlns:r"},
+    };
+    for (CCase const & c : elementNames)
+    {
+        SCOPED_TRACE(c.json);
+        ExpectThrows<CNxInvalidStateException>(
+            [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Element name in XML.");
+    }
+    CCase const attributeNames[] = {{R"({"r":{"@":"1"}})", "@"},
+                                    {R"({"r":{"@a b":"1"}})", "@a b"},
+                                    {R"({"r":{"@1":"1"}})", "@1"},
+                                    {R"({"p:r":{"@xmlns:p":"urn:p","p:c":{"@p:x":"1","@q:y":"2"}}})", "@q:y"}};
+    for (CCase const & c : attributeNames)
+    {
+        SCOPED_TRACE(c.json);
+        ExpectThrows<CNxInvalidStateException>(
+            [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Attribute name in XML.");
+    }
+    CCase const elementValues[] = {
+        {R"({"r":"a\u0001"})", "a\x01"}, {R"({"r":"\u001f"})", "\x1F"},   {"{\"r\":\"\xC3\"}", "\xC3"},
+        {"{\"r\":\"\xED\xA0\x80\"}", "\xED\xA0\x80"},                      {"{\"r\":\"\xEF\xBF\xBF\"}", "\xEF\xBF\xBF"},
+        {"{\"r\":\"\xC0\xAF\"}", "\xC0\xAF"},                               {R"({"#text":"x"})", "x"},
+        {R"({"r":"a\u0000b"})", "a"},
+    };
+    for (CCase const & c : elementValues)
+    {
+        SCOPED_TRACE(c.json);
+        ExpectThrows<CNxInvalidStateException>(
+            [&] { Converted(c.json); },
+            std::string("Failed to convert value '") + c.xml + "' to Element string value in XML.");
+    }
+    CCase const attributeValues[] = {
+        {R"({"r":{"@a":"\b"}})", "\b"},
+        {R"({"@a":"x"})", "x"},
+        // Attributes after a child element have no start tag left to go into.
+        {R"({"r":{"c":1,"@a":"2"}})", "2"},
+        // Declarations the XML reader refuses: undeclaring a prefix, rebinding the reserved ones.
+        {R"({"r":{"@xmlns:p":""}})", ""},
+        {R"({"r":{"@xmlns:xmlns":"urn:x"}})", "urn:x"},
+        {R"({"r":{"@xmlns:xml":"urn:x"}})", "urn:x"},
+        {R"({"r":{"@xmlns:p":"http://www.w3.org/XML/1998/namespace"}})", "http://www.w3.org/XML/1998/namespace"},
+        {R"({"r":{"@xmlns":"http://www.w3.org/2000/xmlns/"}})", "http://www.w3.org/2000/xmlns/"},
+    };
+    for (CCase const & c : attributeValues)
+    {
+        SCOPED_TRACE(c.json);
+        ExpectThrows<CNxInvalidStateException>(
+            [&] { Converted(c.json); },
+            std::string("Failed to convert value '") + c.xml + "' to Attribute string value in XML.");
+    }
+}
+
+TEST(JsonToXmlTest, EveryTruncationOfAnInputThrows)
+{
+    std::string const json = R"({"r":{"@a":"1","#text":"t\u00e9","b":[1,{"c":null},true],"d":{"e":-1.5e+2}}})";
+    EXPECT_EQ(R"(<r a="1">t)"
+              "\xC3\xA9"
+              R"(<b>1</b><b><c/></b><b>true</b><d><e>-1.5e+2</e></d></r>)",
+              Converted(json));
+    for (std::size_t length = 0; length < json.size(); ++length)
+        EXPECT_THROW(Converted(json.substr(0, length)), CNxValidationException) << length;
+}
+
+TEST(JsonToXmlTest, CorruptedInputsGiveWellFormedXmlOrTheLibrarysExceptions)
+{
+    std::string const small =
+        R"({"r":{"@a":"1","@xmlns:p":"u","p:b":[1,{"c":"\u00e9\ud83d\ude00"},null],"#text":"t","d":{"e":-1.5e+2}}})";
+    std::string const replacements("\"\\{}[]:,@#\0\xFF\x01 e-/u", 18);
+    for (std::string const & json : {small, WidgetJson})
+    {
+        for (std::size_t at = 0; at < json.size(); ++at)
+        {
+            for (char const replacement : replacements)
+            {
+                std::string corrupted = json;
+                corrupted[at] = replacement;
+                CBinaryData xml;
+                try
+                {
+                    xml = CJsonReaderToXmlHandler::ConvertToXml(corrupted, Options(JsonRoundTrip_Full));
+                }
+                catch (CNxException const &)
+                {
+                    continue;
+                }
+                // What converts is well-formed XML.
+                CXmlDocument document;
+                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << Text(xml);
+            }
+        }
+    }
+}
+
+TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
+{
+    std::string const json = R"({"a":"\u00e9"})";
+    std::string const xml = Declaration + "<a>\xC3\xA9</a>";
+    CXmlDocument document;
+    EXPECT_EQ(xml, Text(document.LoadJson(json.c_str())));
+    std::u16string const wide = u"{\"a\":\"\u00e9\"}";
+    EXPECT_EQ(xml, Text(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
+    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
+                                                static_cast<std::uint32_t>(json.size()))));
+    // A UTF-8 byte-order mark is skipped, in text and in bytes.
+    std::string const marked = "\xEF\xBB\xBF" + json;
+    EXPECT_EQ(xml, Text(document.LoadJson(marked.c_str())));
+    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
+                                                static_cast<std::uint32_t>(marked.size()))));
+    // UTF-16 bytes, behind their byte-order mark or not.
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t const unit : wide)
+    {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
+                                                static_cast<std::uint32_t>(utf16.size()))));
+    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
+                                                static_cast<std::uint32_t>(utf16.size() - 2))));
+
+    // gzip and zlib streams are inflated; a file is read whole.
+    for (int const windowBits : {31, 15})
+    {
+        z_stream stream{};
+        ASSERT_EQ(Z_OK, deflateInit2(&stream, 6, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY));
+        std::string compressed(256, '\0');
+        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(marked.data()));
+        stream.avail_in = static_cast<uInt>(marked.size());
+        stream.next_out = reinterpret_cast<Bytef *>(&compressed[0]);
+        stream.avail_out = static_cast<uInt>(compressed.size());
+        ASSERT_EQ(Z_STREAM_END, deflate(&stream, Z_FINISH));
+        compressed.resize(stream.total_out);
+        deflateEnd(&stream);
+        EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
+                                                    static_cast<std::uint32_t>(compressed.size()))))
+            << windowBits;
+        std::string const path = NxXmlTest::TempPath("compressed.json");
+        std::ofstream(path, std::ios::binary) << compressed;
+        EXPECT_EQ(xml, Text(document.LoadJsonFile(path.c_str())));
+    }
+}
+
+TEST(JsonToXmlTest, EmptyAndMissingInputs)
+{
+    CXmlDocument document;
+    ExpectThrows<CNxException>([&] { document.LoadJson(""); }, "JSON String is empty!");
+    ExpectThrows<CNxException>([&] { document.LoadJson(static_cast<char const *>(nullptr)); }, "JSON String is empty!");
+    unsigned short const none[] = {0};
+    ExpectThrows<CNxException>([&] { document.LoadJson(none); }, "JSON String is empty!");
+    unsigned char const byte = '{';
+    ExpectThrows<CNxException>([&] { document.LoadJsonStream(&byte, 0); }, "JSON Stream is empty!");
+    std::string const empty = NxXmlTest::TempPath("empty.json");
+    std::ofstream(empty, std::ios::binary).close();
+    ExpectThrows<CNxException>([&] { document.LoadJsonFile(empty.c_str()); }, "JSON Stream is empty!");
+    std::string const missing = NxXmlTest::TempPath("missing.json");
+    ExpectThrows<CNxException>([&] { document.LoadJsonFile(missing.c_str()); },
+                               "Failed to open the file [" + missing + "] Error [0x00000002]");
+}
+
+TEST(JsonToXmlTest, FromJsonEntryPointsReadTheTestBindings)
+{
+    std::string const expected = WidgetFromXml();
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->FromJson(WidgetJson.c_str());
+    EXPECT_EQ(expected, widget->ToXml(false, false, EOLType_LF));
+
+    std::u16string wide(WidgetJson.begin(), WidgetJson.end());
+    CSmartPtr<CWidget> fromWide(new CWidget);
+    fromWide->FromJson(reinterpret_cast<unsigned short const *>(wide.c_str()));
+    EXPECT_EQ(expected, fromWide->ToXml(false, false, EOLType_LF));
+
+    CBinaryData const bytes(reinterpret_cast<unsigned char const *>(WidgetJson.data()),
+                            static_cast<std::uint32_t>(WidgetJson.size()));
+    CSmartPtr<CWidget> fromBytes(new CWidget);
+    fromBytes->FromJsonStream(bytes);
+    EXPECT_EQ(expected, fromBytes->ToXml(false, false, EOLType_LF));
+    CSmartPtr<CWidget> fromBuffer(new CWidget);
+    fromBuffer->FromJsonStream(bytes.GetData(), bytes.GetLength());
+    EXPECT_EQ(expected, fromBuffer->ToXml(false, false, EOLType_LF));
+
+    std::string const path = NxXmlTest::TempPath("widget.json");
+    std::ofstream(path, std::ios::binary) << WidgetJson;
+    CSmartPtr<CWidget> fromFile(new CWidget);
+    fromFile->FromJsonFile(path.c_str());
+    EXPECT_EQ(expected, fromFile->ToXml(false, false, EOLType_LF));
+}
+
+TEST(JsonToXmlTest, WithoutNamespacesNamesAreMatchedByLocalNameForTheCall)
+{
+    std::string const json =
+        R"({"widget":{"@id":"7","name":"gear","color":"red","part":{"code":"P"},"count":[4,5,6]}})";
+    for (JsonRoundTrip const mode : {JsonRoundTrip_Attributes, JsonRoundTrip_Plain})
+    {
+        CSerializationContext context;
+        context.GetJsonContext().SetSupportRoundtrip(mode);
+        std::string const modeJson =
+            mode == JsonRoundTrip_Plain ? R"({"widget":{"id":"7","name":"gear","color":"red","part":{"code":"P"}}})"
+                                        : json;
+        CSmartPtr<CWidget> widget(new CWidget);
+        if (mode == JsonRoundTrip_Plain)
+        {
+            // Attributes became members: the id member is an unknown element for the bindings.
+            EXPECT_THROW(widget->FromJson(modeJson.c_str(), context), CNxException);
+        }
+        else
+        {
+            widget->FromJson(modeJson.c_str(), context);
+            EXPECT_EQ(7, widget->id);
+            EXPECT_EQ("gear", widget->name);
+            EXPECT_EQ("P", widget->part->code);
+            EXPECT_EQ(3, widget->counts->GetCount());
+        }
+        EXPECT_FALSE(context.GetIgnoreNamespaces());
+    }
+    // The round-trip form carries namespaces: without them the names do not match.
+    CSerializationContext full;
+    CSmartPtr<CWidget> widget(new CWidget);
+    EXPECT_THROW(widget->FromJson(json.c_str(), full), CNxException);
+    EXPECT_FALSE(full.GetIgnoreNamespaces());
+    full.SetIgnoreNamespaces(true);
+    widget->FromJson(json.c_str(), full);
+    EXPECT_TRUE(full.GetIgnoreNamespaces());
+    EXPECT_EQ("gear", widget->name);
+}
+
+TEST(JsonToXmlTest, ReadingFailuresCarryTheConvertedXml)
+{
+    std::string const json = R"({"widget":{"@xmlns":"urn:t","@id":"7","name":"gear","zzz":1}})";
+    std::string const xml = Declaration + R"(<widget xmlns="urn:t" id="7"><name>gear</name><zzz>1</zzz></widget>)";
+    CSmartPtr<CWidget> widget(new CWidget);
+    try
+    {
+        widget->FromJson(json.c_str());
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CNxException const & e)
+    {
+        EXPECT_EQ(typeid(CNxException), typeid(e));
+        EXPECT_EQ("Error converting JSON to XML:\n" + xml, e.GetMessage());
+        ASSERT_NE(nullptr, e.GetInnerException());
+        EXPECT_NE(nullptr, dynamic_cast<CNxValidationException const *>(e.GetInnerException()));
+    }
+    // Conversion failures are not wrapped.
+    ExpectThrows<CNxValidationException>([&] { widget->FromJson("{\"widget\":"); },
+                                         "Unexpected End of File. Expected Object Value at line 1, position 10."
+                                         "\nPath: $.widget");
+    ExpectThrows<CNxException>([&] { widget->FromJson(""); }, "JSON String is empty!");
+    ExpectThrows<CNxException>([&] { widget->FromJsonStream(CBinaryData()); }, "JSON Stream is empty!");
+}
