@@ -10,6 +10,8 @@
 #include "Conversions.h"
 #include "DateTime.h"
 #include "Decimal.h"
+#include "FastInfosetBinaryData.h"
+#include "FastInfosetContext.h"
 #include "ElementInfo.h"
 #include "ElementInfoKinds.h"
 #include "InstanceMonitor.h"

@@ -12,6 +12,7 @@ namespace NxXmlLib16
 {
 
 class CAttributeCol;
+class CFastInfosetContext;
 
 // The kind of schema the generated classes came from.
 enum SchemaType : std::int32_t
@@ -89,7 +90,24 @@ public:
     // first use; copies of the context share them.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
 
+    // The Fast Infoset options (encodings, add limits, vocabulary), created on first use; a copy
+    // of the context gets its own copy of them.
+    CFastInfosetContext & GetFIContext() const;
+
 private:
+    // Owns the Fast Infoset options; copies them when the context is copied.
+    class CFIContextOwner
+    {
+    public:
+        CFIContextOwner() = default;
+        CFIContextOwner(CFIContextOwner const & other);
+        CFIContextOwner & operator=(CFIContextOwner const & other);
+        ~CFIContextOwner();
+
+        CFastInfosetContext * m_context = nullptr;
+    };
+
+    mutable CFIContextOwner m_fiContext;
     std::string m_defaultNamespaceUri;
     bool m_writeTypeAttribute = true;
     CNamespaceAliasMap m_namespaceAliases;

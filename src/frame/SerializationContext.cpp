@@ -1,5 +1,6 @@
 #include "SerializationContext.h"
 
+#include "FastInfosetContext.h"
 #include "NxException.h"
 #include "OpenContent.h"
 
@@ -16,6 +17,32 @@ CSerializationContext & CSerializationContext::GetDefaultContext()
     // Built on first use, so static initialisers of generated code may already ask for it.
     static CSerializationContext defaultContext;
     return defaultContext;
+}
+
+CSerializationContext::CFIContextOwner::CFIContextOwner(CFIContextOwner const & other)
+    : m_context(other.m_context != nullptr ? new CFastInfosetContext(*other.m_context) : nullptr)
+{
+}
+
+CSerializationContext::CFIContextOwner & CSerializationContext::CFIContextOwner::operator=(
+    CFIContextOwner const & other)
+{
+    if (this != &other)
+    {
+        CFastInfosetContext * const copy = other.m_context != nullptr ? new CFastInfosetContext(*other.m_context) : nullptr;
+        delete m_context;
+        m_context = copy;
+    }
+    return *this;
+}
+
+CSerializationContext::CFIContextOwner::~CFIContextOwner() { delete m_context; }
+
+CFastInfosetContext & CSerializationContext::GetFIContext() const
+{
+    if (m_fiContext.m_context == nullptr)
+        m_fiContext.m_context = new CFastInfosetContext();
+    return *m_fiContext.m_context;
 }
 
 CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() const
