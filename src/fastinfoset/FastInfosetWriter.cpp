@@ -8,7 +8,6 @@
 #include "fastinfoset/FIOctets.h"
 
 #include <cstring>
-#include <functional>
 
 namespace NxXmlLib16
 {
@@ -247,6 +246,17 @@ bool IsStorable(CFIVocabulary::CQNameParts const & parts, std::string const * pr
 
 std::string const NoPrefix;
 
+// A cheap hash of a name for the name caches: its length and three of its characters.
+std::size_t NameHash(std::string const & name)
+{
+    std::size_t const length = name.size();
+    if (length == 0)
+        return 0;
+    auto const at = [&name](std::size_t i) { return std::size_t(static_cast<unsigned char>(name[i])); };
+    std::size_t const mixed = length ^ (at(0) << 4) ^ (at(length / 2) << 10) ^ (at(length - 1) << 16);
+    return (mixed * 0x9E3779B97F4A7C15ull) >> 40;
+}
+
 } // namespace
 
 CFastInfosetWriter::CNameCache::CNameCache() : m_entries(Size) {}
@@ -321,7 +331,7 @@ void CFastInfosetWriter::WriteElementName(std::string const * prefix, std::strin
                                           std::string const & localName, unsigned char leading)
 {
     CFIVocabulary::CFIQNameTable & table = m_vocabulary->GetElementNamesTable();
-    std::size_t const hash = std::hash<std::string>()(localName);
+    std::size_t const hash = NameHash(localName);
     std::uint32_t index = FindName(m_elementNames, hash, table, prefix, namespaceUri, localName);
     if (index != 0)
     {
@@ -338,7 +348,7 @@ void CFastInfosetWriter::WriteElementName(std::string const * prefix, std::strin
 void CFastInfosetWriter::WriteAttributeName(CPendingAttribute const & attribute)
 {
     CFIVocabulary::CFIQNameTable & table = m_vocabulary->GetAttributeNamesTable();
-    std::size_t const hash = std::hash<std::string>()(attribute.localName);
+    std::size_t const hash = NameHash(attribute.localName);
     std::uint32_t index =
         FindName(m_attributeNames, hash, table, attribute.prefix, attribute.namespaceUri, attribute.localName);
     if (index != 0)
