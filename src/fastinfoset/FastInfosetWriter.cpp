@@ -23,6 +23,15 @@ using EncodedCharacterString = CFastInfosetContext::EncodedCharacterString;
 
 void Push(std::string & out, unsigned value) { out.push_back(static_cast<char>(value)); }
 
+// The built-in alphabets, prepared once: numeric, then date and time.
+FIEncoding::CRestrictedAlphabet const * BuiltInAlphabets()
+{
+    static FIEncoding::CRestrictedAlphabet const alphabets[] = {
+        FIEncoding::CRestrictedAlphabet(FIOctets::NumericAlphabet),
+        FIEncoding::CRestrictedAlphabet(FIOctets::DateTimeAlphabet)};
+    return alphabets;
+}
+
 } // namespace
 
 CFastInfosetWriter::CFastInfosetWriter(CFastInfosetContext const * options, CBinaryStream * output)
@@ -433,8 +442,7 @@ unsigned char CFastInfosetWriter::EncodeLiteral(std::string const & value, ItemT
         if (index < 1 || index > FIOctets::BuiltInAlphabetCount)
             throw CNxException(
                 FormatString("Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]", int(index)));
-        FIEncoding::AppendRestrictedAlphabetString(m_vocabulary->GetRestrictedAlphabets()[index - 1], value,
-                                                   m_scratch);
+        BuiltInAlphabets()[index - 1].AppendPacked(value, m_scratch);
         return FIOctets::DiscriminantRestrictedAlphabet;
     case EncodedCharacterString::Kind_EncodingAlgorithm:
         if (index < 1 || index > FIOctets::BuiltInAlgorithmCount)
