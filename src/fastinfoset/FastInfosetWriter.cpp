@@ -94,11 +94,13 @@ std::string const * CFastInfosetWriter::ResolvePrefix(std::string const & namesp
     CXmlWriterContext const & context = *GetCurrentContext();
     if (namespaceUri.empty())
     {
-        // An element without namespace below a default namespace undeclares it (xmlns="").
+        // An element without namespace below a default namespace undeclares it (xmlns=""); on the
+        // root it is simply not declared.
         if (!isAttribute && !context.GetDefaultNamespace().empty())
         {
             SetDefaultNamespace(namespaceUri);
-            AddDeclaration(namespaceUri, namespaceUri);
+            if (context.GetParent() != nullptr)
+                AddDeclaration(namespaceUri, namespaceUri);
         }
         return nullptr;
     }
@@ -167,7 +169,7 @@ bool CFastInfosetWriter::WriteNamespaceAttributes(bool hasAttributes)
 {
     CXmlWriterContext const & context = *GetCurrentContext();
     bool const isRoot = context.GetParent() == nullptr;
-    std::string const & defaultNamespace = GetWriterDefaultNamespace();
+    std::string const & defaultNamespace = context.GetDefaultNamespace();
     bool rootDeclares = false;
     if (isRoot)
     {
