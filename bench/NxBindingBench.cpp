@@ -1,6 +1,6 @@
 // The main job measured: purchase orders of about 1, 10 and 100 MB read into the bindings,
-// written back as XML and JSON text and streamed to a file, each next to a bare Expat parse of the
-// same document, with the peak memory of reading and of streaming to a file.
+// written back as XML text, JSON and Fast Infoset and streamed to a file, each next to a bare
+// Expat parse of the same document, with the peak memory of reading and of streaming to a file.
 //
 //   NxBindingBench [--sizes 1,10,100] [--generator PROGRAM]
 #include "BenchSupport.h"
@@ -34,6 +34,14 @@ CSerializationContext const & WritingContext()
     static CSerializationContext context;
     context.SetDefaultNamespaceURI(TargetNamespace);
     context.SetIndentChars("  ");
+    return context;
+}
+
+// The writing options with the recommended Fast Infoset encodings per item type.
+CSerializationContext const & SuggestedFIContext()
+{
+    static CSerializationContext context = WritingContext();
+    context.GetFIContext().SetSuggestedValues();
     return context;
 }
 
@@ -197,6 +205,11 @@ int main(int argc, char ** argv)
         CSerializationContext jsonContexts[3] = {WritingContext(), WritingContext(), WritingContext()};
         for (int mode = 0; mode < 3; ++mode)
             jsonContexts[mode].GetJsonContext().SetSupportRoundtrip(static_cast<JsonRoundTrip>(mode));
+        double fiDefault = 0;
+        double fiSuggested = 0;
+        std::size_t textSize = 0;
+        std::size_t fiDefaultSize = 0;
+        std::size_t fiSuggestedSize = 0;
         CSmartPtr<CPurchaseOrderType> order;
         std::string written;
         for (int round = 0; round < rounds; ++round)
@@ -210,6 +223,7 @@ int main(int argc, char ** argv)
             write = std::max(write, megabytes / TimeOnce([&] {
                                         written = order->ToXml(true, true, EOLType_LF, WritingContext());
                                     }));
+            textSize = written.size();
             written = std::string();
             // The modes take turns in coming first, right after the XML text was let go.
             for (int turn = 0; turn < 3; ++turn)
@@ -225,6 +239,18 @@ int main(int argc, char ** argv)
                                               order->FromJsonStream(reinterpret_cast<unsigned char const *>(jsonText.data()),
                                                                     static_cast<std::uint32_t>(jsonText.size()));
                                           }));
+            CBinaryData octets;
+            fiDefault = std::max(fiDefault, megabytes / TimeOnce([&] {
+                                                octets = order->ToFastInfosetStream(FInfoDecl_None, WritingContext());
+                                            }));
+            fiDefaultSize = octets.GetLength();
+            octets = CBinaryData();
+            fiSuggested = std::max(fiSuggested, megabytes / TimeOnce([&] {
+                                                    octets = order->ToFastInfosetStream(FInfoDecl_None,
+                                                                                        SuggestedFIContext());
+                                                }));
+            fiSuggestedSize = octets.GetLength();
+            octets = CBinaryData();
             toFile = std::max(toFile, megabytes / TimeOnce([&] {
                                           order->ToXmlFile("/tmp/nxxml-bench-binding-out.xml", true, true,
                                                            XmlEncoding_UTF8, EOLType_LF, WritingContext());
@@ -251,11 +277,18 @@ int main(int argc, char ** argv)
                     static_cast<double>(jsonReadPeak) / static_cast<double>(xml.size()), read / jsonRead,
                     static_cast<double>(jsonReadPeak) / static_cast<double>(readPeak),
                     static_cast<double>(jsonText.size()) / 1e6);
+        std::printf("%-6s %-40s %10.1f %10s %9.2f x\n", label.c_str(), "(h) ToFastInfosetStream, default (size)",
+                    fiDefault, Ratio(fiDefault, bare).c_str(),
+                    static_cast<double>(fiDefaultSize) / static_cast<double>(textSize));
+        std::printf("%-6s %-40s %10.1f %10s %9.2f x\n", label.c_str(), "(i) ToFastInfosetStream, suggested (size)",
+                    fiSuggested, Ratio(fiSuggested, bare).c_str(),
+                    static_cast<double>(fiSuggestedSize) / static_cast<double>(textSize));
         std::fflush(stdout);
     }
     std::printf("\ntargets on 100 MB: (b) >= 0.5 x bare and peak <= 5 x the document; (c) >= 1.0 x bare; "
                 "(d) peak under 64 MB beyond the object tree; (e) >= 0.9 x (c); (f) peak under 64 MB beyond the tree; "
-                "(g) at most 2 x the time and 1.5 x the peak of (b)\n");
+                "(g) at most 2 x the time and 1.5 x the peak of (b); (h), (i) >= (c) with (h) at most 0.6 x the size "
+                "of the ToXml text\n");
     CleanAllMetaData();
     return 0;
 }

@@ -1,6 +1,7 @@
 // CSerializationContext: the options every serialising and deserialising entry point takes.
 #pragma once
 
+#include "FastInfosetContext.h"
 #include "JsonContext.h"
 #include "NamespaceAliasMap.h"
 #include "SmartPtr.h"
@@ -91,6 +92,9 @@ public:
     // first use; copies of the context share them.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
 
+    // The Fast Infoset options (encodings, add limits, vocabulary), created on first use; a copy
+    // of the context gets its own copy of them.
+    CFastInfosetContext & GetFIContext() const;
     // The JSON options, created on first use; a copy of the context gets its own copy of them.
     CJsonContext & GetJsonContext() const;
 
@@ -142,6 +146,7 @@ private:
     bool m_writeDefaultElementValues = false;
     bool m_stripCDATA = true;
     std::string m_indentChars = "\t";
+    mutable COwnedSubContext<CFastInfosetContext> m_fiContext;
     mutable COwnedSubContext<CJsonContext> m_jsonContext;
 };
 

@@ -3,6 +3,7 @@
 
 #include "BinaryData.h"
 #include "CharEncoding.h"
+#include "FastInfosetContext.h"
 #include "SerializationContext.h"
 #include "XmlWriter.h"
 
@@ -101,6 +102,10 @@ public:
                            XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                            CompressionType compression = CompressionNone) const;
+    // Writes the object as a Fast Infoset file, replacing an existing one (gzip compression allowed).
+    virtual void ToFastInfosetFile(char const * fileName, FInfoDecl declaration = FInfoDecl_None,
+                                   CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                                   CompressionType compression = CompressionNone) const;
     // Writes the object as a JSON file, replacing an existing one (gzip compression allowed).
     virtual void ToJsonFile(char const * fileName, bool prettyPrint = true, XmlEncoding encoding = XmlEncoding_UTF8,
                             EOLType eol = EOLType_LF,
@@ -117,6 +122,10 @@ public:
                                     XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                                     CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                                     CompressionType compression = CompressionNone) const;
+    // The object as Fast Infoset bytes, compressed on request.
+    virtual CBinaryData ToFastInfosetStream(FInfoDecl declaration = FInfoDecl_None,
+                                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                                            CompressionType compression = CompressionNone) const;
     // The object as JSON bytes in the given encoding, compressed on request.
     virtual CBinaryData ToJsonStream(bool prettyPrint = true, XmlEncoding encoding = XmlEncoding_UTF8,
                                      EOLType eol = EOLType_LF,

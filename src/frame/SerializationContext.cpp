@@ -1,5 +1,6 @@
 #include "SerializationContext.h"
 
+#include "FastInfosetContext.h"
 #include "NxException.h"
 #include "OpenContent.h"
 
@@ -24,6 +25,8 @@ CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() co
         m_additionalRootAttributes = new CAttributeCol("", "##any", "");
     return m_additionalRootAttributes;
 }
+
+CFastInfosetContext & CSerializationContext::GetFIContext() const { return m_fiContext.Get(); }
 
 CJsonContext & CSerializationContext::GetJsonContext() const { return m_jsonContext.Get(); }
 
