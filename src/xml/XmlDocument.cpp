@@ -2,6 +2,7 @@
 
 #include "NxException.h"
 #include "SerializationContext.h"
+#include "fastinfoset/FastInfosetReader.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
 #include "xml/XmlDocumentStore.h"
@@ -324,11 +325,13 @@ void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
         if (TryInflate(data, length, inflated))
         {
             m_input = std::move(inflated);
-            ParseText(m_input.GetData(), m_input.GetLength());
-            return;
+            data = m_input.GetData();
+            length = m_input.GetLength();
         }
     }
-    ParseText(data, length);
+    CFastInfosetReader reader(&m_context->GetFIContext(), this);
+    if (!reader.Parse(data, length))
+        ParseText(data, length);
 }
 
 void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
