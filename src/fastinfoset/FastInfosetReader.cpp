@@ -85,27 +85,27 @@ void CFIRestrictedAlphabet::Unpack(unsigned char const * data, std::size_t lengt
 {
     std::uint32_t const allOnes = (std::uint32_t(1) << m_width) - 1;
     std::uint64_t const totalBits = static_cast<std::uint64_t>(length) * 8;
+    auto const bitAt = [data](std::uint64_t bit) { return (data[bit >> 3] >> (7 - (bit & 7))) & 1u; };
     std::uint64_t bit = 0;
-    while (bit + m_width <= totalBits)
+    while (bit < totalBits)
     {
+        // What is left of the last octet after the last character is padding of one bits.
+        std::uint64_t const left = totalBits - bit;
+        if (left < m_width)
+            break;
         std::uint32_t value = 0;
-        for (unsigned int k = 0; k < m_width; ++k, ++bit)
-            value = (value << 1) | ((data[bit >> 3] >> (7 - (bit & 7))) & 1u);
-        if (value == allOnes)
-        {
-            // Padding: only allowed in the last octet.
-            if (totalBits - bit >= 8 || (bit - m_width) / 8 != length - 1)
-                FailEncodedString(thirdBit);
-            return;
-        }
+        for (unsigned int k = 0; k < m_width; ++k)
+            value = (value << 1) | bitAt(bit + k);
+        if (value == allOnes && left < 8)
+            break;
         if (value >= m_characters.size())
             FailEncodedString(thirdBit);
         out.append(m_characters[value]);
+        bit += m_width;
     }
-    // Bits left over that do not make a character must be padding ones.
     for (; bit < totalBits; ++bit)
     {
-        if (((data[bit >> 3] >> (7 - (bit & 7))) & 1u) == 0)
+        if (bitAt(bit) == 0)
             FailEncodedString(thirdBit);
     }
 }
