@@ -12,6 +12,7 @@
 #include "Decimal.h"
 #include "FastInfosetBinaryData.h"
 #include "FastInfosetContext.h"
+#include "FastInfosetWriter.h"
 #include "ElementInfo.h"
 #include "ElementInfoKinds.h"
 #include "InstanceMonitor.h"

@@ -3,6 +3,7 @@
 
 #include "BinaryData.h"
 #include "CharEncoding.h"
+#include "FastInfosetContext.h"
 #include "SerializationContext.h"
 #include "XmlWriter.h"
 
@@ -100,6 +101,10 @@ public:
                            XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                            CompressionType compression = CompressionNone) const;
+    // Writes the object as a Fast Infoset file, replacing an existing one (gzip compression allowed).
+    virtual void ToFastInfosetFile(char const * fileName, FInfoDecl declaration = FInfoDecl_None,
+                                   CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                                   CompressionType compression = CompressionNone) const;
     // The object as XML text in the library's narrow encoding.
     virtual std::string ToXml(bool includeHeader = true, bool prettyPrint = true, EOLType eol = EOLType_LF,
                               CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
@@ -108,6 +113,10 @@ public:
                                     XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                                     CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                                     CompressionType compression = CompressionNone) const;
+    // The object as Fast Infoset bytes, compressed on request.
+    virtual CBinaryData ToFastInfosetStream(FInfoDecl declaration = FInfoDecl_None,
+                                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+                                            CompressionType compression = CompressionNone) const;
     // Fills the object from an XML file (gzip- or zlib-compressed too).
     virtual void FromXmlFile(char const * fileName,
                              CSerializationContext const & context = CSerializationContext::GetDefaultContext());

@@ -3,6 +3,7 @@
 #include "XmlObjectBase.h"
 
 #include "BinaryStream.h"
+#include "FastInfosetWriter.h"
 #include "NxException.h"
 #include "OpenContent.h"
 #include "TextStream.h"
@@ -113,6 +114,32 @@ void CXmlObjectBase::ToXmlFile(char const * fileName, bool includeHeader, bool p
     stream.GetBytes(text);
     bytes.Append(text);
     Compress(bytes, compression);
+    CFileBinaryStream(fileName, XmlEncoding_UTF8, bytes).SaveToFile();
+}
+
+CBinaryData CXmlObjectBase::ToFastInfosetStream(FInfoDecl declaration, CSerializationContext const & context,
+                                                CompressionType compression) const
+{
+    CheckVersion();
+    CBinaryStream stream;
+    CFastInfosetWriter writer(&context.GetFIContext(), &stream);
+    writer.WriteStartDocument();
+    writer.WriteFIHeader(declaration);
+    ToXml_Int(&writer, true, GetTargetNamespace().c_str(), context, false);
+    writer.WriteFITrailer();
+    writer.WriteEndDocument();
+    CBinaryData bytes = stream.GetData();
+    Compress(bytes, compression);
+    return bytes;
+}
+
+void CXmlObjectBase::ToFastInfosetFile(char const * fileName, FInfoDecl declaration,
+                                       CSerializationContext const & context, CompressionType compression) const
+{
+    CheckVersion();
+    if (compression == CompressionZLib)
+        throw CNxException("ZLIB Compression only available for To Stream methods.");
+    CBinaryData const bytes = ToFastInfosetStream(declaration, context, compression);
     CFileBinaryStream(fileName, XmlEncoding_UTF8, bytes).SaveToFile();
 }
 
