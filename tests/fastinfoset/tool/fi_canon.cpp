@@ -1,7 +1,7 @@
 // fi_canon IN OUT [--vocab FILE]: loads IN with CXmlDocument (Fast Infoset or XML text) and writes
 // the canonical form of its tree to OUT, for comparing our reader with another implementation.
 // Exit status 1 when the input is rejected, with the message on stderr.
-#include "FastInfosetCanonical.h"
+#include "fastinfoset/FastInfosetCanonical.h"
 
 #include "FastInfosetContext.h"
 #include "NxException.h"
