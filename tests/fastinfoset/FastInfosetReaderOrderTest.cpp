@@ -1,0 +1,92 @@
+// Purchase orders written as Fast Infoset read back into orders that write the same XML text.
+#include "PurchaseOrder.h"
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+
+using namespace NxXmlLib16;
+using namespace PurchaseOrder;
+
+namespace
+{
+
+// How the generator writes documents: default namespace, two spaces, line feeds.
+CSerializationContext DocumentStyle()
+{
+    CSerializationContext context;
+    context.SetDefaultNamespaceURI(TargetNamespace);
+    context.SetIndentChars("  ");
+    return context;
+}
+
+std::string Written(CPurchaseOrderType const & order)
+{
+    NoBanner();
+    CBinaryData const bytes = order.ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, DocumentStyle());
+    return std::string(reinterpret_cast<char const *>(bytes.GetData()), bytes.GetLength());
+}
+
+// Writes the order as Fast Infoset with the declaration, options and compression, and reads it back.
+void ExpectRoundTrip(CPurchaseOrderType const & order, FInfoDecl declaration, CSerializationContext const & context,
+                     CompressionType compression, std::string const & what)
+{
+    CBinaryData const bytes = order.ToFastInfosetStream(declaration, context, compression);
+    CSmartPtr<CPurchaseOrderType> const back(new CPurchaseOrderType);
+    back->FromXmlStream(bytes, context);
+    EXPECT_EQ(Written(order), Written(*back)) << what << ", declaration " << declaration << ", compression "
+                                              << compression;
+}
+
+// The default options, the suggested encodings, and a vocabulary of the order's names.
+std::vector<std::pair<std::string, CSerializationContext>> OptionSets()
+{
+    std::vector<std::pair<std::string, CSerializationContext>> sets;
+    sets.emplace_back("default", DocumentStyle());
+    sets.emplace_back("suggested", DocumentStyle());
+    sets.back().second.GetFIContext().SetSuggestedValues();
+    sets.emplace_back("vocabulary", DocumentStyle());
+    CFastInfosetContext & options = sets.back().second.GetFIContext();
+    options.SetSuggestedValues();
+    options.SetUseGeneratedVocabulary(true);
+    for (char const * name : {"purchaseOrder", "items", "item", "sku", "quantity", "unitPrice"})
+        options.GetVocabulary()->AddElement("", TargetNamespace, name);
+    return sets;
+}
+
+CSmartPtr<CPurchaseOrderType> ReadOrderFile(std::string const & path)
+{
+    CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
+    order->FromXmlFile(path.c_str());
+    return order;
+}
+
+TEST(FastInfosetOrders, EveryDeclarationOptionSetAndCompression)
+{
+    CSmartPtr<CPurchaseOrderType> const order = ReadOrderFile(std::string(NXXML_TEST_DATA_DIR) + "/po/order-seed12.xml");
+    for (auto const & [name, context] : OptionSets())
+        for (int declaration = FInfoDecl_None; declaration <= FInfoDecl_V11NotStandalone; ++declaration)
+            for (CompressionType compression : {CompressionNone, CompressionGZip, CompressionZLib})
+                ExpectRoundTrip(*order, static_cast<FInfoDecl>(declaration), context, compression, name);
+}
+
+TEST(FastInfosetOrders, GeneratedOrdersOfSeveralSeeds)
+{
+    std::string const generator = NXXML_PO_GENERATOR;
+    if (!std::ifstream(generator))
+        GTEST_SKIP() << "the purchase-order generator is not beside this checkout";
+    for (int seed : {1, 7, 40})
+    {
+        std::string const path = NxXmlTest::TempPath("fi-order-" + std::to_string(seed) + ".xml");
+        std::string const command =
+            "python3 '" + generator + "' --items 80 --seed " + std::to_string(seed) + " > '" + path + "'";
+        ASSERT_EQ(0, std::system(command.c_str()));
+        CSmartPtr<CPurchaseOrderType> const order = ReadOrderFile(path);
+        ASSERT_EQ(NxXmlTest::ReadFileBytes(path), Written(*order)) << "seed " << seed;
+        for (auto const & [name, context] : OptionSets())
+            ExpectRoundTrip(*order, FInfoDecl_V10, context, CompressionGZip, name + ", seed " + std::to_string(seed));
+        std::remove(path.c_str());
+    }
+}
+
+} // namespace
