@@ -1,5 +1,5 @@
 // Purchase orders written as Fast Infoset read back into orders that write the same XML text.
-#include "PurchaseOrder.h"
+#include "examples/PurchaseOrderSupport.h"
 #include "TestSupport.h"
 
 #include <cstdlib>
@@ -7,25 +7,11 @@
 
 using namespace NxXmlLib16;
 using namespace PurchaseOrder;
+using NxXmlTest::DocumentStyle;
+using NxXmlTest::Written;
 
 namespace
 {
-
-// How the generator writes documents: default namespace, two spaces, line feeds.
-CSerializationContext DocumentStyle()
-{
-    CSerializationContext context;
-    context.SetDefaultNamespaceURI(TargetNamespace);
-    context.SetIndentChars("  ");
-    return context;
-}
-
-std::string Written(CPurchaseOrderType const & order)
-{
-    NoBanner();
-    CBinaryData const bytes = order.ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, DocumentStyle());
-    return std::string(reinterpret_cast<char const *>(bytes.GetData()), bytes.GetLength());
-}
 
 // Writes the order as Fast Infoset with the declaration, options and compression, and reads it back.
 void ExpectRoundTrip(CPurchaseOrderType const & order, FInfoDecl declaration, CSerializationContext const & context,
