@@ -1,4 +1,5 @@
 // The Fast Infoset reader on hand-built octets: each construct, each failure, recognition.
+#include "CharEncoding.h"
 #include "FastInfosetContext.h"
 #include "FastInfosetReaderSupport.h"
 #include "TestSupport.h"
@@ -202,6 +203,38 @@ TEST(FastInfosetReader, GeneratedVocabularyIsUsedWhenTheContextHoldsIt)
               FailureOf(bytes, context));
     context.GetFIContext().SetUseGeneratedVocabulary(true);
     EXPECT_EQ("<n1:root xmlns:n1=\"urn:v\" id=\"7\">hello</n1:root>", CanonicalOf(bytes, context));
+}
+
+TEST(FastInfosetReader, TextReachesTheTreeInTheLocalEncoding)
+{
+    SetLocalCharEncoding(1252);
+    struct CRestore
+    {
+        ~CRestore() { SetLocalCharEncoding(65001); }
+    } const restore;
+
+    CXmlDocument document;
+    LoadBytes(document, Start() + Octets("78 CF 00 'p' 05 'urn:' C3 A9 F0 3F 81 81 04 'caf' C3 A9 78 00 'a' 41 C3 A9 78 "
+                                          "00 'b' 80 F0 85 00 E9 91 C3 A9 A0 88 04 20 FF"));
+    CXmlElement const & root = *document.GetDocumentElement();
+    EXPECT_EQ("caf\xE9", root.GetLocalName());
+    EXPECT_EQ("urn:\xE9", root.GetNamespaceURI());
+    EXPECT_EQ("urn:\xE9", document.LookupNamespaceFromAlias("p"));
+    EXPECT_EQ("\xE9", root.GetAttribute("a", ""));
+    EXPECT_EQ("\xE9", root.GetAttribute("b", ""));
+    EXPECT_EQ("\xE9\xE9\xE9" "20", root.GetText());
+
+    // The vocabulary holds local text too.
+    CSerializationContext context;
+    CFastInfosetContext & options = context.GetFIContext();
+    options.SetUseGeneratedVocabulary(true);
+    options.GetVocabulary()->AddElement("", "urn:\xE9", "caf\xE9");
+    options.GetVocabulary()->AddElementValue("\xE9t\xE9");
+    CXmlDocument fromVocabulary(context);
+    LoadBytes(fromVocabulary, Octets("E0 00 00 01 20 10 00 04 'urn:v' 00 A0 FF"));
+    EXPECT_EQ("caf\xE9", fromVocabulary.GetDocumentElement()->GetLocalName());
+    EXPECT_EQ("urn:\xE9", fromVocabulary.GetDocumentElement()->GetNamespaceURI());
+    EXPECT_EQ("\xE9t\xE9", fromVocabulary.GetDocumentElement()->GetText());
 }
 
 TEST(FastInfosetReader, TablesGrowInTheOrderLiteralsArrive)
