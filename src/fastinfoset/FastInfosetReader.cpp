@@ -70,7 +70,7 @@ CFIRestrictedAlphabet::CFIRestrictedAlphabet(std::string_view characters)
             m_characters.clear();
             break;
         }
-        m_characters.push_back(characters.substr(i, next - i));
+        m_characters.emplace_back(characters.substr(i, next - i));
         i = next;
     }
     if (m_characters.size() < 2)
@@ -583,7 +583,9 @@ void CFastInfosetReader::SkipInitialVocabulary()
         for (std::uint32_t count = ReadItemCount(); count > 0; --count)
         {
             unsigned char const parts = Next();
-            if ((parts & 0xFC) != 0 || parts == 0x02)
+            if ((parts & 0xFC) != 0)
+                Fail("Invalid initial vocabulary.");
+            if (parts == 0x02)
                 Fail("Invalid QName type Prefix without Namespace.");
             for (int k = ((parts & 0x02) != 0) + ((parts & 0x01) != 0) + 1; k > 0; --k)
             {
@@ -821,13 +823,16 @@ void CFastInfosetReader::ReadAttributeValue(CXmlStoredName const * name)
     std::string_view const data = Take(length);
     std::string_view value =
         Decode(discriminant, index, reinterpret_cast<unsigned char const *>(data.data()), data.size(), true);
+    // A view into the input stays valid; decoded text lives in scratch unless the table keeps it.
+    bool stable = value.data() == data.data();
     if ((octet & 0x40) != 0 && HasRoom(m_attributeValues))
     {
-        if (value.data() != data.data())
+        if (!stable)
             value = m_arena.Keep(value);
         m_attributeValues.push_back(value);
+        stable = true;
     }
-    if (value.data() == data.data() || (octet & 0x40) != 0)
+    if (stable)
     {
         record.data = value.data();
         record.length = value.size();

@@ -26,7 +26,7 @@ public:
     void Unpack(unsigned char const * data, std::size_t length, std::string & out, bool thirdBit) const;
 
 private:
-    std::vector<std::string_view> m_characters;
+    std::vector<std::string> m_characters;
     unsigned int m_width; // bits per character
 };
 

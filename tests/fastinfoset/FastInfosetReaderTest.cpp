@@ -286,6 +286,26 @@ TEST(FastInfosetReader, TablesGrowInTheOrderLiteralsArrive)
     EXPECT_EQ("w", last->GetAttribute("a70", ""));
 }
 
+TEST(FastInfosetReader, AFullTableTakesNoMoreValues)
+{
+    // 2^20 values fill the attribute-value table; two decoded values marked for adding then stay
+    // out of it, and still reach their attributes.
+    constexpr std::size_t Full = std::size_t(1) << 20;
+    std::string bytes = Start() + Octets("7C 00 'r' 78 00 'a' 40 'x'");
+    for (std::size_t i = 1; i < Full; ++i)
+        bytes += Octets("00 40 'x'");
+    std::string const tail = Octets("00 51 00 'y' 00 51 00 'z' 00 EF DF BF");
+    CXmlDocument document;
+    LoadBytes(document, bytes + tail + Octets("FF F0"));
+    CXmlAttributeRange const attributes = document.GetDocumentElement()->GetAttributes();
+    ASSERT_EQ(Full + 3, attributes.size());
+    EXPECT_EQ("y", attributes[Full].GetValue());
+    EXPECT_EQ("z", attributes[Full + 1].GetValue());
+    EXPECT_EQ("x", attributes[Full + 2].GetValue()); // index 2^20
+    EXPECT_EQ("Failed to parse FastInfoset. Index [1048577] is beyond the attribute value table of 1048576 entries.",
+              FailureOf(bytes + Octets("00 EF DF C0 FF F0")));
+}
+
 TEST(FastInfosetReader, NestingAMillionDeepReadsWithoutRecursion)
 {
     constexpr std::size_t Depth = 1000000;
