@@ -256,7 +256,7 @@ bool CFastInfosetReader::TakeTerminator()
     return false;
 }
 
-std::uint32_t CFastInfosetReader::ReadLow20Bits(unsigned char first)
+std::uint32_t CFastInfosetReader::ReadWithTwoOctets(unsigned char first)
 {
     std::uint32_t const second = Next();
     return (static_cast<std::uint32_t>(first) << 16) | (second << 8) | Next();
@@ -268,7 +268,7 @@ std::uint32_t CFastInfosetReader::ReadItemCount()
     if ((octet & 0x80) == 0)
         return octet + 1u;
     if ((octet & 0xF0) == 0x80)
-        return ReadLow20Bits(octet & 0x0F) + 129;
+        return ReadWithTwoOctets(octet & 0x0F) + 129;
     Fail("Invalid item count.");
 }
 
@@ -280,7 +280,7 @@ std::uint64_t CFastInfosetReader::ReadLengthOnSecondBit(unsigned char octet)
         return Next() + 65u;
     if ((octet & 0x7F) == 0x60)
     {
-        std::uint64_t const high = ReadLow20Bits(Next()) << 8;
+        std::uint64_t const high = ReadWithTwoOctets(Next()) << 8;
         return (high | Next()) + 321;
     }
     Fail("Invalid NonEmptyOctetString type  on the second bit of an octet.");
@@ -294,7 +294,7 @@ std::uint64_t CFastInfosetReader::ReadLengthOnFifthBit(unsigned char octet)
         return Next() + 9u;
     if ((octet & 0x0F) == 0x0C)
     {
-        std::uint64_t const high = ReadLow20Bits(Next()) << 8;
+        std::uint64_t const high = ReadWithTwoOctets(Next()) << 8;
         return (high | Next()) + 265;
     }
     Fail("Invalid NonEmptyOctetString type  on the fifth bit of an octet.");
@@ -307,7 +307,7 @@ std::uint64_t CFastInfosetReader::ReadLengthOnSeventhBit(unsigned char octet)
         return (octet & 0x01u) + 1;
     if ((octet & 0x03) == 0x02)
         return Next() + 3u;
-    std::uint64_t const high = ReadLow20Bits(Next()) << 8;
+    std::uint64_t const high = ReadWithTwoOctets(Next()) << 8;
     return (high | Next()) + 259;
 }
 
@@ -318,7 +318,7 @@ std::uint32_t CFastInfosetReader::ReadIntegerOnSecondBit(unsigned char octet)
     if ((octet & 0x60) == 0x40)
         return (((octet & 0x1Fu) << 8) | Next()) + 65;
     if ((octet & 0x70) == 0x60)
-        return ReadLow20Bits(octet & 0x0F) + 8257;
+        return ReadWithTwoOctets(octet & 0x0F) + 8257;
     Fail("Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet.");
 }
 
@@ -338,12 +338,12 @@ std::uint32_t CFastInfosetReader::ReadIntegerOnThirdBit(unsigned char octet)
     if ((octet & 0x38) == 0x20)
         return (((octet & 0x07u) << 8) | Next()) + 33;
     if ((octet & 0x38) == 0x28)
-        return ReadLow20Bits(octet & 0x07) + 2081;
+        return ReadWithTwoOctets(octet & 0x07) + 2081;
     if ((octet & 0x3F) == 0x30)
     {
         unsigned char const high = Next();
         if (high <= 0x0F)
-            return ReadLow20Bits(high) + 526369;
+            return ReadWithTwoOctets(high) + 526369;
     }
     Fail("Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet.");
 }
@@ -355,12 +355,12 @@ std::uint32_t CFastInfosetReader::ReadIntegerOnFourthBit(unsigned char octet)
     if ((octet & 0x1C) == 0x10)
         return (((octet & 0x03u) << 8) | Next()) + 17;
     if ((octet & 0x1C) == 0x14)
-        return ReadLow20Bits(octet & 0x03) + 1041;
+        return ReadWithTwoOctets(octet & 0x03) + 1041;
     if ((octet & 0x1F) == 0x18)
     {
         unsigned char const high = Next();
         if (high <= 0x0F)
-            return ReadLow20Bits(high) + 263185;
+            return ReadWithTwoOctets(high) + 263185;
     }
     Fail("Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet.");
 }

@@ -67,6 +67,7 @@ private:
     class CArena
     {
     public:
+        // A copy of the text that lives as long as the arena.
         std::string_view Keep(std::string_view text);
 
     private:
@@ -76,18 +77,29 @@ private:
     };
     using CStringTable = std::vector<std::string_view>;
 
+    // Starts the tables from the generated vocabulary, or with their built-in entries.
     void SeedTables();
+    // Reads the optional components after the identification; keeps none of them.
     void ParseHeader();
+    // Reads the document's children and every element below, without recursion.
     void ParseBody();
+    // Reads an element's namespace attributes, name and attributes, and opens it in the tree.
     void StartElement(bool atRoot);
+    // Reads namespace attributes up to their terminator and records the declarations.
     void ReadNamespaceAttributes();
+    // The element name that starts in the octet: an index or a literal.
     CQName const & ReadElementName(unsigned char octet);
+    // The attribute name that starts in the octet: an index or a literal.
     CQName const & ReadAttributeName(unsigned char octet);
     // A literal qualified name after its p and n bits; added to the table when there is room.
     CQName const & ReadLiteralQName(bool hasPrefix, bool hasNamespace, std::vector<CQName> & table);
+    // The name at an index of a names table, resolved to the document's name.
     CQName const & Entry(std::vector<CQName> & table, std::uint32_t index, char const * tableName);
+    // Finds or adds the document's name for the qualified name.
     CXmlStoredName const * Resolve(CQName & name);
+    // Reads an attribute value and keeps the attribute for its element.
     void ReadAttributeValue(CXmlStoredName const * name);
+    // Reads a character chunk that starts in the octet and adds its text to the open element.
     void ReadCharacterChunk(unsigned char octet);
 
     // An identifying string (literal, always added, or index) of a table.
@@ -98,23 +110,34 @@ private:
     void SkipNonIdentifying(std::uint32_t & count);
     // Skips an encoded character string on the third bit (after its first octet).
     void SkipEncodedOnThirdBit(unsigned char octet);
+    // Skips the target and content of a processing instruction.
     void SkipProcessingInstruction();
+    // Skips a document type declaration with its processing instructions.
     void SkipDocumentTypeDeclaration();
+    // Skips an unexpanded entity reference whose first octet was read.
     void SkipUnexpandedEntityReference(unsigned char octet);
+    // Skips an initial vocabulary: its URI and every table it lists.
     void SkipInitialVocabulary();
+    // Skips non-empty octet strings that start on the second bit of their own octets.
     void SkipOctetStringItems(std::uint32_t count);
 
     // The decoded text of an encoded character string: a view into the input or into m_decoded.
     std::string_view Decode(unsigned int discriminant, std::uint32_t index, unsigned char const * data,
                             std::size_t length, bool thirdBit);
+    // UTF-8 text in the local encoding: the same bytes, or converted in m_convert.
     std::string_view Utf8AsLocal(char const * data, std::size_t length);
     std::string_view Utf8AsLocal(std::string_view text) { return Utf8AsLocal(text.data(), text.size()); }
 
+    // The next octet; fails at the end of the input.
     unsigned char Next();
+    // The next octets; fails when fewer are left.
     std::string_view Take(std::uint64_t length);
     // Consumes a terminator (four bits) when one comes next.
     bool TakeTerminator();
+    // The number of items of a list in the header.
     std::uint32_t ReadItemCount();
+    // Lengths of non-empty octet strings and integers whose field starts at that bit of the
+    // octet already read.
     std::uint64_t ReadLengthOnSecondBit(unsigned char octet);
     std::uint64_t ReadLengthOnFifthBit(unsigned char octet);
     std::uint64_t ReadLengthOnSeventhBit(unsigned char octet);
@@ -122,7 +145,8 @@ private:
     std::uint32_t ReadIntegerOnThirdBit(unsigned char octet);
     std::uint32_t ReadIntegerOnFourthBit(unsigned char octet);
     std::uint32_t ReadIntegerZeroOnSecondBit(unsigned char octet);
-    std::uint32_t ReadLow20Bits(unsigned char first);
+    // The value of first followed by the next two octets, most significant first.
+    std::uint32_t ReadWithTwoOctets(unsigned char first);
 
     CFastInfosetContext const * m_options;
     CXmlDocument & m_document;

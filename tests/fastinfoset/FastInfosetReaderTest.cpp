@@ -498,4 +498,40 @@ TEST(FastInfosetReader, TruncationAtEveryOctetFails)
     }
 }
 
+TEST(FastInfosetReader, CorruptedOctetsFailCleanly)
+{
+    // Octets changed at random places: each document either reads or fails with a library
+    // exception (the sanitizer build checks that nothing is read outside the input).
+    std::string const documents[] = {
+        Octets("E0 00 00 01 00 78 CF 00 70 04 75 72 6E 3A 70 F0 3F 81 81 00 61 78 00 78 40 31 F0 3C 00 62 91 68 69 F0 "
+               "01 A0 FF F0"),
+        Start() + Octets("7C 00 72 78 00 64 20 14 20 24 A0 1A 15 78 00 69 30 33 00 01 E2 40 F0 86 05 00 68 00 E9 D8 3D "
+                         "DE 00 8C 14 38 9C 0E 01 00 00 00 2A A0 88 02 00 A1 2C 5F FF"),
+        Octets("E0 00 00 01 7F 00 00 'a' 01 'bc' 10 00 04 'urn:v' C3 00 'n' 00 's' 00 'p' F0 D1 00 'u' 81 00 'q' 80 "
+               "F0 04 'UTF-8' 01 02 '1.0' C7 00 's' 00 'p' E1 00 't' FF F0 3C 00 72 C8 00 'e' E2 40 'c' FF"),
+    };
+    std::uint32_t state = 12345;
+    auto const random = [&state](std::uint32_t bound) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % bound;
+    };
+    int read = 0;
+    for (int round = 0; round < 3000; ++round)
+    {
+        std::string bytes = documents[round % 3];
+        for (std::uint32_t changes = 1 + random(3); changes > 0; --changes)
+            bytes[4 + random(static_cast<std::uint32_t>(bytes.size() - 4))] = static_cast<char>(random(256));
+        try
+        {
+            CXmlDocument document;
+            LoadBytes(document, bytes);
+            ++read;
+        }
+        catch (CNxException const &)
+        {
+        }
+    }
+    EXPECT_LT(read, 3000); // most changes are caught
+}
+
 } // namespace
