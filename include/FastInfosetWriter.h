@@ -65,6 +65,58 @@ private:
         std::string namespaceUri;
     };
 
+    // Recently written qualified names by the hash of their local name, so that a repeated name
+    // costs one hash and three comparisons instead of a lookup in each part's table.
+    class CNameCache
+    {
+    public:
+        CNameCache();
+        // The table index of the name, or 0 when it is not cached.
+        std::uint32_t Find(std::size_t hash, std::string const * prefix, std::string const & namespaceUri,
+                           std::string const & localName) const;
+        void Store(std::size_t hash, std::string const * prefix, std::string const & namespaceUri,
+                   std::string const & localName, std::uint32_t index);
+
+    private:
+        struct CEntry
+        {
+            std::string prefix;
+            std::string namespaceUri;
+            std::string localName;
+            std::uint32_t index = 0;
+        };
+        static constexpr std::size_t Size = 256;
+        std::vector<CEntry> m_entries;
+    };
+
+    // Table indices of recent values of up to seven octets, keyed by the octets themselves, so
+    // that a repeated short value costs neither a string hash nor a string comparison.
+    class CShortValueCache
+    {
+    public:
+        CShortValueCache();
+        // The value packed with its length into one number, or 0 when it is longer than 7 octets.
+        static std::uint64_t Key(std::string const & value);
+        // The table index of the value with this key, or 0 when it is not cached.
+        std::uint32_t Find(std::uint64_t key) const;
+        void Store(std::uint64_t key, std::uint32_t index);
+
+    private:
+        struct CEntry
+        {
+            std::uint64_t key = 0;
+            std::uint32_t index = 0;
+        };
+        static constexpr std::size_t Size = 4096;
+        // The slot of a key.
+        static std::size_t Slot(std::uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 52; }
+        std::vector<CEntry> m_entries;
+    };
+
+    // The index of a value in its table through the cache; 0 when it is not in the table.
+    static std::uint32_t FindValue(CShortValueCache & cache, std::uint64_t key,
+                                   CFIVocabulary::CFIStringTable const & table, std::string const & value);
+
     // The prefix of a namespace for an element or attribute name, declared on the pending
     // element when none is in scope; null for no prefix.
     std::string const * ResolvePrefix(std::string const & namespaceUri, bool isAttribute);
@@ -79,6 +131,10 @@ private:
     void WriteElementName(std::string const * prefix, std::string const & namespaceUri, std::string const & localName,
                           unsigned char leading);
     void WriteAttributeName(CPendingAttribute const & attribute);
+    // The index of a name in its table, through the cache; 0 when the name is not in the table.
+    std::uint32_t FindName(CNameCache & cache, std::size_t hash, CFIVocabulary::CFIQNameTable const & table,
+                           std::string const * prefix, std::string const & namespaceUri,
+                           std::string const & localName) const;
     // Writes a literal qualified name's parts and returns them as table indices (0 when not stored).
     CFIVocabulary::CQNameParts WriteQNameParts(std::string const * prefix, std::string const & namespaceUri,
                                                std::string const & localName);
@@ -108,6 +164,10 @@ private:
     std::vector<CPendingAttribute> m_attributes;
     std::size_t m_attributeCount = 0;
     std::vector<CNamespaceDeclaration> m_declarations;
+    CNameCache m_elementNames;
+    CNameCache m_attributeNames;
+    CShortValueCache m_attributeValues;
+    CShortValueCache m_characterChunks;
     std::size_t m_declarationCount = 0;
     bool m_localIsUtf8;
     std::string m_buffer;

@@ -244,14 +244,96 @@ bool IsStorable(CFIVocabulary::CQNameParts const & parts, std::string const * pr
            (namespaceUri.empty() || parts.GetNamespaceName() != 0);
 }
 
+std::string const NoPrefix;
+
+// A cheap hash of a name for the name caches: its length and three of its characters.
+std::size_t NameHash(std::string const & name)
+{
+    std::size_t const length = name.size();
+    if (length == 0)
+        return 0;
+    auto const at = [&name](std::size_t i) { return std::size_t(static_cast<unsigned char>(name[i])); };
+    std::size_t const mixed = length ^ (at(0) << 4) ^ (at(length / 2) << 10) ^ (at(length - 1) << 16);
+    return (mixed * 0x9E3779B97F4A7C15ull) >> 40;
+}
+
 } // namespace
+
+CFastInfosetWriter::CNameCache::CNameCache() : m_entries(Size) {}
+
+std::uint32_t CFastInfosetWriter::CNameCache::Find(std::size_t hash, std::string const * prefix,
+                                                   std::string const & namespaceUri,
+                                                   std::string const & localName) const
+{
+    CEntry const & entry = m_entries[hash % Size];
+    bool const same = entry.index != 0 && entry.localName == localName && entry.namespaceUri == namespaceUri &&
+                      entry.prefix == (prefix != nullptr ? *prefix : NoPrefix);
+    return same ? entry.index : 0;
+}
+
+void CFastInfosetWriter::CNameCache::Store(std::size_t hash, std::string const * prefix,
+                                           std::string const & namespaceUri, std::string const & localName,
+                                           std::uint32_t index)
+{
+    CEntry & entry = m_entries[hash % Size];
+    entry.prefix = prefix != nullptr ? *prefix : NoPrefix;
+    entry.namespaceUri = namespaceUri;
+    entry.localName = localName;
+    entry.index = index;
+}
+
+std::uint32_t CFastInfosetWriter::FindName(CNameCache & cache, std::size_t hash,
+                                           CFIVocabulary::CFIQNameTable const & table, std::string const * prefix,
+                                           std::string const & namespaceUri, std::string const & localName) const
+{
+    std::uint32_t index = cache.Find(hash, prefix, namespaceUri, localName);
+    if (index == 0 && FindQName(*m_vocabulary, prefix, namespaceUri, localName, table, index))
+        cache.Store(hash, prefix, namespaceUri, localName, index);
+    return index;
+}
+
+CFastInfosetWriter::CShortValueCache::CShortValueCache() : m_entries(Size) {}
+
+std::uint64_t CFastInfosetWriter::CShortValueCache::Key(std::string const & value)
+{
+    std::size_t const length = value.size();
+    if (length > 7)
+        return 0;
+    std::uint64_t key = std::uint64_t(length + 1) << 56;
+    for (std::size_t i = 0; i < length; ++i)
+        key |= std::uint64_t(static_cast<unsigned char>(value[i])) << (8 * i);
+    return key;
+}
+
+std::uint32_t CFastInfosetWriter::CShortValueCache::Find(std::uint64_t key) const
+{
+    CEntry const & entry = m_entries[Slot(key)];
+    return entry.key == key ? entry.index : 0;
+}
+
+void CFastInfosetWriter::CShortValueCache::Store(std::uint64_t key, std::uint32_t index)
+{
+    CEntry & entry = m_entries[Slot(key)];
+    entry.key = key;
+    entry.index = index;
+}
+
+std::uint32_t CFastInfosetWriter::FindValue(CShortValueCache & cache, std::uint64_t key,
+                                            CFIVocabulary::CFIStringTable const & table, std::string const & value)
+{
+    std::uint32_t index = key != 0 ? cache.Find(key) : 0;
+    if (index == 0 && table.Find(value, index) && key != 0)
+        cache.Store(key, index);
+    return index;
+}
 
 void CFastInfosetWriter::WriteElementName(std::string const * prefix, std::string const & namespaceUri,
                                           std::string const & localName, unsigned char leading)
 {
     CFIVocabulary::CFIQNameTable & table = m_vocabulary->GetElementNamesTable();
-    std::uint32_t index = 0;
-    if (FindQName(*m_vocabulary, prefix, namespaceUri, localName, table, index))
+    std::size_t const hash = NameHash(localName);
+    std::uint32_t index = FindName(m_elementNames, hash, table, prefix, namespaceUri, localName);
+    if (index != 0)
     {
         FIEncoding::AppendIndexBit3(m_buffer, leading, index);
         return;
@@ -259,15 +341,17 @@ void CFastInfosetWriter::WriteElementName(std::string const * prefix, std::strin
     Push(m_buffer, leading | FIOctets::ElementLiteralQName | (prefix != nullptr ? 0x02 : 0x00) |
                        (namespaceUri.empty() ? 0x00 : 0x01));
     CFIVocabulary::CQNameParts const parts = WriteQNameParts(prefix, namespaceUri, localName);
-    if (IsStorable(parts, prefix, namespaceUri))
-        table.Add(parts, index);
+    if (IsStorable(parts, prefix, namespaceUri) && table.Add(parts, index))
+        m_elementNames.Store(hash, prefix, namespaceUri, localName, index);
 }
 
 void CFastInfosetWriter::WriteAttributeName(CPendingAttribute const & attribute)
 {
     CFIVocabulary::CFIQNameTable & table = m_vocabulary->GetAttributeNamesTable();
-    std::uint32_t index = 0;
-    if (FindQName(*m_vocabulary, attribute.prefix, attribute.namespaceUri, attribute.localName, table, index))
+    std::size_t const hash = NameHash(attribute.localName);
+    std::uint32_t index =
+        FindName(m_attributeNames, hash, table, attribute.prefix, attribute.namespaceUri, attribute.localName);
+    if (index != 0)
     {
         FIEncoding::AppendIndexBit2(m_buffer, 0x00, index);
         return;
@@ -276,8 +360,8 @@ void CFastInfosetWriter::WriteAttributeName(CPendingAttribute const & attribute)
                        (attribute.namespaceUri.empty() ? 0x00 : 0x01));
     CFIVocabulary::CQNameParts const parts =
         WriteQNameParts(attribute.prefix, attribute.namespaceUri, attribute.localName);
-    if (IsStorable(parts, attribute.prefix, attribute.namespaceUri))
-        table.Add(parts, index);
+    if (IsStorable(parts, attribute.prefix, attribute.namespaceUri) && table.Add(parts, index))
+        m_attributeNames.Store(hash, attribute.prefix, attribute.namespaceUri, attribute.localName, index);
 }
 
 void CFastInfosetWriter::WriteText(std::string const & value, ItemType itemType)
@@ -379,9 +463,10 @@ void CFastInfosetWriter::WriteAttributeValue(std::string const & value, ItemType
         return;
     }
     CFIVocabulary::CFIStringTable & table = m_vocabulary->GetAttributeValuesTable();
-    std::uint32_t index = 0;
     bool const shortValue = value.size() < m_options->GetAttributeMaxAddLength();
-    if (shortValue && table.Find(value, index))
+    std::uint64_t const key = shortValue ? CShortValueCache::Key(value) : 0;
+    std::uint32_t index = shortValue ? FindValue(m_attributeValues, key, table, value) : 0;
+    if (index != 0)
     {
         FIEncoding::AppendIndexBit2(m_buffer, 0x80, index);
         return;
@@ -390,6 +475,8 @@ void CFastInfosetWriter::WriteAttributeValue(std::string const & value, ItemType
     std::string const * octets = nullptr;
     unsigned char const discriminant = EncodeLiteral(value, itemType, true, encodingIndex, octets);
     bool const add = shortValue && table.Add(value, index);
+    if (add && key != 0)
+        m_attributeValues.Store(key, index);
     // '0', the add-to-table bit, the discriminant, then the rest on the fifth bit.
     unsigned char const leading = static_cast<unsigned char>((add ? 0x40 : 0x00) | (discriminant << 4));
     std::uint32_t const length = static_cast<std::uint32_t>(octets->size());
@@ -408,9 +495,10 @@ void CFastInfosetWriter::WriteAttributeValue(std::string const & value, ItemType
 void CFastInfosetWriter::WriteCharacterChunk(std::string const & value, ItemType itemType)
 {
     CFIVocabulary::CFIStringTable & table = m_vocabulary->GetCharacterChunksTable();
-    std::uint32_t index = 0;
     bool const shortValue = value.size() < m_options->GetElementMaxAddLength();
-    if (shortValue && table.Find(value, index))
+    std::uint64_t const key = shortValue ? CShortValueCache::Key(value) : 0;
+    std::uint32_t index = shortValue ? FindValue(m_characterChunks, key, table, value) : 0;
+    if (index != 0)
     {
         FIEncoding::AppendIndexBit4(m_buffer, FIOctets::CharacterChunk | 0x20, index);
         return;
@@ -419,6 +507,8 @@ void CFastInfosetWriter::WriteCharacterChunk(std::string const & value, ItemType
     std::string const * octets = nullptr;
     unsigned char const discriminant = EncodeLiteral(value, itemType, false, encodingIndex, octets);
     bool const add = shortValue && table.Add(value, index);
+    if (add && key != 0)
+        m_characterChunks.Store(key, index);
     // '10', '0', the add-to-table bit, the discriminant, then the rest on the seventh bit.
     unsigned char const leading =
         static_cast<unsigned char>(FIOctets::CharacterChunk | (add ? 0x10 : 0x00) | (discriminant << 2));

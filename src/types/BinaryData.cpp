@@ -1,6 +1,7 @@
 #include "BinaryData.h"
 
 #include "NxException.h"
+#include "frame/Portable.h"
 
 #include <algorithm>
 #include <atomic>
@@ -48,6 +49,9 @@ CBuffer * CopyBuffer(unsigned char const * data, std::uint32_t length, std::uint
 }
 
 // Room for a buffer that is about to grow: twice what it needs, within the 32-bit length.
+// Buffers from this size on are backed by huge pages where the system offers them.
+constexpr std::uint32_t HugeCapacity = 4 * 1024 * 1024;
+
 std::uint32_t GrowthCapacity(std::uint64_t needed)
 {
     std::uint64_t const doubled = needed * 2 < 256 ? 256 : needed * 2;
@@ -158,6 +162,9 @@ void CBinaryData::Append(unsigned char const * data, std::uint32_t length)
     {
         std::uint32_t const capacity = GrowthCapacity(needed);
         unsigned char * const bytes = static_cast<unsigned char *>(::operator new(capacity));
+        // A large block is advised before it is first touched, so that it fills with few page faults.
+        if (capacity >= HugeCapacity)
+            AdviseHugePages(bytes, capacity);
         std::memcpy(bytes, m_buffer->data, m_buffer->length);
         ::operator delete(m_buffer->data);
         m_buffer->data = bytes;
