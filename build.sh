@@ -3,15 +3,20 @@
 # packages it needs first when some are missing.
 #   bash build.sh demo [demo arguments]   optimised build, then the demo program
 #   bash build.sh test                    optimised build and sanitizer build, each with the whole test suite
+#   bash build.sh test-clang              optimised build with clang and the whole test suite
 #   bash build.sh bench [arguments]       optimised build, then the benchmark program
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake make pkg-config python3 libexpat1-dev libpcre2-dev zlib1g-dev libgtest-dev libbenchmark-dev)
+# The packages of the given kinds (build, test, ci) from the project's one list.
+packages_of() {
+  local kinds=" $* "
+  awk -v kinds="$kinds" '!/^#/ && NF >= 2 && index(kinds, " " $2 " ") { print $1 }' .ci/packages
+}
 
 install_missing() {
   local missing=() package
-  for package in "${packages[@]}"; do
+  for package in $(packages_of "$@"); do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return
@@ -22,10 +27,11 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
+# NXXML_WERROR=ON makes compiler warnings errors (CI sets it).
 build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake -S . -B "$dir" -DNXXML_WARNINGS_AS_ERRORS="${NXXML_WERROR:-OFF}" "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }
 
@@ -37,26 +43,31 @@ command=${1:-demo}
 [ $# -gt 0 ] && shift
 case "$command" in
   demo)
-    install_missing
+    install_missing build
     build build/release -DCMAKE_BUILD_TYPE=Release
     ./build/release/examples/NxXmlDemo "$@"
     ;;
   test)
-    install_missing
+    install_missing build test
     build build/release -DCMAKE_BUILD_TYPE=Release
     run_tests build/release
     build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNXXML_SANITIZE=ON
     run_tests build/sanitize
     ;;
+  test-clang)
+    install_missing build test ci
+    build build/clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
+    run_tests build/clang
+    ;;
   bench)
-    install_missing
+    install_missing build test
     build build/release -DCMAKE_BUILD_TYPE=Release -DNXXML_BUILD_BENCH=ON
     ./build/release/bench/NxXmlBench "$@"
     ./build/release/bench/NxTypesBench
     ./build/release/bench/NxBindingBench
     ;;
   *)
-    echo "usage: bash build.sh demo|test|bench [arguments]" >&2
+    echo "usage: bash build.sh demo|test|test-clang|bench [arguments]" >&2
     exit 2
     ;;
 esac

@@ -50,10 +50,10 @@ std::size_t WriteTree(CXmlDocument const & document)
     while (element != nullptr)
     {
         writer.WriteStartElement(element->GetLocalName(), element->GetNamespaceURI());
-        for (CXmlAttribute const & attribute : element->GetAttributes())
+        for (CXmlAttribute const * attribute : element->GetAttributes())
         {
-            value.assign(attribute.GetValue());
-            writer.WriteAttribute(attribute.GetLocalName(), attribute.GetNamespaceURI(), value, ItemType_string);
+            value.assign(attribute->GetValue());
+            writer.WriteAttribute(attribute->GetLocalName(), attribute->GetNamespaceURI(), value, ItemType_string);
         }
         if (element->GetFirstElement() == nullptr)
         {

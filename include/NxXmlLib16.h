@@ -20,6 +20,7 @@
 #include "NamespaceAliasMap.h"
 #include "NXCriticalSection.h"
 #include "NxException.h"
+#include "NxXmlLib16Version.h"
 #include "OpenContent.h"
 #include "PrimitiveRestrictions.h"
 #include "SerializationContext.h"

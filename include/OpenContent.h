@@ -78,8 +78,14 @@ public:
     CSmartPtr<CElement> Clone() const;
     // Tests this element and its descendants against a new restriction, then keeps it.
     void SetNamespaceRestrictions(char const * restriction, char const * targetNamespace);
+    // The other reading entry points of every object.
+    using CXmlObjectBase::FromXml;
     // Replaces this element's content with the document element of the XML text.
-    void FromXml(char const * text);
+    void FromXml(char const * text,
+                 CSerializationContext const & context = CSerializationContext::GetDefaultContext()) override;
+    // Replaces this element's content with the document element of the UTF-16 XML text.
+    void FromXml(unsigned short const * text,
+                 CSerializationContext const & context = CSerializationContext::GetDefaultContext()) override;
 
 protected:
     ~CElement() override;
@@ -93,7 +99,7 @@ protected:
 
     void Init(char const * name, char const * namespaceUri, char const * restriction, char const * targetNamespace);
     // Copies name, namespace, text, attributes and child elements of a document element.
-    void CopyXmlElement(CXmlElement * element);
+    void CopyXmlElement(CXmlElement * element, CSerializationContext const & context);
 
 private:
     std::string m_namespace;

@@ -77,6 +77,9 @@ private:
 class CFacetValidator
 {
 public:
+    // Whether a value of the type must go through ValidateValue: it has facets to meet, or its
+    // type has no checker (which fails whatever the facets).
+    static bool NeedsValidation(ItemType type, CPrimitiveRestrictions const & restrictions);
     // Returns when the value (read as `type`) meets every facet; throws on the first that fails,
     // naming the element or attribute.
     static void ValidateValue(char const * name, NxVariant const & value, ItemType type,

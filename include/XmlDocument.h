@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +37,20 @@ struct CXmlName
     std::string localName;
 };
 
+// Text held by a document: a view of zero-terminated characters that reads like the string it
+// stands for (c_str(), comparisons) and converts to std::string where one is wanted.
+class CXmlText : public std::string_view
+{
+public:
+    constexpr CXmlText() noexcept : std::string_view("", 0) {}
+    // The text must be followed by a zero byte.
+    constexpr CXmlText(char const * data, std::size_t length) noexcept : std::string_view(data, length) {}
+    // The characters, zero-terminated.
+    constexpr char const * c_str() const noexcept { return data(); }
+    // A copy of the text.
+    operator std::string() const { return std::string(data(), size()); }
+};
+
 // One attribute of an element. Names and values live as long as their document; a copy refers
 // to the attribute in the document and reads the same.
 class CXmlAttribute
@@ -55,13 +70,13 @@ public:
         return **stored.At<CXmlName const * const>(stored.m_name);
     }
     std::string const & GetLocalName() const { return GetName().localName; }
-    // The value; its data() is zero-terminated.
-    std::string_view GetValue() const
+    // The value, zero-terminated.
+    CXmlText GetValue() const
     {
         CXmlAttribute const & stored = Stored();
         if (stored.m_tail.value.length == 0)
-            return std::string_view("", 0);
-        return std::string_view(stored.At<char const>(stored.m_tail.value.distance), stored.m_tail.value.length);
+            return CXmlText();
+        return CXmlText(stored.At<char const>(stored.m_tail.value.distance), stored.m_tail.value.length);
     }
     std::string const & GetNamespaceURI() const { return GetName().namespaceUri; }
     // The owner's path, "/@" and the (prefixed) attribute name.
@@ -102,16 +117,70 @@ private:
     } m_tail;
 };
 
-// The attributes of one element, in document order.
+// The attributes of one element, in document order, handed out as pointers.
 class CXmlAttributeRange
 {
 public:
+    // Walks the attribute records and yields the address of each.
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = CXmlAttribute const *;
+        using difference_type = std::ptrdiff_t;
+        using pointer = CXmlAttribute const * const *;
+        using reference = CXmlAttribute const *;
+
+        explicit const_iterator(CXmlAttribute const * at = nullptr) : m_at(at) {}
+        CXmlAttribute const * operator*() const { return m_at; }
+        CXmlAttribute const * operator[](difference_type offset) const { return m_at + offset; }
+        const_iterator & operator++()
+        {
+            ++m_at;
+            return *this;
+        }
+        const_iterator operator++(int) { return const_iterator(m_at++); }
+        const_iterator & operator--()
+        {
+            --m_at;
+            return *this;
+        }
+        const_iterator operator--(int) { return const_iterator(m_at--); }
+        const_iterator & operator+=(difference_type offset)
+        {
+            m_at += offset;
+            return *this;
+        }
+        const_iterator & operator-=(difference_type offset)
+        {
+            m_at -= offset;
+            return *this;
+        }
+        friend const_iterator operator+(const_iterator it, difference_type offset) { return it += offset; }
+        friend const_iterator operator+(difference_type offset, const_iterator it) { return it += offset; }
+        friend const_iterator operator-(const_iterator it, difference_type offset) { return it -= offset; }
+        friend difference_type operator-(const_iterator a, const_iterator b) { return a.m_at - b.m_at; }
+        friend bool operator==(const_iterator a, const_iterator b) { return a.m_at == b.m_at; }
+        friend bool operator!=(const_iterator a, const_iterator b) { return a.m_at != b.m_at; }
+        friend bool operator<(const_iterator a, const_iterator b) { return a.m_at < b.m_at; }
+        friend bool operator>(const_iterator a, const_iterator b) { return a.m_at > b.m_at; }
+        friend bool operator<=(const_iterator a, const_iterator b) { return a.m_at <= b.m_at; }
+        friend bool operator>=(const_iterator a, const_iterator b) { return a.m_at >= b.m_at; }
+
+    private:
+        CXmlAttribute const * m_at;
+    };
+    using iterator = const_iterator;
+    using value_type = CXmlAttribute const *;
+    using size_type = std::size_t;
+
     CXmlAttributeRange(CXmlAttribute const * first, std::uint32_t count) : m_first(first), m_count(count) {}
-    CXmlAttribute const * begin() const { return m_first; }
-    CXmlAttribute const * end() const { return m_first + m_count; }
+    const_iterator begin() const { return const_iterator(m_first); }
+    const_iterator end() const { return const_iterator(m_first + m_count); }
     std::size_t size() const { return m_count; }
     bool empty() const { return m_count == 0; }
-    CXmlAttribute const & operator[](std::size_t index) const { return m_first[index]; }
+    // The attribute at a position, which must be below size().
+    CXmlAttribute const * operator[](std::size_t index) const { return m_first + index; }
 
 private:
     CXmlAttribute const * m_first;
@@ -152,14 +221,14 @@ public:
         CXmlElement const & stored = Stored();
         return CXmlAttributeRange(reinterpret_cast<CXmlAttribute const *>(&stored + 1), stored.m_attributeCount);
     }
-    // All character data of the element itself, concatenated, without carriage returns; its
-    // data() is zero-terminated. Whitespace alone between child elements is not kept.
-    std::string_view GetText() const
+    // All character data of the element itself, concatenated in document order, without
+    // carriage returns, zero-terminated; whitespace between child elements included.
+    CXmlText GetText() const
     {
         CXmlElement const & stored = Stored();
         if (stored.m_textLength == 0)
-            return std::string_view("", 0);
-        return std::string_view(stored.At<char const>(stored.m_text), stored.m_textLength);
+            return CXmlText();
+        return CXmlText(stored.At<char const>(stored.m_text), stored.m_textLength);
     }
     CXmlName const & GetName() const
     {
@@ -169,8 +238,8 @@ public:
     std::string const & GetLocalName() const { return GetName().localName; }
     // The namespace URI, empty for none.
     std::string const & GetNamespaceURI() const { return GetName().namespaceUri; }
-    // The value of the attribute with this name and namespace, or an empty value.
-    std::string_view GetAttribute(std::string_view localName, std::string_view namespaceUri) const;
+    // The value of the attribute with this name and namespace, or the shared empty text.
+    CXmlText GetAttribute(std::string_view localName, std::string_view namespaceUri) const;
     // The path from the document element, such as /order/item[2].
     std::string GetXPath() const;
 
@@ -241,7 +310,7 @@ public:
     // Reads and parses a file.
     void Load(char const * fileName);
     // Parses a memory block; the block must stay alive during the call only.
-    void LoadXmlStream(unsigned char const * data, std::uint32_t length);
+    void LoadXmlStream(unsigned char const * data, std::size_t length);
     // Parses XML text.
     void LoadXml(char const * text);
     // Parses zero-terminated UTF-16 XML text.
@@ -301,7 +370,8 @@ private:
     std::map<std::string, std::string> m_namespaceAliases; // prefix -> namespace URI
     CBinaryData m_input;
     ElementFilter m_filter = nullptr;
-    CSerializationContext const * m_context;
+    // A copy of the options the document was made with, so it never outlives them.
+    std::unique_ptr<CSerializationContext const> m_context;
     std::unique_ptr<CXmlDocumentStore> m_store;
 };
 

@@ -31,7 +31,7 @@ CElement::CElement(CXmlObjectBase * object, char const * restriction) : CInstanc
     std::string const text = object->ToXml(false, false, EOLType_LF, CSerializationContext::GetDefaultContext());
     CXmlDocument document;
     document.LoadXml(text.c_str());
-    CopyXmlElement(document.GetDocumentElement());
+    CopyXmlElement(document.GetDocumentElement(), CSerializationContext::GetDefaultContext());
 }
 
 CElement::CElement(CElement const & other)
@@ -98,20 +98,26 @@ void CElement::SetNamespaceRestrictions(char const * restriction, char const * t
     m_children->SetNamespaceRestrictions(restriction, targetNamespace);
 }
 
-void CElement::FromXml(char const * text)
+void CElement::FromXml(char const * text, CSerializationContext const & context)
 {
-    CXmlDocument document;
+    CXmlDocument document(context);
     document.LoadXml(text);
-    CopyXmlElement(document.GetDocumentElement());
+    CopyXmlElement(document.GetDocumentElement(), context);
 }
 
-void CElement::CopyXmlElement(CXmlElement * element)
+void CElement::FromXml(unsigned short const * text, CSerializationContext const & context)
+{
+    CXmlDocument document(context);
+    document.LoadXml(text);
+    CopyXmlElement(document.GetDocumentElement(), context);
+}
+
+void CElement::CopyXmlElement(CXmlElement * element, CSerializationContext const & context)
 {
     m_attributes->Clear();
     m_children->Clear();
-    CXmlObjectBase::FromXml_Int(m_attributes, element, nullptr, CSerializationContext::GetDefaultContext());
-    CXmlElement * const left = CXmlObjectBase::FromXml_Int(m_children, element, element->GetFirstElement(),
-                                                           CSerializationContext::GetDefaultContext());
+    CXmlObjectBase::FromXml_Int(m_attributes, element, nullptr, context);
+    CXmlElement * const left = CXmlObjectBase::FromXml_Int(m_children, element, element->GetFirstElement(), context);
     if (left != nullptr)
         throw CNxValidationException(FormatString("Invalid Element [%s] found.", left->GetLocalName().c_str()),
                                      left->GetXPath());
@@ -129,12 +135,12 @@ void CElement::ToXml_Int(CXmlWriter * writer, bool, char const *, CSerialization
     writer->WriteEndElement();
 }
 
-CXmlElement * CElement::FromXml_Int(CXmlElement *, CXmlElement * child, CSerializationContext const &, bool)
+CXmlElement * CElement::FromXml_Int(CXmlElement *, CXmlElement * child, CSerializationContext const & context, bool)
 {
     if (child == nullptr ||
         !IsNamespaceValid(child->GetNamespaceURI().c_str(), m_restriction.c_str(), m_targetNamespace.c_str()))
         return child;
-    CopyXmlElement(child);
+    CopyXmlElement(child, context);
     return child->GetNextSiblingElement();
 }
 
@@ -308,15 +314,15 @@ void CAttributeCol::ToXml_Int(CXmlWriter * writer, bool, char const * namespaceU
 
 CXmlElement * CAttributeCol::FromXml_Int(CXmlElement * element, CXmlElement * child, CSerializationContext const &, bool)
 {
-    for (CXmlAttribute const & attribute : element->GetAttributes())
+    for (CXmlAttribute const * attribute : element->GetAttributes())
     {
-        if (!IsNamespaceValid(attribute.GetNamespaceURI().c_str(), m_restriction.c_str(), m_targetNamespace.c_str()))
+        if (!IsNamespaceValid(attribute->GetNamespaceURI().c_str(), m_restriction.c_str(), m_targetNamespace.c_str()))
             throw CNxInvalidNamespaceException(
                 FormatString("Invalid Attribute [%s]. The attributes namespace is Inappropriate.",
-                             attribute.GetLocalName().c_str()),
+                             attribute->GetLocalName().c_str()),
                 element->GetXPath());
-        Add(attribute.GetLocalName().c_str(), attribute.GetNamespaceURI().c_str(),
-            std::string(attribute.GetValue()).c_str());
+        Add(attribute->GetLocalName().c_str(), attribute->GetNamespaceURI().c_str(),
+            std::string(attribute->GetValue()).c_str());
     }
     return child;
 }

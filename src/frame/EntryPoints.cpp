@@ -9,9 +9,8 @@
 #include "TextStream.h"
 #include "XmlDocument.h"
 #include "XmlTextWriter.h"
+#include "frame/Compression.h"
 #include "frame/Registration.h"
-
-#include <zlib.h>
 
 #include <atomic>
 #include <memory>
@@ -26,39 +25,6 @@ std::atomic<bool> g_streamToFile{false};
 std::atomic<bool> g_noBanner{false};
 
 char const * const BannerAddress = "https://nxxmllib16.example.org";
-
-// Compresses the bytes in place with deflate at level 1, in a gzip or zlib wrapper.
-void Compress(CBinaryData & data, CompressionType compression)
-{
-    if (compression == CompressionNone || data.GetLength() == 0)
-        return;
-    if (compression != CompressionGZip && compression != CompressionZLib)
-        throw CNxException(FormatString("Failed to compress data. [Error Code: %d]", Z_STREAM_ERROR));
-    z_stream stream{};
-    int result = deflateInit2(&stream, 1, Z_DEFLATED, compression == CompressionGZip ? 31 : 15, 8, Z_DEFAULT_STRATEGY);
-    if (result != Z_OK)
-        throw CNxException(FormatString("Failed to compress data. [Error Code: %d]", result));
-    struct CEnd
-    {
-        z_stream & stream;
-        ~CEnd() { deflateEnd(&stream); }
-    } const end{stream};
-
-    // Room for the worst case, so that even incompressible data fits.
-    uLong const bound = deflateBound(&stream, data.GetLength());
-    unsigned char * const output = static_cast<unsigned char *>(::operator new(bound));
-    CBinaryData compressed(output, static_cast<std::uint32_t>(bound), true);
-    stream.next_in = data.GetData();
-    stream.avail_in = data.GetLength();
-    stream.next_out = output;
-    stream.avail_out = static_cast<uInt>(bound);
-    result = deflate(&stream, Z_NO_FLUSH);
-    if (result == Z_OK)
-        result = deflate(&stream, Z_FINISH);
-    if (result != Z_STREAM_END)
-        throw CNxException(FormatString("Failed to compress data. [Error Code: %d]", result));
-    data.SetBuffer(output, static_cast<std::uint32_t>(stream.total_out));
-}
 
 bool IsUtf16(XmlEncoding encoding) { return encoding == XmlEncoding_UTF16 || encoding == XmlEncoding_UTF16_NoDecl; }
 

@@ -2,6 +2,7 @@
 
 #include "ClassfactoryBase.h"
 #include "NxException.h"
+#include "NxXmlLib16Version.h"
 #include "XmlDocument.h"
 
 #include <atomic>
@@ -13,8 +14,6 @@ namespace NxXmlLib16
 namespace
 {
 
-constexpr int LibraryMajorVersion = 16;
-constexpr int LibraryMinorVersion = 1;
 char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
 // Written once by Register at start-up, read by every entry point.

@@ -277,15 +277,15 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
     char fewFound[16] = {};
     std::vector<char> manyFound(count > sizeof fewFound ? count : 0, 0);
     char * const found = count > sizeof fewFound ? manyFound.data() : fewFound;
-    for (CXmlAttribute const & attribute : element->GetAttributes())
+    for (CXmlAttribute const * attribute : element->GetAttributes())
     {
-        if (attribute.IsNilAttribute())
+        if (attribute->IsNilAttribute())
         {
             INillable * const nillable = dynamic_cast<INillable *>(this);
             if (nillable == nullptr)
                 throw CNxValidationException("Invalid use of 'nil' attribute in non-nillable element.",
                                              element->GetXPath());
-            std::string_view const value = attribute.GetValue();
+            std::string_view const value = attribute->GetValue();
             if (value == "true" || value == "1")
                 nillable->SetNil(true);
             else if (value == "false" || value == "0")
@@ -293,22 +293,22 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
             else
                 throw CNxValidationException(
                     FormatString("Unexpected Value [%s] for 'nil' Attribute found.", std::string(value).c_str()),
-                    attribute.GetXPath());
+                    attribute->GetXPath());
             continue;
         }
-        if (IsDeclaration(attribute))
+        if (IsDeclaration(*attribute))
             continue;
         bool taken = false;
         for (std::size_t i = 0; i < count && !taken; ++i)
         {
-            if (infos[i]->AttributeFromXml(context, this, const_cast<CXmlAttribute *>(&attribute)))
+            if (infos[i]->AttributeFromXml(context, this, const_cast<CXmlAttribute *>(attribute)))
             {
                 found[i] = 1;
                 taken = true;
             }
         }
         if (!taken && failIfUnknown && !context.GetIgnoreUnknownAttributes())
-            ThrowUnexpectedAttribute(attribute);
+            ThrowUnexpectedAttribute(*attribute);
     }
     for (std::size_t i = 0; i < count; ++i)
         infos[i]->Validate(context, found[i] != 0);

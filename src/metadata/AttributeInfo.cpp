@@ -105,13 +105,13 @@ CAttributeInfoPrimitive::CAttributeInfoPrimitive(char const * name, char const *
 
 void CAttributeInfoPrimitive::CheckRestriction(NxVariant value) const
 {
-    if (!m_restrictions.IsEmpty())
+    if (CFacetValidator::NeedsValidation(m_itemType, m_restrictions))
         CFacetValidator::ValidateValue(GetAttributeName().c_str(), value, m_itemType, m_restrictions);
 }
 
 void CAttributeInfoPrimitive::CheckRestriction(std::string const & value) const
 {
-    if (!m_restrictions.IsEmpty())
+    if (CFacetValidator::NeedsValidation(m_itemType, m_restrictions))
         CFacetValidator::ValidateString(GetAttributeName().c_str(), value, m_itemType, m_restrictions);
 }
 

@@ -60,7 +60,7 @@ void CElementInfo::CheckRestriction(NxVariant const & value) const
 {
     if (!m_hasRestrictions)
         throw CNxException("Cannot CheckRestriction for type: " + value.GetType());
-    if (!m_restrictions.IsEmpty())
+    if (CFacetValidator::NeedsValidation(m_itemType, m_restrictions))
         CFacetValidator::ValidateValue(m_elementName.c_str(), value, m_itemType, m_restrictions);
 }
 
@@ -68,7 +68,7 @@ void CElementInfo::CheckRestriction(std::string const & value) const
 {
     if (!m_hasRestrictions)
         throw CNxException("Cannot CheckRestriction for type: string");
-    if (!m_restrictions.IsEmpty())
+    if (CFacetValidator::NeedsValidation(m_itemType, m_restrictions))
         CFacetValidator::ValidateString(m_elementName.c_str(), value, m_itemType, m_restrictions);
 }
 
@@ -226,25 +226,25 @@ bool CElementInfo::ElementToXmlCol(CSerializationContext const & context, CXmlGe
 bool CElementInfo::ReadNil(CSerializationContext const & context, CXmlElement const & element) const
 {
     bool nil = false;
-    for (CXmlAttribute const & attribute : element.GetAttributes())
+    for (CXmlAttribute const * attribute : element.GetAttributes())
     {
-        if (attribute.IsNilAttribute())
+        if (attribute->IsNilAttribute())
         {
-            std::string_view const text = attribute.GetValue();
+            std::string_view const text = attribute->GetValue();
             if (text == "false" || text == "0")
                 continue;
             if (!m_nillable)
                 throw CNxValidationException("Invalid use of 'nil' attribute in non-nillable element.",
-                                             attribute.GetXPath());
+                                             attribute->GetXPath());
             if (text != "true" && text != "1")
                 throw CNxValidationException(
                     FormatString("Unexpected Value [%s] for 'nil' Attribute found.", std::string(text).c_str()),
-                    attribute.GetXPath());
+                    attribute->GetXPath());
             nil = true;
         }
-        else if (!context.GetIgnoreUnknownAttributes() && !attribute.IsNamespaceAttribute())
+        else if (!context.GetIgnoreUnknownAttributes() && !attribute->IsNamespaceAttribute())
         {
-            throw CNxValidationException("Unexpected Attribute found.", attribute.GetXPath());
+            throw CNxValidationException("Unexpected Attribute found.", attribute->GetXPath());
         }
     }
     return nil;

@@ -333,6 +333,39 @@ bool CPrimitiveRestrictions::IsEmpty() const
            m_totalDigits < 0 && m_fractionDigits < 0;
 }
 
+bool CFacetValidator::NeedsValidation(ItemType type, CPrimitiveRestrictions const & restrictions)
+{
+    switch (type)
+    {
+    case ItemType_hexBinary:
+    case ItemType_base64Binary:
+    case ItemType_i1:
+    case ItemType_i2:
+    case ItemType_i4:
+    case ItemType_i8:
+    case ItemType_ui1:
+    case ItemType_ui2:
+    case ItemType_ui4:
+    case ItemType_ui8:
+    case ItemType_r4:
+    case ItemType_r8:
+    case ItemType_duration:
+    case ItemType_yearMonth:
+    case ItemType_monthDay:
+    case ItemType_year:
+    case ItemType_month:
+    case ItemType_day:
+    case ItemType_date:
+    case ItemType_datetime:
+    case ItemType_time:
+    case ItemType_string:
+    case ItemType_boolean:
+    case ItemType_decimal:
+    case ItemType_integer: return !restrictions.IsEmpty();
+    default: return true;
+    }
+}
+
 bool CFacetValidator::MatchPattern(std::string const & pattern, std::string const & value)
 {
     bool const utf8 = IsLocalTextUtf8();

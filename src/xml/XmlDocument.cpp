@@ -161,14 +161,14 @@ CXmlDocument const * CXmlElement::GetDocument() const
     return *element->At<CXmlDocument const * const>(element->m_head.links.parent);
 }
 
-std::string_view CXmlElement::GetAttribute(std::string_view localName, std::string_view namespaceUri) const
+CXmlText CXmlElement::GetAttribute(std::string_view localName, std::string_view namespaceUri) const
 {
-    for (CXmlAttribute const & attribute : GetAttributes())
+    for (CXmlAttribute const * attribute : GetAttributes())
     {
-        if (attribute.GetLocalName() == localName && attribute.GetNamespaceURI() == namespaceUri)
-            return attribute.GetValue();
+        if (attribute->GetLocalName() == localName && attribute->GetNamespaceURI() == namespaceUri)
+            return attribute->GetValue();
     }
-    return std::string_view("", 0);
+    return CXmlText();
 }
 
 std::string CXmlElement::GetQName() const
@@ -229,7 +229,7 @@ CXmlDocument::CXmlDocument(CSerializationContext const & context) : CXmlDocument
 CXmlDocument::CXmlDocument(ElementFilter filter) : CXmlDocument(filter, CSerializationContext::GetDefaultContext()) {}
 
 CXmlDocument::CXmlDocument(ElementFilter filter, CSerializationContext const & context)
-    : CInstanceMonitor("CXmlDocument"), m_filter(filter), m_context(&context),
+    : CInstanceMonitor("CXmlDocument"), m_filter(filter), m_context(std::make_unique<CSerializationContext>(context)),
       m_store(std::make_unique<CXmlDocumentStore>())
 {
     Init();
@@ -286,7 +286,7 @@ void CXmlDocument::Load(char const * fileName)
     Parse(m_input.GetData(), m_input.GetLength());
 }
 
-void CXmlDocument::LoadXmlStream(unsigned char const * data, std::uint32_t length)
+void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 {
     if (data == nullptr || length == 0)
         throw CNxException("XML Stream is empty!");
@@ -472,17 +472,23 @@ void CXmlDocument::EndElement()
 {
     CXmlDocumentStore & store = *m_store;
     CXmlOpenElement & open = store.open[--store.depth];
-    // Whitespace between child elements (indentation) is not content: it is not kept.
-    bool const onlyLayout = Element(open.element).m_firstChild != 0 &&
-                            std::all_of(open.text.begin(), open.text.end(), [](char c) {
-                                return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-                            });
-    if (!open.text.empty() && !onlyLayout)
+    if (!open.text.empty())
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
             throw CNxException(FormatString("The text of the element [%s] is too long",
                                             Element(open.element).GetLocalName().c_str()));
-        std::size_t const text = store.tree.CopyText(open.text);
+        std::size_t text = 0;
+        // Whitespace that lays out child elements repeats from element to element: one copy
+        // serves them all.
+        bool const shareable = CXmlLayoutTexts::IsShareable(open.text);
+        if (shareable)
+            text = store.layoutTexts.Find(open.text);
+        if (text == 0)
+        {
+            text = store.tree.CopyText(open.text);
+            if (shareable)
+                store.layoutTexts.Add(open.text, text);
+        }
         CXmlElement & element = Element(open.element);
         element.m_text = CXmlTreeBuffer::Distance(open.element, text);
         element.m_textLength = static_cast<std::uint32_t>(open.text.size());
@@ -499,6 +505,7 @@ void CXmlDocument::EndElement()
             Element(open.previousSibling).m_head.links.nextSibling = 0;
         store.tree.Rewind(open.mark);
         store.names.ForgetSlotsFrom(open.mark);
+        store.layoutTexts.ForgetFrom(open.mark);
     }
 }
 

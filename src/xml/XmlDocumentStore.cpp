@@ -81,4 +81,46 @@ void CXmlNameTable::Clear()
     m_slotted.clear();
 }
 
+bool CXmlLayoutTexts::IsShareable(std::string_view text)
+{
+    if (text.empty() || text.size() > LongestShared)
+        return false;
+    for (char const c : text)
+    {
+        if (c != ' ' && c != '\n' && c != '\t' && c != '\r')
+            return false;
+    }
+    return true;
+}
+
+std::size_t CXmlLayoutTexts::Find(std::string const & text) const
+{
+    auto const found = m_offsets.find(text);
+    return found == m_offsets.end() ? 0 : found->second;
+}
+
+void CXmlLayoutTexts::Add(std::string const & text, std::size_t offset)
+{
+    auto const added = m_offsets.emplace(text, offset).first;
+    m_added.push_back(&added->first);
+}
+
+void CXmlLayoutTexts::ForgetFrom(std::size_t offset)
+{
+    while (!m_added.empty())
+    {
+        auto const found = m_offsets.find(*m_added.back());
+        if (found->second < offset)
+            break;
+        m_offsets.erase(found);
+        m_added.pop_back();
+    }
+}
+
+void CXmlLayoutTexts::Clear()
+{
+    m_offsets.clear();
+    m_added.clear();
+}
+
 } // namespace NxXmlLib16

@@ -76,6 +76,29 @@ private:
     std::vector<CXmlStoredName const *> m_slotted; // in the order their slots were made
 };
 
+// Texts made only of whitespace (the layout between child elements), stored once each: an
+// indented document repeats the same few of them for every element with children.
+class CXmlLayoutTexts
+{
+public:
+    // Longer whitespace is stored with its element like any other text.
+    static constexpr std::size_t LongestShared = 1024;
+
+    // Whether the text is whitespace only and short enough to be shared.
+    static bool IsShareable(std::string_view text);
+    // The offset of the stored copy of the text, or 0 when it was not stored yet.
+    std::size_t Find(std::string const & text) const;
+    // Records where the text was stored.
+    void Add(std::string const & text, std::size_t offset);
+    // Forgets the texts stored at or after the offset, which the tree gave back.
+    void ForgetFrom(std::size_t offset);
+    void Clear();
+
+private:
+    std::unordered_map<std::string, std::size_t> m_offsets;
+    std::vector<std::string const *> m_added; // keys in the order their texts were stored
+};
+
 // One element being built, by offsets into the tree buffer (0: none).
 struct CXmlOpenElement
 {
@@ -90,6 +113,7 @@ struct CXmlDocumentStore
 {
     CXmlTreeBuffer tree;
     CXmlNameTable names;
+    CXmlLayoutTexts layoutTexts;
     std::size_t root = 0; // offset of the document element, 0 before it starts
     // Open elements by depth; entries are reused so their text buffers keep their capacity.
     std::vector<CXmlOpenElement> open;
@@ -99,6 +123,7 @@ struct CXmlDocumentStore
     {
         tree.Clear();
         names.Clear();
+        layoutTexts.Clear();
         root = 0;
         depth = 0;
     }

@@ -78,6 +78,27 @@ TEST(OpenContent, WritingAndReadingBackAnElement)
     EXPECT_EQ(xml, copy->ToXml(false, false)); // the clone is deep
 }
 
+TEST(OpenContent, ElementsReadTextThroughEveryFromXmlOverload)
+{
+    // Through the holder and through the object base, text reading means the same: the
+    // document element becomes the holder.
+    CSerializationContext context;
+    CSmartPtr<CElement> const element(new CElement("x"));
+    element->FromXml("<a xmlns=\"urn:a\"><b/> </a>", context);
+    EXPECT_EQ("a", element->GetName());
+    EXPECT_EQ(" ", element->GetText()); // whitespace beside a child is content too
+    CXmlObjectBase * const base = element.Get();
+    base->FromXml("<c><d>1</d></c>", context);
+    EXPECT_EQ("c", element->GetName());
+    EXPECT_EQ("1", element->GetChildElements()->Item(0)->GetText());
+    unsigned short const wide[] = {'<', 'e', '/', '>', 0};
+    element->FromXml(wide);
+    EXPECT_EQ("e", element->GetName());
+    EXPECT_EQ(0, element->GetChildElements()->GetCount());
+    base->FromXml(wide, context);
+    EXPECT_EQ("e", element->GetName());
+}
+
 TEST(OpenContent, ReadingRespectsRestrictions)
 {
     CXmlDocument document;

@@ -85,8 +85,8 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
     for (CXmlElement const * element : order)
     {
         note(element->GetName());
-        for (CXmlAttribute const & attribute : element->GetAttributes())
-            note(attribute.GetName());
+        for (CXmlAttribute const * attribute : element->GetAttributes())
+            note(attribute->GetName());
     }
     std::size_t number = 0;
     for (auto & entry : prefixes)
@@ -120,8 +120,8 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
             }
         }
         std::vector<CXmlAttribute const *> attributes;
-        for (CXmlAttribute const & attribute : element->GetAttributes())
-            attributes.push_back(&attribute);
+        for (CXmlAttribute const * attribute : element->GetAttributes())
+            attributes.push_back(attribute);
         std::stable_sort(attributes.begin(), attributes.end(), [](CXmlAttribute const * a, CXmlAttribute const * b) {
             if (a->GetNamespaceURI() != b->GetNamespaceURI())
                 return a->GetNamespaceURI() < b->GetNamespaceURI();

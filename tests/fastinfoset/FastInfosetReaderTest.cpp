@@ -299,9 +299,9 @@ TEST(FastInfosetReader, AFullTableTakesNoMoreValues)
     LoadBytes(document, bytes + tail + Octets("FF F0"));
     CXmlAttributeRange const attributes = document.GetDocumentElement()->GetAttributes();
     ASSERT_EQ(Full + 3, attributes.size());
-    EXPECT_EQ("y", attributes[Full].GetValue());
-    EXPECT_EQ("z", attributes[Full + 1].GetValue());
-    EXPECT_EQ("x", attributes[Full + 2].GetValue()); // index 2^20
+    EXPECT_EQ("y", attributes[Full]->GetValue());
+    EXPECT_EQ("z", attributes[Full + 1]->GetValue());
+    EXPECT_EQ("x", attributes[Full + 2]->GetValue()); // index 2^20
     EXPECT_EQ("Failed to parse FastInfoset. Index [1048577] is beyond the attribute value table of 1048576 entries.",
               FailureOf(bytes + Octets("00 EF DF C0 FF F0")));
 }

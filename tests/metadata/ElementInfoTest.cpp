@@ -109,3 +109,21 @@ TEST(AttributeInfo, EnumeratedAttributesMatchByLocalNameWhenNamespacesAreIgnored
         EXPECT_EQ("Failed to process the element.\nPath: /widget\nThe value [purple] is not a Color", e.GetFullMessage());
     }
 }
+
+TEST(ElementInfo, TypesWithoutAFacetCheckerAreRefusedEvenWithoutFacets)
+{
+    CElementInfoSeqPrimOpt const letter("letter", Ns, 0, false, ItemType_char, nullptr,
+                                        CWhitespaceUtils::WhitespaceRule_Preserve, CPrimitiveRestrictions(), nullptr);
+    NxVariant value;
+    value.SetChar('x');
+    ExpectThrows<CNxInvalidValueException>([&] { letter.CheckRestriction(value); }, "Unknown type [char].");
+    ExpectThrows<CNxInvalidValueException>([&] { letter.CheckRestriction(std::string("x")); }, "Unknown type [char].");
+    CAttributeInfoPrimitive const mark("mark", "", 1, true, ItemType_char, nullptr,
+                                       CWhitespaceUtils::WhitespaceRule_Preserve, CPrimitiveRestrictions(), nullptr);
+    ExpectThrows<CNxInvalidValueException>([&] { mark.CheckRestriction(value); }, "Unknown type [char].");
+    // Types with a checker and no facets pass as before.
+    CElementInfoSeqPrimOpt const count("count", Ns, 0, false, ItemType_i4, nullptr,
+                                       CWhitespaceUtils::WhitespaceRule_Collapse, CPrimitiveRestrictions(), nullptr);
+    value.SetI4(-5);
+    count.CheckRestriction(value);
+}

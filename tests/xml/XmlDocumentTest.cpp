@@ -48,9 +48,9 @@ void LoadBytes(CXmlDocument & document, std::string const & bytes)
 std::string Dump(CXmlElement const * element)
 {
     std::string out = "{" + element->GetNamespaceURI() + "}" + element->GetLocalName();
-    for (CXmlAttribute const & attribute : element->GetAttributes())
-        out += " @{" + attribute.GetNamespaceURI() + "}" + attribute.GetLocalName() + "=" +
-               std::string(attribute.GetValue());
+    for (CXmlAttribute const * attribute : element->GetAttributes())
+        out += " @{" + attribute->GetNamespaceURI() + "}" + attribute->GetLocalName() + "=" +
+               std::string(attribute->GetValue());
     if (!element->GetText().empty())
         out += " \"" + std::string(element->GetText()) + "\"";
     if (element->GetFirstElement() != nullptr)
@@ -70,7 +70,7 @@ std::string const Sample = "<?xml version=\"1.0\"?>\n"
                            "  <item sku=\"b\">two &amp; more</item>\n"
                            "  <note>x<b/>y</note>\n"
                            "</o:order>";
-std::string const SampleDump = "{urn:o}order @{}id=7 @{urn:o}rev=2 ("
+std::string const SampleDump = "{urn:o}order @{}id=7 @{urn:o}rev=2 \"\n  \n  \n  \n\" ("
                                "{urn:d}item @{}sku=a \"one\" {urn:d}item @{}sku=b \"two & more\" "
                                "{urn:d}note \"xy\" ({urn:d}b))";
 
@@ -120,16 +120,46 @@ TEST(XmlDocument, CarriageReturnsAreDropped)
     EXPECT_EQ("1\r2", document.GetDocumentElement()->GetAttribute("v", "")); // attribute values are kept
 }
 
-TEST(XmlDocument, LayoutBetweenChildrenIsNotKept)
+TEST(XmlDocument, WhitespaceBetweenChildrenIsKept)
 {
     CXmlDocument document;
+    document.LoadXml("<a> <b/> </a>");
+    EXPECT_EQ("  ", document.GetDocumentElement()->GetText());
     document.LoadXml("<a>\n  <b> </b>\n  <c>\n  </c> x <d/></a>");
     CXmlElement const * const a = document.GetDocumentElement();
     EXPECT_EQ("\n  \n   x ", a->GetText()); // mixed content keeps all of its text
-    EXPECT_EQ(" ", a->GetFirstElement()->GetText()); // a leaf keeps its whitespace
+    EXPECT_EQ(" ", a->GetFirstElement()->GetText());
     EXPECT_EQ("\n  ", a->GetFirstElement()->GetNextSiblingElement()->GetText());
-    document.LoadXml("<a>\n  <b/>\n</a>");
-    EXPECT_EQ("", document.GetDocumentElement()->GetText());
+    document.LoadXml("<a>\r\n  <b/>\r\n</a>");
+    EXPECT_EQ("\n  \n", document.GetDocumentElement()->GetText());
+}
+
+TEST(XmlDocument, EqualLayoutTextsShareOneCopy)
+{
+    CXmlDocument document;
+    document.LoadXml("<r>\n <i>\n  <v>1</v>\n </i>\n <i>\n  <v>2</v>\n </i>\n <i>\n  <w/>\n  <v>3</v>\n </i>\n</r>");
+    CXmlElement const * const first = document.GetDocumentElement()->GetFirstElement();
+    CXmlElement const * const second = first->GetNextSiblingElement();
+    CXmlElement const * const third = second->GetNextSiblingElement();
+    EXPECT_EQ("\n  \n ", first->GetText());
+    EXPECT_EQ(first->GetText().data(), second->GetText().data());
+    EXPECT_EQ("\n  \n  \n ", third->GetText());
+    EXPECT_EQ("1", first->GetFirstElement()->GetText());
+    EXPECT_EQ('\0', third->GetText().data()[third->GetText().size()]);
+}
+
+TEST(XmlDocument, LayoutTextsOfDroppedElementsAreNotReused)
+{
+    // The first row is dropped with the layout text stored inside it; the rows after it must
+    // not refer to the space given back.
+    CXmlDocument document([](CXmlElement * element) { return element->GetLocalName() == "row"; });
+    document.LoadXml("<t>\n<row>\n <c/>\n</row>\n<keep>\n <c/>\n</keep><keep>\n <c/>\n</keep>\n</t>");
+    CXmlElement const * const keep = document.GetDocumentElement()->GetFirstElement();
+    ASSERT_NE(nullptr, keep);
+    EXPECT_EQ("keep", keep->GetLocalName());
+    EXPECT_EQ("\n \n", keep->GetText());
+    EXPECT_EQ("\n \n", keep->GetNextSiblingElement()->GetText());
+    EXPECT_EQ("c", keep->GetFirstElement()->GetLocalName());
 }
 
 TEST(XmlDocument, TextSplitByChildrenIsConcatenated)
@@ -165,8 +195,8 @@ TEST(XmlDocument, PathsCarryPrefixesAndPredicates)
     EXPECT_EQ("/o:order/item[2]", second->GetXPath());
     EXPECT_EQ("/o:order/note", note->GetXPath());
     EXPECT_EQ("/o:order/note/b", note->GetFirstElement()->GetXPath());
-    EXPECT_EQ("/o:order/@o:rev", order->GetAttributes()[1].GetXPath());
-    EXPECT_EQ("/o:order/item[2]/@sku", second->GetAttributes()[0].GetXPath());
+    EXPECT_EQ("/o:order/@o:rev", order->GetAttributes()[1]->GetXPath());
+    EXPECT_EQ("/o:order/item[2]/@sku", second->GetAttributes()[0]->GetXPath());
     EXPECT_EQ(order, first->GetParentElm());
     EXPECT_EQ(&document, first->GetDocument());
 }
@@ -188,7 +218,7 @@ TEST(XmlDocument, CopiesOfElementsAndAttributesReadTheDocument)
     EXPECT_EQ("two & more", again.GetText());
     EXPECT_EQ(document.GetDocumentElement(), again.GetParentElm());
 
-    CXmlAttribute attribute = again.GetAttributes()[0];
+    CXmlAttribute attribute = *again.GetAttributes()[0];
     CXmlAttribute other(attribute);
     attribute = other;
     attribute = attribute;
@@ -234,13 +264,13 @@ TEST(XmlDocument, NamespaceAndNilAttributes)
                      "xsi:schemaLocation=\"s\" xsi:other=\"o\" type=\"plain\"/>");
     auto const attributes = document.GetDocumentElement()->GetAttributes();
     ASSERT_EQ(5u, attributes.size());
-    EXPECT_TRUE(attributes[0].IsNamespaceAttribute());
-    EXPECT_FALSE(attributes[0].IsNilAttribute());
-    EXPECT_TRUE(attributes[1].IsNilAttribute());
-    EXPECT_FALSE(attributes[1].IsNamespaceAttribute());
-    EXPECT_TRUE(attributes[2].IsNamespaceAttribute());
-    EXPECT_FALSE(attributes[3].IsNamespaceAttribute());
-    EXPECT_FALSE(attributes[4].IsNamespaceAttribute());
+    EXPECT_TRUE(attributes[0]->IsNamespaceAttribute());
+    EXPECT_FALSE(attributes[0]->IsNilAttribute());
+    EXPECT_TRUE(attributes[1]->IsNilAttribute());
+    EXPECT_FALSE(attributes[1]->IsNamespaceAttribute());
+    EXPECT_TRUE(attributes[2]->IsNamespaceAttribute());
+    EXPECT_FALSE(attributes[3]->IsNamespaceAttribute());
+    EXPECT_FALSE(attributes[4]->IsNamespaceAttribute());
 }
 
 TEST(XmlDocument, SchemaWithoutNamespacesKeepsXmlnsAsAttributes)
