@@ -329,9 +329,14 @@ void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
             length = m_input.GetLength();
         }
     }
-    CFastInfosetReader reader(&m_context->GetFIContext(), this);
-    if (!reader.Parse(data, length))
+    // The Fast Infoset options are made on first use: only for input that is Fast Infoset.
+    if (CFastInfosetReader::RecogniseHeader(data, length) == 0)
+    {
         ParseText(data, length);
+        return;
+    }
+    CFastInfosetReader reader(&m_context->GetFIContext(), this);
+    reader.Parse(data, length);
 }
 
 void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
