@@ -148,43 +148,52 @@ void AppendLengthBit7(std::string & out, unsigned char leading, std::uint32_t le
     }
 }
 
-void AppendRestrictedAlphabetString(std::string const & alphabet, std::string const & text, std::string & out)
+CRestrictedAlphabet::CRestrictedAlphabet(std::string const & characters)
 {
-    std::size_t const size = alphabet.size();
+    std::size_t const size = characters.size();
     if (size < 2 || size > FIOctets::MaxIndex)
         throw CNxException("Failed to write FastInfoset. Invalid Restricted Alphabet. Alphabet must contain between 2 "
                            "and 2^20 characters.");
     // The narrowest width whose all-ones value is not a character.
-    unsigned bits = 2;
-    while ((std::size_t(1) << bits) <= size)
-        ++bits;
-    if (bits != 4 && bits != 8)
+    m_bits = 2;
+    while ((std::size_t(1) << m_bits) <= size)
+        ++m_bits;
+    if (m_bits != 4 && m_bits != 8)
         throw CNxException("Failed to write FastInfoset. Unsupported Feature in AppendRestrictedAlphabetString.");
-    // Position of every octet in the alphabet, 0xFF for none.
-    unsigned char positions[256];
-    for (unsigned char & position : positions)
+    for (unsigned char & position : m_positions)
         position = 0xFF;
     for (std::size_t i = size; i-- > 0;)
-        positions[static_cast<unsigned char>(alphabet[i])] = static_cast<unsigned char>(i);
-    auto const positionOf = [&positions](char c) {
-        unsigned char const position = positions[static_cast<unsigned char>(c)];
-        if (position == 0xFF)
-            throw CNxException("Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.");
-        return position;
-    };
-    if (bits == 8)
+        m_positions[static_cast<unsigned char>(characters[i])] = static_cast<unsigned char>(i);
+}
+
+unsigned CRestrictedAlphabet::PositionOf(char c) const
+{
+    unsigned char const position = m_positions[static_cast<unsigned char>(c)];
+    if (position == 0xFF)
+        throw CNxException("Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.");
+    return position;
+}
+
+void CRestrictedAlphabet::AppendPacked(std::string const & text, std::string & out) const
+{
+    if (m_bits == 8)
     {
         for (char const c : text)
-            Push(out, positionOf(c));
+            Push(out, PositionOf(c));
         return;
     }
     std::size_t const length = text.size();
     for (std::size_t i = 0; i < length; i += 2)
     {
-        unsigned const high = positionOf(text[i]);
-        unsigned const low = i + 1 < length ? positionOf(text[i + 1]) : 0x0F;
+        unsigned const high = PositionOf(text[i]);
+        unsigned const low = i + 1 < length ? PositionOf(text[i + 1]) : 0x0F;
         Push(out, (high << 4) | low);
     }
+}
+
+void AppendRestrictedAlphabetString(std::string const & alphabet, std::string const & text, std::string & out)
+{
+    CRestrictedAlphabet(alphabet).AppendPacked(text, out);
 }
 
 } // namespace FIEncoding

@@ -23,6 +23,15 @@ using EncodedCharacterString = CFastInfosetContext::EncodedCharacterString;
 
 void Push(std::string & out, unsigned value) { out.push_back(static_cast<char>(value)); }
 
+// The built-in alphabets, prepared once: numeric, then date and time.
+FIEncoding::CRestrictedAlphabet const * BuiltInAlphabets()
+{
+    static FIEncoding::CRestrictedAlphabet const alphabets[] = {
+        FIEncoding::CRestrictedAlphabet(FIOctets::NumericAlphabet),
+        FIEncoding::CRestrictedAlphabet(FIOctets::DateTimeAlphabet)};
+    return alphabets;
+}
+
 } // namespace
 
 CFastInfosetWriter::CFastInfosetWriter(CFastInfosetContext const * options, CBinaryStream * output)
@@ -85,11 +94,13 @@ std::string const * CFastInfosetWriter::ResolvePrefix(std::string const & namesp
     CXmlWriterContext const & context = *GetCurrentContext();
     if (namespaceUri.empty())
     {
-        // An element without namespace below a default namespace undeclares it (xmlns="").
+        // An element without namespace below a default namespace undeclares it (xmlns=""); on the
+        // root it is simply not declared.
         if (!isAttribute && !context.GetDefaultNamespace().empty())
         {
             SetDefaultNamespace(namespaceUri);
-            AddDeclaration(namespaceUri, namespaceUri);
+            if (context.GetParent() != nullptr)
+                AddDeclaration(namespaceUri, namespaceUri);
         }
         return nullptr;
     }
@@ -158,7 +169,7 @@ bool CFastInfosetWriter::WriteNamespaceAttributes(bool hasAttributes)
 {
     CXmlWriterContext const & context = *GetCurrentContext();
     bool const isRoot = context.GetParent() == nullptr;
-    std::string const & defaultNamespace = GetWriterDefaultNamespace();
+    std::string const & defaultNamespace = context.GetDefaultNamespace();
     bool rootDeclares = false;
     if (isRoot)
     {
@@ -433,8 +444,7 @@ unsigned char CFastInfosetWriter::EncodeLiteral(std::string const & value, ItemT
         if (index < 1 || index > FIOctets::BuiltInAlphabetCount)
             throw CNxException(
                 FormatString("Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]", int(index)));
-        FIEncoding::AppendRestrictedAlphabetString(m_vocabulary->GetRestrictedAlphabets()[index - 1], value,
-                                                   m_scratch);
+        BuiltInAlphabets()[index - 1].AppendPacked(value, m_scratch);
         return FIOctets::DiscriminantRestrictedAlphabet;
     case EncodedCharacterString::Kind_EncodingAlgorithm:
         if (index < 1 || index > FIOctets::BuiltInAlgorithmCount)

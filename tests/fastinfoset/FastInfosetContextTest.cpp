@@ -125,36 +125,20 @@ TEST(FastInfosetContext, SuggestedValues)
         Encoded::Kind kind;
         std::uint32_t index;
     };
+    Encoded::Kind const S = Encoded::Kind_CharacterString, A = Encoded::Kind_RestrictedAlphabet,
+                        E = Encoded::Kind_EncodingAlgorithm;
+    // In item-type order, 0 to 28.
     std::vector<CExpected> const expected = {
-        {ItemType_Invalid, Encoded::Kind_CharacterString, 0},
-        {ItemType_hexBinary, Encoded::Kind_EncodingAlgorithm, 1},
-        {ItemType_base64Binary, Encoded::Kind_EncodingAlgorithm, 2},
-        {ItemType_i1, Encoded::Kind_EncodingAlgorithm, 3},
-        {ItemType_i2, Encoded::Kind_EncodingAlgorithm, 3},
-        {ItemType_i4, Encoded::Kind_EncodingAlgorithm, 4},
-        {ItemType_i8, Encoded::Kind_EncodingAlgorithm, 5},
-        {ItemType_ui1, Encoded::Kind_EncodingAlgorithm, 3},
-        {ItemType_ui2, Encoded::Kind_EncodingAlgorithm, 4},
-        {ItemType_ui4, Encoded::Kind_EncodingAlgorithm, 5},
-        {ItemType_ui8, Encoded::Kind_EncodingAlgorithm, 5},
-        {ItemType_r4, Encoded::Kind_EncodingAlgorithm, 7},
-        {ItemType_r8, Encoded::Kind_EncodingAlgorithm, 8},
-        {ItemType_duration, Encoded::Kind_CharacterString, 0},
-        {ItemType_yearMonth, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_monthDay, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_year, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_month, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_day, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_date, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_datetime, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_time, Encoded::Kind_RestrictedAlphabet, 2},
-        {ItemType_char, Encoded::Kind_CharacterString, 0},
-        {ItemType_string, Encoded::Kind_CharacterString, 0},
-        {ItemType_boolean, Encoded::Kind_EncodingAlgorithm, 6},
-        {ItemType_decimal, Encoded::Kind_RestrictedAlphabet, 1},
-        {ItemType_integer, Encoded::Kind_RestrictedAlphabet, 1},
-        {ItemType_XmlObject, Encoded::Kind_CharacterString, 0},
-        {ItemType_XmlCollection, Encoded::Kind_CharacterString, 0}};
+        {ItemType_Invalid, S, 0},   {ItemType_hexBinary, E, 1}, {ItemType_base64Binary, E, 2},
+        {ItemType_i1, E, 3},        {ItemType_i2, E, 3},        {ItemType_i4, E, 4},
+        {ItemType_i8, E, 5},        {ItemType_ui1, E, 3},       {ItemType_ui2, E, 4},
+        {ItemType_ui4, E, 5},       {ItemType_ui8, E, 5},       {ItemType_r4, E, 7},
+        {ItemType_r8, E, 8},        {ItemType_duration, S, 0},  {ItemType_yearMonth, A, 2},
+        {ItemType_monthDay, A, 2},  {ItemType_year, A, 2},      {ItemType_month, A, 2},
+        {ItemType_day, A, 2},       {ItemType_date, A, 2},      {ItemType_datetime, A, 2},
+        {ItemType_time, A, 2},      {ItemType_char, S, 0},      {ItemType_string, S, 0},
+        {ItemType_boolean, E, 6},   {ItemType_decimal, A, 1},   {ItemType_integer, A, 1},
+        {ItemType_XmlObject, S, 0}, {ItemType_XmlCollection, S, 0}};
     CFastInfosetContext context;
     context.SetElementMaxAddLength(9);
     context.SetEncoding(ItemType_string, Encoded{Encoded::Kind_EncodingAlgorithm, 10});

@@ -134,6 +134,15 @@ TEST_F(FastInfosetWriter, DefaultNamespaceOnTheRootAndUndeclaredBelow)
     EXPECT_EQ(Header + "38 CD 04 75 72 6E 3A 64 F0 3D 81 00 72 3D 81 00 63 F0 38 CC F0 3C 00 6E FF F0", Finish());
 }
 
+TEST_F(FastInfosetWriter, RootWithoutNamespaceDoesNotDeclareTheDefault)
+{
+    CFastInfosetWriter & writer = Start();
+    writer.SetDefaultNamespace("urn:d");
+    writer.WriteStartElement("r", "");
+    writer.WriteEndElement();
+    EXPECT_EQ(Header + "3C 00 72 FF", Finish());
+}
+
 TEST_F(FastInfosetWriter, NamespacesFirstUsedBelowTheRootAreDeclaredThere)
 {
     CFastInfosetWriter & writer = Start();
