@@ -30,14 +30,18 @@ inline std::string ReadFile(std::string const & path)
     return bytes;
 }
 
-// The path of a generated purchase order of about sizeMb megabytes, made once and kept.
+// The path of a purchase order of about sizeMb megabytes made by the generator (nxpogen, or a
+// script run with python3 when its name ends in .py), made once and kept.
 inline std::string Generate(std::string const & generator, int sizeMb)
 {
-    std::string const path = "/tmp/nxxml-bench-po-" + std::to_string(sizeMb) + ".xml";
+    std::string const name = generator.substr(generator.find_last_of('/') + 1);
+    std::string const path = "/tmp/nxxml-bench-" + name + "-" + std::to_string(sizeMb) + ".xml";
     std::ifstream existing(path, std::ios::binary | std::ios::ate);
     if (existing && existing.tellg() > std::streamoff(sizeMb) * 990000)
         return path;
-    std::string const command = "python3 '" + generator + "' --size-mb " + std::to_string(sizeMb) + " > '" + path + "'";
+    bool const script = name.size() > 3 && name.compare(name.size() - 3, 3, ".py") == 0;
+    std::string const command = std::string(script ? "python3 '" : "'") + generator + "' --size-mb " +
+                                std::to_string(sizeMb) + " > '" + path + "'";
     std::fprintf(stderr, "generating %d MB ...\n", sizeMb);
     if (std::system(command.c_str()) != 0)
     {

@@ -3,7 +3,7 @@
 // document, with the peak memory of reading and of streaming to a file; and the same orders
 // read from their Fast Infoset form, next to reading their text.
 //
-//   NxBindingBench [--sizes 1,10,100] [--generator gen_po.py]
+//   NxBindingBench [--sizes 1,10,100] [--generator PROGRAM]
 #include "BenchSupport.h"
 #include "PurchaseOrder.h"
 

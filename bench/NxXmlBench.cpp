@@ -1,9 +1,9 @@
 // Measures the XML text layer against a bare Expat parse of the same purchase-order document:
 // throughput of loading into the document model and of writing the tree back, and peak memory.
 //
-//   NxXmlBench [--size-mb N] [--filter-mb N] [--input FILE] [--generator gen_po.py]
+//   NxXmlBench [--size-mb N] [--filter-mb N] [--input FILE] [--generator PROGRAM]
 //
-// Without --input the documents are made by the purchase-order generator.
+// Without --input the documents are made by the purchase-order generator, nxpogen by default.
 #include "BenchSupport.h"
 
 #include <NxXmlLib16.h>

@@ -4,6 +4,7 @@
 #include "Conversions.h"
 #include "NxException.h"
 #include "Variant.h"
+#include "XsdRegex.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
@@ -36,26 +37,10 @@ namespace
 
 std::string TextOrEmpty(char const * text) { return text != nullptr ? text : ""; }
 
-void ReplaceAll(std::string & text, std::string const & from, std::string const & to)
+// The message of a pattern that does not compile, naming it anchored as it is matched.
+std::string PatternError(std::string const & pattern, char const * reason)
 {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
-
-// The XSD expression in PCRE's dialect, anchored at both ends.
-std::string TranslatePattern(std::string pattern)
-{
-    ReplaceAll(pattern, "\\\\", "\x01"); // an escaped backslash must not start the escapes below
-    ReplaceAll(pattern, "\\i", "([^\\W\\d]|:)");
-    ReplaceAll(pattern, "\\I", "([\\W\\d])");
-    ReplaceAll(pattern, "\\c", "(\\w|\\.|-|:)");
-    ReplaceAll(pattern, "\\C", "([^\\w\\.\\-\\:])");
-    ReplaceAll(pattern, "\\p{IsBasicLatin}", "[\\x{0}-\\x{7F}]");
-    ReplaceAll(pattern, "\\p{IsLatin-1Supplement}", "[\\x{80}-\\x{FF}]");
-    ReplaceAll(pattern, "\\p{IsLatinExtended-A}", "[\\x{100}-\\x{17F}]");
-    ReplaceAll(pattern, "\\p{IsLatinExtended-B}", "[\\x{180}-\\x{24F}]");
-    ReplaceAll(pattern, "\x01", "\\\\");
-    return "^(" + pattern + ")$";
+    return FormatString("Invalid Regular Expression: %s Error: '%s'", ("^(" + pattern + ")$").c_str(), reason);
 }
 
 // Compiled patterns by their UTF-8 text, for the life of the process.
@@ -78,57 +63,83 @@ public:
                 return found->second;
         }
         auto compiled = std::make_shared<CCompiledPattern>();
-        std::string const expression = TranslatePattern(pattern);
-        int errorCode = 0;
-        PCRE2_SIZE errorOffset = 0;
-        // Anchored at the start and, with "$" matching only at the very end, at the end: a
-        // trailing newline is not silently accepted.
-        compiled->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), expression.size(),
-                                       PCRE2_UTF | PCRE2_ANCHORED | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset,
-                                       nullptr);
-        if (compiled->code != nullptr)
-        {
-            pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE); // without JIT, matching interprets
-            std::uint32_t captures = 0;
-            pcre2_pattern_info(compiled->code, PCRE2_INFO_CAPTURECOUNT, &captures);
-            compiled->pairs = captures + 1;
-        }
+        std::string expression;
+        std::string reason;
+        if (!CXsdRegex::Translate(pattern, expression, reason))
+            compiled->error = PatternError(pattern, reason.c_str());
         else
-        {
-            PCRE2_UCHAR message[256];
-            pcre2_get_error_message(errorCode, message, sizeof message);
-            compiled->error = FormatString("Invalid Regular Expression: %s Error: '%s'", expression.c_str(),
-                                           reinterpret_cast<char const *>(message));
-        }
+            Compile(expression, pattern, *compiled);
         std::unique_lock<std::shared_mutex> const writing(m_mutex);
         return m_patterns.emplace(pattern, std::move(compiled)).first->second;
     }
 
 private:
+    // Compiles the translated expression (plain ASCII) into the slot, or sets its error.
+    static void Compile(std::string const & expression, std::string const & pattern, CCompiledPattern & compiled)
+    {
+        int errorCode = 0;
+        PCRE2_SIZE errorOffset = 0;
+        compiled.code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.c_str()), expression.size(),
+                                      PCRE2_UTF | PCRE2_UCP | PCRE2_ANCHORED, &errorCode, &errorOffset, nullptr);
+        if (compiled.code == nullptr)
+        {
+            PCRE2_UCHAR message[256];
+            pcre2_get_error_message(errorCode, message, sizeof message);
+            compiled.error = PatternError(pattern, reinterpret_cast<char const *>(message));
+            return;
+        }
+        pcre2_jit_compile(compiled.code, PCRE2_JIT_COMPLETE); // without JIT, matching interprets
+        std::uint32_t captures = 0;
+        pcre2_pattern_info(compiled.code, PCRE2_INFO_CAPTURECOUNT, &captures);
+        compiled.pairs = captures + 1;
+    }
+
     std::shared_mutex m_mutex;
     std::unordered_map<std::string, std::shared_ptr<CCompiledPattern const>> m_patterns;
 };
 
-// Match data sized for the largest pattern this thread has run, reused by every match.
-pcre2_match_data * MatchData(std::uint32_t pairs)
+// What matching needs on one thread, made once and reused by every match: match data sized for the
+// largest pattern run so far, and a JIT stack for values that backtrack deeply.
+struct CMatchState
 {
-    struct CMatchData
+    pcre2_match_data * data = nullptr;
+    std::uint32_t pairs = 0;
+    pcre2_jit_stack * stack = nullptr;
+    pcre2_match_context * context = nullptr;
+
+    ~CMatchState()
     {
-        pcre2_match_data * data = nullptr;
-        std::uint32_t pairs = 0;
-        ~CMatchData() { pcre2_match_data_free(data); }
-    };
-    thread_local CMatchData cached;
-    if (cached.pairs < pairs)
+        pcre2_match_data_free(data);
+        pcre2_match_context_free(context);
+        pcre2_jit_stack_free(stack);
+    }
+};
+
+constexpr PCRE2_SIZE JitStackStart = 32 * 1024;
+constexpr PCRE2_SIZE JitStackLimit = 8 * 1024 * 1024; // reserved, and used as deep backtracking needs it
+
+// This thread's match state, with match data for at least the given ovector pairs.
+CMatchState & MatchState(std::uint32_t pairs)
+{
+    thread_local CMatchState state;
+    if (state.context == nullptr)
+    {
+        state.stack = pcre2_jit_stack_create(JitStackStart, JitStackLimit, nullptr);
+        state.context = pcre2_match_context_create(nullptr);
+        if (state.stack == nullptr || state.context == nullptr)
+            throw std::bad_alloc();
+        pcre2_jit_stack_assign(state.context, nullptr, state.stack);
+    }
+    if (state.pairs < pairs)
     {
         pcre2_match_data * const data = pcre2_match_data_create(pairs, nullptr);
         if (data == nullptr)
             throw std::bad_alloc();
-        pcre2_match_data_free(cached.data);
-        cached.data = data;
-        cached.pairs = pairs;
+        pcre2_match_data_free(state.data);
+        state.data = data;
+        state.pairs = pairs;
     }
-    return cached.data;
+    return state;
 }
 
 // Whether the whole UTF-8 subject matches the compiled pattern; throws when it did not compile.
@@ -136,9 +147,14 @@ bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subjec
 {
     if (compiled.code == nullptr)
         throw CNxException(compiled.error);
-    pcre2_match_data * const data = MatchData(compiled.pairs);
-    int const result =
-        pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, 0, data, nullptr);
+    CMatchState & state = MatchState(compiled.pairs);
+    auto const match = [&](std::uint32_t options) {
+        return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, options,
+                           state.data, state.context);
+    };
+    int result = match(0);
+    if (result == PCRE2_ERROR_JIT_STACKLIMIT) // values beyond the JIT stack go to the interpreter's heap frames
+        result = match(PCRE2_NO_JIT);
     return result >= 1;
 }
 

@@ -5,8 +5,13 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <set>
+#include <vector>
 
 using namespace NxXmlLib16;
 using namespace PurchaseOrder;
@@ -25,6 +30,33 @@ CSmartPtr<CPurchaseOrderType> ReadOrder(std::string const & xml)
     CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
     order->FromXml(xml.c_str());
     return order;
+}
+
+// The sum of quantity times unit price over the items of the order.
+CDecimal SumOfLines(CPurchaseOrderType const & order)
+{
+    CDecimal total;
+    for (CItemType & item : *order.GetItems()->GetItem())
+        total += CDecimal(item.GetQuantity()) * item.GetUnitPrice();
+    return total;
+}
+
+// The number of characters of UTF-8 text.
+std::size_t CountCharacters(std::string const & text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// The path of a document that nxpogen writes with the arguments.
+std::string Generate(std::string const & arguments)
+{
+    static int count = 0;
+    std::string const path = NxXmlTest::TempPath("generated-" + std::to_string(++count) + ".xml");
+    std::string const command = "'" NXXML_PO_GENERATOR "' " + arguments + " > '" + path + "'";
+    EXPECT_EQ(0, std::system(command.c_str())) << command;
+    return path;
 }
 
 // The message of what the action throws (any class of the family).
@@ -60,18 +92,94 @@ TEST(PurchaseOrder, GeneratedDocumentsRoundTripByteForByte)
 
 TEST(PurchaseOrder, FreshDocumentsOfTheGeneratorRoundTrip)
 {
-    std::string const generator = NXXML_PO_GENERATOR;
-    if (!std::ifstream(generator))
-        GTEST_SKIP() << "the purchase-order generator is not beside this checkout";
+    std::vector<std::string> runs = {"--size-mb 2 --seed 77"}; // holds sums beyond 64 bits of cents
     for (int seed = 20; seed < 26; ++seed)
+        runs.push_back("--items 60 --seed " + std::to_string(seed));
+    for (int seed = 0; seed < 20; ++seed)
+        runs.push_back("--boundaries --items 10 --seed " + std::to_string(seed));
+    for (std::string const & run : runs)
     {
-        std::string const path = NxXmlTest::TempPath("generated-" + std::to_string(seed) + ".xml");
-        std::string const command = "python3 '" + generator + "' --items 60 --seed " + std::to_string(seed) + " > '" + path + "'";
-        ASSERT_EQ(0, std::system(command.c_str()));
+        std::string const path = Generate(run);
         CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
         order->FromXmlFile(path.c_str());
-        EXPECT_EQ(ReadFileBytes(path), Written(*order)) << "seed " << seed;
+        EXPECT_EQ(ReadFileBytes(path), Written(*order)) << run;
+        EXPECT_EQ(order->GetTotal(), SumOfLines(*order)) << run; // the generator's total is the exact sum
     }
+}
+
+TEST(PurchaseOrder, TheGeneratorReachesEveryBoundOfTheSchema)
+{
+    std::set<std::string> reached;
+    auto const reach = [&](bool condition, std::string const & what) {
+        if (condition)
+            reached.insert(what);
+    };
+    auto const date = [](CDateTime const & value) {
+        return value.GetYear() == 1 ? "year 1" : value.GetYear() == 9999 ? "year 9999"
+                                     : value.GetMonth() == 2 && value.GetDay() == 29 ? "29 February" : "";
+    };
+    for (int seed = 0; seed < 20; ++seed)
+    {
+        CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
+        order->FromXmlFile(Generate("--boundaries --items 10 --seed " + std::to_string(seed)).c_str());
+        reach(order->GetId() == INT32_MIN, "id min");
+        reach(order->GetId() == INT32_MAX, "id max");
+        reach(!order->HasOrderDate(), "no orderDate");
+        reach(order->HasOrderDate(), std::string("orderDate ") + date(order->GetOrderDate()));
+        reach(!order->HasCurrency(), "no currency");
+        char const * const currencies[] = {"EUR", "USD", "GBP"};
+        reach(order->HasCurrency(), std::string("currency ") + currencies[static_cast<int>(order->GetCurrency())]);
+        CSmartPtr<CCustomerType> const customer = order->GetCustomer();
+        reach(customer->GetName().empty(), "empty name");
+        reach(!customer->HasEmail(), "no email");
+        reach(customer->HasEmail() && customer->GetEmail().size() == 6, "shortest email");
+        std::string const postcode = customer->GetAddress()->GetPostcode();
+        reach(postcode.size() == 3, "postcode of 3");
+        reach(postcode.size() == 10, "postcode of 10");
+        reach(postcode.back() == ' ' || postcode.back() == '-', "postcode ending in a blank or hyphen");
+        reach(customer->GetAddress()->GetCountry().size() > 2, "country of 2 non-ASCII characters");
+        CSmartPtr<CPaymentType> const payment = order->GetPayment();
+        reach(true, "payment " + payment->GetChoiceSelectedElement());
+        if (payment->GetCard() != nullptr)
+        {
+            reach(true, "card " + payment->GetCard()->GetNumber());
+            reach(true, "expiry month " + std::to_string(payment->GetCard()->GetExpiry().GetMonth()));
+        }
+        reach(!order->HasNotes(), "no notes");
+        reach(order->HasNotes() && order->GetNotes().empty(), "empty notes");
+        for (CItemType & item : *order->GetItems()->GetItem())
+        {
+            std::string const description = item.GetDescription();
+            std::size_t const characters = CountCharacters(description);
+            reach(characters == 0, "empty description");
+            reach(characters == 200 && description.size() == 200, "description of 200 bytes");
+            reach(characters == 200 && description.size() > 600, "description of 200 characters up to 4 bytes");
+            reach(item.GetSku() == "AAA-00000" || item.GetSku() == "ZZZ-99999", "sku " + item.GetSku());
+            reach(item.GetQuantity() == 1, "quantity min");
+            reach(item.GetQuantity() == INT32_MAX, "quantity max");
+            reach(item.GetUnitPrice() == CDecimal("0.00"), "price 0.00");
+            reach(item.GetUnitPrice() == CDecimal("0.01"), "price 0.01");
+            reach(item.HasShipDate(), std::string("shipDate ") + date(item.GetShipDate()));
+            reach(item.HasGift(), item.GetGift() ? "gift true" : "gift false");
+            reach(!item.HasGift(), "no gift");
+            reach(item.GetTag()->GetCount() == 0, "no tag");
+            reach(item.GetTag()->GetCount() >= 10, "many tags");
+            for (int i = 0; i < item.GetTag()->GetCount(); ++i)
+                reach(item.GetTag()->Item(i).empty(), "empty tag");
+        }
+    }
+    std::set<std::string> const expected = {
+        "id min", "id max", "no orderDate", "orderDate year 1", "orderDate year 9999", "orderDate 29 February",
+        "no currency", "currency EUR", "currency USD", "currency GBP", "empty name", "no email", "shortest email", "postcode of 3",
+        "postcode of 10", "postcode ending in a blank or hyphen", "country of 2 non-ASCII characters", "payment card",
+        "payment invoice", "payment cash", "card 0000 0000 0000 0000", "card 9999 9999 9999 9999", "expiry month 1",
+        "expiry month 12", "no notes", "empty notes", "empty description", "description of 200 bytes",
+        "description of 200 characters up to 4 bytes", "sku AAA-00000", "sku ZZZ-99999", "quantity min",
+        "quantity max", "price 0.00", "price 0.01", "shipDate year 1", "shipDate year 9999", "shipDate 29 February",
+        "gift true", "gift false", "no gift", "no tag", "many tags", "empty tag"};
+    std::vector<std::string> missing;
+    std::set_difference(expected.begin(), expected.end(), reached.begin(), reached.end(), std::back_inserter(missing));
+    EXPECT_TRUE(missing.empty()) << "not reached: " << ::testing::PrintToString(missing);
 }
 
 TEST(PurchaseOrder, CompressedOrdersAreRead)
@@ -94,10 +202,7 @@ TEST(PurchaseOrder, TypedMembers)
     CSmartPtr<CItemType> const first = order->GetItems()->GetItem()->Item(0);
     EXPECT_EQ(9u, first->GetSku().size());
     EXPECT_GE(first->GetQuantity(), 1);
-    CDecimal total;
-    for (CItemType & item : *order->GetItems()->GetItem())
-        total += CDecimal(item.GetQuantity()) * item.GetUnitPrice();
-    EXPECT_EQ(order->GetTotal(), total); // the generator's total is the exact sum
+    EXPECT_EQ(order->GetTotal(), SumOfLines(*order)); // the generator's total is the exact sum
 }
 
 TEST(PurchaseOrder, FacetsThroughTheSetters)

@@ -1,0 +1,201 @@
+#include "TestSupport.h"
+
+#include "CharEncoding.h"
+#include "PrimitiveRestrictions.h"
+#include "Variant.h"
+#include "types/XsdRegex.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+using namespace NxXmlLib16;
+using NxXmlTest::ExpectThrows;
+
+namespace
+{
+
+// The message of a pattern outside the language.
+std::string PatternMessage(std::string const & pattern, std::string const & reason)
+{
+    return "Invalid Regular Expression: ^(" + pattern + ")$ Error: '" + reason + "'";
+}
+
+// Whether the string facet with the pattern lets the value pass.
+bool FacetPasses(char const * pattern, std::string const & value)
+{
+    CPrimitiveRestrictions const facets(pattern, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
+    NxVariant variant;
+    variant.SetString(value);
+    try
+    {
+        CFacetValidator::ValidateValue("value", variant, ItemType_string, facets);
+        return true;
+    }
+    catch (CNxException const &)
+    {
+        return false;
+    }
+}
+
+// MatchPattern for a pattern that must compile: a refusal fails the test with its message.
+bool Matches(std::string const & pattern, std::string const & value)
+{
+    try
+    {
+        return CFacetValidator::MatchPattern(pattern, value);
+    }
+    catch (CNxException const & e)
+    {
+        ADD_FAILURE() << e.GetMessage();
+        return false;
+    }
+}
+
+} // namespace
+
+// Every rule of the regular-expression grammar, each block and category, from the case file:
+// values that must match, values that must not, and patterns that are refused with their reason.
+TEST(XsdRegex, CaseFile)
+{
+    std::ifstream in(NXXML_TEST_DATA_DIR "/regex/xsd-regex-cases.json");
+    ASSERT_TRUE(in.good());
+    nlohmann::json const records = nlohmann::json::parse(in);
+    std::size_t cases = 0;
+    for (nlohmann::json const & record : records)
+    {
+        std::string const rule = record.at("rule").get<std::string>();
+        std::string const pattern = record.at("pattern").get<std::string>();
+        if (record.contains("error"))
+        {
+            SCOPED_TRACE(rule + ": " + pattern);
+            ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(pattern, "x"); },
+                                       PatternMessage(pattern, record.at("error").get<std::string>()));
+            ++cases;
+            continue;
+        }
+        for (nlohmann::json const & value : record.at("match"))
+        {
+            EXPECT_TRUE(Matches(pattern, value.get<std::string>()))
+                << rule << ": " << pattern << " should match \"" << value.get<std::string>() << "\"";
+            ++cases;
+        }
+        for (nlohmann::json const & value : record.at("reject"))
+        {
+            EXPECT_FALSE(Matches(pattern, value.get<std::string>()))
+                << rule << ": " << pattern << " should not match \"" << value.get<std::string>() << "\"";
+            ++cases;
+        }
+    }
+    RecordProperty("cases", static_cast<int>(cases));
+    EXPECT_GE(cases, 3000u); // the whole file was read
+}
+
+TEST(XsdRegex, PurchaseOrderPatternsKeepTheirMeaning)
+{
+    char const * const email = "[^@\\s]+@[^@\\s]+\\.[A-Za-z]{2,}";
+    EXPECT_TRUE(FacetPasses(email, "alice@example.com"));
+    EXPECT_TRUE(FacetPasses(email, "j.o'neil@mail.example.co.uk"));
+    EXPECT_FALSE(FacetPasses(email, "alice@example"));
+    EXPECT_FALSE(FacetPasses(email, "alice smith@example.com"));
+    EXPECT_FALSE(FacetPasses(email, "a@b@example.com"));
+    char const * const postcode = "[0-9A-Z][0-9A-Z \\-]{2,9}";
+    EXPECT_TRUE(FacetPasses(postcode, "SW1A 1AA"));
+    EXPECT_TRUE(FacetPasses(postcode, "12345-6789"));
+    EXPECT_FALSE(FacetPasses(postcode, "-1234"));
+    EXPECT_FALSE(FacetPasses(postcode, "sw1a 1aa"));
+    EXPECT_FALSE(FacetPasses(postcode, "A1"));
+    char const * const sku = "[A-Z]{3}-[0-9]{5}";
+    EXPECT_TRUE(FacetPasses(sku, "MNT-99913"));
+    EXPECT_FALSE(FacetPasses(sku, "MNT-9991"));
+    EXPECT_FALSE(FacetPasses(sku, "MNT99913"));
+    char const * const card = "[0-9]{4}( [0-9]{4}){3}";
+    EXPECT_TRUE(FacetPasses(card, "4111 1111 1111 1111"));
+    EXPECT_FALSE(FacetPasses(card, "4111 1111 1111"));
+    EXPECT_FALSE(FacetPasses(card, "4111-1111-1111-1111"));
+}
+
+TEST(XsdRegex, RefusedPatternsFailTheFacetWithTheirReason)
+{
+    CPrimitiveRestrictions const facets("(?:a)", -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
+    NxVariant variant;
+    variant.SetString("a");
+    ExpectThrows<CNxException>(
+        [&] { CFacetValidator::ValidateValue("code", variant, ItemType_string, facets); },
+        PatternMessage("(?:a)", "groups starting with (? are not allowed") + "\nInvalid Value for code [a].");
+    // The refusal is kept with the compiled patterns and given again, unchanged.
+    ExpectThrows<CNxException>([] { CFacetValidator::MatchPattern("(?:a)", "b"); },
+                               PatternMessage("(?:a)", "groups starting with (? are not allowed"));
+}
+
+TEST(XsdRegex, PatternsThatAreNotUtf8AreRefused)
+{
+    for (char const * pattern : {"a\xC3", "\xC3\x28", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "[\xFF]"})
+        ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(pattern, "a"); },
+                                   PatternMessage(pattern, "invalid UTF-8 in the pattern"));
+}
+
+TEST(XsdRegex, ValuesThatAreNotUtf8DoNotMatch)
+{
+    EXPECT_FALSE(CFacetValidator::MatchPattern(".", "\xC3"));
+    EXPECT_FALSE(CFacetValidator::MatchPattern("\\C", "\xFF"));
+    EXPECT_FALSE(CFacetValidator::MatchPattern("[^a]", "\xED\xA0\x80")); // an encoded surrogate
+}
+
+// Deep backtracking over a long value needs more than PCRE2's default JIT stack of 32 KiB.
+TEST(XsdRegex, LongValuesMatch)
+{
+    std::string value(200000, 'a');
+    EXPECT_TRUE(CFacetValidator::MatchPattern("(a|b)*", value));
+    EXPECT_TRUE(CFacetValidator::MatchPattern("([a-z]+ ?)*", value));
+    value += 'c';
+    EXPECT_FALSE(CFacetValidator::MatchPattern("(a|b)*", value));
+}
+
+TEST(XsdRegex, LocalCodePageTextIsReadAsCharacters)
+{
+    SetLocalCharEncoding(1252);
+    bool const latin = CFacetValidator::MatchPattern("\\p{IsLatin-1Supplement}\\i", "\xE9\xE8");   // é and è
+    bool const euro = CFacetValidator::MatchPattern("\\p{Sc}\\P{IsBasicLatin}", "\x80\xE9");        // € in 1252
+    bool const narrow = CFacetValidator::MatchPattern("[\xE0-\xEF]{2}", "\xE9\xF0");               // ð is beyond
+    SetLocalCharEncoding(65001);
+    EXPECT_TRUE(latin);
+    EXPECT_TRUE(euro);
+    EXPECT_FALSE(narrow);
+}
+
+TEST(XsdRegex, NestingIsBounded)
+{
+    auto const groups = [](int depth) { return std::string(depth, '(') + "a" + std::string(depth, ')'); };
+    EXPECT_TRUE(CFacetValidator::MatchPattern(groups(200), "a"));
+    ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(groups(201), "a"); },
+                               PatternMessage(groups(201), "parentheses are too deeply nested"));
+    std::string const hostile(100000, '(');
+    ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(hostile, "a"); },
+                               PatternMessage(hostile, "parentheses are too deeply nested"));
+    // Each subtraction takes two levels: [b-z-[c-z-[d-z-...]]] alternately keeps and removes a letter.
+    auto const subtractions = [](int depth) {
+        std::string pattern;
+        for (int i = 0; i < depth; ++i)
+            pattern += std::string("[") + static_cast<char>('a' + i % 20) + "-z-";
+        return pattern + "[z]" + std::string(depth, ']');
+    };
+    EXPECT_TRUE(CFacetValidator::MatchPattern(subtractions(100), "a"));
+    EXPECT_FALSE(CFacetValidator::MatchPattern(subtractions(100), "b"));
+    ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(subtractions(101), "a"); },
+                               PatternMessage(subtractions(101), "parentheses are too deeply nested"));
+}
+
+TEST(XsdRegex, TranslatorReportsWithoutThrowing)
+{
+    std::string expression = "unchanged";
+    std::string reason;
+    EXPECT_FALSE(CXsdRegex::Translate("a{,3}", expression, reason));
+    EXPECT_EQ("a quantity must start with a number", reason);
+    EXPECT_EQ("unchanged", expression);
+    EXPECT_TRUE(CXsdRegex::Translate("\\i\\c*", expression, reason));
+    // The expression holds ASCII only, whatever the pattern's characters.
+    EXPECT_TRUE(CXsdRegex::Translate("\xC3\xA9[\xE2\x82\xAC-\xF0\x9F\x98\x80]", expression, reason));
+    for (char const c : expression)
+        EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
+}
