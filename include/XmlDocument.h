@@ -20,6 +20,7 @@ class CSerializationContext;
 class CXmlDocument;
 class CXmlElement;
 class CExpatReader;
+class CFastInfosetReader;
 struct CXmlDocumentStore;
 struct CXmlStoredName;
 
@@ -335,6 +336,7 @@ protected:
 
 private:
     friend class CExpatReader;
+    friend class CFastInfosetReader;
 
     // An attribute as a reader hands it over, before it is stored.
     struct CPendingAttribute
@@ -365,7 +367,7 @@ private:
     // Stores a name met for the first time.
     CXmlStoredName const & AddName(std::string_view key, std::string_view namespaceUri, std::string_view localName);
 
-    // Inflates compressed input, then parses it as XML text.
+    // Inflates compressed input, then reads it as Fast Infoset or parses it as XML text.
     void Parse(unsigned char const * data, std::size_t length);
     // Parses XML text held in memory as one final chunk.
     void ParseText(unsigned char const * data, std::size_t length);

@@ -4,6 +4,7 @@
 #include "JsonReaderHandler.h"
 #include "NxException.h"
 #include "SerializationContext.h"
+#include "fastinfoset/FastInfosetReader.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
 #include "xml/XmlDocumentStore.h"
@@ -331,11 +332,18 @@ void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
         if (TryInflate(data, length, inflated))
         {
             m_input = std::move(inflated);
-            ParseText(m_input.GetData(), m_input.GetLength());
-            return;
+            data = m_input.GetData();
+            length = m_input.GetLength();
         }
     }
-    ParseText(data, length);
+    // The Fast Infoset options are made on first use: only for input that is Fast Infoset.
+    if (CFastInfosetReader::RecogniseHeader(data, length) == 0)
+    {
+        ParseText(data, length);
+        return;
+    }
+    CFastInfosetReader reader(&m_context->GetFIContext(), this);
+    reader.Parse(data, length);
 }
 
 void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)

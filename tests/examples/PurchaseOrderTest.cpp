@@ -1,6 +1,6 @@
 // The purchase-order bindings: documents of the generator read and written back byte for byte,
 // and every facet of the schema on both sides of its bound.
-#include "PurchaseOrder.h"
+#include "examples/PurchaseOrderSupport.h"
 #include "TestSupport.h"
 
 #include <zlib.h>
@@ -15,6 +15,8 @@
 
 using namespace NxXmlLib16;
 using namespace PurchaseOrder;
+using NxXmlTest::DocumentStyle;
+using NxXmlTest::Written;
 using NxXmlTest::ExpectThrows;
 using NxXmlTest::ReadFileBytes;
 
@@ -22,22 +24,6 @@ namespace
 {
 
 std::string DataFile(char const * name) { return std::string(NXXML_TEST_DATA_DIR) + "/po/" + name; }
-
-// How the generator writes documents: default namespace, two spaces, line feeds.
-CSerializationContext DocumentStyle()
-{
-    CSerializationContext context;
-    context.SetDefaultNamespaceURI(TargetNamespace);
-    context.SetIndentChars("  ");
-    return context;
-}
-
-std::string Written(CPurchaseOrderType const & order)
-{
-    NoBanner();
-    CBinaryData const bytes = order.ToXmlStream(true, true, XmlEncoding_UTF8, EOLType_LF, DocumentStyle());
-    return std::string(reinterpret_cast<char const *>(bytes.GetData()), bytes.GetLength());
-}
 
 CSmartPtr<CPurchaseOrderType> ReadOrder(std::string const & xml)
 {

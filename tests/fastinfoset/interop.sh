@@ -52,5 +52,12 @@ for decl in 0 4; do
         done
     done
 done
+# The other direction: the Java library's documents read by ours (fi_canon prints the canonical tree).
+canon=${FI_CANON:-"$root/build/release/tests/fi_canon"}
+if [ -x "$canon" ]; then
+    "$kit/check_reader.sh" "$canon" || failed=$((failed + 1))
+else
+    echo "FAIL $canon not built"; failed=$((failed + 1))
+fi
 echo "interop: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
