@@ -10,26 +10,16 @@ namespace NxXmlLib16Data
 {
 
 // The building blocks of the kinds: a content class holds what the member needs and reads it in
-// each model group; CMemberKind and CCollectionKind add the group and the cardinality.
+// each model group; CKind and CCol add the group and the cardinality.
 namespace Kinds
 {
 
 // The model groups and cardinalities, as tags that pick the behaviour.
-struct AllGroup
-{
-};
-struct ChoiceGroup
-{
-};
-struct SeqGroup
-{
-};
-struct Mandatory
-{
-};
-struct Optional
-{
-};
+struct All {};
+struct Choice {};
+struct Seq {};
+struct Mnd {};
+struct Opt {};
 
 // The arguments of one ElementFromXml call.
 struct CReadStep
@@ -102,13 +92,13 @@ protected:
     template <class Group, class Cardinality>
     bool Read(Group, Cardinality, CReadStep const & step);
     // A mandatory member of a sequence skips foreign elements when allowed.
-    bool Read(SeqGroup, Mandatory, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
     // An optional member of a sequence reads what matches and lets the sequence go on.
-    bool Read(SeqGroup, Optional, CReadStep const & step);
+    bool Read(Seq, Opt, CReadStep const & step);
 };
 
-// Members of a generated class: read into the member's object or a new one from the factory.
-class CClassContent : public CElementInfo
+// Members held as objects of generated classes: as their own element, or inlined into the parent.
+class CObjectContent : public CElementInfo
 {
 public:
     // Hoists the attributes of an inlined member onto the parent's start tag.
@@ -116,28 +106,38 @@ public:
                                    CXmlWriter * writer) const override;
 
 protected:
-    CClassContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                  ClassFactoryFn factory, int classId, bool contentRequired);
+    CObjectContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
+        : CElementInfo(name, ns, propertyIndex), m_elementType(elementType)
+    {
+    }
 
+    XmlElementType m_elementType;
+};
+
+// Optional class members: the factory makes the object that is read and set into the member.
+class CClassContent : public CObjectContent
+{
+public:
+    CClassContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                  ClassFactoryFn factory, int classId);
+
+protected:
     // Writes the member's object; a choice inside an optional choice member's class may be empty.
     bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w,
                       bool inChoice) const;
-    bool Read(AllGroup, Mandatory, CReadStep const & step);
-    bool Read(AllGroup, Optional, CReadStep const & step);
-    bool Read(ChoiceGroup, Optional, CReadStep const & step);
-    bool Read(SeqGroup, Mandatory, CReadStep const & step);
-    bool Read(SeqGroup, Optional, CReadStep const & step);
-    // Whether a mandatory member of the all group must be found.
-    bool MustBeFound() const;
+    bool Read(All, Opt, CReadStep const & step) { return ReadNew(step); }
+    // The member is set before it reads, and taken back when an inline read takes nothing.
+    bool Read(Choice, Opt, CReadStep const & step);
+    bool Read(Seq, Opt, CReadStep const & step);
 
 private:
+    // Reads into a new object when the member is there; false when it is not.
+    bool ReadNew(CReadStep const & step) const;
     // A new object of the member's class.
     CSmartPtr<CXmlObjectBase> Create() const;
 
-    XmlElementType m_elementType;
     ClassFactoryFn m_factory;
     int m_classId;
-    bool m_contentRequired;
 };
 
 // Mandatory class members: the member already holds its object.
@@ -145,73 +145,54 @@ class CClassMandatoryContent : public CClassContent
 {
 public:
     CClassMandatoryContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                           ClassFactoryFn factory, int classId, bool contentRequired)
-        : CClassContent(name, ns, propertyIndex, elementType, factory, classId, contentRequired)
-    {
-    }
-};
+                           ClassFactoryFn factory, int classId, bool contentRequired);
 
-// Optional class members: the factory makes the object that is read.
-class CClassOptionalContent : public CClassContent
-{
-public:
-    CClassOptionalContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                          ClassFactoryFn factory, int classId)
-        : CClassContent(name, ns, propertyIndex, elementType, factory, classId, false)
-    {
-    }
+protected:
+    bool Read(All, Mnd, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
+    // Whether the member must be found by the end of an all group.
+    bool MustBeFound() const { return m_elementType == XmlElementType_PseudoElement || m_contentRequired; }
+
+private:
+    bool m_contentRequired;
 };
 
 // Members of an abstract class: the substitution factory picks the class from the element.
-class CAbstractContent : public CElementInfo
+class CAbstractContent : public CObjectContent
 {
 public:
-    // Hoists the attributes of an inlined member onto the parent's start tag.
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
+    CAbstractContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                     SubstitutionFactoryFn factory);
 
 protected:
-    CAbstractContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                     SubstitutionFactoryFn factory, int classId);
-
     // Writes the member's object.
     bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w, bool) const;
     // The all group: as the member's own element, or inline when the element type says so.
     template <class Cardinality>
-    bool Read(AllGroup, Cardinality, CReadStep const & step);
-    bool Read(ChoiceGroup, Optional, CReadStep const & step);
-    bool Read(SeqGroup, Mandatory, CReadStep const & step);
-    bool Read(SeqGroup, Optional, CReadStep const & step);
+    bool Read(All, Cardinality, CReadStep const & step);
+    bool Read(Choice, Opt, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
+    bool Read(Seq, Opt, CReadStep const & step);
 
 private:
     // Reads the element *current into the object the factory makes for it; false when it makes none.
     bool ReadSubstitute(CReadStep const & step) const;
 
-    XmlElementType m_elementType;
     SubstitutionFactoryFn m_factory;
-    int m_classId;
 };
 
-// Abstract members other than the mandatory one of the all group.
-class CAbstractMemberContent : public CAbstractContent
-{
-public:
-    CAbstractMemberContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                           SubstitutionFactoryFn factory)
-        : CAbstractContent(name, ns, propertyIndex, elementType, factory, 0)
-    {
-    }
-};
-
-// Mandatory abstract members of the all group also carry a class id.
+// The mandatory abstract member of the all group also carries a class id.
 class CAbstractAllMandatoryContent : public CAbstractContent
 {
 public:
     CAbstractAllMandatoryContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
                                  SubstitutionFactoryFn factory, int classId)
-        : CAbstractContent(name, ns, propertyIndex, elementType, factory, classId)
+        : CAbstractContent(name, ns, propertyIndex, elementType, factory), m_classId(classId)
     {
     }
+
+private:
+    int m_classId;
 };
 
 // Untyped (wildcard) members: open content held in a CElement.
@@ -224,11 +205,11 @@ public:
 protected:
     // Writes the open content.
     bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w, bool) const;
-    bool Read(AllGroup, Mandatory, CReadStep const & step);
-    bool Read(SeqGroup, Mandatory, CReadStep const & step);
+    bool Read(All, Mnd, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
     // Optional members read into a new CElement; the choice clears the member when it takes nothing.
     template <class Group>
-    bool Read(Group, Optional, CReadStep const & step);
+    bool Read(Group, Opt, CReadStep const & step);
 
 private:
     // Whether the member takes the element: any element for a wildcard, else its name.
@@ -240,7 +221,7 @@ private:
 
 // A member of one content, model group and cardinality that is not a collection.
 template <class Content, class Group, class Cardinality>
-class CMemberKind : public Content
+class CKind : public Content
 {
 public:
     using Content::Content;
@@ -250,31 +231,25 @@ public:
                       CXmlWriter * writer) const override;
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
                         CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// Members of the all group also answer the check at the group's end.
-template <class Content, class Cardinality>
-class CAllMemberKind : public CMemberKind<Content, AllGroup, Cardinality>
-{
-public:
-    using CMemberKind<Content, AllGroup, Cardinality>::CMemberKind;
-
-    // Optional members are always fine; a missing mandatory member throws when it is checked.
+    // The all group's end: optional members are fine, a missing mandatory member throws when checked.
     bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
                   bool checkMandatory) const override;
 };
 
 // Collection members of one model group: the collection reads and writes its run of items.
 template <class Group>
-class CCollectionKind : public CElementInfo
+class CCol : public CElementInfo
 {
 public:
-    CCollectionKind(char const * name, char const * ns, int propertyIndex) : CElementInfo(name, ns, propertyIndex) {}
+    CCol(char const * name, char const * ns, int propertyIndex) : CElementInfo(name, ns, propertyIndex) {}
 
     bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                       CXmlWriter * writer) const override;
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
                         CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
+    // Collections never fail the all group's end.
+    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
+                  bool checkMandatory) const override;
 
 protected:
     // Reads the run of items into the collection; returns the first element not taken.
@@ -282,22 +257,12 @@ protected:
                                          CXmlElement * parent, CXmlElement * current);
 };
 
-// Collections of the all group never fail the check at the group's end.
-class CAllCollectionKind : public CCollectionKind<AllGroup>
-{
-public:
-    using CCollectionKind<AllGroup>::CCollectionKind;
-
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-};
-
 // Collections of class members hoist the attributes of inlined items.
 template <class Collection>
-class CClassCollectionKind : public Collection
+class CClsCol : public Collection
 {
 public:
-    CClassCollectionKind(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
+    CClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
         : Collection(name, ns, propertyIndex), m_elementType(elementType)
     {
     }
@@ -314,7 +279,7 @@ private:
 
 // Collections of untyped members read a run of open-content elements.
 template <class Collection>
-class CUntypedCollectionKind : public Collection
+class CUntpdCol : public Collection
 {
 public:
     using Collection::Collection;
@@ -328,69 +293,39 @@ protected:
     }
 };
 
-using CPrimitiveValue = CValueContent<CPrimitiveContent>;
-using CEnumValue = CValueContent<CEnumContent>;
+// The contents as the kinds' names spell them.
+template <class Group, class Cardinality>
+using AbsCls = CKind<CAbstractContent, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Cls = CKind<CClassContent, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Enum = CKind<CValueContent<CEnumContent>, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Prim = CKind<CValueContent<CPrimitiveContent>, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Untpd = CKind<CUntypedContent, Group, Cardinality>;
 
 } // namespace Kinds
 
-// ---- The collection bases -------------------------------------------------------------------
+// The 43 kinds. Each inherits its constructor (and its public access) from its building blocks.
+class CElementInfoAllCol : public Kinds::CCol<Kinds::All> { public: using CCol::CCol; };
+class CElementInfoChoiceCol : public Kinds::CCol<Kinds::Choice> { public: using CCol::CCol; };
+class CElementInfoSeqCol : public Kinds::CCol<Kinds::Seq> { public: using CCol::CCol; };
 
-class CElementInfoAllCol : public Kinds::CAllCollectionKind
+class CElementInfoAllAbsClsCol : public Kinds::CClsCol<CElementInfoAllCol> { public: using CClsCol::CClsCol; };
+class CElementInfoAllAbsClsMnd : public Kinds::CKind<Kinds::CAbstractAllMandatoryContent, Kinds::All, Kinds::Mnd>
 {
 public:
-    using CAllCollectionKind::CAllCollectionKind;
+    using CKind::CKind;
 };
-
-class CElementInfoChoiceCol : public Kinds::CCollectionKind<Kinds::ChoiceGroup>
+class CElementInfoAllAbsClsOpt : public Kinds::AbsCls<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllClsCol : public Kinds::CClsCol<CElementInfoAllCol> { public: using CClsCol::CClsCol; };
+class CElementInfoAllClsMnd : public Kinds::CKind<Kinds::CClassMandatoryContent, Kinds::All, Kinds::Mnd>
 {
 public:
-    using CCollectionKind::CCollectionKind;
+    using CKind::CKind;
 };
-
-class CElementInfoSeqCol : public Kinds::CCollectionKind<Kinds::SeqGroup>
-{
-public:
-    using CCollectionKind::CCollectionKind;
-};
-
-// ---- The all group --------------------------------------------------------------------------
-
-class CElementInfoAllAbsClsCol : public Kinds::CClassCollectionKind<CElementInfoAllCol>
-{
-public:
-    using CClassCollectionKind::CClassCollectionKind;
-};
-
-class CElementInfoAllAbsClsMnd : public Kinds::CAllMemberKind<Kinds::CAbstractAllMandatoryContent, Kinds::Mandatory>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllAbsClsOpt : public Kinds::CAllMemberKind<Kinds::CAbstractMemberContent, Kinds::Optional>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllClsCol : public Kinds::CClassCollectionKind<CElementInfoAllCol>
-{
-public:
-    using CClassCollectionKind::CClassCollectionKind;
-};
-
-class CElementInfoAllClsMnd : public Kinds::CAllMemberKind<Kinds::CClassMandatoryContent, Kinds::Mandatory>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllClsOpt : public Kinds::CAllMemberKind<Kinds::CClassOptionalContent, Kinds::Optional>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
+class CElementInfoAllClsOpt : public Kinds::Cls<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
 // Repeated members are not allowed in an all group: reading and writing throw.
 class CElementInfoAllEnumCol : public CElementInfo
 {
@@ -402,212 +337,45 @@ public:
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
                         CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
 };
+class CElementInfoAllEnumMnd : public Kinds::Enum<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoAllEnumOpt : public Kinds::Enum<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllPrimCol : public CElementInfoAllCol { public: using CElementInfoAllCol::CElementInfoAllCol; };
+class CElementInfoAllPrimMnd : public Kinds::Prim<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoAllPrimOpt : public Kinds::Prim<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllUntpdCol : public Kinds::CUntpdCol<CElementInfoAllCol> { public: using CUntpdCol::CUntpdCol; };
+class CElementInfoAllUntpdMnd : public Kinds::Untpd<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoAllUntpdOpt : public Kinds::Untpd<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
 
-class CElementInfoAllEnumMnd : public Kinds::CAllMemberKind<Kinds::CEnumValue, Kinds::Mandatory>
+// A choice member is optional by nature: the choice has no mandatory kinds.
+class CElementInfoChoiceAbsClsCol : public Kinds::CClsCol<CElementInfoChoiceCol> { public: using CClsCol::CClsCol; };
+class CElementInfoChoiceAbsClsOpt : public Kinds::AbsCls<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceClsCol : public Kinds::CClsCol<CElementInfoChoiceCol> { public: using CClsCol::CClsCol; };
+class CElementInfoChoiceClsOpt : public Kinds::Cls<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceEnumCol : public CElementInfoChoiceCol { public: using CElementInfoChoiceCol::CElementInfoChoiceCol; };
+class CElementInfoChoiceEnumOpt : public Kinds::Enum<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoicePrimCol : public CElementInfoChoiceCol { public: using CElementInfoChoiceCol::CElementInfoChoiceCol; };
+class CElementInfoChoicePrimOpt : public Kinds::Prim<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceUntpdCol : public Kinds::CUntpdCol<CElementInfoChoiceCol> { public: using CUntpdCol::CUntpdCol; };
+class CElementInfoChoiceUntpdOpt : public Kinds::Untpd<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+
+class CElementInfoSeqAbsClsCol : public Kinds::CClsCol<CElementInfoSeqCol> { public: using CClsCol::CClsCol; };
+class CElementInfoSeqAbsClsMnd : public Kinds::AbsCls<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqAbsClsOpt : public Kinds::AbsCls<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqClsCol : public Kinds::CClsCol<CElementInfoSeqCol> { public: using CClsCol::CClsCol; };
+class CElementInfoSeqClsMnd : public Kinds::CKind<Kinds::CClassMandatoryContent, Kinds::Seq, Kinds::Mnd>
 {
 public:
-    using CAllMemberKind::CAllMemberKind;
+    using CKind::CKind;
 };
-
-class CElementInfoAllEnumOpt : public Kinds::CAllMemberKind<Kinds::CEnumValue, Kinds::Optional>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllPrimCol : public CElementInfoAllCol
-{
-public:
-    using CElementInfoAllCol::CElementInfoAllCol;
-};
-
-class CElementInfoAllPrimMnd : public Kinds::CAllMemberKind<Kinds::CPrimitiveValue, Kinds::Mandatory>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllPrimOpt : public Kinds::CAllMemberKind<Kinds::CPrimitiveValue, Kinds::Optional>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllUntpdCol : public Kinds::CUntypedCollectionKind<CElementInfoAllCol>
-{
-public:
-    using CUntypedCollectionKind::CUntypedCollectionKind;
-};
-
-class CElementInfoAllUntpdMnd : public Kinds::CAllMemberKind<Kinds::CUntypedContent, Kinds::Mandatory>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-class CElementInfoAllUntpdOpt : public Kinds::CAllMemberKind<Kinds::CUntypedContent, Kinds::Optional>
-{
-public:
-    using CAllMemberKind::CAllMemberKind;
-};
-
-// ---- The choice group: every member is optional ------------------------------------------------
-
-class CElementInfoChoiceAbsClsCol : public Kinds::CClassCollectionKind<CElementInfoChoiceCol>
-{
-public:
-    using CClassCollectionKind::CClassCollectionKind;
-};
-
-class CElementInfoChoiceAbsClsOpt
-    : public Kinds::CMemberKind<Kinds::CAbstractMemberContent, Kinds::ChoiceGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoChoiceClsCol : public Kinds::CClassCollectionKind<CElementInfoChoiceCol>
-{
-public:
-    using CClassCollectionKind::CClassCollectionKind;
-};
-
-class CElementInfoChoiceClsOpt
-    : public Kinds::CMemberKind<Kinds::CClassOptionalContent, Kinds::ChoiceGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoChoiceEnumCol : public CElementInfoChoiceCol
-{
-public:
-    using CElementInfoChoiceCol::CElementInfoChoiceCol;
-};
-
-class CElementInfoChoiceEnumOpt : public Kinds::CMemberKind<Kinds::CEnumValue, Kinds::ChoiceGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoChoicePrimCol : public CElementInfoChoiceCol
-{
-public:
-    using CElementInfoChoiceCol::CElementInfoChoiceCol;
-};
-
-class CElementInfoChoicePrimOpt
-    : public Kinds::CMemberKind<Kinds::CPrimitiveValue, Kinds::ChoiceGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoChoiceUntpdCol : public Kinds::CUntypedCollectionKind<CElementInfoChoiceCol>
-{
-public:
-    using CUntypedCollectionKind::CUntypedCollectionKind;
-};
-
-class CElementInfoChoiceUntpdOpt
-    : public Kinds::CMemberKind<Kinds::CUntypedContent, Kinds::ChoiceGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-// ---- The sequence ----------------------------------------------------------------------------
-
-class CElementInfoSeqAbsClsCol : public Kinds::CClassCollectionKind<CElementInfoSeqCol>
-{
-public:
-    using CClassCollectionKind::CClassCollectionKind;
-};
-
-class CElementInfoSeqAbsClsMnd : public Kinds::CMemberKind<Kinds::CAbstractMemberContent, Kinds::SeqGroup, Kinds::Mandatory>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqAbsClsOpt : public Kinds::CMemberKind<Kinds::CAbstractMemberContent, Kinds::SeqGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqClsCol : public Kinds::CClassCollectionKind<CElementInfoSeqCol>
-{
-public:
-    using CClassCollectionKind::CClassCollectionKind;
-};
-
-class CElementInfoSeqClsMnd
-    : public Kinds::CMemberKind<Kinds::CClassMandatoryContent, Kinds::SeqGroup, Kinds::Mandatory>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqClsOpt : public Kinds::CMemberKind<Kinds::CClassOptionalContent, Kinds::SeqGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqEnumCol : public CElementInfoSeqCol
-{
-public:
-    using CElementInfoSeqCol::CElementInfoSeqCol;
-};
-
-class CElementInfoSeqEnumMnd : public Kinds::CMemberKind<Kinds::CEnumValue, Kinds::SeqGroup, Kinds::Mandatory>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqEnumOpt : public Kinds::CMemberKind<Kinds::CEnumValue, Kinds::SeqGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqPrimCol : public CElementInfoSeqCol
-{
-public:
-    using CElementInfoSeqCol::CElementInfoSeqCol;
-};
-
-class CElementInfoSeqPrimMnd : public Kinds::CMemberKind<Kinds::CPrimitiveValue, Kinds::SeqGroup, Kinds::Mandatory>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqPrimOpt : public Kinds::CMemberKind<Kinds::CPrimitiveValue, Kinds::SeqGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqUntpdCol : public Kinds::CUntypedCollectionKind<CElementInfoSeqCol>
-{
-public:
-    using CUntypedCollectionKind::CUntypedCollectionKind;
-};
-
-class CElementInfoSeqUntpdMnd : public Kinds::CMemberKind<Kinds::CUntypedContent, Kinds::SeqGroup, Kinds::Mandatory>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
-
-class CElementInfoSeqUntpdOpt : public Kinds::CMemberKind<Kinds::CUntypedContent, Kinds::SeqGroup, Kinds::Optional>
-{
-public:
-    using CMemberKind::CMemberKind;
-};
+class CElementInfoSeqClsOpt : public Kinds::Cls<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqEnumCol : public CElementInfoSeqCol { public: using CElementInfoSeqCol::CElementInfoSeqCol; };
+class CElementInfoSeqEnumMnd : public Kinds::Enum<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqEnumOpt : public Kinds::Enum<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqPrimCol : public CElementInfoSeqCol { public: using CElementInfoSeqCol::CElementInfoSeqCol; };
+class CElementInfoSeqPrimMnd : public Kinds::Prim<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqPrimOpt : public Kinds::Prim<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqUntpdCol : public Kinds::CUntpdCol<CElementInfoSeqCol> { public: using CUntpdCol::CUntpdCol; };
+class CElementInfoSeqUntpdMnd : public Kinds::Untpd<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqUntpdOpt : public Kinds::Untpd<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
 
 } // namespace NxXmlLib16Data

@@ -49,32 +49,34 @@ bool ValidateMandatory(CSerializationContext const & context, bool found, bool c
 // ---- The kinds: cardinality on writing, the group's check ------------------------------------
 
 template <class Content, class Group, class Cardinality>
-bool CMemberKind<Content, Group, Cardinality>::ElementToXml(CSerializationContext const & context,
-                                                            CXmlGeneratedClass const * object,
-                                                            CXmlWriter * writer) const
+bool CKind<Content, Group, Cardinality>::ElementToXml(CSerializationContext const & context,
+                                                      CXmlGeneratedClass const * object, CXmlWriter * writer) const
 {
-    bool const written = this->WriteContent(context, object, writer, std::is_same<Group, ChoiceGroup>::value);
-    if (std::is_same<Cardinality, Mandatory>::value && !written)
+    bool const written = this->WriteContent(context, object, writer, std::is_same<Group, Choice>::value);
+    if (std::is_same<Cardinality, Mnd>::value && !written)
         this->ThrowMandatoryNull();
     return written;
 }
 
 template <class Content, class Group, class Cardinality>
-bool CMemberKind<Content, Group, Cardinality>::ElementFromXml(CSerializationContext const & context,
-                                                              CXmlGeneratedClass * object, CXmlElement * parent,
-                                                              CXmlElement ** current, char const * targetNamespace,
-                                                              XmlElementType parentType)
+bool CKind<Content, Group, Cardinality>::ElementFromXml(CSerializationContext const & context,
+                                                        CXmlGeneratedClass * object, CXmlElement * parent,
+                                                        CXmlElement ** current, char const * targetNamespace,
+                                                        XmlElementType parentType)
 {
     return this->Read(Group(), Cardinality(), CReadStep{context, object, parent, current, targetNamespace, parentType});
 }
 
-template <class Content, class Cardinality>
-bool CAllMemberKind<Content, Cardinality>::Validate(CSerializationContext const & context, CXmlGeneratedClass const *,
-                                                    bool found, bool checkMandatory) const
+template <class Content, class Group, class Cardinality>
+bool CKind<Content, Group, Cardinality>::Validate(CSerializationContext const & context,
+                                                  CXmlGeneratedClass const * object, bool found,
+                                                  bool checkMandatory) const
 {
-    if (std::is_same<Cardinality, Optional>::value)
+    if (!std::is_same<Group, All>::value)
+        return CElementInfo::Validate(context, object, found, checkMandatory);
+    if (std::is_same<Cardinality, Opt>::value)
         return true;
-    if constexpr (std::is_base_of<CClassContent, Content>::value)
+    if constexpr (std::is_base_of<CClassMandatoryContent, Content>::value)
     {
         if (!found && checkMandatory && !this->MustBeFound())
             return true;
@@ -85,39 +87,38 @@ bool CAllMemberKind<Content, Cardinality>::Validate(CSerializationContext const 
 // ---- Collections -------------------------------------------------------------------------------
 
 template <class Group>
-CXmlElement * CCollectionKind<Group>::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                                     CXmlElement * parent, CXmlElement * current)
+CXmlElement * CCol<Group>::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
+                                          CXmlElement * parent, CXmlElement * current)
 {
     return ReadInline(GetObject(object), context, parent, current);
 }
 
 // The all and sequence groups check the count before writing; the choice leaves it to the driver.
 template <class Group>
-bool CCollectionKind<Group>::ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                          CXmlWriter * writer) const
+bool CCol<Group>::ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
+                               CXmlWriter * writer) const
 {
-    if (!std::is_same<Group, ChoiceGroup>::value && !context.GetIgnoreInvalidCollectionCounts())
+    if (!std::is_same<Group, Choice>::value && !context.GetIgnoreInvalidCollectionCounts())
         AsCollection(GetObject(const_cast<CXmlGeneratedClass *>(object)))->ValidateCount(context);
     return ElementToXmlCol(context, object, writer);
 }
 
 template <class Group>
-bool CCollectionKind<Group>::ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                            CXmlElement * parent, CXmlElement ** current, char const *,
-                                            XmlElementType parentType)
+bool CCol<Group>::ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object,
+                                 CXmlElement * parent, CXmlElement ** current, char const *, XmlElementType parentType)
 {
     CXmlElement * const next = ReadCollection(context, object, parent, *current);
-    if (std::is_same<Group, AllGroup>::value)
+    if (std::is_same<Group, All>::value)
     {
         *current = next;
         return false;
     }
-    if (std::is_same<Group, ChoiceGroup>::value && next == *current)
+    if (std::is_same<Group, Choice>::value && next == *current)
         return false; // this branch of the choice is not taken
     CXmlCollectionBase * const collection = AsCollection(GetObject(object));
     if (parentType != XmlElementType_Element)
     {
-        if (std::is_same<Group, SeqGroup>::value)
+        if (std::is_same<Group, Seq>::value)
         {
             *current = next;
             return collection->IsValidCount(context);
@@ -132,9 +133,11 @@ bool CCollectionKind<Group>::ElementFromXml(CSerializationContext const & contex
     return true;
 }
 
-bool CAllCollectionKind::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
+template <class Group>
+bool CCol<Group>::Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
+                           bool checkMandatory) const
 {
-    return true;
+    return std::is_same<Group, All>::value || CElementInfo::Validate(context, object, found, checkMandatory);
 }
 
 // ---- Primitive and enumerated members ------------------------------------------------------------
@@ -150,7 +153,7 @@ bool CValueContent<Content>::Read(Group, Cardinality, CReadStep const & step)
 }
 
 template <class Content>
-bool CValueContent<Content>::Read(SeqGroup, Mandatory, CReadStep const & step)
+bool CValueContent<Content>::Read(Seq, Mnd, CReadStep const & step)
 {
     if (step.parentType == XmlElementType_Element)
     {
@@ -169,7 +172,7 @@ bool CValueContent<Content>::Read(SeqGroup, Mandatory, CReadStep const & step)
 }
 
 template <class Content>
-bool CValueContent<Content>::Read(SeqGroup, Optional, CReadStep const & step)
+bool CValueContent<Content>::Read(Seq, Opt, CReadStep const & step)
 {
     if (this->IsThisElement(step.context, *step.current))
         this->ReadValue(step.context, step.object, step.current);
@@ -179,16 +182,9 @@ bool CValueContent<Content>::Read(SeqGroup, Optional, CReadStep const & step)
 // ---- Class members ---------------------------------------------------------------------------------
 
 CClassContent::CClassContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                             ClassFactoryFn factory, int classId, bool contentRequired)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId),
-      m_contentRequired(contentRequired)
+                             ClassFactoryFn factory, int classId)
+    : CObjectContent(name, ns, propertyIndex, elementType), m_factory(factory), m_classId(classId)
 {
-}
-
-void CClassContent::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                              CXmlWriter * writer) const
-{
-    HoistAttributes(context, object, writer, m_elementType);
 }
 
 bool CClassContent::WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w,
@@ -197,35 +193,10 @@ bool CClassContent::WriteContent(CSerializationContext const & c, CXmlGeneratedC
     return ElementToXmlCls(c, o, w, inChoice);
 }
 
-bool CClassContent::MustBeFound() const
-{
-    return m_elementType == XmlElementType_PseudoElement || m_contentRequired;
-}
-
 CSmartPtr<CXmlObjectBase> CClassContent::Create() const { return m_factory(m_classId, ElementName().c_str()); }
 
-bool CClassContent::Read(AllGroup, Mandatory, CReadStep const & step)
-{
-    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
-    if (member == nullptr)
-        ThrowMandatoryNull();
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (!IsThisElement(step.context, *step.current))
-            return false;
-        ReadElementInto(member, step.context, step.current, false);
-        return true;
-    }
-    if (*step.current == nullptr)
-        return false;
-    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
-    if (next == *step.current)
-        return false;
-    *step.current = next;
-    return true;
-}
-
-bool CClassContent::Read(AllGroup, Optional, CReadStep const & step)
+// An optional member reads into a new object from the factory, set when something was read.
+bool CClassContent::ReadNew(CReadStep const & step) const
 {
     if (m_elementType == XmlElementType_Element)
     {
@@ -248,8 +219,14 @@ bool CClassContent::Read(AllGroup, Optional, CReadStep const & step)
     return true;
 }
 
+bool CClassContent::Read(Seq, Opt, CReadStep const & step)
+{
+    ReadNew(step);
+    return true;
+}
+
 // The member is set before it reads, and taken back when the inline read takes nothing.
-bool CClassContent::Read(ChoiceGroup, Optional, CReadStep const & step)
+bool CClassContent::Read(Choice, Opt, CReadStep const & step)
 {
     if (m_elementType == XmlElementType_Element)
     {
@@ -275,7 +252,35 @@ bool CClassContent::Read(ChoiceGroup, Optional, CReadStep const & step)
     return true;
 }
 
-bool CClassContent::Read(SeqGroup, Mandatory, CReadStep const & step)
+CClassMandatoryContent::CClassMandatoryContent(char const * name, char const * ns, int propertyIndex,
+                                               XmlElementType elementType, ClassFactoryFn factory, int classId,
+                                               bool contentRequired)
+    : CClassContent(name, ns, propertyIndex, elementType, factory, classId), m_contentRequired(contentRequired)
+{
+}
+
+bool CClassMandatoryContent::Read(All, Mnd, CReadStep const & step)
+{
+    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
+    if (member == nullptr)
+        ThrowMandatoryNull();
+    if (m_elementType == XmlElementType_Element)
+    {
+        if (!IsThisElement(step.context, *step.current))
+            return false;
+        ReadElementInto(member, step.context, step.current, false);
+        return true;
+    }
+    if (*step.current == nullptr)
+        return false;
+    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
+    if (next == *step.current)
+        return false;
+    *step.current = next;
+    return true;
+}
+
+bool CClassMandatoryContent::Read(Seq, Mnd, CReadStep const & step)
 {
     CSerializationContext const & c = step.context;
     CXmlElement ** const current = step.current;
@@ -315,42 +320,16 @@ bool CClassContent::Read(SeqGroup, Mandatory, CReadStep const & step)
     return true;
 }
 
-bool CClassContent::Read(SeqGroup, Optional, CReadStep const & step)
-{
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (IsThisElement(step.context, *step.current))
-        {
-            CXmlElement const & source = **step.current;
-            CSmartPtr<CXmlObjectBase> const member = Create();
-            ReadElementInto(member, step.context, step.current, false);
-            SetObject(step.object, member, source);
-        }
-        return true;
-    }
-    if (*step.current != nullptr)
-    {
-        CSmartPtr<CXmlObjectBase> const member = Create();
-        CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
-        if (next != *step.current)
-        {
-            SetObject(step.object, member, **step.current);
-            *step.current = next;
-        }
-    }
-    return true;
-}
-
 // ---- Abstract-class members: the substitution factory picks the class ---------------------------------
 
 CAbstractContent::CAbstractContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                                   SubstitutionFactoryFn factory, int classId)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId)
+                                   SubstitutionFactoryFn factory)
+    : CObjectContent(name, ns, propertyIndex, elementType), m_factory(factory)
 {
 }
 
-void CAbstractContent::PseudoChildAttributeToXml(CSerializationContext const & context,
-                                                 CXmlGeneratedClass const * object, CXmlWriter * writer) const
+void CObjectContent::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
+                                               CXmlWriter * writer) const
 {
     HoistAttributes(context, object, writer, m_elementType);
 }
@@ -373,7 +352,7 @@ bool CAbstractContent::ReadSubstitute(CReadStep const & step) const
 }
 
 template <class Cardinality>
-bool CAbstractContent::Read(AllGroup, Cardinality, CReadStep const & step)
+bool CAbstractContent::Read(All, Cardinality, CReadStep const & step)
 {
     if (m_elementType == XmlElementType_Element)
     {
@@ -397,7 +376,7 @@ bool CAbstractContent::Read(AllGroup, Cardinality, CReadStep const & step)
 }
 
 // The factory's result is set first, null included.
-bool CAbstractContent::Read(ChoiceGroup, Optional, CReadStep const & step)
+bool CAbstractContent::Read(Choice, Opt, CReadStep const & step)
 {
     if (!IsThisElement(step.context, *step.current))
         return false;
@@ -411,7 +390,7 @@ bool CAbstractContent::Read(ChoiceGroup, Optional, CReadStep const & step)
 }
 
 // As the sequence's own member, an element that does not match or denotes no class is an error.
-bool CAbstractContent::Read(SeqGroup, Mandatory, CReadStep const & step)
+bool CAbstractContent::Read(Seq, Mnd, CReadStep const & step)
 {
     bool const read = IsThisElement(step.context, *step.current) && ReadSubstitute(step);
     if (!read && step.parentType == XmlElementType_Element)
@@ -419,7 +398,7 @@ bool CAbstractContent::Read(SeqGroup, Mandatory, CReadStep const & step)
     return read;
 }
 
-bool CAbstractContent::Read(SeqGroup, Optional, CReadStep const & step)
+bool CAbstractContent::Read(Seq, Opt, CReadStep const & step)
 {
     if (IsThisElement(step.context, *step.current))
         ReadSubstitute(step);
@@ -446,7 +425,7 @@ bool CUntypedContent::NameAllowsUntyped(CXmlElement const * element) const
     return element != nullptr && (ElementName() == AnyElementName || element->GetLocalName() == ElementName());
 }
 
-bool CUntypedContent::Read(AllGroup, Mandatory, CReadStep const & step)
+bool CUntypedContent::Read(All, Mnd, CReadStep const & step)
 {
     if (!NameAllowsUntyped(*step.current))
         return false;
@@ -460,7 +439,7 @@ bool CUntypedContent::Read(AllGroup, Mandatory, CReadStep const & step)
     return true;
 }
 
-bool CUntypedContent::Read(SeqGroup, Mandatory, CReadStep const & step)
+bool CUntypedContent::Read(Seq, Mnd, CReadStep const & step)
 {
     CXmlElement ** const current = step.current;
     if (*current == nullptr)
@@ -486,7 +465,7 @@ bool CUntypedContent::Read(SeqGroup, Mandatory, CReadStep const & step)
 }
 
 template <class Group>
-bool CUntypedContent::Read(Group, Optional, CReadStep const & step)
+bool CUntypedContent::Read(Group, Opt, CReadStep const & step)
 {
     if (!NameAllowsUntyped(*step.current))
         return false;
@@ -498,7 +477,7 @@ bool CUntypedContent::Read(Group, Optional, CReadStep const & step)
     CXmlElement * const next = ReadInline(holder.Get(), step.context, step.parent, *step.current);
     if (next == *step.current)
     {
-        if (std::is_same<Group, ChoiceGroup>::value)
+        if (std::is_same<Group, Choice>::value)
             SetObject(step.object, nullptr, source);
         return false;
     }
@@ -509,34 +488,34 @@ bool CUntypedContent::Read(Group, Optional, CReadStep const & step)
 
 // ---- The instances behind the named kinds ----------------------------------------------------------
 
-template class CCollectionKind<AllGroup>;
-template class CCollectionKind<ChoiceGroup>;
-template class CCollectionKind<SeqGroup>;
-template class CAllMemberKind<CAbstractAllMandatoryContent, Mandatory>;
-template class CAllMemberKind<CAbstractMemberContent, Optional>;
-template class CAllMemberKind<CClassMandatoryContent, Mandatory>;
-template class CAllMemberKind<CClassOptionalContent, Optional>;
-template class CAllMemberKind<CEnumValue, Mandatory>;
-template class CAllMemberKind<CEnumValue, Optional>;
-template class CAllMemberKind<CPrimitiveValue, Mandatory>;
-template class CAllMemberKind<CPrimitiveValue, Optional>;
-template class CAllMemberKind<CUntypedContent, Mandatory>;
-template class CAllMemberKind<CUntypedContent, Optional>;
-template class CMemberKind<CAbstractMemberContent, ChoiceGroup, Optional>;
-template class CMemberKind<CClassOptionalContent, ChoiceGroup, Optional>;
-template class CMemberKind<CEnumValue, ChoiceGroup, Optional>;
-template class CMemberKind<CPrimitiveValue, ChoiceGroup, Optional>;
-template class CMemberKind<CUntypedContent, ChoiceGroup, Optional>;
-template class CMemberKind<CAbstractMemberContent, SeqGroup, Mandatory>;
-template class CMemberKind<CAbstractMemberContent, SeqGroup, Optional>;
-template class CMemberKind<CClassMandatoryContent, SeqGroup, Mandatory>;
-template class CMemberKind<CClassOptionalContent, SeqGroup, Optional>;
-template class CMemberKind<CEnumValue, SeqGroup, Mandatory>;
-template class CMemberKind<CEnumValue, SeqGroup, Optional>;
-template class CMemberKind<CPrimitiveValue, SeqGroup, Mandatory>;
-template class CMemberKind<CPrimitiveValue, SeqGroup, Optional>;
-template class CMemberKind<CUntypedContent, SeqGroup, Mandatory>;
-template class CMemberKind<CUntypedContent, SeqGroup, Optional>;
+template class CCol<All>;
+template class CCol<Choice>;
+template class CCol<Seq>;
+template class CKind<CAbstractAllMandatoryContent, All, Mnd>;
+template class CKind<CClassMandatoryContent, All, Mnd>;
+template class CKind<CClassMandatoryContent, Seq, Mnd>;
+template class CKind<CAbstractContent, All, Opt>;
+template class CKind<CAbstractContent, Choice, Opt>;
+template class CKind<CAbstractContent, Seq, Mnd>;
+template class CKind<CAbstractContent, Seq, Opt>;
+template class CKind<CClassContent, All, Opt>;
+template class CKind<CClassContent, Choice, Opt>;
+template class CKind<CClassContent, Seq, Opt>;
+template class CKind<CValueContent<CEnumContent>, All, Mnd>;
+template class CKind<CValueContent<CEnumContent>, All, Opt>;
+template class CKind<CValueContent<CEnumContent>, Choice, Opt>;
+template class CKind<CValueContent<CEnumContent>, Seq, Mnd>;
+template class CKind<CValueContent<CEnumContent>, Seq, Opt>;
+template class CKind<CValueContent<CPrimitiveContent>, All, Mnd>;
+template class CKind<CValueContent<CPrimitiveContent>, All, Opt>;
+template class CKind<CValueContent<CPrimitiveContent>, Choice, Opt>;
+template class CKind<CValueContent<CPrimitiveContent>, Seq, Mnd>;
+template class CKind<CValueContent<CPrimitiveContent>, Seq, Opt>;
+template class CKind<CUntypedContent, All, Mnd>;
+template class CKind<CUntypedContent, All, Opt>;
+template class CKind<CUntypedContent, Choice, Opt>;
+template class CKind<CUntypedContent, Seq, Mnd>;
+template class CKind<CUntypedContent, Seq, Opt>;
 
 } // namespace Kinds
 
