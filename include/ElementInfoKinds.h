@@ -45,11 +45,6 @@ public:
     }
 
 protected:
-    // Writes the value; false when there is none.
-    bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w, bool) const
-    {
-        return ElementToXmlPrim(c, o, w);
-    }
     // Reads the matched element *current and advances.
     void ReadValue(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement ** current) const
     {
@@ -68,11 +63,6 @@ public:
     }
 
 protected:
-    // Writes the value; false when there is none.
-    bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w, bool) const
-    {
-        return ElementToXmlEnum(c, o, w, EnumToString());
-    }
     // Reads the matched element *current and advances.
     void ReadValue(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement ** current) const
     {
@@ -111,6 +101,9 @@ protected:
     {
     }
 
+    // Lets the member object read siblings inline; advances (and sets the member) when it took something.
+    bool ReadInlineInto(CXmlObjectBase * member, CReadStep const & step, bool setMember) const;
+
     XmlElementType m_elementType;
 };
 
@@ -122,9 +115,6 @@ public:
                   ClassFactoryFn factory, int classId);
 
 protected:
-    // Writes the member's object; a choice inside an optional choice member's class may be empty.
-    bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w,
-                      bool inChoice) const;
     bool Read(All, Opt, CReadStep const & step) { return ReadNew(step); }
     // The member is set before it reads, and taken back when an inline read takes nothing.
     bool Read(Choice, Opt, CReadStep const & step);
@@ -145,7 +135,10 @@ class CClassMandatoryContent : public CClassContent
 {
 public:
     CClassMandatoryContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
-                           ClassFactoryFn factory, int classId, bool contentRequired);
+                           ClassFactoryFn factory, int classId, bool contentRequired)
+        : CClassContent(name, ns, propertyIndex, elementType, factory, classId), m_contentRequired(contentRequired)
+    {
+    }
 
 protected:
     bool Read(All, Mnd, CReadStep const & step);
@@ -165,8 +158,6 @@ public:
                      SubstitutionFactoryFn factory);
 
 protected:
-    // Writes the member's object.
-    bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w, bool) const;
     // The all group: as the member's own element, or inline when the element type says so.
     template <class Cardinality>
     bool Read(All, Cardinality, CReadStep const & step);
@@ -203,8 +194,6 @@ public:
                     char const * declaredNamespace);
 
 protected:
-    // Writes the open content.
-    bool WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w, bool) const;
     bool Read(All, Mnd, CReadStep const & step);
     bool Read(Seq, Mnd, CReadStep const & step);
     // Optional members read into a new CElement; the choice clears the member when it takes nothing.
@@ -214,6 +203,8 @@ protected:
 private:
     // Whether the member takes the element: any element for a wildcard, else its name.
     bool NameAllowsUntyped(CXmlElement const * element) const;
+    // Lets the member's own CElement read inline; returns the first element it did not take.
+    CXmlElement * ReadHeld(CReadStep const & step) const;
 
     std::string m_nsConstraint;
     std::string m_declaredNamespace;
@@ -226,7 +217,7 @@ class CKind : public Content
 public:
     using Content::Content;
 
-    // Mandatory members must hold a value; optional ones may not.
+    // Writes the member; mandatory members must hold a value, optional ones may not.
     bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                       CXmlWriter * writer) const override;
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,

@@ -3,10 +3,8 @@
 #include "NxException.h"
 #include "OpenContent.h"
 #include "SerializationContext.h"
-#include "Variant.h"
 #include "XmlCollection.h"
 #include "XmlDocument.h"
-#include "XmlGeneratedClass.h"
 
 #include <type_traits>
 
@@ -52,7 +50,15 @@ template <class Content, class Group, class Cardinality>
 bool CKind<Content, Group, Cardinality>::ElementToXml(CSerializationContext const & context,
                                                       CXmlGeneratedClass const * object, CXmlWriter * writer) const
 {
-    bool const written = this->WriteContent(context, object, writer, std::is_same<Group, Choice>::value);
+    // An optional class member of a choice lets a choice inside its class be empty.
+    bool constexpr emptyChoiceAllowed = std::is_same<Group, Choice>::value && std::is_same<Content, CClassContent>::value;
+    bool written = false;
+    if constexpr (std::is_base_of<CPrimitiveContent, Content>::value)
+        written = this->ElementToXmlPrim(context, object, writer);
+    else if constexpr (std::is_base_of<CEnumContent, Content>::value)
+        written = this->ElementToXmlEnum(context, object, writer, this->EnumToString());
+    else
+        written = this->ElementToXmlCls(context, object, writer, emptyChoiceAllowed);
     if (std::is_same<Cardinality, Mnd>::value && !written)
         this->ThrowMandatoryNull();
     return written;
@@ -187,12 +193,6 @@ CClassContent::CClassContent(char const * name, char const * ns, int propertyInd
 {
 }
 
-bool CClassContent::WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w,
-                                 bool inChoice) const
-{
-    return ElementToXmlCls(c, o, w, inChoice);
-}
-
 CSmartPtr<CXmlObjectBase> CClassContent::Create() const { return m_factory(m_classId, ElementName().c_str()); }
 
 // An optional member reads into a new object from the factory, set when something was read.
@@ -208,15 +208,7 @@ bool CClassContent::ReadNew(CReadStep const & step) const
         SetObject(step.object, member, source);
         return true;
     }
-    if (*step.current == nullptr)
-        return false;
-    CSmartPtr<CXmlObjectBase> const member = Create();
-    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
-    if (next == *step.current)
-        return false;
-    SetObject(step.object, member, **step.current);
-    *step.current = next;
-    return true;
+    return *step.current != nullptr && ReadInlineInto(Create(), step, true);
 }
 
 bool CClassContent::Read(Seq, Opt, CReadStep const & step)
@@ -252,13 +244,6 @@ bool CClassContent::Read(Choice, Opt, CReadStep const & step)
     return true;
 }
 
-CClassMandatoryContent::CClassMandatoryContent(char const * name, char const * ns, int propertyIndex,
-                                               XmlElementType elementType, ClassFactoryFn factory, int classId,
-                                               bool contentRequired)
-    : CClassContent(name, ns, propertyIndex, elementType, factory, classId), m_contentRequired(contentRequired)
-{
-}
-
 bool CClassMandatoryContent::Read(All, Mnd, CReadStep const & step)
 {
     CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
@@ -271,13 +256,7 @@ bool CClassMandatoryContent::Read(All, Mnd, CReadStep const & step)
         ReadElementInto(member, step.context, step.current, false);
         return true;
     }
-    if (*step.current == nullptr)
-        return false;
-    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
-    if (next == *step.current)
-        return false;
-    *step.current = next;
-    return true;
+    return *step.current != nullptr && ReadInlineInto(member, step, false);
 }
 
 bool CClassMandatoryContent::Read(Seq, Mnd, CReadStep const & step)
@@ -328,16 +307,21 @@ CAbstractContent::CAbstractContent(char const * name, char const * ns, int prope
 {
 }
 
+bool CObjectContent::ReadInlineInto(CXmlObjectBase * member, CReadStep const & step, bool setMember) const
+{
+    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
+    if (next == *step.current)
+        return false;
+    if (setMember)
+        SetObject(step.object, member, **step.current);
+    *step.current = next;
+    return true;
+}
+
 void CObjectContent::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                                                CXmlWriter * writer) const
 {
     HoistAttributes(context, object, writer, m_elementType);
-}
-
-bool CAbstractContent::WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w,
-                                    bool) const
-{
-    return ElementToXmlCls(c, o, w, false);
 }
 
 bool CAbstractContent::ReadSubstitute(CReadStep const & step) const
@@ -365,14 +349,7 @@ bool CAbstractContent::Read(All, Cardinality, CReadStep const & step)
     if (*step.current == nullptr)
         return false;
     CSmartPtr<CXmlObjectBase> const member = m_factory(*step.current);
-    if (member == nullptr)
-        return false;
-    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
-    if (next == *step.current)
-        return false;
-    SetObject(step.object, member, **step.current);
-    *step.current = next;
-    return true;
+    return member != nullptr && ReadInlineInto(member, step, true);
 }
 
 // The factory's result is set first, null included.
@@ -414,25 +391,24 @@ CUntypedContent::CUntypedContent(char const * name, char const * ns, int propert
 {
 }
 
-bool CUntypedContent::WriteContent(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w,
-                                   bool) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-
 bool CUntypedContent::NameAllowsUntyped(CXmlElement const * element) const
 {
     return element != nullptr && (ElementName() == AnyElementName || element->GetLocalName() == ElementName());
+}
+
+CXmlElement * CUntypedContent::ReadHeld(CReadStep const & step) const
+{
+    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
+    if (member == nullptr)
+        ThrowMandatoryNull();
+    return ReadInline(member, step.context, step.parent, *step.current);
 }
 
 bool CUntypedContent::Read(All, Mnd, CReadStep const & step)
 {
     if (!NameAllowsUntyped(*step.current))
         return false;
-    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
-    if (member == nullptr)
-        ThrowMandatoryNull();
-    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
+    CXmlElement * const next = ReadHeld(step);
     if (next == *step.current)
         return false;
     *step.current = next;
@@ -444,14 +420,7 @@ bool CUntypedContent::Read(Seq, Mnd, CReadStep const & step)
     CXmlElement ** const current = step.current;
     if (*current == nullptr)
         ThrowRequiredChildMissing(step.parent);
-    CXmlElement * next = *current;
-    if (NameAllowsUntyped(*current))
-    {
-        CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
-        if (member == nullptr)
-            ThrowMandatoryNull();
-        next = ReadInline(member, step.context, step.parent, *current);
-    }
+    CXmlElement * const next = NameAllowsUntyped(*current) ? ReadHeld(step) : *current;
     if (next == *current)
     {
         if (step.parentType == XmlElementType_Element)
