@@ -182,8 +182,8 @@ public:
     {
     }
 
-private:
-    int m_classId;
+protected:
+    int m_classId; // the generator's id of the member's class; the substitution factory does not need it
 };
 
 // Untyped (wildcard) members: open content held in a CElement.
