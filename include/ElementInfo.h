@@ -91,12 +91,6 @@ public:
 
     // Whether the element has the member's name (and namespace, unless namespaces are ignored).
     bool IsThisElement(CSerializationContext const & context, CXmlElement const * element) const;
-    // Reads the element *current into the member object, sets it into the member, advances.
-    void ReadSubstituteInto(CXmlObjectBase * member, CSerializationContext const & context,
-                            CXmlGeneratedClass * object, CXmlElement ** current, CXmlElement const & source) const;
-    // Lets the member object read siblings inline; sets it and advances when it took something.
-    bool ReadInlineInto(CXmlObjectBase * member, CSerializationContext const & context, CXmlGeneratedClass * object,
-                        CXmlElement * parent, CXmlElement ** current) const;
 
     // The namespace for a new open-content element of a wildcard member.
     static std::string GetAnyDefaultNamespace(char const * nsConstraint, char const * targetNamespace,
@@ -158,12 +152,6 @@ protected:
     // Writes the attributes of an inlined class or class collection member.
     void HoistAttributes(CSerializationContext const & context, CXmlGeneratedClass const * object,
                          CXmlWriter * writer, XmlElementType elementType) const;
-    // Whether an untyped member takes the element: any element for a wildcard, else its name.
-    bool NameAllowsUntyped(CXmlElement const * element) const;
-    // Reads *current into a new open-content element for an optional untyped member.
-    bool ReadNewUntyped(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, std::string const & constraint,
-                        std::string const & declaredNamespace, bool clearWhenUntaken) const;
     [[noreturn]] void ThrowRequiredChildMissing(CXmlElement const * parent) const;
     [[noreturn]] void ThrowMandatoryNull() const;
 

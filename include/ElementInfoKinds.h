@@ -1,5 +1,5 @@
-// The 43 element descriptor kinds: model group (All, Choice, Seq) x content (AbsCls, Cls, Enum,
-// Prim, Untpd) x cardinality (Col, Mnd, Opt).
+// The 43 element descriptor kinds, built from three axes: the model group (All, Choice, Seq), the
+// content (AbsCls, Cls, Enum, Prim, Untpd) and the cardinality (Col, Mnd, Opt).
 #pragma once
 
 #include "ElementInfo.h"
@@ -9,623 +9,364 @@
 namespace NxXmlLib16Data
 {
 
-// Collection members of the all group: the collection reads and writes its run of items.
-class CElementInfoAllCol : public CElementInfo
+// The building blocks of the kinds: a content class holds what the member needs and reads it in
+// each model group; CKind and CCol add the group and the cardinality.
+namespace Kinds
+{
+
+// The model groups and cardinalities, as tags that pick the behaviour.
+struct All {};
+struct Choice {};
+struct Seq {};
+struct Mnd {};
+struct Opt {};
+
+// The arguments of one ElementFromXml call.
+struct CReadStep
+{
+    CSerializationContext const & context;
+    CXmlGeneratedClass * object;
+    CXmlElement * parent;
+    CXmlElement ** current; // advanced past what the member takes
+    char const * targetNamespace;
+    XmlElementType parentType;
+};
+
+// Primitive members: one element of simple text.
+class CPrimitiveContent : public CElementInfo
 {
 public:
-    CElementInfoAllCol(char const * name, char const * ns, int propertyIndex);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
+    CPrimitiveContent(char const * name, char const * ns, int propertyIndex, bool nillable, ItemType itemType,
+                      char const * formatOverride, WhitespaceRule whitespace,
+                      CPrimitiveRestrictions const & restrictions, char const * defaultValue)
+        : CElementInfo(name, ns, propertyIndex, nillable, itemType, formatOverride, whitespace, restrictions,
+                       defaultValue)
+    {
+    }
 
 protected:
-    // Reads the run of items into the collection; returns the first element not taken.
-    virtual CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                         CXmlElement * parent, CXmlElement * current);
+    // Reads the matched element *current and advances.
+    void ReadValue(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement ** current) const
+    {
+        ElementFromXmlPrim(c, o, current);
+    }
 };
 
-// Collection members of the choice group: the collection reads and writes its run of items.
-class CElementInfoChoiceCol : public CElementInfo
+// Enumerated members: one element holding the text of an enumeration value.
+class CEnumContent : public CElementInfo
 {
 public:
-    CElementInfoChoiceCol(char const * name, char const * ns, int propertyIndex);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
+    CEnumContent(char const * name, char const * ns, int propertyIndex, bool nillable, EnumToStringFn enumToString,
+                 StringToEnumFn stringToEnum, char const * defaultValue)
+        : CElementInfo(name, ns, propertyIndex, nillable, enumToString, stringToEnum, defaultValue)
+    {
+    }
 
 protected:
-    // Reads the run of items into the collection; returns the first element not taken.
-    virtual CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                         CXmlElement * parent, CXmlElement * current);
+    // Reads the matched element *current and advances.
+    void ReadValue(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement ** current) const
+    {
+        ElementFromXmlEnum(c, o, current);
+    }
 };
 
-// Collection members of the seq group: the collection reads and writes its run of items.
-class CElementInfoSeqCol : public CElementInfo
+// Primitive and enumerated members read alike: the element is taken when it has the member's name.
+template <class Content>
+class CValueContent : public Content
 {
 public:
-    CElementInfoSeqCol(char const * name, char const * ns, int propertyIndex);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
+    using Content::Content;
 
 protected:
-    // Reads the run of items into the collection; returns the first element not taken.
-    virtual CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                         CXmlElement * parent, CXmlElement * current);
+    // The all and choice groups take the element when it matches.
+    template <class Group, class Cardinality>
+    bool Read(Group, Cardinality, CReadStep const & step);
+    // A mandatory member of a sequence skips foreign elements when allowed.
+    bool Read(Seq, Mnd, CReadStep const & step);
+    // An optional member of a sequence reads what matches and lets the sequence go on.
+    bool Read(Seq, Opt, CReadStep const & step);
 };
 
-// A collection AbsCls member of the all group.
-class CElementInfoAllAbsClsCol : public CElementInfoAllCol
+// Members held as objects of generated classes: as their own element, or inlined into the parent.
+class CObjectContent : public CElementInfo
 {
 public:
-    CElementInfoAllAbsClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType);
+    // Hoists the attributes of an inlined member onto the parent's start tag.
     void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                                    CXmlWriter * writer) const override;
 
-private:
+protected:
+    CObjectContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
+        : CElementInfo(name, ns, propertyIndex), m_elementType(elementType)
+    {
+    }
+
+    // Lets the member object read siblings inline; advances (and sets the member) when it took something.
+    bool ReadInlineInto(CXmlObjectBase * member, CReadStep const & step, bool setMember) const;
+
     XmlElementType m_elementType;
 };
 
-// A mandatory AbsCls member of the all group.
-class CElementInfoAllAbsClsMnd : public CElementInfo
+// Optional class members: the factory makes the object that is read and set into the member.
+class CClassContent : public CObjectContent
 {
 public:
-    CElementInfoAllAbsClsMnd(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, SubstitutionFactoryFn factory, int classId);
+    CClassContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                  ClassFactoryFn factory, int classId);
 
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
+protected:
+    bool Read(All, Opt, CReadStep const & step) { return ReadNew(step); }
+    // The member is set before it reads, and taken back when an inline read takes nothing.
+    bool Read(Choice, Opt, CReadStep const & step);
+    bool Read(Seq, Opt, CReadStep const & step);
 
 private:
-    XmlElementType m_elementType;
-    SubstitutionFactoryFn m_factory;
-    int m_classId;
-};
+    // Reads into a new object when the member is there; false when it is not.
+    bool ReadNew(CReadStep const & step) const;
+    // A new object of the member's class.
+    CSmartPtr<CXmlObjectBase> Create() const;
 
-// A optional AbsCls member of the all group.
-class CElementInfoAllAbsClsOpt : public CElementInfo
-{
-public:
-    CElementInfoAllAbsClsOpt(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, SubstitutionFactoryFn factory);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    SubstitutionFactoryFn m_factory;
-};
-
-// A collection Cls member of the all group.
-class CElementInfoAllClsCol : public CElementInfoAllCol
-{
-public:
-    CElementInfoAllClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType);
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-};
-
-// A mandatory Cls member of the all group.
-class CElementInfoAllClsMnd : public CElementInfo
-{
-public:
-    CElementInfoAllClsMnd(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, ClassFactoryFn factory, int classId, bool contentRequired);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
     ClassFactoryFn m_factory;
     int m_classId;
+};
+
+// Mandatory class members: the member already holds its object.
+class CClassMandatoryContent : public CClassContent
+{
+public:
+    CClassMandatoryContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                           ClassFactoryFn factory, int classId, bool contentRequired)
+        : CClassContent(name, ns, propertyIndex, elementType, factory, classId), m_contentRequired(contentRequired)
+    {
+    }
+
+protected:
+    bool Read(All, Mnd, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
+    // Whether the member must be found by the end of an all group.
+    bool MustBeFound() const { return m_elementType == XmlElementType_PseudoElement || m_contentRequired; }
+
+private:
     bool m_contentRequired;
 };
 
-// A optional Cls member of the all group.
-class CElementInfoAllClsOpt : public CElementInfo
+// Members of an abstract class: the substitution factory picks the class from the element.
+class CAbstractContent : public CObjectContent
 {
 public:
-    CElementInfoAllClsOpt(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, ClassFactoryFn factory, int classId);
+    CAbstractContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                     SubstitutionFactoryFn factory);
+
+protected:
+    // The all group: as the member's own element, or inline when the element type says so.
+    template <class Cardinality>
+    bool Read(All, Cardinality, CReadStep const & step);
+    bool Read(Choice, Opt, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
+    bool Read(Seq, Opt, CReadStep const & step);
+
+private:
+    // Reads the element *current into the object the factory makes for it; false when it makes none.
+    bool ReadSubstitute(CReadStep const & step) const;
+
+    SubstitutionFactoryFn m_factory;
+};
+
+// The mandatory abstract member of the all group also carries a class id.
+class CAbstractAllMandatoryContent : public CAbstractContent
+{
+public:
+    CAbstractAllMandatoryContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                                 SubstitutionFactoryFn factory, int classId)
+        : CAbstractContent(name, ns, propertyIndex, elementType, factory), m_classId(classId)
+    {
+    }
+
+protected:
+    int m_classId; // the generator's id of the member's class; the substitution factory does not need it
+};
+
+// Untyped (wildcard) members: open content held in a CElement.
+class CUntypedContent : public CElementInfo
+{
+public:
+    CUntypedContent(char const * name, char const * ns, int propertyIndex, char const * nsConstraint,
+                    char const * declaredNamespace);
+
+protected:
+    bool Read(All, Mnd, CReadStep const & step);
+    bool Read(Seq, Mnd, CReadStep const & step);
+    // Optional members read into a new CElement; the choice clears the member when it takes nothing.
+    template <class Group>
+    bool Read(Group, Opt, CReadStep const & step);
+
+private:
+    // Whether the member takes the element: any element for a wildcard, else its name.
+    bool NameAllowsUntyped(CXmlElement const * element) const;
+    // Lets the member's own CElement read inline; returns the first element it did not take.
+    CXmlElement * ReadHeld(CReadStep const & step) const;
+
+    std::string m_nsConstraint;
+    std::string m_declaredNamespace;
+};
+
+// A member of one content, model group and cardinality that is not a collection.
+template <class Content, class Group, class Cardinality>
+class CKind : public Content
+{
+public:
+    using Content::Content;
+
+    // Writes the member; mandatory members must hold a value, optional ones may not.
+    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
+                      CXmlWriter * writer) const override;
+    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
+                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
+    // The all group's end: optional members are fine, a missing mandatory member throws when checked.
+    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
+                  bool checkMandatory) const override;
+};
+
+// Collection members of one model group: the collection reads and writes its run of items.
+template <class Group>
+class CCol : public CElementInfo
+{
+public:
+    CCol(char const * name, char const * ns, int propertyIndex) : CElementInfo(name, ns, propertyIndex) {}
 
     bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                       CXmlWriter * writer) const override;
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
                         CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
+    // Collections never fail the all group's end.
     bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
                   bool checkMandatory) const override;
+
+protected:
+    // Reads the run of items into the collection; returns the first element not taken.
+    virtual CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
+                                         CXmlElement * parent, CXmlElement * current);
+};
+
+// Collections of class members hoist the attributes of inlined items.
+template <class Collection>
+class CClsCol : public Collection
+{
+public:
+    CClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
+        : Collection(name, ns, propertyIndex), m_elementType(elementType)
+    {
+    }
+    // Hoists the attributes of an inlined collection onto the parent's start tag.
     void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
+                                   CXmlWriter * writer) const override
+    {
+        this->HoistAttributes(context, object, writer, m_elementType);
+    }
 
 private:
     XmlElementType m_elementType;
-    ClassFactoryFn m_factory;
-    int m_classId;
 };
 
-// A collection Enum member of the all group.
+// Collections of untyped members read a run of open-content elements.
+template <class Collection>
+class CUntpdCol : public Collection
+{
+public:
+    using Collection::Collection;
+
+protected:
+    // Any elements the collection accepts for a wildcard member, else the run with the member's name.
+    CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
+                                 CXmlElement * parent, CXmlElement * current) override
+    {
+        return this->ReadUntypedRun(this->GetObject(object), context, parent, current);
+    }
+};
+
+// The contents as the kinds' names spell them.
+template <class Group, class Cardinality>
+using AbsCls = CKind<CAbstractContent, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Cls = CKind<CClassContent, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Enum = CKind<CValueContent<CEnumContent>, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Prim = CKind<CValueContent<CPrimitiveContent>, Group, Cardinality>;
+template <class Group, class Cardinality>
+using Untpd = CKind<CUntypedContent, Group, Cardinality>;
+
+} // namespace Kinds
+
+// The 43 kinds. Each inherits its constructor (and its public access) from its building blocks.
+class CElementInfoAllCol : public Kinds::CCol<Kinds::All> { public: using CCol::CCol; };
+class CElementInfoChoiceCol : public Kinds::CCol<Kinds::Choice> { public: using CCol::CCol; };
+class CElementInfoSeqCol : public Kinds::CCol<Kinds::Seq> { public: using CCol::CCol; };
+
+class CElementInfoAllAbsClsCol : public Kinds::CClsCol<CElementInfoAllCol> { public: using CClsCol::CClsCol; };
+class CElementInfoAllAbsClsMnd : public Kinds::CKind<Kinds::CAbstractAllMandatoryContent, Kinds::All, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllAbsClsOpt : public Kinds::AbsCls<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllClsCol : public Kinds::CClsCol<CElementInfoAllCol> { public: using CClsCol::CClsCol; };
+class CElementInfoAllClsMnd : public Kinds::CKind<Kinds::CClassMandatoryContent, Kinds::All, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllClsOpt : public Kinds::Cls<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+// Repeated members are not allowed in an all group: reading and writing throw.
 class CElementInfoAllEnumCol : public CElementInfo
 {
 public:
     CElementInfoAllEnumCol(char const * name, char const * ns, int propertyIndex);
 
-    // Repeated members are not allowed in an all group: these throw.
     bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
                       CXmlWriter * writer) const override;
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
                         CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
 };
+class CElementInfoAllEnumMnd : public Kinds::Enum<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoAllEnumOpt : public Kinds::Enum<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllPrimCol : public CElementInfoAllCol { public: using CElementInfoAllCol::CElementInfoAllCol; };
+class CElementInfoAllPrimMnd : public Kinds::Prim<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoAllPrimOpt : public Kinds::Prim<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllUntpdCol : public Kinds::CUntpdCol<CElementInfoAllCol> { public: using CUntpdCol::CUntpdCol; };
+class CElementInfoAllUntpdMnd : public Kinds::Untpd<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoAllUntpdOpt : public Kinds::Untpd<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
 
-// A mandatory Enum member of the all group.
-class CElementInfoAllEnumMnd : public CElementInfo
+// A choice member is optional by nature: the choice has no mandatory kinds.
+class CElementInfoChoiceAbsClsCol : public Kinds::CClsCol<CElementInfoChoiceCol> { public: using CClsCol::CClsCol; };
+class CElementInfoChoiceAbsClsOpt : public Kinds::AbsCls<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceClsCol : public Kinds::CClsCol<CElementInfoChoiceCol> { public: using CClsCol::CClsCol; };
+class CElementInfoChoiceClsOpt : public Kinds::Cls<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceEnumCol : public CElementInfoChoiceCol { public: using CElementInfoChoiceCol::CElementInfoChoiceCol; };
+class CElementInfoChoiceEnumOpt : public Kinds::Enum<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoicePrimCol : public CElementInfoChoiceCol { public: using CElementInfoChoiceCol::CElementInfoChoiceCol; };
+class CElementInfoChoicePrimOpt : public Kinds::Prim<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceUntpdCol : public Kinds::CUntpdCol<CElementInfoChoiceCol> { public: using CUntpdCol::CUntpdCol; };
+class CElementInfoChoiceUntpdOpt : public Kinds::Untpd<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+
+class CElementInfoSeqAbsClsCol : public Kinds::CClsCol<CElementInfoSeqCol> { public: using CClsCol::CClsCol; };
+class CElementInfoSeqAbsClsMnd : public Kinds::AbsCls<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqAbsClsOpt : public Kinds::AbsCls<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqClsCol : public Kinds::CClsCol<CElementInfoSeqCol> { public: using CClsCol::CClsCol; };
+class CElementInfoSeqClsMnd : public Kinds::CKind<Kinds::CClassMandatoryContent, Kinds::Seq, Kinds::Mnd>
 {
 public:
-    CElementInfoAllEnumMnd(char const * name, char const * ns, int propertyIndex, bool nillable, EnumToStringFn enumToString, StringToEnumFn stringToEnum, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
+    using CKind::CKind;
 };
-
-// A optional Enum member of the all group.
-class CElementInfoAllEnumOpt : public CElementInfo
-{
-public:
-    CElementInfoAllEnumOpt(char const * name, char const * ns, int propertyIndex, bool nillable, EnumToStringFn enumToString, StringToEnumFn stringToEnum, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-};
-
-// A collection Prim member of the all group.
-class CElementInfoAllPrimCol : public CElementInfoAllCol
-{
-public:
-    CElementInfoAllPrimCol(char const * name, char const * ns, int propertyIndex);
-};
-
-// A mandatory Prim member of the all group.
-class CElementInfoAllPrimMnd : public CElementInfo
-{
-public:
-    CElementInfoAllPrimMnd(char const * name, char const * ns, int propertyIndex, bool nillable, ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-        CPrimitiveRestrictions const & restrictions, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-};
-
-// A optional Prim member of the all group.
-class CElementInfoAllPrimOpt : public CElementInfo
-{
-public:
-    CElementInfoAllPrimOpt(char const * name, char const * ns, int propertyIndex, bool nillable, ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-        CPrimitiveRestrictions const & restrictions, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-};
-
-// A collection Untpd member of the all group.
-class CElementInfoAllUntpdCol : public CElementInfoAllCol
-{
-public:
-    CElementInfoAllUntpdCol(char const * name, char const * ns, int propertyIndex);
-
-protected:
-    CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                 CXmlElement * parent, CXmlElement * current) override;
-};
-
-// A mandatory Untpd member of the all group.
-class CElementInfoAllUntpdMnd : public CElementInfo
-{
-public:
-    CElementInfoAllUntpdMnd(char const * name, char const * ns, int propertyIndex, char const * nsConstraint, char const * declaredNamespace);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-
-private:
-    std::string m_nsConstraint;
-    std::string m_declaredNamespace;
-};
-
-// A optional Untpd member of the all group.
-class CElementInfoAllUntpdOpt : public CElementInfo
-{
-public:
-    CElementInfoAllUntpdOpt(char const * name, char const * ns, int propertyIndex, char const * nsConstraint, char const * declaredNamespace);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    bool Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
-                  bool checkMandatory) const override;
-
-private:
-    std::string m_nsConstraint;
-    std::string m_declaredNamespace;
-};
-
-// A collection AbsCls member of the choice group.
-class CElementInfoChoiceAbsClsCol : public CElementInfoChoiceCol
-{
-public:
-    CElementInfoChoiceAbsClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType);
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-};
-
-// A optional AbsCls member of the choice group.
-class CElementInfoChoiceAbsClsOpt : public CElementInfo
-{
-public:
-    CElementInfoChoiceAbsClsOpt(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, SubstitutionFactoryFn factory);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    SubstitutionFactoryFn m_factory;
-};
-
-// A collection Cls member of the choice group.
-class CElementInfoChoiceClsCol : public CElementInfoChoiceCol
-{
-public:
-    CElementInfoChoiceClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType);
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-};
-
-// A optional Cls member of the choice group.
-class CElementInfoChoiceClsOpt : public CElementInfo
-{
-public:
-    CElementInfoChoiceClsOpt(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, ClassFactoryFn factory, int classId);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    ClassFactoryFn m_factory;
-    int m_classId;
-};
-
-// A collection Enum member of the choice group.
-class CElementInfoChoiceEnumCol : public CElementInfoChoiceCol
-{
-public:
-    CElementInfoChoiceEnumCol(char const * name, char const * ns, int propertyIndex);
-};
-
-// A optional Enum member of the choice group.
-class CElementInfoChoiceEnumOpt : public CElementInfo
-{
-public:
-    CElementInfoChoiceEnumOpt(char const * name, char const * ns, int propertyIndex, bool nillable, EnumToStringFn enumToString, StringToEnumFn stringToEnum, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// A collection Prim member of the choice group.
-class CElementInfoChoicePrimCol : public CElementInfoChoiceCol
-{
-public:
-    CElementInfoChoicePrimCol(char const * name, char const * ns, int propertyIndex);
-};
-
-// A optional Prim member of the choice group.
-class CElementInfoChoicePrimOpt : public CElementInfo
-{
-public:
-    CElementInfoChoicePrimOpt(char const * name, char const * ns, int propertyIndex, bool nillable, ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-        CPrimitiveRestrictions const & restrictions, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// A collection Untpd member of the choice group.
-class CElementInfoChoiceUntpdCol : public CElementInfoChoiceCol
-{
-public:
-    CElementInfoChoiceUntpdCol(char const * name, char const * ns, int propertyIndex);
-
-protected:
-    CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                 CXmlElement * parent, CXmlElement * current) override;
-};
-
-// A optional Untpd member of the choice group.
-class CElementInfoChoiceUntpdOpt : public CElementInfo
-{
-public:
-    CElementInfoChoiceUntpdOpt(char const * name, char const * ns, int propertyIndex, char const * nsConstraint, char const * declaredNamespace);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-
-private:
-    std::string m_nsConstraint;
-    std::string m_declaredNamespace;
-};
-
-// A collection AbsCls member of the seq group.
-class CElementInfoSeqAbsClsCol : public CElementInfoSeqCol
-{
-public:
-    CElementInfoSeqAbsClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType);
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-};
-
-// A mandatory AbsCls member of the seq group.
-class CElementInfoSeqAbsClsMnd : public CElementInfo
-{
-public:
-    CElementInfoSeqAbsClsMnd(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, SubstitutionFactoryFn factory);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    SubstitutionFactoryFn m_factory;
-};
-
-// A optional AbsCls member of the seq group.
-class CElementInfoSeqAbsClsOpt : public CElementInfo
-{
-public:
-    CElementInfoSeqAbsClsOpt(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, SubstitutionFactoryFn factory);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    SubstitutionFactoryFn m_factory;
-};
-
-// A collection Cls member of the seq group.
-class CElementInfoSeqClsCol : public CElementInfoSeqCol
-{
-public:
-    CElementInfoSeqClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType);
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-};
-
-// A mandatory Cls member of the seq group.
-class CElementInfoSeqClsMnd : public CElementInfo
-{
-public:
-    CElementInfoSeqClsMnd(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, ClassFactoryFn factory, int classId, bool contentRequired);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    bool m_contentRequired;
-    ClassFactoryFn m_factory;
-    int m_classId;
-};
-
-// A optional Cls member of the seq group.
-class CElementInfoSeqClsOpt : public CElementInfo
-{
-public:
-    CElementInfoSeqClsOpt(char const * name, char const * ns, int propertyIndex, XmlElementType elementType, ClassFactoryFn factory, int classId);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-    void PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer) const override;
-
-private:
-    XmlElementType m_elementType;
-    ClassFactoryFn m_factory;
-    int m_classId;
-};
-
-// A collection Enum member of the seq group.
-class CElementInfoSeqEnumCol : public CElementInfoSeqCol
-{
-public:
-    CElementInfoSeqEnumCol(char const * name, char const * ns, int propertyIndex);
-};
-
-// A mandatory Enum member of the seq group.
-class CElementInfoSeqEnumMnd : public CElementInfo
-{
-public:
-    CElementInfoSeqEnumMnd(char const * name, char const * ns, int propertyIndex, bool nillable, EnumToStringFn enumToString, StringToEnumFn stringToEnum, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// A optional Enum member of the seq group.
-class CElementInfoSeqEnumOpt : public CElementInfo
-{
-public:
-    CElementInfoSeqEnumOpt(char const * name, char const * ns, int propertyIndex, bool nillable, EnumToStringFn enumToString, StringToEnumFn stringToEnum, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// A collection Prim member of the seq group.
-class CElementInfoSeqPrimCol : public CElementInfoSeqCol
-{
-public:
-    CElementInfoSeqPrimCol(char const * name, char const * ns, int propertyIndex);
-};
-
-// A mandatory Prim member of the seq group.
-class CElementInfoSeqPrimMnd : public CElementInfo
-{
-public:
-    CElementInfoSeqPrimMnd(char const * name, char const * ns, int propertyIndex, bool nillable, ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-        CPrimitiveRestrictions const & restrictions, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// A optional Prim member of the seq group.
-class CElementInfoSeqPrimOpt : public CElementInfo
-{
-public:
-    CElementInfoSeqPrimOpt(char const * name, char const * ns, int propertyIndex, bool nillable, ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-        CPrimitiveRestrictions const & restrictions, char const * defaultValue);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-};
-
-// A collection Untpd member of the seq group.
-class CElementInfoSeqUntpdCol : public CElementInfoSeqCol
-{
-public:
-    CElementInfoSeqUntpdCol(char const * name, char const * ns, int propertyIndex);
-
-protected:
-    CXmlElement * ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                 CXmlElement * parent, CXmlElement * current) override;
-};
-
-// A mandatory Untpd member of the seq group.
-class CElementInfoSeqUntpdMnd : public CElementInfo
-{
-public:
-    CElementInfoSeqUntpdMnd(char const * name, char const * ns, int propertyIndex, char const * nsConstraint, char const * declaredNamespace);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-
-private:
-    std::string m_nsConstraint;
-    std::string m_declaredNamespace;
-};
-
-// A optional Untpd member of the seq group.
-class CElementInfoSeqUntpdOpt : public CElementInfo
-{
-public:
-    CElementInfoSeqUntpdOpt(char const * name, char const * ns, int propertyIndex, char const * nsConstraint, char const * declaredNamespace);
-
-    bool ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                      CXmlWriter * writer) const override;
-    bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
-                        CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
-
-private:
-    std::string m_nsConstraint;
-    std::string m_declaredNamespace;
-};
+class CElementInfoSeqClsOpt : public Kinds::Cls<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqEnumCol : public CElementInfoSeqCol { public: using CElementInfoSeqCol::CElementInfoSeqCol; };
+class CElementInfoSeqEnumMnd : public Kinds::Enum<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqEnumOpt : public Kinds::Enum<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqPrimCol : public CElementInfoSeqCol { public: using CElementInfoSeqCol::CElementInfoSeqCol; };
+class CElementInfoSeqPrimMnd : public Kinds::Prim<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqPrimOpt : public Kinds::Prim<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqUntpdCol : public Kinds::CUntpdCol<CElementInfoSeqCol> { public: using CUntpdCol::CUntpdCol; };
+class CElementInfoSeqUntpdMnd : public Kinds::Untpd<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
+class CElementInfoSeqUntpdOpt : public Kinds::Untpd<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
 
 } // namespace NxXmlLib16Data

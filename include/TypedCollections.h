@@ -21,6 +21,7 @@ struct NxVariant;
 template <class T>
 struct CValueCodec
 {
+    char const * className; // the collection class, for the instance monitor
     T (*parse)(std::string const & text, WhitespaceRule rule);
     std::string (*print)(T const & value, std::string const & format);
     // Puts the value in a variant for the facet check; null when the class checks no facet.
@@ -99,206 +100,6 @@ protected:
     using CValueCollection<T>::CValueCollection;
 };
 
-// A collection of i1 values.
-class Ci1Col : public CTypedCollection<char>, public CInstanceMonitor
-{
-public:
-    Ci1Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of i2 values.
-class Ci2Col : public CTypedCollection<short>, public CInstanceMonitor
-{
-public:
-    Ci2Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of i4 values.
-class Ci4Col : public CTypedCollection<std::int32_t>, public CInstanceMonitor
-{
-public:
-    Ci4Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of i8 values.
-class Ci8Col : public CTypedCollection<std::int64_t>, public CInstanceMonitor
-{
-public:
-    Ci8Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of ui1 values.
-class Cui1Col : public CTypedCollection<unsigned char>, public CInstanceMonitor
-{
-public:
-    Cui1Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of ui2 values.
-class Cui2Col : public CTypedCollection<unsigned short>, public CInstanceMonitor
-{
-public:
-    Cui2Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of ui4 values.
-class Cui4Col : public CTypedCollection<std::uint32_t>, public CInstanceMonitor
-{
-public:
-    Cui4Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of ui8 values.
-class Cui8Col : public CTypedCollection<std::uint64_t>, public CInstanceMonitor
-{
-public:
-    Cui8Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of r4 values.
-class Cr4Col : public CTypedCollection<float>, public CInstanceMonitor
-{
-public:
-    Cr4Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of r8 values.
-class Cr8Col : public CTypedCollection<double>, public CInstanceMonitor
-{
-public:
-    Cr8Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of boolean values.
-class CbooleanCol : public CTypedCollection<bool>, public CInstanceMonitor
-{
-public:
-    CbooleanCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of string values.
-class CstringCol : public CTypedCollection<std::string>, public CInstanceMonitor
-{
-public:
-    CstringCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of decimal values.
-class CdecimalCol : public CTypedCollection<CDecimal>, public CInstanceMonitor
-{
-public:
-    CdecimalCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of integer values.
-class CintegerCol : public CTypedCollection<CBigInteger>, public CInstanceMonitor
-{
-public:
-    CintegerCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of duration values.
-class CdurationCol : public CTypedCollection<CDateTimeSpan>, public CInstanceMonitor
-{
-public:
-    CdurationCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of base64Binary values.
-class Cbase64BinaryCol : public CTypedCollection<CBinaryData>, public CInstanceMonitor
-{
-public:
-    Cbase64BinaryCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of hexBinary values.
-class ChexBinaryCol : public CTypedCollection<CBinaryData>, public CInstanceMonitor
-{
-public:
-    ChexBinaryCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of day values.
-class CdayCol : public CTypedCollection<unsigned char>, public CInstanceMonitor
-{
-public:
-    CdayCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of month values.
-class CmonthCol : public CTypedCollection<unsigned char>, public CInstanceMonitor
-{
-public:
-    CmonthCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
-// A collection of year values.
-class CyearCol : public CTypedCollection<unsigned short>, public CInstanceMonitor
-{
-public:
-    CyearCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-};
-
 // The base of the five date and time collections: only the kind of each value is checked.
 class CdatetimeBaseCol : public CValueCollection<CDateTime>
 {
@@ -316,88 +117,254 @@ public:
     CDateTime * begin() { return m_items.data(); }
 
 protected:
-    // Inserts without a facet check once the value is of the collection's kind.
-    void AddAtOfKind(int index, CDateTime const & value, CDateTime::DTType kind, char const * kindName);
+    // Inserts without a facet check once the value is of the kind the item type names.
+    void AddAtOfKind(int index, CDateTime const & value);
+};
+
+// How each collection class reads and writes its items.
+namespace TypedCodecs
+{
+extern CValueCodec<char> const i1;
+extern CValueCodec<short> const i2;
+extern CValueCodec<std::int32_t> const i4;
+extern CValueCodec<std::int64_t> const i8;
+extern CValueCodec<unsigned char> const ui1;
+extern CValueCodec<unsigned short> const ui2;
+extern CValueCodec<std::uint32_t> const ui4;
+extern CValueCodec<std::uint64_t> const ui8;
+extern CValueCodec<float> const r4;
+extern CValueCodec<double> const r8;
+extern CValueCodec<bool> const boolean;
+extern CValueCodec<std::string> const string;
+extern CValueCodec<CDecimal> const decimal;
+extern CValueCodec<CBigInteger> const integer;
+extern CValueCodec<CDateTimeSpan> const duration;
+extern CValueCodec<CBinaryData> const base64Binary;
+extern CValueCodec<CBinaryData> const hexBinary;
+extern CValueCodec<unsigned char> const day;
+extern CValueCodec<unsigned char> const month;
+extern CValueCodec<unsigned short> const year;
+extern CValueCodec<CDateTime> const date;
+extern CValueCodec<CDateTime> const datetime;
+extern CValueCodec<CDateTime> const time;
+extern CValueCodec<CDateTime> const monthDay;
+extern CValueCodec<CDateTime> const yearMonth;
+} // namespace TypedCodecs
+
+// A typed collection of one value type, read and written by its codec, with its item type.
+template <class T, CValueCodec<T> const & Codec, ItemType TypeOfItems>
+class CValueCol : public CTypedCollection<T>, public CInstanceMonitor
+{
+public:
+    CValueCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
+        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
+        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
+        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
+        : CTypedCollection<T>(Codec, TypeOfItems, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength,
+                              minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits,
+                              fractionDigits, whitespace, format),
+          CInstanceMonitor(Codec.className)
+    {
+    }
+};
+
+// The date and time collections accept only values of the kind their item type names.
+template <CValueCodec<CDateTime> const & Codec, ItemType TypeOfItems>
+class CValueCol<CDateTime, Codec, TypeOfItems> : public CdatetimeBaseCol, public CInstanceMonitor
+{
+public:
+    CValueCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
+        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
+        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
+        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
+        : CdatetimeBaseCol(TypeOfItems, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength,
+                           minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits,
+                           fractionDigits, whitespace, format),
+          CInstanceMonitor(Codec.className)
+    {
+    }
+
+    // Refuses a value of another kind.
+    void AddAt(int index, CDateTime const & value) override { AddAtOfKind(index, value); }
+
+protected:
+    // Reads the text in the collection's own lexical form.
+    void AddFromString(std::string text) override { Add(Codec.parse(text, GetWhitespaceRule())); }
+};
+
+// A collection of i1 values.
+class Ci1Col : public CValueCol<char, TypedCodecs::i1, ItemType_i1>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of i2 values.
+class Ci2Col : public CValueCol<short, TypedCodecs::i2, ItemType_i2>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of i4 values.
+class Ci4Col : public CValueCol<std::int32_t, TypedCodecs::i4, ItemType_i4>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of i8 values.
+class Ci8Col : public CValueCol<std::int64_t, TypedCodecs::i8, ItemType_i8>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of ui1 values.
+class Cui1Col : public CValueCol<unsigned char, TypedCodecs::ui1, ItemType_ui1>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of ui2 values.
+class Cui2Col : public CValueCol<unsigned short, TypedCodecs::ui2, ItemType_ui2>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of ui4 values.
+class Cui4Col : public CValueCol<std::uint32_t, TypedCodecs::ui4, ItemType_ui4>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of ui8 values.
+class Cui8Col : public CValueCol<std::uint64_t, TypedCodecs::ui8, ItemType_ui8>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of r4 values.
+class Cr4Col : public CValueCol<float, TypedCodecs::r4, ItemType_r4>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of r8 values.
+class Cr8Col : public CValueCol<double, TypedCodecs::r8, ItemType_r8>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of boolean values.
+class CbooleanCol : public CValueCol<bool, TypedCodecs::boolean, ItemType_boolean>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of string values.
+class CstringCol : public CValueCol<std::string, TypedCodecs::string, ItemType_string>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of decimal values.
+class CdecimalCol : public CValueCol<CDecimal, TypedCodecs::decimal, ItemType_decimal>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of integer values.
+class CintegerCol : public CValueCol<CBigInteger, TypedCodecs::integer, ItemType_integer>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of duration values.
+class CdurationCol : public CValueCol<CDateTimeSpan, TypedCodecs::duration, ItemType_duration>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of base64Binary values.
+class Cbase64BinaryCol : public CValueCol<CBinaryData, TypedCodecs::base64Binary, ItemType_base64Binary>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of hexBinary values.
+class ChexBinaryCol : public CValueCol<CBinaryData, TypedCodecs::hexBinary, ItemType_hexBinary>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of day values.
+class CdayCol : public CValueCol<unsigned char, TypedCodecs::day, ItemType_day>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of month values.
+class CmonthCol : public CValueCol<unsigned char, TypedCodecs::month, ItemType_month>
+{
+public:
+    using CValueCol::CValueCol;
+};
+
+// A collection of year values.
+class CyearCol : public CValueCol<unsigned short, TypedCodecs::year, ItemType_year>
+{
+public:
+    using CValueCol::CValueCol;
 };
 
 // A collection of date values.
-class CdateCol : public CdatetimeBaseCol, public CInstanceMonitor
+class CdateCol : public CValueCol<CDateTime, TypedCodecs::date, ItemType_date>
 {
 public:
-    CdateCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-
-    // Refuses a value of another kind.
-    void AddAt(int index, CDateTime const & value) override;
-
-protected:
-    void AddFromString(std::string text) override;
+    using CValueCol::CValueCol;
 };
 
 // A collection of dateTime values.
-class CdatetimeCol : public CdatetimeBaseCol, public CInstanceMonitor
+class CdatetimeCol : public CValueCol<CDateTime, TypedCodecs::datetime, ItemType_datetime>
 {
 public:
-    CdatetimeCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-
-    // Refuses a value of another kind.
-    void AddAt(int index, CDateTime const & value) override;
-
-protected:
-    void AddFromString(std::string text) override;
+    using CValueCol::CValueCol;
 };
 
 // A collection of time values.
-class CtimeCol : public CdatetimeBaseCol, public CInstanceMonitor
+class CtimeCol : public CValueCol<CDateTime, TypedCodecs::time, ItemType_time>
 {
 public:
-    CtimeCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-
-    // Refuses a value of another kind.
-    void AddAt(int index, CDateTime const & value) override;
-
-protected:
-    void AddFromString(std::string text) override;
+    using CValueCol::CValueCol;
 };
 
 // A collection of gMonthDay values.
-class CmonthDayCol : public CdatetimeBaseCol, public CInstanceMonitor
+class CmonthDayCol : public CValueCol<CDateTime, TypedCodecs::monthDay, ItemType_monthDay>
 {
 public:
-    CmonthDayCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-
-    // Refuses a value of another kind.
-    void AddAt(int index, CDateTime const & value) override;
-
-protected:
-    void AddFromString(std::string text) override;
+    using CValueCol::CValueCol;
 };
 
 // A collection of gYearMonth values.
-class CyearMonthCol : public CdatetimeBaseCol, public CInstanceMonitor
+class CyearMonthCol : public CValueCol<CDateTime, TypedCodecs::yearMonth, ItemType_yearMonth>
 {
 public:
-    CyearMonthCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
-
-    // Refuses a value of another kind.
-    void AddAt(int index, CDateTime const & value) override;
-
-protected:
-    void AddFromString(std::string text) override;
+    using CValueCol::CValueCol;
 };
 
 } // namespace NxXmlLib16

@@ -97,209 +97,49 @@ namespace
 
 using C = CConversions;
 
-CValueCodec<char> const Ci1ColCodec{&C::i1FromString, [](char const & v, std::string const &) { return C::i1ToString(v); }, [](NxVariant & variant, char const & v) { variant.SetI1(v); }};
-CValueCodec<short> const Ci2ColCodec{&C::i2FromString, [](short const & v, std::string const &) { return C::i2ToString(v); }, [](NxVariant & variant, short const & v) { variant.SetI2(v); }};
-CValueCodec<std::int32_t> const Ci4ColCodec{&C::i4FromString, [](std::int32_t const & v, std::string const &) { return C::i4ToString(v); }, [](NxVariant & variant, std::int32_t const & v) { variant.SetI4(v); }};
-CValueCodec<std::int64_t> const Ci8ColCodec{&C::i8FromString, [](std::int64_t const & v, std::string const &) { return C::i8ToString(v); }, [](NxVariant & variant, std::int64_t const & v) { variant.SetI8(v); }};
-CValueCodec<unsigned char> const Cui1ColCodec{&C::ui1FromString, [](unsigned char const & v, std::string const &) { return C::ui1ToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetUI1(v); }};
-CValueCodec<unsigned short> const Cui2ColCodec{&C::ui2FromString, [](unsigned short const & v, std::string const &) { return C::ui2ToString(v); }, [](NxVariant & variant, unsigned short const & v) { variant.SetUI2(v); }};
-CValueCodec<std::uint32_t> const Cui4ColCodec{&C::ui4FromString, [](std::uint32_t const & v, std::string const &) { return C::ui4ToString(v); }, [](NxVariant & variant, std::uint32_t const & v) { variant.SetUI4(v); }};
-CValueCodec<std::uint64_t> const Cui8ColCodec{&C::ui8FromString, [](std::uint64_t const & v, std::string const &) { return C::ui8ToString(v); }, [](NxVariant & variant, std::uint64_t const & v) { variant.SetUI8(v); }};
-CValueCodec<float> const Cr4ColCodec{&C::r4FromString, [](float const & v, std::string const & format) { return C::r4ToString(v, format); }, [](NxVariant & variant, float const & v) { variant.SetR4(v); }};
-CValueCodec<double> const Cr8ColCodec{&C::r8FromString, [](double const & v, std::string const & format) { return C::r8ToString(v, format); }, [](NxVariant & variant, double const & v) { variant.SetR8(v); }};
-CValueCodec<bool> const CbooleanColCodec{&C::booleanFromString, [](bool const & v, std::string const &) { return C::booleanToString(v); }, nullptr};
-CValueCodec<std::string> const CstringColCodec{&C::stringFromString, [](std::string const & v, std::string const &) { return C::stringToString(v); }, [](NxVariant & variant, std::string const & v) { variant.SetString(v); }};
-CValueCodec<CDecimal> const CdecimalColCodec{&C::decimalFromString, [](CDecimal const & v, std::string const & format) { return C::decimalToString(v, format); }, [](NxVariant & variant, CDecimal const & v) { variant.SetDecimal(v); }};
-CValueCodec<CBigInteger> const CintegerColCodec{&C::integerFromString, [](CBigInteger const & v, std::string const &) { return C::integerToString(v); }, [](NxVariant & variant, CBigInteger const & v) { variant.SetInteger(v); }};
-CValueCodec<CDateTimeSpan> const CdurationColCodec{&C::durationFromString, [](CDateTimeSpan const & v, std::string const &) { return C::durationToString(v); }, [](NxVariant & variant, CDateTimeSpan const & v) { variant.SetDuration(v); }};
-CValueCodec<CBinaryData> const Cbase64BinaryColCodec{&C::base64BinaryFromString, [](CBinaryData const & v, std::string const &) { return C::base64BinaryToString(v); }, [](NxVariant & variant, CBinaryData const & v) { variant.SetBase64Binary(v); }};
-CValueCodec<CBinaryData> const ChexBinaryColCodec{&C::hexBinaryFromString, [](CBinaryData const & v, std::string const &) { return C::hexBinaryToString(v); }, [](NxVariant & variant, CBinaryData const & v) { variant.SetHexBinary(v); }};
-CValueCodec<unsigned char> const CdayColCodec{&C::dayFromString, [](unsigned char const & v, std::string const &) { return C::dayToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetDay(v); }};
-CValueCodec<unsigned char> const CmonthColCodec{&C::monthFromString, [](unsigned char const & v, std::string const &) { return C::monthToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetMonth(v); }};
-CValueCodec<unsigned short> const CyearColCodec{&C::yearFromString, [](unsigned short const & v, std::string const &) { return C::yearToString(v); }, [](NxVariant & variant, unsigned short const & v) { variant.SetYear(v); }};
-CValueCodec<CDateTime> const DateCodec{&C::dateFromString, [](CDateTime const & v, std::string const &) { return C::dateToString(v); }, nullptr};
+// Every date and time kind writes through the one formatter, which follows the value's own kind.
+std::string PrintDate(CDateTime const & value, std::string const &) { return C::dateToString(value); }
 
 } // namespace
 
-Ci1Col::Ci1Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<char>(Ci1ColCodec, ItemType_i1, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Ci1Col")
+namespace TypedCodecs
 {
-}
 
-Ci2Col::Ci2Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<short>(Ci2ColCodec, ItemType_i2, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Ci2Col")
-{
-}
+CValueCodec<char> const i1{"Ci1Col", &C::i1FromString, [](char const & v, std::string const &) { return C::i1ToString(v); }, [](NxVariant & variant, char const & v) { variant.SetI1(v); }};
+CValueCodec<short> const i2{"Ci2Col", &C::i2FromString, [](short const & v, std::string const &) { return C::i2ToString(v); }, [](NxVariant & variant, short const & v) { variant.SetI2(v); }};
+CValueCodec<std::int32_t> const i4{"Ci4Col", &C::i4FromString, [](std::int32_t const & v, std::string const &) { return C::i4ToString(v); }, [](NxVariant & variant, std::int32_t const & v) { variant.SetI4(v); }};
+CValueCodec<std::int64_t> const i8{"Ci8Col", &C::i8FromString, [](std::int64_t const & v, std::string const &) { return C::i8ToString(v); }, [](NxVariant & variant, std::int64_t const & v) { variant.SetI8(v); }};
+CValueCodec<unsigned char> const ui1{"Cui1Col", &C::ui1FromString, [](unsigned char const & v, std::string const &) { return C::ui1ToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetUI1(v); }};
+CValueCodec<unsigned short> const ui2{"Cui2Col", &C::ui2FromString, [](unsigned short const & v, std::string const &) { return C::ui2ToString(v); }, [](NxVariant & variant, unsigned short const & v) { variant.SetUI2(v); }};
+CValueCodec<std::uint32_t> const ui4{"Cui4Col", &C::ui4FromString, [](std::uint32_t const & v, std::string const &) { return C::ui4ToString(v); }, [](NxVariant & variant, std::uint32_t const & v) { variant.SetUI4(v); }};
+CValueCodec<std::uint64_t> const ui8{"Cui8Col", &C::ui8FromString, [](std::uint64_t const & v, std::string const &) { return C::ui8ToString(v); }, [](NxVariant & variant, std::uint64_t const & v) { variant.SetUI8(v); }};
+CValueCodec<float> const r4{"Cr4Col", &C::r4FromString, [](float const & v, std::string const & format) { return C::r4ToString(v, format); }, [](NxVariant & variant, float const & v) { variant.SetR4(v); }};
+CValueCodec<double> const r8{"Cr8Col", &C::r8FromString, [](double const & v, std::string const & format) { return C::r8ToString(v, format); }, [](NxVariant & variant, double const & v) { variant.SetR8(v); }};
+CValueCodec<bool> const boolean{"CbooleanCol", &C::booleanFromString, [](bool const & v, std::string const &) { return C::booleanToString(v); }, nullptr};
+CValueCodec<std::string> const string{"CstringCol", &C::stringFromString, [](std::string const & v, std::string const &) { return C::stringToString(v); }, [](NxVariant & variant, std::string const & v) { variant.SetString(v); }};
+CValueCodec<CDecimal> const decimal{"CdecimalCol", &C::decimalFromString, [](CDecimal const & v, std::string const & format) { return C::decimalToString(v, format); }, [](NxVariant & variant, CDecimal const & v) { variant.SetDecimal(v); }};
+CValueCodec<CBigInteger> const integer{"CintegerCol", &C::integerFromString, [](CBigInteger const & v, std::string const &) { return C::integerToString(v); }, [](NxVariant & variant, CBigInteger const & v) { variant.SetInteger(v); }};
+CValueCodec<CDateTimeSpan> const duration{"CdurationCol", &C::durationFromString, [](CDateTimeSpan const & v, std::string const &) { return C::durationToString(v); }, [](NxVariant & variant, CDateTimeSpan const & v) { variant.SetDuration(v); }};
+CValueCodec<CBinaryData> const base64Binary{"Cbase64BinaryCol", &C::base64BinaryFromString, [](CBinaryData const & v, std::string const &) { return C::base64BinaryToString(v); }, [](NxVariant & variant, CBinaryData const & v) { variant.SetBase64Binary(v); }};
+CValueCodec<CBinaryData> const hexBinary{"ChexBinaryCol", &C::hexBinaryFromString, [](CBinaryData const & v, std::string const &) { return C::hexBinaryToString(v); }, [](NxVariant & variant, CBinaryData const & v) { variant.SetHexBinary(v); }};
+CValueCodec<unsigned char> const day{"CdayCol", &C::dayFromString, [](unsigned char const & v, std::string const &) { return C::dayToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetDay(v); }};
+CValueCodec<unsigned char> const month{"CmonthCol", &C::monthFromString, [](unsigned char const & v, std::string const &) { return C::monthToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetMonth(v); }};
+CValueCodec<unsigned short> const year{"CyearCol", &C::yearFromString, [](unsigned short const & v, std::string const &) { return C::yearToString(v); }, [](NxVariant & variant, unsigned short const & v) { variant.SetYear(v); }};
+CValueCodec<CDateTime> const date{"CdateCol", &C::dateFromString, &PrintDate, nullptr};
+CValueCodec<CDateTime> const datetime{"CdatetimeCol", &C::datetimeFromString, &PrintDate, nullptr};
+CValueCodec<CDateTime> const time{"CtimeCol", &C::timeFromString, &PrintDate, nullptr};
+CValueCodec<CDateTime> const monthDay{"CmonthDayCol", &C::monthDayFromString, &PrintDate, nullptr};
+CValueCodec<CDateTime> const yearMonth{"CyearMonthCol", &C::yearMonthFromString, &PrintDate, nullptr};
 
-Ci4Col::Ci4Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<std::int32_t>(Ci4ColCodec, ItemType_i4, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Ci4Col")
-{
-}
+} // namespace TypedCodecs
 
-Ci8Col::Ci8Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<std::int64_t>(Ci8ColCodec, ItemType_i8, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Ci8Col")
+namespace
 {
-}
 
-Cui1Col::Cui1Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<unsigned char>(Cui1ColCodec, ItemType_ui1, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cui1Col")
-{
-}
+// The codec of the date base; each kind reads its own lexical form.
+CValueCodec<CDateTime> const DateCodec{"CdatetimeBaseCol", &C::dateFromString, &PrintDate, nullptr};
 
-Cui2Col::Cui2Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<unsigned short>(Cui2ColCodec, ItemType_ui2, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cui2Col")
-{
-}
-
-Cui4Col::Cui4Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<std::uint32_t>(Cui4ColCodec, ItemType_ui4, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cui4Col")
-{
-}
-
-Cui8Col::Cui8Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<std::uint64_t>(Cui8ColCodec, ItemType_ui8, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cui8Col")
-{
-}
-
-Cr4Col::Cr4Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<float>(Cr4ColCodec, ItemType_r4, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cr4Col")
-{
-}
-
-Cr8Col::Cr8Col(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<double>(Cr8ColCodec, ItemType_r8, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cr8Col")
-{
-}
-
-CbooleanCol::CbooleanCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<bool>(CbooleanColCodec, ItemType_boolean, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CbooleanCol")
-{
-}
-
-CstringCol::CstringCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<std::string>(CstringColCodec, ItemType_string, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CstringCol")
-{
-}
-
-CdecimalCol::CdecimalCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<CDecimal>(CdecimalColCodec, ItemType_decimal, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CdecimalCol")
-{
-}
-
-CintegerCol::CintegerCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<CBigInteger>(CintegerColCodec, ItemType_integer, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CintegerCol")
-{
-}
-
-CdurationCol::CdurationCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<CDateTimeSpan>(CdurationColCodec, ItemType_duration, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CdurationCol")
-{
-}
-
-Cbase64BinaryCol::Cbase64BinaryCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<CBinaryData>(Cbase64BinaryColCodec, ItemType_base64Binary, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("Cbase64BinaryCol")
-{
-}
-
-ChexBinaryCol::ChexBinaryCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<CBinaryData>(ChexBinaryColCodec, ItemType_hexBinary, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("ChexBinaryCol")
-{
-}
-
-CdayCol::CdayCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<unsigned char>(CdayColCodec, ItemType_day, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CdayCol")
-{
-}
-
-CmonthCol::CmonthCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<unsigned char>(CmonthColCodec, ItemType_month, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CmonthCol")
-{
-}
-
-CyearCol::CyearCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CTypedCollection<unsigned short>(CyearColCodec, ItemType_year, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CyearCol")
-{
-}
+} // namespace
 
 CdatetimeBaseCol::CdatetimeBaseCol(ItemType itemType, char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
         std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
@@ -317,77 +157,26 @@ CDateTime CdatetimeBaseCol::Item(int index) const { return ItemAt(index); }
 
 std::string CdatetimeBaseCol::ItemToString(CDateTime const & value) const { return C::dateToString(value); }
 
-void CdatetimeBaseCol::AddAtOfKind(int index, CDateTime const & value, CDateTime::DTType kind, char const * kindName)
+void CdatetimeBaseCol::AddAtOfKind(int index, CDateTime const & value)
 {
-    if (value.GetType() != kind)
-        throw CNxInvalidParamException(std::string("Dates added to this collection must be of type ") + kindName);
+    struct CKindOfItem
+    {
+        ItemType itemType;
+        CDateTime::DTType kind;
+        char const * kindName;
+    };
+    static CKindOfItem const kinds[] = {{ItemType_date, CDateTime::dt_date, "dt_date"},
+                                        {ItemType_datetime, CDateTime::dt_dateTime, "dt_dateTime"},
+                                        {ItemType_time, CDateTime::dt_time, "dt_time"},
+                                        {ItemType_monthDay, CDateTime::dt_gMonthDay, "dt_gMonthDay"},
+                                        {ItemType_yearMonth, CDateTime::dt_gYearMonth, "dt_gYearMonth"}};
+    for (CKindOfItem const & kind : kinds)
+    {
+        if (kind.itemType == GetItemType() && value.GetType() != kind.kind)
+            throw CNxInvalidParamException(std::string("Dates added to this collection must be of type ") + kind.kindName);
+    }
     InsertAt(index, value, false);
 }
-
-CdateCol::CdateCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CdatetimeBaseCol(ItemType_date, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CdateCol")
-{
-}
-
-void CdateCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_date, "dt_date"); }
-
-void CdateCol::AddFromString(std::string text) { Add(C::dateFromString(text, GetWhitespaceRule())); }
-
-CdatetimeCol::CdatetimeCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CdatetimeBaseCol(ItemType_datetime, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CdatetimeCol")
-{
-}
-
-void CdatetimeCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_dateTime, "dt_dateTime"); }
-
-void CdatetimeCol::AddFromString(std::string text) { Add(C::datetimeFromString(text, GetWhitespaceRule())); }
-
-CtimeCol::CtimeCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CdatetimeBaseCol(ItemType_time, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CtimeCol")
-{
-}
-
-void CtimeCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_time, "dt_time"); }
-
-void CtimeCol::AddFromString(std::string text) { Add(C::timeFromString(text, GetWhitespaceRule())); }
-
-CmonthDayCol::CmonthDayCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CdatetimeBaseCol(ItemType_monthDay, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CmonthDayCol")
-{
-}
-
-void CmonthDayCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_gMonthDay, "dt_gMonthDay"); }
-
-void CmonthDayCol::AddFromString(std::string text) { Add(C::monthDayFromString(text, GetWhitespaceRule())); }
-
-CyearMonthCol::CyearMonthCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CdatetimeBaseCol(ItemType_yearMonth, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format),
-      CInstanceMonitor("CyearMonthCol")
-{
-}
-
-void CyearMonthCol::AddAt(int index, CDateTime const & value) { AddAtOfKind(index, value, CDateTime::dt_gYearMonth, "dt_gYearMonth"); }
-
-void CyearMonthCol::AddFromString(std::string text) { Add(C::yearMonthFromString(text, GetWhitespaceRule())); }
 
 template class CValueCollection<char>;
 template class CValueCollection<short>;

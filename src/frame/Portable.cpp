@@ -291,4 +291,14 @@ std::size_t CCodePageConverter::Convert(std::uint32_t codePage, Direction direct
     return length - inLeft;
 }
 
+bool BreakDownUtc(std::time_t time, std::tm & fields) { return gmtime_r(&time, &fields) != nullptr; }
+
+void GetLocalNow(std::tm & fields, int & milliseconds)
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    localtime_r(&now.tv_sec, &fields);
+    milliseconds = static_cast<int>(now.tv_nsec / 1000000);
+}
+
 } // namespace NxXmlLib16

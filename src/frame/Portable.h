@@ -1,8 +1,9 @@
-// The library's one contact with the operating system: files and code-page conversion.
+// The library's one contact with the operating system: files, memory, code-page conversion and the clock.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 namespace NxXmlLib16
@@ -88,5 +89,11 @@ public:
     static std::size_t Convert(std::uint32_t codePage, Direction direction, char const * input,
                                std::size_t length, std::string & out, bool final);
 };
+
+// The UTC calendar fields of a time in seconds since 1970; false when the system cannot give them.
+bool BreakDownUtc(std::time_t time, std::tm & fields);
+
+// The local calendar fields of the current time, with the milliseconds into its second.
+void GetLocalNow(std::tm & fields, int & milliseconds);
 
 } // namespace NxXmlLib16

@@ -3,22 +3,25 @@
 #include "NxException.h"
 #include "OpenContent.h"
 #include "SerializationContext.h"
-#include "Variant.h"
 #include "XmlCollection.h"
 #include "XmlDocument.h"
-#include "XmlGeneratedClass.h"
+
+#include <type_traits>
 
 namespace NxXmlLib16Data
 {
 
 using namespace NxXmlLib16;
 
+namespace Kinds
+{
+
 namespace
 {
 
-CXmlCollectionBase * AsCollection(CXmlObjectBase * object)
+CXmlCollectionBase * AsCollection(CSmartPtr<CXmlObjectBase> const & object)
 {
-    return static_cast<CXmlCollectionBase *>(object);
+    return static_cast<CXmlCollectionBase *>(object.Get());
 }
 
 // The end of the all group for a mandatory member.
@@ -41,91 +44,91 @@ bool ValidateMandatory(CSerializationContext const & context, bool found, bool c
 
 } // namespace
 
-// ---- Collections ---------------------------------------------------------------------------
+// ---- The kinds: cardinality on writing, the group's check ------------------------------------
 
-CElementInfoAllCol::CElementInfoAllCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfo(name, ns, propertyIndex)
+template <class Content, class Group, class Cardinality>
+bool CKind<Content, Group, Cardinality>::ElementToXml(CSerializationContext const & context,
+                                                      CXmlGeneratedClass const * object, CXmlWriter * writer) const
 {
-}
-CElementInfoChoiceCol::CElementInfoChoiceCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfo(name, ns, propertyIndex)
-{
-}
-CElementInfoSeqCol::CElementInfoSeqCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfo(name, ns, propertyIndex)
-{
+    // An optional class member of a choice lets a choice inside its class be empty.
+    bool constexpr emptyChoiceAllowed = std::is_same<Group, Choice>::value && std::is_same<Content, CClassContent>::value;
+    bool written = false;
+    if constexpr (std::is_base_of<CPrimitiveContent, Content>::value)
+        written = this->ElementToXmlPrim(context, object, writer);
+    else if constexpr (std::is_base_of<CEnumContent, Content>::value)
+        written = this->ElementToXmlEnum(context, object, writer, this->EnumToString());
+    else
+        written = this->ElementToXmlCls(context, object, writer, emptyChoiceAllowed);
+    if (std::is_same<Cardinality, Mnd>::value && !written)
+        this->ThrowMandatoryNull();
+    return written;
 }
 
-CXmlElement * CElementInfoAllCol::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                                 CXmlElement * parent, CXmlElement * current)
+template <class Content, class Group, class Cardinality>
+bool CKind<Content, Group, Cardinality>::ElementFromXml(CSerializationContext const & context,
+                                                        CXmlGeneratedClass * object, CXmlElement * parent,
+                                                        CXmlElement ** current, char const * targetNamespace,
+                                                        XmlElementType parentType)
+{
+    return this->Read(Group(), Cardinality(), CReadStep{context, object, parent, current, targetNamespace, parentType});
+}
+
+template <class Content, class Group, class Cardinality>
+bool CKind<Content, Group, Cardinality>::Validate(CSerializationContext const & context,
+                                                  CXmlGeneratedClass const * object, bool found,
+                                                  bool checkMandatory) const
+{
+    if (!std::is_same<Group, All>::value)
+        return CElementInfo::Validate(context, object, found, checkMandatory);
+    if (std::is_same<Cardinality, Opt>::value)
+        return true;
+    if constexpr (std::is_base_of<CClassMandatoryContent, Content>::value)
+    {
+        if (!found && checkMandatory && !this->MustBeFound())
+            return true;
+    }
+    return ValidateMandatory(context, found, checkMandatory, this->GetElementName());
+}
+
+// ---- Collections -------------------------------------------------------------------------------
+
+template <class Group>
+CXmlElement * CCol<Group>::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
+                                          CXmlElement * parent, CXmlElement * current)
 {
     return ReadInline(GetObject(object), context, parent, current);
 }
-CXmlElement * CElementInfoChoiceCol::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                                    CXmlElement * parent, CXmlElement * current)
-{
-    return ReadInline(GetObject(object), context, parent, current);
-}
-CXmlElement * CElementInfoSeqCol::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                                 CXmlElement * parent, CXmlElement * current)
-{
-    return ReadInline(GetObject(object), context, parent, current);
-}
 
-bool CElementInfoAllCol::ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                      CXmlWriter * writer) const
+// The all and sequence groups check the count before writing; the choice leaves it to the driver.
+template <class Group>
+bool CCol<Group>::ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
+                               CXmlWriter * writer) const
 {
-    if (!context.GetIgnoreInvalidCollectionCounts())
+    if (!std::is_same<Group, Choice>::value && !context.GetIgnoreInvalidCollectionCounts())
         AsCollection(GetObject(const_cast<CXmlGeneratedClass *>(object)))->ValidateCount(context);
     return ElementToXmlCol(context, object, writer);
 }
-bool CElementInfoSeqCol::ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                      CXmlWriter * writer) const
-{
-    if (!context.GetIgnoreInvalidCollectionCounts())
-        AsCollection(GetObject(const_cast<CXmlGeneratedClass *>(object)))->ValidateCount(context);
-    return ElementToXmlCol(context, object, writer);
-}
-bool CElementInfoChoiceCol::ElementToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                         CXmlWriter * writer) const
-{
-    return ElementToXmlCol(context, object, writer);
-}
 
-bool CElementInfoAllCol::ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                        CXmlElement * parent, CXmlElement ** current, char const *, XmlElementType)
-{
-    *current = ReadCollection(context, object, parent, *current);
-    return false;
-}
-
-bool CElementInfoAllCol::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
-{
-    return true;
-}
-
-bool CElementInfoSeqCol::ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                        CXmlElement * parent, CXmlElement ** current, char const *,
-                                        XmlElementType parentType)
-{
-    *current = ReadCollection(context, object, parent, *current);
-    CXmlCollectionBase * const collection = AsCollection(GetObject(object));
-    if (parentType != XmlElementType_Element)
-        return collection->IsValidCount(context);
-    collection->ValidateCount(context);
-    return true;
-}
-
-bool CElementInfoChoiceCol::ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                           CXmlElement * parent, CXmlElement ** current, char const *,
-                                           XmlElementType parentType)
+template <class Group>
+bool CCol<Group>::ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object,
+                                 CXmlElement * parent, CXmlElement ** current, char const *, XmlElementType parentType)
 {
     CXmlElement * const next = ReadCollection(context, object, parent, *current);
-    if (next == *current)
+    if (std::is_same<Group, All>::value)
+    {
+        *current = next;
+        return false;
+    }
+    if (std::is_same<Group, Choice>::value && next == *current)
         return false; // this branch of the choice is not taken
     CXmlCollectionBase * const collection = AsCollection(GetObject(object));
     if (parentType != XmlElementType_Element)
     {
+        if (std::is_same<Group, Seq>::value)
+        {
+            *current = next;
+            return collection->IsValidCount(context);
+        }
         if (!collection->IsValidCount(context))
             return false;
         *current = next;
@@ -136,131 +139,354 @@ bool CElementInfoChoiceCol::ElementFromXml(CSerializationContext const & context
     return true;
 }
 
-// ---- Collection kinds ----------------------------------------------------------------------
+template <class Group>
+bool CCol<Group>::Validate(CSerializationContext const & context, CXmlGeneratedClass const * object, bool found,
+                           bool checkMandatory) const
+{
+    return std::is_same<Group, All>::value || CElementInfo::Validate(context, object, found, checkMandatory);
+}
 
-CElementInfoAllAbsClsCol::CElementInfoAllAbsClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
-    : CElementInfoAllCol(name, ns, propertyIndex), m_elementType(elementType)
+// ---- Primitive and enumerated members ------------------------------------------------------------
+
+template <class Content>
+template <class Group, class Cardinality>
+bool CValueContent<Content>::Read(Group, Cardinality, CReadStep const & step)
+{
+    if (!this->IsThisElement(step.context, *step.current))
+        return false;
+    this->ReadValue(step.context, step.object, step.current);
+    return true;
+}
+
+template <class Content>
+bool CValueContent<Content>::Read(Seq, Mnd, CReadStep const & step)
+{
+    if (step.parentType == XmlElementType_Element)
+    {
+        if (this->SkipToMandatory(step.context, step.parent, step.current))
+            this->ReadValue(step.context, step.object, step.current);
+        return true;
+    }
+    while (!this->IsThisElement(step.context, *step.current))
+    {
+        if (!step.context.GetIgnoreUnknownElements() || *step.current == nullptr)
+            return false;
+        *step.current = (*step.current)->GetNextSiblingElement();
+    }
+    this->ReadValue(step.context, step.object, step.current);
+    return true;
+}
+
+template <class Content>
+bool CValueContent<Content>::Read(Seq, Opt, CReadStep const & step)
+{
+    if (this->IsThisElement(step.context, *step.current))
+        this->ReadValue(step.context, step.object, step.current);
+    return true;
+}
+
+// ---- Class members ---------------------------------------------------------------------------------
+
+CClassContent::CClassContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                             ClassFactoryFn factory, int classId)
+    : CObjectContent(name, ns, propertyIndex, elementType), m_factory(factory), m_classId(classId)
 {
 }
 
-void CElementInfoAllAbsClsCol::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                       CXmlWriter * writer) const
+CSmartPtr<CXmlObjectBase> CClassContent::Create() const { return m_factory(m_classId, ElementName().c_str()); }
+
+// An optional member reads into a new object from the factory, set when something was read.
+bool CClassContent::ReadNew(CReadStep const & step) const
+{
+    if (m_elementType == XmlElementType_Element)
+    {
+        if (!IsThisElement(step.context, *step.current))
+            return false;
+        CXmlElement const & source = **step.current;
+        CSmartPtr<CXmlObjectBase> const member = Create();
+        ReadElementInto(member, step.context, step.current, false);
+        SetObject(step.object, member, source);
+        return true;
+    }
+    return *step.current != nullptr && ReadInlineInto(Create(), step, true);
+}
+
+bool CClassContent::Read(Seq, Opt, CReadStep const & step)
+{
+    ReadNew(step);
+    return true;
+}
+
+// The member is set before it reads, and taken back when the inline read takes nothing.
+bool CClassContent::Read(Choice, Opt, CReadStep const & step)
+{
+    if (m_elementType == XmlElementType_Element)
+    {
+        if (!IsThisElement(step.context, *step.current))
+            return false;
+        CSmartPtr<CXmlObjectBase> const member = Create();
+        SetObject(step.object, member, **step.current);
+        ReadElementInto(member, step.context, step.current, true);
+        return true;
+    }
+    if (*step.current == nullptr)
+        return false;
+    CXmlElement const & source = **step.current;
+    CSmartPtr<CXmlObjectBase> const member = Create();
+    SetObject(step.object, member, source);
+    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
+    if (next == *step.current)
+    {
+        SetObject(step.object, nullptr, source);
+        return false;
+    }
+    *step.current = next;
+    return true;
+}
+
+bool CClassMandatoryContent::Read(All, Mnd, CReadStep const & step)
+{
+    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
+    if (member == nullptr)
+        ThrowMandatoryNull();
+    if (m_elementType == XmlElementType_Element)
+    {
+        if (!IsThisElement(step.context, *step.current))
+            return false;
+        ReadElementInto(member, step.context, step.current, false);
+        return true;
+    }
+    return *step.current != nullptr && ReadInlineInto(member, step, false);
+}
+
+bool CClassMandatoryContent::Read(Seq, Mnd, CReadStep const & step)
+{
+    CSerializationContext const & c = step.context;
+    CXmlElement ** const current = step.current;
+    bool const topLevel = step.parentType == XmlElementType_Element;
+    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
+    if (member == nullptr)
+        ThrowMandatoryNull();
+    if (m_elementType == XmlElementType_Element)
+    {
+        if (topLevel)
+        {
+            if (SkipToMandatory(c, step.parent, current))
+                ReadElementInto(member, c, current, false);
+            return true;
+        }
+        if (!IsThisElement(c, *current))
+            return false;
+        ReadElementInto(member, c, current, false);
+        return true;
+    }
+    if (!m_contentRequired)
+    {
+        CXmlElement * const next = ReadInline(member, c, step.parent, *current);
+        if (*current != nullptr && next == *current && c.GetIgnoreUnknownElements() && topLevel)
+            return false;
+        *current = next;
+        return true;
+    }
+    CXmlElement * const next = *current != nullptr ? ReadInline(member, c, step.parent, *current) : nullptr;
+    if (*current == nullptr || next == *current)
+    {
+        if (!topLevel)
+            return false;
+        ThrowRequiredChildMissing(step.parent);
+    }
+    *current = next;
+    return true;
+}
+
+// ---- Abstract-class members: the substitution factory picks the class ---------------------------------
+
+CAbstractContent::CAbstractContent(char const * name, char const * ns, int propertyIndex, XmlElementType elementType,
+                                   SubstitutionFactoryFn factory)
+    : CObjectContent(name, ns, propertyIndex, elementType), m_factory(factory)
+{
+}
+
+bool CObjectContent::ReadInlineInto(CXmlObjectBase * member, CReadStep const & step, bool setMember) const
+{
+    CXmlElement * const next = ReadInline(member, step.context, step.parent, *step.current);
+    if (next == *step.current)
+        return false;
+    if (setMember)
+        SetObject(step.object, member, **step.current);
+    *step.current = next;
+    return true;
+}
+
+void CObjectContent::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
+                                               CXmlWriter * writer) const
 {
     HoistAttributes(context, object, writer, m_elementType);
 }
 
-CElementInfoAllClsCol::CElementInfoAllClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
-    : CElementInfoAllCol(name, ns, propertyIndex), m_elementType(elementType)
+bool CAbstractContent::ReadSubstitute(CReadStep const & step) const
+{
+    CXmlElement * const element = *step.current;
+    CSmartPtr<CXmlObjectBase> const member = m_factory(element);
+    if (member == nullptr)
+        return false;
+    ReadElementInto(member, step.context, step.current, false);
+    SetObject(step.object, member, *element);
+    return true;
+}
+
+template <class Cardinality>
+bool CAbstractContent::Read(All, Cardinality, CReadStep const & step)
+{
+    if (m_elementType == XmlElementType_Element)
+    {
+        if (!IsThisElement(step.context, *step.current))
+            return false;
+        if (!ReadSubstitute(step))
+            ThrowNoSubstitution(ElementName(), step.parent);
+        return true;
+    }
+    if (*step.current == nullptr)
+        return false;
+    CSmartPtr<CXmlObjectBase> const member = m_factory(*step.current);
+    return member != nullptr && ReadInlineInto(member, step, true);
+}
+
+// The factory's result is set first, null included.
+bool CAbstractContent::Read(Choice, Opt, CReadStep const & step)
+{
+    if (!IsThisElement(step.context, *step.current))
+        return false;
+    CXmlElement const & source = **step.current;
+    CSmartPtr<CXmlObjectBase> const member = m_factory(*step.current);
+    SetObject(step.object, member, source);
+    if (member == nullptr)
+        return false;
+    ReadElementInto(member, step.context, step.current, false);
+    return true;
+}
+
+// As the sequence's own member, an element that does not match or denotes no class is an error.
+bool CAbstractContent::Read(Seq, Mnd, CReadStep const & step)
+{
+    bool const read = IsThisElement(step.context, *step.current) && ReadSubstitute(step);
+    if (!read && step.parentType == XmlElementType_Element)
+        ThrowNoSubstitution(ElementName(), step.parent);
+    return read;
+}
+
+bool CAbstractContent::Read(Seq, Opt, CReadStep const & step)
+{
+    if (IsThisElement(step.context, *step.current))
+        ReadSubstitute(step);
+    return true;
+}
+
+// ---- Untyped members: open content held in a CElement --------------------------------------------------
+
+CUntypedContent::CUntypedContent(char const * name, char const * ns, int propertyIndex, char const * nsConstraint,
+                                 char const * declaredNamespace)
+    : CElementInfo(name, ns, propertyIndex), m_nsConstraint(nsConstraint != nullptr ? nsConstraint : ""),
+      m_declaredNamespace(declaredNamespace != nullptr ? declaredNamespace : "")
 {
 }
 
-void CElementInfoAllClsCol::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                       CXmlWriter * writer) const
+bool CUntypedContent::NameAllowsUntyped(CXmlElement const * element) const
 {
-    HoistAttributes(context, object, writer, m_elementType);
+    return element != nullptr && (ElementName() == AnyElementName || element->GetLocalName() == ElementName());
 }
 
-CElementInfoAllPrimCol::CElementInfoAllPrimCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoAllCol(name, ns, propertyIndex)
+CXmlElement * CUntypedContent::ReadHeld(CReadStep const & step) const
 {
+    CSmartPtr<CXmlObjectBase> const member = GetObject(step.object);
+    if (member == nullptr)
+        ThrowMandatoryNull();
+    return ReadInline(member, step.context, step.parent, *step.current);
 }
 
-CElementInfoAllUntpdCol::CElementInfoAllUntpdCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoAllCol(name, ns, propertyIndex)
+bool CUntypedContent::Read(All, Mnd, CReadStep const & step)
 {
+    if (!NameAllowsUntyped(*step.current))
+        return false;
+    CXmlElement * const next = ReadHeld(step);
+    if (next == *step.current)
+        return false;
+    *step.current = next;
+    return true;
 }
 
-CXmlElement * CElementInfoAllUntpdCol::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                          CXmlElement * parent, CXmlElement * current)
+bool CUntypedContent::Read(Seq, Mnd, CReadStep const & step)
 {
-    return ReadUntypedRun(GetObject(object), context, parent, current);
+    CXmlElement ** const current = step.current;
+    if (*current == nullptr)
+        ThrowRequiredChildMissing(step.parent);
+    CXmlElement * const next = NameAllowsUntyped(*current) ? ReadHeld(step) : *current;
+    if (next == *current)
+    {
+        if (step.parentType == XmlElementType_Element)
+            throw CNxValidationException(
+                FormatString("Failed to find the required element from namespace [%s].", ElementNamespace().c_str()),
+                step.parent->GetXPath());
+        return false;
+    }
+    *current = next;
+    return true;
 }
 
-CElementInfoChoiceAbsClsCol::CElementInfoChoiceAbsClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
-    : CElementInfoChoiceCol(name, ns, propertyIndex), m_elementType(elementType)
+template <class Group>
+bool CUntypedContent::Read(Group, Opt, CReadStep const & step)
 {
+    if (!NameAllowsUntyped(*step.current))
+        return false;
+    std::string const ns = GetAnyDefaultNamespace(m_nsConstraint.c_str(), step.targetNamespace,
+                                                  m_declaredNamespace.c_str());
+    CSmartPtr<CElement> const holder(
+        new CElement(ElementName().c_str(), ns.c_str(), m_nsConstraint.c_str(), m_declaredNamespace.c_str()));
+    CXmlElement const & source = **step.current;
+    CXmlElement * const next = ReadInline(holder.Get(), step.context, step.parent, *step.current);
+    if (next == *step.current)
+    {
+        if (std::is_same<Group, Choice>::value)
+            SetObject(step.object, nullptr, source);
+        return false;
+    }
+    SetObject(step.object, holder.Get(), source);
+    *step.current = next;
+    return true;
 }
 
-void CElementInfoChoiceAbsClsCol::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                       CXmlWriter * writer) const
-{
-    HoistAttributes(context, object, writer, m_elementType);
-}
+// ---- The instances behind the named kinds ----------------------------------------------------------
 
-CElementInfoChoiceClsCol::CElementInfoChoiceClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
-    : CElementInfoChoiceCol(name, ns, propertyIndex), m_elementType(elementType)
-{
-}
+template class CCol<All>;
+template class CCol<Choice>;
+template class CCol<Seq>;
+template class CKind<CAbstractAllMandatoryContent, All, Mnd>;
+template class CKind<CClassMandatoryContent, All, Mnd>;
+template class CKind<CClassMandatoryContent, Seq, Mnd>;
+template class CKind<CAbstractContent, All, Opt>;
+template class CKind<CAbstractContent, Choice, Opt>;
+template class CKind<CAbstractContent, Seq, Mnd>;
+template class CKind<CAbstractContent, Seq, Opt>;
+template class CKind<CClassContent, All, Opt>;
+template class CKind<CClassContent, Choice, Opt>;
+template class CKind<CClassContent, Seq, Opt>;
+template class CKind<CValueContent<CEnumContent>, All, Mnd>;
+template class CKind<CValueContent<CEnumContent>, All, Opt>;
+template class CKind<CValueContent<CEnumContent>, Choice, Opt>;
+template class CKind<CValueContent<CEnumContent>, Seq, Mnd>;
+template class CKind<CValueContent<CEnumContent>, Seq, Opt>;
+template class CKind<CValueContent<CPrimitiveContent>, All, Mnd>;
+template class CKind<CValueContent<CPrimitiveContent>, All, Opt>;
+template class CKind<CValueContent<CPrimitiveContent>, Choice, Opt>;
+template class CKind<CValueContent<CPrimitiveContent>, Seq, Mnd>;
+template class CKind<CValueContent<CPrimitiveContent>, Seq, Opt>;
+template class CKind<CUntypedContent, All, Mnd>;
+template class CKind<CUntypedContent, All, Opt>;
+template class CKind<CUntypedContent, Choice, Opt>;
+template class CKind<CUntypedContent, Seq, Mnd>;
+template class CKind<CUntypedContent, Seq, Opt>;
 
-void CElementInfoChoiceClsCol::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                       CXmlWriter * writer) const
-{
-    HoistAttributes(context, object, writer, m_elementType);
-}
-
-CElementInfoChoiceEnumCol::CElementInfoChoiceEnumCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoChoiceCol(name, ns, propertyIndex)
-{
-}
-
-CElementInfoChoicePrimCol::CElementInfoChoicePrimCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoChoiceCol(name, ns, propertyIndex)
-{
-}
-
-CElementInfoChoiceUntpdCol::CElementInfoChoiceUntpdCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoChoiceCol(name, ns, propertyIndex)
-{
-}
-
-CXmlElement * CElementInfoChoiceUntpdCol::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                          CXmlElement * parent, CXmlElement * current)
-{
-    return ReadUntypedRun(GetObject(object), context, parent, current);
-}
-
-CElementInfoSeqAbsClsCol::CElementInfoSeqAbsClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
-    : CElementInfoSeqCol(name, ns, propertyIndex), m_elementType(elementType)
-{
-}
-
-void CElementInfoSeqAbsClsCol::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                       CXmlWriter * writer) const
-{
-    HoistAttributes(context, object, writer, m_elementType);
-}
-
-CElementInfoSeqClsCol::CElementInfoSeqClsCol(char const * name, char const * ns, int propertyIndex, XmlElementType elementType)
-    : CElementInfoSeqCol(name, ns, propertyIndex), m_elementType(elementType)
-{
-}
-
-void CElementInfoSeqClsCol::PseudoChildAttributeToXml(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                       CXmlWriter * writer) const
-{
-    HoistAttributes(context, object, writer, m_elementType);
-}
-
-CElementInfoSeqEnumCol::CElementInfoSeqEnumCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoSeqCol(name, ns, propertyIndex)
-{
-}
-
-CElementInfoSeqPrimCol::CElementInfoSeqPrimCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoSeqCol(name, ns, propertyIndex)
-{
-}
-
-CElementInfoSeqUntpdCol::CElementInfoSeqUntpdCol(char const * name, char const * ns, int propertyIndex)
-    : CElementInfoSeqCol(name, ns, propertyIndex)
-{
-}
-
-CXmlElement * CElementInfoSeqUntpdCol::ReadCollection(CSerializationContext const & context, CXmlGeneratedClass * object,
-                                          CXmlElement * parent, CXmlElement * current)
-{
-    return ReadUntypedRun(GetObject(object), context, parent, current);
-}
+} // namespace Kinds
 
 CElementInfoAllEnumCol::CElementInfoAllEnumCol(char const * name, char const * ns, int propertyIndex)
     : CElementInfo(name, ns, propertyIndex)
@@ -276,852 +502,6 @@ bool CElementInfoAllEnumCol::ElementFromXml(CSerializationContext const &, CXmlG
                                             CXmlElement **, char const *, XmlElementType)
 {
     throw CNxException("Not implemented, should never be called");
-}
-
-// ---- Primitive and enumerated members ----------------------------------------------------------
-
-CElementInfoAllPrimMnd::CElementInfoAllPrimMnd(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-                                               CPrimitiveRestrictions const & restrictions, char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, itemType, formatOverride, whitespace, restrictions, defaultValue)
-{
-}
-CElementInfoAllPrimOpt::CElementInfoAllPrimOpt(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-                                               CPrimitiveRestrictions const & restrictions, char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, itemType, formatOverride, whitespace, restrictions, defaultValue)
-{
-}
-CElementInfoChoicePrimOpt::CElementInfoChoicePrimOpt(char const * name, char const * ns, int propertyIndex,
-                                                     bool nillable, ItemType itemType, char const * formatOverride,
-                                                     WhitespaceRule whitespace,
-                                                     CPrimitiveRestrictions const & restrictions,
-                                                     char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, itemType, formatOverride, whitespace, restrictions, defaultValue)
-{
-}
-CElementInfoSeqPrimMnd::CElementInfoSeqPrimMnd(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-                                               CPrimitiveRestrictions const & restrictions, char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, itemType, formatOverride, whitespace, restrictions, defaultValue)
-{
-}
-CElementInfoSeqPrimOpt::CElementInfoSeqPrimOpt(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               ItemType itemType, char const * formatOverride, WhitespaceRule whitespace,
-                                               CPrimitiveRestrictions const & restrictions, char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, itemType, formatOverride, whitespace, restrictions, defaultValue)
-{
-}
-
-CElementInfoAllEnumMnd::CElementInfoAllEnumMnd(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               EnumToStringFn enumToString, StringToEnumFn stringToEnum,
-                                               char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, enumToString, stringToEnum, defaultValue)
-{
-}
-CElementInfoAllEnumOpt::CElementInfoAllEnumOpt(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               EnumToStringFn enumToString, StringToEnumFn stringToEnum,
-                                               char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, enumToString, stringToEnum, defaultValue)
-{
-}
-CElementInfoChoiceEnumOpt::CElementInfoChoiceEnumOpt(char const * name, char const * ns, int propertyIndex,
-                                                     bool nillable, EnumToStringFn enumToString,
-                                                     StringToEnumFn stringToEnum, char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, enumToString, stringToEnum, defaultValue)
-{
-}
-CElementInfoSeqEnumMnd::CElementInfoSeqEnumMnd(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               EnumToStringFn enumToString, StringToEnumFn stringToEnum,
-                                               char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, enumToString, stringToEnum, defaultValue)
-{
-}
-CElementInfoSeqEnumOpt::CElementInfoSeqEnumOpt(char const * name, char const * ns, int propertyIndex, bool nillable,
-                                               EnumToStringFn enumToString, StringToEnumFn stringToEnum,
-                                               char const * defaultValue)
-    : CElementInfo(name, ns, propertyIndex, nillable, enumToString, stringToEnum, defaultValue)
-{
-}
-
-// Writing: mandatory members must hold a value, optional ones may not.
-bool CElementInfoAllPrimMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    if (!ElementToXmlPrim(c, o, w))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoSeqPrimMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    if (!ElementToXmlPrim(c, o, w))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoAllPrimOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    return ElementToXmlPrim(c, o, w);
-}
-bool CElementInfoChoicePrimOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                             CXmlWriter * w) const
-{
-    return ElementToXmlPrim(c, o, w);
-}
-bool CElementInfoSeqPrimOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    return ElementToXmlPrim(c, o, w);
-}
-bool CElementInfoAllEnumMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    if (!ElementToXmlEnum(c, o, w, EnumToString()))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoSeqEnumMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    if (!ElementToXmlEnum(c, o, w, EnumToString()))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoAllEnumOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    return ElementToXmlEnum(c, o, w, EnumToString());
-}
-bool CElementInfoChoiceEnumOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                             CXmlWriter * w) const
-{
-    return ElementToXmlEnum(c, o, w, EnumToString());
-}
-bool CElementInfoSeqEnumOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    return ElementToXmlEnum(c, o, w, EnumToString());
-}
-
-// Reading: the all and choice groups take the element when it matches.
-bool CElementInfoAllPrimMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                            CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    ElementFromXmlPrim(c, o, current);
-    return true;
-}
-bool CElementInfoAllPrimOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                            CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    ElementFromXmlPrim(c, o, current);
-    return true;
-}
-bool CElementInfoChoicePrimOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                               CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    ElementFromXmlPrim(c, o, current);
-    return true;
-}
-bool CElementInfoAllEnumMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                            CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    ElementFromXmlEnum(c, o, current);
-    return true;
-}
-bool CElementInfoAllEnumOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                            CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    ElementFromXmlEnum(c, o, current);
-    return true;
-}
-bool CElementInfoChoiceEnumOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                               CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    ElementFromXmlEnum(c, o, current);
-    return true;
-}
-
-// The sequence: a mandatory member skips foreign elements when allowed; an optional one reads
-// what matches and always lets the sequence go on.
-bool CElementInfoSeqPrimMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                            CXmlElement ** current, char const *, XmlElementType parentType)
-{
-    if (parentType == XmlElementType_Element)
-    {
-        if (SkipToMandatory(c, parent, current))
-            ElementFromXmlPrim(c, o, current);
-        return true;
-    }
-    while (!IsThisElement(c, *current))
-    {
-        if (!c.GetIgnoreUnknownElements() || *current == nullptr)
-            return false;
-        *current = (*current)->GetNextSiblingElement();
-    }
-    ElementFromXmlPrim(c, o, current);
-    return true;
-}
-bool CElementInfoSeqEnumMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                            CXmlElement ** current, char const *, XmlElementType parentType)
-{
-    if (parentType == XmlElementType_Element)
-    {
-        if (SkipToMandatory(c, parent, current))
-            ElementFromXmlEnum(c, o, current);
-        return true;
-    }
-    while (!IsThisElement(c, *current))
-    {
-        if (!c.GetIgnoreUnknownElements() || *current == nullptr)
-            return false;
-        *current = (*current)->GetNextSiblingElement();
-    }
-    ElementFromXmlEnum(c, o, current);
-    return true;
-}
-bool CElementInfoSeqPrimOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                            CXmlElement ** current, char const *, XmlElementType)
-{
-    if (IsThisElement(c, *current))
-        ElementFromXmlPrim(c, o, current);
-    return true;
-}
-bool CElementInfoSeqEnumOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                            CXmlElement ** current, char const *, XmlElementType)
-{
-    if (IsThisElement(c, *current))
-        ElementFromXmlEnum(c, o, current);
-    return true;
-}
-
-bool CElementInfoAllPrimMnd::Validate(CSerializationContext const & c, CXmlGeneratedClass const *, bool found,
-                                      bool checkMandatory) const
-{
-    return ValidateMandatory(c, found, checkMandatory, ElementName());
-}
-bool CElementInfoAllEnumMnd::Validate(CSerializationContext const & c, CXmlGeneratedClass const *, bool found,
-                                      bool checkMandatory) const
-{
-    return ValidateMandatory(c, found, checkMandatory, ElementName());
-}
-bool CElementInfoAllPrimOpt::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
-{
-    return true;
-}
-bool CElementInfoAllEnumOpt::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
-{
-    return true;
-}
-
-// ---- Class members -------------------------------------------------------------------------
-
-CElementInfoAllClsMnd::CElementInfoAllClsMnd(char const * name, char const * ns, int propertyIndex,
-                                             XmlElementType elementType, ClassFactoryFn factory, int classId,
-                                             bool contentRequired)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId),
-      m_contentRequired(contentRequired)
-{
-}
-CElementInfoSeqClsMnd::CElementInfoSeqClsMnd(char const * name, char const * ns, int propertyIndex,
-                                             XmlElementType elementType, ClassFactoryFn factory, int classId,
-                                             bool contentRequired)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_contentRequired(contentRequired),
-      m_factory(factory), m_classId(classId)
-{
-}
-CElementInfoAllClsOpt::CElementInfoAllClsOpt(char const * name, char const * ns, int propertyIndex,
-                                             XmlElementType elementType, ClassFactoryFn factory, int classId)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId)
-{
-}
-CElementInfoChoiceClsOpt::CElementInfoChoiceClsOpt(char const * name, char const * ns, int propertyIndex,
-                                                   XmlElementType elementType, ClassFactoryFn factory, int classId)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId)
-{
-}
-CElementInfoSeqClsOpt::CElementInfoSeqClsOpt(char const * name, char const * ns, int propertyIndex,
-                                             XmlElementType elementType, ClassFactoryFn factory, int classId)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId)
-{
-}
-CElementInfoAllAbsClsMnd::CElementInfoAllAbsClsMnd(char const * name, char const * ns, int propertyIndex,
-                                                   XmlElementType elementType, SubstitutionFactoryFn factory,
-                                                   int classId)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory), m_classId(classId)
-{
-}
-CElementInfoSeqAbsClsMnd::CElementInfoSeqAbsClsMnd(char const * name, char const * ns, int propertyIndex,
-                                                   XmlElementType elementType, SubstitutionFactoryFn factory)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory)
-{
-}
-CElementInfoAllAbsClsOpt::CElementInfoAllAbsClsOpt(char const * name, char const * ns, int propertyIndex,
-                                                   XmlElementType elementType, SubstitutionFactoryFn factory)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory)
-{
-}
-CElementInfoChoiceAbsClsOpt::CElementInfoChoiceAbsClsOpt(char const * name, char const * ns, int propertyIndex,
-                                                         XmlElementType elementType, SubstitutionFactoryFn factory)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory)
-{
-}
-CElementInfoSeqAbsClsOpt::CElementInfoSeqAbsClsOpt(char const * name, char const * ns, int propertyIndex,
-                                                   XmlElementType elementType, SubstitutionFactoryFn factory)
-    : CElementInfo(name, ns, propertyIndex), m_elementType(elementType), m_factory(factory)
-{
-}
-
-// Writing: the member's object writes itself; mandatory members must hold one.
-bool CElementInfoAllClsMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    if (!ElementToXmlCls(c, o, w, false))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoSeqClsMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    if (!ElementToXmlCls(c, o, w, false))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoAllAbsClsMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                            CXmlWriter * w) const
-{
-    if (!ElementToXmlCls(c, o, w, false))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoSeqAbsClsMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                            CXmlWriter * w) const
-{
-    if (!ElementToXmlCls(c, o, w, false))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoAllClsOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-bool CElementInfoChoiceClsOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                            CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, true); // a choice inside the member's class may be empty
-}
-bool CElementInfoSeqClsOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-bool CElementInfoAllAbsClsOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                            CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-bool CElementInfoChoiceAbsClsOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                               CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-bool CElementInfoSeqAbsClsOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                            CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-
-void CElementInfoAllClsMnd::PseudoChildAttributeToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                                      CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoSeqClsMnd::PseudoChildAttributeToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                                      CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoAllClsOpt::PseudoChildAttributeToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                                      CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoChoiceClsOpt::PseudoChildAttributeToXml(CSerializationContext const & c,
-                                                         CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoSeqClsOpt::PseudoChildAttributeToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                                      CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoAllAbsClsMnd::PseudoChildAttributeToXml(CSerializationContext const & c,
-                                                         CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoSeqAbsClsMnd::PseudoChildAttributeToXml(CSerializationContext const & c,
-                                                         CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoAllAbsClsOpt::PseudoChildAttributeToXml(CSerializationContext const & c,
-                                                         CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoChoiceAbsClsOpt::PseudoChildAttributeToXml(CSerializationContext const & c,
-                                                            CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-void CElementInfoSeqAbsClsOpt::PseudoChildAttributeToXml(CSerializationContext const & c,
-                                                         CXmlGeneratedClass const * o, CXmlWriter * w) const
-{
-    HoistAttributes(c, o, w, m_elementType);
-}
-
-bool CElementInfoSeqClsMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                           CXmlElement ** current, char const *, XmlElementType parentType)
-{
-    CSmartPtr<CXmlObjectBase> const member = GetObject(o);
-    if (member == nullptr)
-        ThrowMandatoryNull();
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (parentType == XmlElementType_Element)
-        {
-            if (SkipToMandatory(c, parent, current))
-                ReadElementInto(member, c, current, false);
-            return true;
-        }
-        if (!IsThisElement(c, *current))
-            return false;
-        ReadElementInto(member, c, current, false);
-        return true;
-    }
-    if (!m_contentRequired)
-    {
-        CXmlElement * const next = ReadInline(member, c, parent, *current);
-        if (*current != nullptr && next == *current && c.GetIgnoreUnknownElements() && parentType == XmlElementType_Element)
-            return false;
-        *current = next;
-        return true;
-    }
-    if (parentType != XmlElementType_Element)
-    {
-        if (*current == nullptr)
-            return false;
-        CXmlElement * const next = ReadInline(member, c, parent, *current);
-        if (next == *current)
-            return false;
-        *current = next;
-        return true;
-    }
-    CXmlElement * const next = *current != nullptr ? ReadInline(member, c, parent, *current) : nullptr;
-    if (*current == nullptr || next == *current)
-        ThrowRequiredChildMissing(parent);
-    *current = next;
-    return true;
-}
-
-bool CElementInfoSeqClsOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                           CXmlElement ** current, char const *, XmlElementType)
-{
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (IsThisElement(c, *current))
-        {
-            CXmlElement const & source = **current;
-            CSmartPtr<CXmlObjectBase> const member = m_factory(m_classId, ElementName().c_str());
-            ReadElementInto(member, c, current, false);
-            SetObject(o, member, source);
-        }
-        return true;
-    }
-    if (*current != nullptr)
-    {
-        CSmartPtr<CXmlObjectBase> const member = m_factory(m_classId, ElementName().c_str());
-        CXmlElement * const next = ReadInline(member, c, parent, *current);
-        if (next != *current)
-        {
-            SetObject(o, member, **current);
-            *current = next;
-        }
-    }
-    return true;
-}
-
-bool CElementInfoChoiceClsOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                              CXmlElement * parent, CXmlElement ** current, char const *,
-                                              XmlElementType)
-{
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (!IsThisElement(c, *current))
-            return false;
-        CSmartPtr<CXmlObjectBase> const member = m_factory(m_classId, ElementName().c_str());
-        SetObject(o, member, **current);
-        ReadElementInto(member, c, current, true);
-        return true;
-    }
-    if (*current == nullptr)
-        return false;
-    CXmlElement const & source = **current;
-    CSmartPtr<CXmlObjectBase> const member = m_factory(m_classId, ElementName().c_str());
-    SetObject(o, member, source);
-    CXmlElement * const next = ReadInline(member, c, parent, *current);
-    if (next == *current)
-    {
-        SetObject(o, nullptr, source);
-        return false;
-    }
-    *current = next;
-    return true;
-}
-
-bool CElementInfoAllClsMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                           CXmlElement ** current, char const *, XmlElementType)
-{
-    CSmartPtr<CXmlObjectBase> const member = GetObject(o);
-    if (member == nullptr)
-        ThrowMandatoryNull();
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (!IsThisElement(c, *current))
-            return false;
-        ReadElementInto(member, c, current, false);
-        return true;
-    }
-    if (*current == nullptr)
-        return false;
-    CXmlElement * const next = ReadInline(member, c, parent, *current);
-    if (next == *current)
-        return false;
-    *current = next;
-    return true;
-}
-
-bool CElementInfoAllClsOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                           CXmlElement ** current, char const *, XmlElementType)
-{
-    if (m_elementType == XmlElementType_Element)
-    {
-        if (!IsThisElement(c, *current))
-            return false;
-        CXmlElement const & source = **current;
-        CSmartPtr<CXmlObjectBase> const member = m_factory(m_classId, ElementName().c_str());
-        ReadElementInto(member, c, current, false);
-        SetObject(o, member, source);
-        return true;
-    }
-    if (*current == nullptr)
-        return false;
-    CSmartPtr<CXmlObjectBase> const member = m_factory(m_classId, ElementName().c_str());
-    CXmlElement * const next = ReadInline(member, c, parent, *current);
-    if (next == *current)
-        return false;
-    SetObject(o, member, **current);
-    *current = next;
-    return true;
-}
-
-bool CElementInfoAllClsMnd::Validate(CSerializationContext const & c, CXmlGeneratedClass const *, bool found,
-                                     bool checkMandatory) const
-{
-    if (!found && checkMandatory && m_elementType != XmlElementType_PseudoElement && !m_contentRequired)
-        return true;
-    return ValidateMandatory(c, found, checkMandatory, ElementName());
-}
-bool CElementInfoAllClsOpt::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
-{
-    return true;
-}
-
-// ---- Abstract-class members: the substitution factory picks the class ------------------------------
-
-namespace
-{
-
-// Reads an object made by the substitution factory for the element *current (its own element),
-// sets it into the member and advances; false when the factory made nothing.
-template <class Info>
-bool ReadSubstitute(Info const & info, SubstitutionFactoryFn factory, CSerializationContext const & c,
-                    CXmlGeneratedClass * o, CXmlElement ** current)
-{
-    CXmlElement * const element = *current;
-    CSmartPtr<CXmlObjectBase> const member = factory(element);
-    if (member == nullptr)
-        return false;
-    info.ReadSubstituteInto(member, c, o, current, *element);
-    return true;
-}
-
-} // namespace
-
-void CElementInfo::ReadSubstituteInto(CXmlObjectBase * member, CSerializationContext const & c, CXmlGeneratedClass * o,
-                                      CXmlElement ** current, CXmlElement const & source) const
-{
-    ReadElementInto(member, c, current, false);
-    SetObject(o, member, source);
-}
-
-bool CElementInfoSeqAbsClsMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                              CXmlElement * parent, CXmlElement ** current, char const *,
-                                              XmlElementType parentType)
-{
-    if (parentType == XmlElementType_Element)
-    {
-        if (!SkipToMandatory(c, parent, current))
-            return true;
-        if (!ReadSubstitute(*this, m_factory, c, o, current))
-            ThrowNoSubstitution(ElementName(), parent);
-        return true;
-    }
-    return IsThisElement(c, *current) && ReadSubstitute(*this, m_factory, c, o, current);
-}
-
-bool CElementInfoSeqAbsClsOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement *,
-                                              CXmlElement ** current, char const *, XmlElementType)
-{
-    if (IsThisElement(c, *current))
-        ReadSubstitute(*this, m_factory, c, o, current);
-    return true;
-}
-
-bool CElementInfoChoiceAbsClsOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                                 CXmlElement *, CXmlElement ** current, char const *, XmlElementType)
-{
-    if (!IsThisElement(c, *current))
-        return false;
-    CXmlElement const & source = **current;
-    CSmartPtr<CXmlObjectBase> const member = m_factory(*current);
-    SetObject(o, member, source);
-    if (member == nullptr)
-        return false;
-    ReadElementInto(member, c, current, false);
-    return true;
-}
-
-namespace
-{
-
-// The all group's abstract members: as their own element, or inline when the element type says so.
-template <class Info>
-bool ReadAllSubstitute(Info const & info, SubstitutionFactoryFn factory, XmlElementType elementType,
-                       CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                       CXmlElement ** current)
-{
-    if (elementType == XmlElementType_Element)
-    {
-        if (!info.IsThisElement(c, *current))
-            return false;
-        if (!ReadSubstitute(info, factory, c, o, current))
-            ThrowNoSubstitution(info.GetElementName(), parent);
-        return true;
-    }
-    if (*current == nullptr)
-        return false;
-    CSmartPtr<CXmlObjectBase> const member = factory(*current);
-    return member != nullptr && info.ReadInlineInto(member, c, o, parent, current);
-}
-
-} // namespace
-
-bool CElementInfo::ReadInlineInto(CXmlObjectBase * member, CSerializationContext const & c, CXmlGeneratedClass * o,
-                                  CXmlElement * parent, CXmlElement ** current) const
-{
-    CXmlElement * const next = ReadInline(member, c, parent, *current);
-    if (next == *current)
-        return false;
-    SetObject(o, member, **current);
-    *current = next;
-    return true;
-}
-
-bool CElementInfoAllAbsClsMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                              CXmlElement * parent, CXmlElement ** current, char const *,
-                                              XmlElementType)
-{
-    return ReadAllSubstitute(*this, m_factory, m_elementType, c, o, parent, current);
-}
-bool CElementInfoAllAbsClsOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                              CXmlElement * parent, CXmlElement ** current, char const *,
-                                              XmlElementType)
-{
-    return ReadAllSubstitute(*this, m_factory, m_elementType, c, o, parent, current);
-}
-bool CElementInfoAllAbsClsMnd::Validate(CSerializationContext const & c, CXmlGeneratedClass const *, bool found,
-                                        bool checkMandatory) const
-{
-    return ValidateMandatory(c, found, checkMandatory, ElementName());
-}
-bool CElementInfoAllAbsClsOpt::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
-{
-    return true;
-}
-
-// ---- Untyped members: open content held in a CElement ----------------------------------------------
-
-CElementInfoAllUntpdMnd::CElementInfoAllUntpdMnd(char const * name, char const * ns, int propertyIndex,
-                                                 char const * nsConstraint, char const * declaredNamespace)
-    : CElementInfo(name, ns, propertyIndex), m_nsConstraint(nsConstraint != nullptr ? nsConstraint : ""),
-      m_declaredNamespace(declaredNamespace != nullptr ? declaredNamespace : "")
-{
-}
-CElementInfoAllUntpdOpt::CElementInfoAllUntpdOpt(char const * name, char const * ns, int propertyIndex,
-                                                 char const * nsConstraint, char const * declaredNamespace)
-    : CElementInfo(name, ns, propertyIndex), m_nsConstraint(nsConstraint != nullptr ? nsConstraint : ""),
-      m_declaredNamespace(declaredNamespace != nullptr ? declaredNamespace : "")
-{
-}
-CElementInfoChoiceUntpdOpt::CElementInfoChoiceUntpdOpt(char const * name, char const * ns, int propertyIndex,
-                                                       char const * nsConstraint, char const * declaredNamespace)
-    : CElementInfo(name, ns, propertyIndex), m_nsConstraint(nsConstraint != nullptr ? nsConstraint : ""),
-      m_declaredNamespace(declaredNamespace != nullptr ? declaredNamespace : "")
-{
-}
-CElementInfoSeqUntpdMnd::CElementInfoSeqUntpdMnd(char const * name, char const * ns, int propertyIndex,
-                                                 char const * nsConstraint, char const * declaredNamespace)
-    : CElementInfo(name, ns, propertyIndex), m_nsConstraint(nsConstraint != nullptr ? nsConstraint : ""),
-      m_declaredNamespace(declaredNamespace != nullptr ? declaredNamespace : "")
-{
-}
-CElementInfoSeqUntpdOpt::CElementInfoSeqUntpdOpt(char const * name, char const * ns, int propertyIndex,
-                                                 char const * nsConstraint, char const * declaredNamespace)
-    : CElementInfo(name, ns, propertyIndex), m_nsConstraint(nsConstraint != nullptr ? nsConstraint : ""),
-      m_declaredNamespace(declaredNamespace != nullptr ? declaredNamespace : "")
-{
-}
-
-bool CElementInfoAllUntpdMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                           CXmlWriter * w) const
-{
-    if (!ElementToXmlCls(c, o, w, false))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoSeqUntpdMnd::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                           CXmlWriter * w) const
-{
-    if (!ElementToXmlCls(c, o, w, false))
-        ThrowMandatoryNull();
-    return true;
-}
-bool CElementInfoAllUntpdOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                           CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-bool CElementInfoChoiceUntpdOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                              CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-bool CElementInfoSeqUntpdOpt::ElementToXml(CSerializationContext const & c, CXmlGeneratedClass const * o,
-                                           CXmlWriter * w) const
-{
-    return ElementToXmlCls(c, o, w, false);
-}
-
-bool CElementInfo::NameAllowsUntyped(CXmlElement const * element) const
-{
-    return element != nullptr && (ElementName() == AnyElementName || element->GetLocalName() == ElementName());
-}
-
-bool CElementInfoSeqUntpdMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                             CXmlElement * parent, CXmlElement ** current, char const *,
-                                             XmlElementType parentType)
-{
-    if (*current == nullptr)
-        ThrowRequiredChildMissing(parent);
-    CXmlElement * next = *current;
-    if (NameAllowsUntyped(*current))
-    {
-        CSmartPtr<CXmlObjectBase> const member = GetObject(o);
-        if (member == nullptr)
-            ThrowMandatoryNull();
-        next = ReadInline(member, c, parent, *current);
-    }
-    if (next == *current)
-    {
-        if (parentType == XmlElementType_Element)
-            throw CNxValidationException(
-                FormatString("Failed to find the required element from namespace [%s].", ElementNamespace().c_str()),
-                parent->GetXPath());
-        return false;
-    }
-    *current = next;
-    return true;
-}
-
-bool CElementInfoAllUntpdMnd::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                             CXmlElement * parent, CXmlElement ** current, char const *,
-                                             XmlElementType)
-{
-    if (!NameAllowsUntyped(*current))
-        return false;
-    CSmartPtr<CXmlObjectBase> const member = GetObject(o);
-    if (member == nullptr)
-        ThrowMandatoryNull();
-    CXmlElement * const next = ReadInline(member, c, parent, *current);
-    if (next == *current)
-        return false;
-    *current = next;
-    return true;
-}
-
-bool CElementInfoAllUntpdMnd::Validate(CSerializationContext const & c, CXmlGeneratedClass const *, bool found,
-                                       bool checkMandatory) const
-{
-    return ValidateMandatory(c, found, checkMandatory, ElementName());
-}
-bool CElementInfoAllUntpdOpt::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
-{
-    return true;
-}
-
-bool CElementInfo::ReadNewUntyped(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement * parent,
-                                  CXmlElement ** current, char const * targetNamespace, std::string const & constraint,
-                                  std::string const & declaredNamespace, bool clearWhenUntaken) const
-{
-    if (!NameAllowsUntyped(*current))
-        return false;
-    std::string const ns = GetAnyDefaultNamespace(constraint.c_str(), targetNamespace, declaredNamespace.c_str());
-    CSmartPtr<CElement> const holder(
-        new CElement(ElementName().c_str(), ns.c_str(), constraint.c_str(), declaredNamespace.c_str()));
-    CXmlElement const & source = **current;
-    CXmlElement * const next = ReadInline(holder.Get(), c, parent, *current);
-    if (next == *current)
-    {
-        if (clearWhenUntaken)
-            SetObject(o, nullptr, source);
-        return false;
-    }
-    SetObject(o, holder.Get(), source);
-    *current = next;
-    return true;
-}
-
-bool CElementInfoSeqUntpdOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                             CXmlElement * parent, CXmlElement ** current, char const * targetNamespace,
-                                             XmlElementType)
-{
-    return ReadNewUntyped(c, o, parent, current, targetNamespace, m_nsConstraint, m_declaredNamespace, false);
-}
-bool CElementInfoAllUntpdOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                             CXmlElement * parent, CXmlElement ** current, char const * targetNamespace,
-                                             XmlElementType)
-{
-    return ReadNewUntyped(c, o, parent, current, targetNamespace, m_nsConstraint, m_declaredNamespace, false);
-}
-bool CElementInfoChoiceUntpdOpt::ElementFromXml(CSerializationContext const & c, CXmlGeneratedClass * o,
-                                                CXmlElement * parent, CXmlElement ** current,
-                                                char const * targetNamespace, XmlElementType)
-{
-    return ReadNewUntyped(c, o, parent, current, targetNamespace, m_nsConstraint, m_declaredNamespace, true);
 }
 
 } // namespace NxXmlLib16Data

@@ -20,10 +20,10 @@ WhitespaceRule const Collapse = CWhitespaceUtils::WhitespaceRule_Collapse;
 // A collection with the given facets and no others.
 template <class Collection>
 CSmartPtr<Collection> Make(int minOccurs = 0, int maxOccurs = -1, char const * maxInclusive = nullptr,
-                           char const * pattern = nullptr, char const * format = nullptr)
+                           char const * pattern = nullptr, char const * format = nullptr, std::int32_t length = -1)
 {
     return CSmartPtr<Collection>(new Collection("v", "urn:t", minOccurs, maxOccurs, pattern, -1, -1, nullptr,
-                                                maxInclusive, nullptr, nullptr, -1, -1, -1, Collapse, format));
+                                                maxInclusive, nullptr, nullptr, length, -1, -1, Collapse, format));
 }
 
 // Opens the protected reading and writing of a collection to the tests.
@@ -260,4 +260,92 @@ TEST(TypedCollections, EveryClassRoundTripsItsText)
     check(Make<CtimeCol>(), "10:20:30.25");
     check(Make<CmonthDayCol>(), "--02-29");
     check(Make<CyearMonthCol>(), "2004-05");
+}
+
+namespace
+{
+
+template <class Collection>
+struct CTag
+{
+    using Type = Collection;
+};
+
+// Adds, inserts, reads back, removes and writes one value through the typed operations, then
+// adds it to a collection whose maximum, pattern or length refuses it: no message when the class
+// checks no facet.
+template <class Collection, class Value>
+void ExerciseValue(CTag<Collection>, Value const & value, char const * text, char const * maxInclusive,
+                   char const * pattern, char const * message, std::int32_t length = -1)
+{
+    SCOPED_TRACE(text);
+    auto const plain = Make<Collection>();
+    plain->Add(value);
+    plain->AddAt(0, value);
+    ASSERT_EQ(2, plain->GetCount());
+    plain->Remove(0);
+    Collection single(*plain);
+    single.Clear();
+    single.Add(plain->Item(0));
+    EXPECT_EQ("<AA:v xmlns:AA=\"urn:t\">" + std::string(text) + "</AA:v>", Written(single));
+    auto const strict = Make<Collection>(0, -1, maxInclusive, pattern, nullptr, length);
+    if (message == nullptr)
+    {
+        strict->Add(value);
+        EXPECT_EQ(1, strict->GetCount());
+        return;
+    }
+    ExpectThrows<CNxException>([&] { strict->Add(value); }, message);
+    EXPECT_EQ(0, strict->GetCount());
+}
+
+} // namespace
+
+TEST(TypedCollections, EveryClassAddsReadsWritesAndChecksItsFacets)
+{
+    using C = CConversions;
+    std::string const invalid = "Invalid Value for v ";
+    ExerciseValue(CTag<Ci1Col>(), char(-5), "-5", "-6", nullptr, (invalid + "[-5]").c_str());
+    ExerciseValue(CTag<Ci2Col>(), short(-300), "-300", "-301", nullptr, (invalid + "[-300]").c_str());
+    ExerciseValue(CTag<Ci4Col>(), std::int32_t(70000), "70000", "69999", nullptr, (invalid + "[70000]").c_str());
+    ExerciseValue(CTag<Ci8Col>(), std::int64_t(-5000000000), "-5000000000", "-5000000001", nullptr,
+                  (invalid + "[-5000000000].").c_str());
+    ExerciseValue(CTag<Cui1Col>(), static_cast<unsigned char>(200), "200", "199", nullptr, (invalid + "[200]").c_str());
+    ExerciseValue(CTag<Cui2Col>(), static_cast<unsigned short>(60000), "60000", "59999", nullptr,
+                  (invalid + "[60000]").c_str());
+    ExerciseValue(CTag<Cui4Col>(), std::uint32_t(4000000000u), "4000000000", "3999999999", nullptr,
+                  (invalid + "[4000000000]").c_str());
+    ExerciseValue(CTag<Cui8Col>(), std::uint64_t(10000000000000000000ull), "10000000000000000000",
+                  "9999999999999999999", nullptr, (invalid + "[10000000000000000000].").c_str());
+    ExerciseValue(CTag<Cr4Col>(), 1.5f, "1.5", "1", nullptr, (invalid + "[1.500000]").c_str());
+    ExerciseValue(CTag<Cr8Col>(), -2.25, "-2.25", "-3", nullptr, (invalid + "[-2.250000]").c_str());
+    ExerciseValue(CTag<CbooleanCol>(), true, "true", nullptr, "z", nullptr);
+    ExerciseValue(CTag<CstringCol>(), std::string("ab"), "ab", nullptr, "z", (invalid + "[ab].").c_str());
+    ExerciseValue(CTag<CdecimalCol>(), C::decimalFromString("12.5", Collapse), "12.5", "12", nullptr,
+                  (invalid + "[12.5].").c_str());
+    ExerciseValue(CTag<CintegerCol>(), C::integerFromString("-99999999999999999999", Collapse),
+                  "-99999999999999999999", "-100000000000000000000", nullptr,
+                  (invalid + "[-99999999999999999999].").c_str());
+    ExerciseValue(CTag<CdurationCol>(), C::durationFromString("PT5M", Collapse), "PT5M", "PT1M", nullptr,
+                  (invalid + "[PT5M].").c_str());
+    ExerciseValue(CTag<Cbase64BinaryCol>(), C::base64BinaryFromString("YWJj", Collapse), "YWJj", nullptr, nullptr,
+                  (invalid + "[YWJj].").c_str(), 1);
+    ExerciseValue(CTag<ChexBinaryCol>(), C::hexBinaryFromString("0aFF", Collapse), "0AFF", nullptr, nullptr,
+                  (invalid + "[0AFF].").c_str(), 1);
+    ExerciseValue(CTag<CdayCol>(), static_cast<unsigned char>(9), "---09", "---08", nullptr, (invalid + "[9]").c_str());
+    ExerciseValue(CTag<CmonthCol>(), static_cast<unsigned char>(12), "--12", "--11", nullptr,
+                  (invalid + "[12]").c_str());
+    ExerciseValue(CTag<CyearCol>(), static_cast<unsigned short>(1999), "1999", "1998", nullptr,
+                  (invalid + "[1999]").c_str());
+    // The date and time kinds check the kind of a value, never its facets.
+    ExerciseValue(CTag<CdateCol>(), C::dateFromString("2004-05-06", Collapse), "2004-05-06", "2000-01-01", nullptr,
+                  nullptr);
+    ExerciseValue(CTag<CdatetimeCol>(), C::datetimeFromString("2004-05-06T07:08:09Z", Collapse),
+                  "2004-05-06T07:08:09Z", "2000-01-01", nullptr, nullptr);
+    ExerciseValue(CTag<CtimeCol>(), C::timeFromString("07:08:09", Collapse), "07:08:09", "2000-01-01", nullptr,
+                  nullptr);
+    ExerciseValue(CTag<CmonthDayCol>(), C::monthDayFromString("--12-31", Collapse), "--12-31", "2000-01-01", nullptr,
+                  nullptr);
+    ExerciseValue(CTag<CyearMonthCol>(), C::yearMonthFromString("1999-12", Collapse), "1999-12", "2000-01-01",
+                  nullptr, nullptr);
 }
