@@ -93,6 +93,12 @@ std::size_t EncodeText(XmlEncoding encoding, char const * text, std::size_t leng
 void CTextStream::GetBytes(CBinaryData & out)
 {
     std::string const & text = m_buffer.GetString();
+    if (m_encoding == XmlEncoding_UTF8 && IsLocalTextUtf8())
+    {
+        // The text is already what is wanted: one copy, no intermediate string.
+        out.SetBuffer(reinterpret_cast<unsigned char const *>(text.data()), static_cast<std::uint32_t>(text.size()));
+        return;
+    }
     std::string bytes;
     EncodeText(m_encoding, text.data(), text.size(), bytes, true);
     out.SetBuffer(reinterpret_cast<unsigned char const *>(bytes.data()), static_cast<std::uint32_t>(bytes.size()));
