@@ -3,6 +3,7 @@
 #include "Conversions.h"
 #include "NxException.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace NxXmlLib16
@@ -88,10 +89,12 @@ std::string JoinValues(CBinaryData const & data, std::uint32_t size, char const 
     return text;
 }
 
-// The UUID in its 8-4-4-4-12 hexadecimal form.
+// The UUID in its 8-4-4-4-12 hexadecimal form, in lower case as UUIDs are written.
 std::string FormatUuid(unsigned char const * octets)
 {
-    std::string const hex = CBinaryData::GetAsHexString(octets, UuidSize);
+    std::string hex = CBinaryData::GetAsHexString(octets, UuidSize);
+    for (char & digit : hex)
+        digit = static_cast<char>(std::tolower(static_cast<unsigned char>(digit)));
     return hex.substr(0, 8) + '-' + hex.substr(8, 4) + '-' + hex.substr(12, 4) + '-' + hex.substr(16, 4) + '-' +
            hex.substr(20);
 }
