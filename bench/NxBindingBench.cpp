@@ -274,7 +274,10 @@ int main(int argc, char ** argv)
                 }
                 catch (CNxException const & e)
                 {
-                    suggestedRefusal = e.GetMessage();
+                    CNxException const * cause = &e;
+                    while (cause->GetInnerException() != nullptr)
+                        cause = cause->GetInnerException();
+                    suggestedRefusal = cause->GetMessage();
                 }
             }
             octets = CBinaryData();
