@@ -42,13 +42,17 @@ struct CXmlName
 class CXmlText : public std::string_view
 {
 public:
-    constexpr CXmlText() noexcept : std::string_view("", 0) {}
+    // The shared empty text: every absent value and empty text has this one address.
+    constexpr CXmlText() noexcept : std::string_view(Empty, 0) {}
     // The text must be followed by a zero byte.
     constexpr CXmlText(char const * data, std::size_t length) noexcept : std::string_view(data, length) {}
     // The characters, zero-terminated.
     constexpr char const * c_str() const noexcept { return data(); }
     // A copy of the text.
     operator std::string() const { return std::string(data(), size()); }
+
+private:
+    static constexpr char Empty[1] = {'\0'};
 };
 
 // One attribute of an element. Names and values live as long as their document; a copy refers
