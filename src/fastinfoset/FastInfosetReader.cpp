@@ -5,6 +5,7 @@
 #include "FastInfosetContext.h"
 #include "NxException.h"
 #include "fastinfoset/FIOctets.h"
+#include "frame/Namespaces.h"
 #include "xml/XmlDocumentStore.h"
 
 #include <algorithm>
@@ -174,7 +175,7 @@ void CFastInfosetReader::SeedTables()
     if (vocabulary == nullptr)
     {
         m_prefixes.push_back(XmlPrefix);
-        m_namespaceNames.push_back(FIOctets::XmlNamespace);
+        m_namespaceNames.push_back(Namespaces::Xml);
         return;
     }
     // The vocabulary holds local text; names in the tables are kept as the input has them, in UTF-8.

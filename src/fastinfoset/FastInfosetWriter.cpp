@@ -6,6 +6,7 @@
 #include "NxException.h"
 #include "fastinfoset/FIEncoding.h"
 #include "fastinfoset/FIOctets.h"
+#include "frame/Namespaces.h"
 
 #include <cstring>
 
@@ -16,8 +17,8 @@ namespace
 {
 
 constexpr std::size_t FlushThreshold = 4096;
-std::string const XsiNamespace = FIOctets::XsiNamespace;
-std::string const XmlNamespace = FIOctets::XmlNamespace;
+std::string const XsiNamespace = Namespaces::Xsi;
+std::string const XmlNamespace = Namespaces::Xml;
 
 using EncodedCharacterString = CFastInfosetContext::EncodedCharacterString;
 

@@ -4,6 +4,7 @@
 #include "NxException.h"
 #include "NxXmlLib16Version.h"
 #include "XmlDocument.h"
+#include "frame/Namespaces.h"
 
 #include <atomic>
 #include <cstdio>
@@ -13,8 +14,6 @@ namespace NxXmlLib16
 
 namespace
 {
-
-char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
 // Written once by Register at start-up, read by every entry point.
 std::atomic<int> g_majorVersion{0};
@@ -75,14 +74,14 @@ CClassfactoryBase::~CClassfactoryBase() = default;
 
 std::string CClassfactoryBase::GetElementType(CXmlElement * element)
 {
-    std::string_view const type = element->GetAttribute("type", XsiNamespace);
+    std::string_view const type = element->GetAttribute("type", Namespaces::Xsi);
     std::size_t const colon = type.find(':');
     return std::string(colon == std::string_view::npos ? type : type.substr(colon + 1));
 }
 
 std::string CClassfactoryBase::GetElementTypeNamespaceUri(CXmlElement * element)
 {
-    std::string_view const type = element->GetAttribute("type", XsiNamespace);
+    std::string_view const type = element->GetAttribute("type", Namespaces::Xsi);
     std::size_t const colon = type.find(':');
     if (colon != std::string_view::npos)
     {

@@ -22,8 +22,6 @@ CNXCriticalSection CXmlGeneratedClass::m_csInit;
 namespace
 {
 
-char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-
 [[noreturn]] void ThrowUnexpectedAttribute(CXmlAttribute const & attribute)
 {
     throw CNxValidationException("Unexpected Attribute found.", attribute.GetXPath());
@@ -141,7 +139,7 @@ void CXmlGeneratedClass::AttributesToXml_Int(CXmlWriter * writer, CSerialization
     }
 }
 
-void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool flag) const
+void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool emptyChoiceAllowed) const
 {
     CParentElementInfo const * const info = ClassInfo();
     switch (info->GetGroupType())
@@ -156,7 +154,7 @@ void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext
         bool written = false;
         for (CElementInfo ** element = ElementInfo(); element != nullptr && *element != nullptr && !written; ++element)
             written = (*element)->ElementToXml(context, this, writer);
-        if (!written && !DoesElementContainOptionalElements() && !flag && !context.GetIgnoreMissingChoice())
+        if (!written && !DoesElementContainOptionalElements() && !emptyChoiceAllowed && !context.GetIgnoreMissingChoice())
             throw CNxValidationException("This element is a choice, and as such must have at one (and only one) valid "
                                          "item, currently there are none set",
                                          std::string());
@@ -176,7 +174,7 @@ void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext
 }
 
 void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri,
-                                   CSerializationContext const & context, bool flag) const
+                                   CSerializationContext const & context, bool emptyChoiceAllowed) const
 {
     CParentElementInfo const * const info = ClassInfo();
     try
@@ -201,7 +199,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const 
             if (isRoot)
             {
                 CSmartPtr<CAttributeCol> const extra = context.GetAdditionalRootAttributes();
-                CXmlObjectBase::ToXml_Int(extra, writer, isRoot, namespaceUri, context, flag);
+                CXmlObjectBase::ToXml_Int(extra, writer, isRoot, namespaceUri, context, emptyChoiceAllowed);
             }
             AttributesToXml_Int(writer, context);
             if (isRoot && !context.GetInLineSchema().empty())
@@ -211,7 +209,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const 
         if (nillable != nullptr && nillable->IsNil())
             writer->WriteXsiNil();
         else
-            WriteContent(writer, context, flag);
+            WriteContent(writer, context, emptyChoiceAllowed);
         if (ownElement)
             writer->WriteEndElement();
     }
@@ -223,7 +221,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const 
 }
 
 CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement * child,
-                                              CSerializationContext const & context, bool flag)
+                                              CSerializationContext const & context, bool emptyChoiceAllowed)
 {
     Init();
     try
@@ -241,7 +239,7 @@ CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement
         {
         case XmlElementGroupType_Sequence: next = ProcessElementSeqFromXml(context, element, child, elementType); break;
         case XmlElementGroupType_Choice:
-            next = ProcessElementChoiceFromXml(context, element, child, elementType, flag);
+            next = ProcessElementChoiceFromXml(context, element, child, elementType, emptyChoiceAllowed);
             break;
         case XmlElementGroupType_All: next = ProcessElementAllFromXml(context, element, child, elementType); break;
         default: throw CNxException("Unknown Group Type");
@@ -363,7 +361,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementSeqFromXml(CSerializationContext
 
 CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationContext const & context,
                                                               CXmlElement * parent, CXmlElement * child,
-                                                              int elementType, bool flag)
+                                                              int elementType, bool emptyChoiceAllowed)
 {
     std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
@@ -376,7 +374,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
             break;
         child = child->GetNextSiblingElement();
     }
-    if (!accepted && !flag)
+    if (!accepted && !emptyChoiceAllowed)
     {
         if (elementType != XmlElementType_Element)
             return child;

@@ -53,9 +53,9 @@ void CXmlObjectBase::AttributesToXml_Int(CXmlObjectBase const * object, CXmlWrit
 }
 
 void CXmlObjectBase::ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
-                               char const * namespaceUri, CSerializationContext const & context, bool flag)
+                               char const * namespaceUri, CSerializationContext const & context, bool emptyChoiceAllowed)
 {
-    object->ToXml_Int(writer, isRoot, namespaceUri, context, flag);
+    object->ToXml_Int(writer, isRoot, namespaceUri, context, emptyChoiceAllowed);
 }
 
 CXmlElement * CXmlObjectBase::FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,

@@ -3,6 +3,7 @@
 #include "NxException.h"
 #include "TextStream.h"
 #include "XmlTextWriter.h"
+#include "frame/Namespaces.h"
 
 #include <expat.h>
 
@@ -206,8 +207,8 @@ private:
 };
 
 constexpr char TextMember[] = "#text";
-constexpr std::string_view XmlNamespace = "http://www.w3.org/XML/1998/namespace";
-constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+constexpr std::string_view XmlNamespace = Namespaces::Xml;
+constexpr std::string_view XmlnsNamespace = Namespaces::Xmlns;
 
 // The prefix of a qualified name, empty for none.
 std::string_view PrefixOf(std::string_view name)

@@ -67,10 +67,10 @@ void CAttributeInfo::InvokePropertySet(CXmlGeneratedClass * object, NxVariant & 
     }
 }
 
-void CAttributeInfo::ToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer, bool flag, char const * ns,
+void CAttributeInfo::ToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer, bool isRoot, char const * ns,
                                CSerializationContext const & context)
 {
-    target->ToXml_Int(writer, flag, ns, context, false);
+    target->ToXml_Int(writer, isRoot, ns, context, false);
 }
 
 std::string CAttributeInfo::GetTargetNamespace(CXmlObjectBase const * object) { return object->GetTargetNamespace(); }

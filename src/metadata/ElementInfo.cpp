@@ -128,9 +128,9 @@ void CElementInfo::InvokePropertySet(CXmlGeneratedClass * object, NxVariant & va
 }
 
 CXmlElement * CElementInfo::FromXml_Int(CXmlObjectBase * target, CXmlElement * element, CXmlElement * firstChild,
-                                        CSerializationContext const & context, bool flag)
+                                        CSerializationContext const & context, bool emptyChoiceAllowed)
 {
-    return target->FromXml_Int(element, firstChild, context, flag);
+    return target->FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
 }
 
 void CElementInfo::AttributesToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer,
@@ -197,14 +197,14 @@ bool CElementInfo::ElementToXmlEnum(CSerializationContext const & context, CXmlG
 }
 
 bool CElementInfo::ElementToXmlCls(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer, bool flag) const
+                                   CXmlWriter * writer, bool emptyChoiceAllowed) const
 {
     NxVariant value;
     ReadProperty(object, value);
     CSmartPtr<CXmlObjectBase> const member = value.GetXmlObject();
     if (member == nullptr)
         return false;
-    member->ToXml_Int(writer, false, m_elementNamespace.c_str(), context, flag);
+    member->ToXml_Int(writer, false, m_elementNamespace.c_str(), context, emptyChoiceAllowed);
     return true;
 }
 
@@ -326,10 +326,10 @@ void CElementInfo::SetObject(CXmlGeneratedClass * object, CXmlObjectBase * membe
 }
 
 void CElementInfo::ReadElementInto(CXmlObjectBase * target, CSerializationContext const & context,
-                                   CXmlElement ** current, bool flag) const
+                                   CXmlElement ** current, bool emptyChoiceAllowed) const
 {
     CXmlElement * const element = *current;
-    FromXml_Int(target, element, element->GetFirstElement(), context, flag);
+    FromXml_Int(target, element, element->GetFirstElement(), context, emptyChoiceAllowed);
     *current = element->GetNextSiblingElement();
 }
 

@@ -5,6 +5,7 @@
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "fastinfoset/FastInfosetReader.h"
+#include "frame/Namespaces.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
 #include "xml/XmlDocumentStore.h"
@@ -32,8 +33,8 @@ std::atomic<bool> g_asyncFromXmlFile{false};
 
 constexpr std::size_t AsyncChunkSize = 128 * 1024;
 constexpr std::size_t InflatePieceSize = 64 * 1024;
-constexpr std::string_view XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+constexpr std::string_view XsiNamespace = Namespaces::Xsi;
+constexpr std::string_view XmlnsNamespace = Namespaces::Xmlns;
 
 // Whether the bytes start like a gzip member or a zlib stream.
 bool LooksCompressed(unsigned char const * data, std::size_t length)

@@ -1,9 +1,13 @@
 #include "XmlWriter.h"
 
 #include "NxException.h"
+#include "frame/Namespaces.h"
 
 namespace NxXmlLib16
 {
+
+std::string const CXmlWriter::XmlNamespaceUri = Namespaces::Xml;
+std::string const CXmlWriter::XsiNamespaceUri = Namespaces::Xsi;
 
 CXmlWriter::CXmlWriterContext::CXmlWriterContext() : CInstanceMonitor("CXmlWriterContext") {}
 
