@@ -4,6 +4,7 @@
 #include "NxException.h"
 #include "NxXmlLib16Version.h"
 #include "XmlDocument.h"
+#include "frame/Messages.h"
 #include "frame/Namespaces.h"
 
 #include <atomic>
@@ -36,10 +37,9 @@ bool VersionMatches()
 void ShowVersionAlert()
 {
     std::string const text = FormatString(
-        "Please ensure your generated code is the same version as this library (Corvid Runtime: v%d.%d, "
-        "Generator: v%d.%d).",
+        Msg::VersionAlertText,
         LibraryMajorVersion, LibraryMinorVersion, g_majorVersion.load(), g_minorVersion.load());
-    std::fprintf(stderr, "Version Mismatch Error: %s\n", text.c_str());
+    std::fprintf(stderr, Msg::VersionAlertLine, text.c_str());
 }
 
 } // namespace
@@ -56,7 +56,7 @@ void CheckVersion()
     if (VersionMatches())
         return;
     ShowVersionAlert();
-    throw CNxException(FormatString("Wrong Version (Corvid Runtime: v%d.%d, Generator: v%d.%d)", LibraryMajorVersion,
+    throw CNxException(FormatString(Msg::WrongVersion, LibraryMajorVersion,
                                     LibraryMinorVersion, g_majorVersion.load(), g_minorVersion.load()));
 }
 

@@ -9,6 +9,7 @@
 #include "XmlCollection.h"
 #include "XmlDocument.h"
 #include "XmlWriter.h"
+#include "frame/Messages.h"
 
 #include <vector>
 
@@ -24,7 +25,7 @@ namespace
 
 [[noreturn]] void ThrowUnexpectedAttribute(CXmlAttribute const & attribute)
 {
-    throw CNxValidationException("Unexpected Attribute found.", attribute.GetXPath());
+    throw CNxValidationException(Msg::UnexpectedAttributeFound, attribute.GetXPath());
 }
 
 // Attributes that declare namespaces (also when a schema without namespaces reads them as
@@ -135,7 +136,7 @@ void CXmlGeneratedClass::AttributesToXml_Int(CXmlWriter * writer, CSerialization
     }
     catch (CNxException const & e)
     {
-        throw CNxException("Failed to convert attributes to XML", e);
+        throw CNxException(Msg::FailedConvertAttributesToXml, e);
     }
 }
 
@@ -155,12 +156,11 @@ void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext
         for (CElementInfo ** element = ElementInfo(); element != nullptr && *element != nullptr && !written; ++element)
             written = (*element)->ElementToXml(context, this, writer);
         if (!written && !DoesElementContainOptionalElements() && !emptyChoiceAllowed && !context.GetIgnoreMissingChoice())
-            throw CNxValidationException("This element is a choice, and as such must have at one (and only one) valid "
-                                         "item, currently there are none set",
+            throw CNxValidationException(Msg::ChoiceHasNoItemSet,
                                          std::string());
         break;
     }
-    default: throw CNxException("Unknown XML Group Type");
+    default: throw CNxException(Msg::UnknownXmlGroupType);
     }
     if (info->HasSimpleContent())
     {
@@ -215,7 +215,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const 
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException(FormatString("Failed to convert the element [%s] to XML", GetElementNameRef().c_str()),
+        throw CNxValidationException(FormatString(Msg::FailedConvertElementToXml, GetElementNameRef().c_str()),
                                      std::string(), e);
     }
 }
@@ -242,7 +242,7 @@ CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement
             next = ProcessElementChoiceFromXml(context, element, child, elementType, emptyChoiceAllowed);
             break;
         case XmlElementGroupType_All: next = ProcessElementAllFromXml(context, element, child, elementType); break;
-        default: throw CNxException("Unknown Group Type");
+        default: throw CNxException(Msg::UnknownGroupType);
         }
         if (info->HasSimpleContent())
         {
@@ -260,7 +260,7 @@ CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement
     {
         if (!e.GetPath().empty())
             throw;
-        throw CNxValidationException("Failed to process the element.", element->GetXPath(), e);
+        throw CNxValidationException(Msg::FailedProcessElement, element->GetXPath(), e);
     }
 }
 
@@ -281,7 +281,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
         {
             INillable * const nillable = dynamic_cast<INillable *>(this);
             if (nillable == nullptr)
-                throw CNxValidationException("Invalid use of 'nil' attribute in non-nillable element.",
+                throw CNxValidationException(Msg::NilOnNonNillableElement,
                                              element->GetXPath());
             std::string_view const value = attribute->GetValue();
             if (value == "true" || value == "1")
@@ -290,7 +290,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
                 nillable->SetNil(false);
             else
                 throw CNxValidationException(
-                    FormatString("Unexpected Value [%s] for 'nil' Attribute found.", std::string(value).c_str()),
+                    FormatString(Msg::UnexpectedNilValue, std::string(value).c_str()),
                     attribute->GetXPath());
             continue;
         }
@@ -315,8 +315,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
 void CXmlGeneratedClass::ThrowLeftOver(CXmlElement * parent, CXmlElement * child) const
 {
     throw CNxValidationException(
-        FormatString("Failed read all the elements held within the element [%s]. The unexpected element [%s] remains un "
-                     "processed",
+        FormatString(Msg::ElementLeftUnprocessed,
                      parent->GetLocalName().c_str(), child->GetLocalName().c_str()),
         parent->GetXPath());
 }
@@ -380,9 +379,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
             return child;
         if (!DoesElementContainOptionalElements() && !context.GetIgnoreMissingChoice())
             throw CNxValidationException(
-                FormatString("No child elements within the element [%s] were populated. The element represents a "
-                             "choice, so one and only one element should be populated. The element contained no "
-                             "sutable child elements",
+                FormatString(Msg::ChoiceHasNoChildElement,
                              parent->GetLocalName().c_str()),
                 parent->GetXPath());
     }

@@ -529,7 +529,7 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
         return;
     }
     case ItemType_boolean: return;
-    default: throw CNxInvalidValueException("Unknown type [" + value.GetType() + "].");
+    default: throw CNxInvalidValueException(FormatString("Unknown type [%s].", value.GetType().c_str()));
     }
 }
 
