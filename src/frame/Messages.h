@@ -93,4 +93,151 @@ constexpr char const FailedFindMandatoryElement[] = "Failed to find the mandator
 constexpr char const FailedFindSubstitutionElement[] = "Failed to find a suitable substitution element for [%s].";
 constexpr char const FailedFindElementFromNamespace[] = "Failed to find the required element from namespace [%s].";
 
+// XML: documents, streams, writers, namespace aliases.
+constexpr char const ElementHasNotBeenOpened[] = "An Element has not been opened.";
+constexpr char const AttributesMustAddedBeforeElements[] = "Attributes must be added before elements";
+constexpr char const IndexOutOfRangeBracketed[] = "Index Out of range [%d]";
+constexpr char const FailedWriteFile[] = "Failed to write data to the file [%s] error [0x%08X]";
+constexpr char const ExpatErrorAtLine[] = "%s at line %d";
+constexpr char const NamespaceAliasNotFound[] = "Namespace alias [%s] not found";
+constexpr char const UnknownTextEncoding[] = "Unknown Encoding, select UTF-8 (contact our support team)";
+constexpr char const FailedWriteUnnamedFile[] = "Failed to write data to the file. Error [0x%08X]";
+constexpr char const FailedOpenFile[] = "Failed to open the file [%s] Error [0x%08x]";
+constexpr char const FailedGetFileSize[] = "Failed to get the size of the file [%s] Error [0x%08x]";
+constexpr char const FailedReadFile[] = "Failed to read the contents of the file [%s] Error [0x%08x]";
+constexpr char const XMLStreamEmpty[] = "XML Stream is empty!";
+constexpr char const XMLStringEmpty[] = "XML String is empty!";
+constexpr char const FailedReadUnnamedFile[] = "Failed to read the contents of the file. Error [0x%08x]";
+constexpr char const InvalidOrEmptyXMLDocument[] = "Invalid or empty XML document";
+constexpr char const TooManyAttributesOneElement[] = "Too many attributes on one element";
+constexpr char const AttributeValueTooLong[] = "Attribute value too long";
+constexpr char const TextElementTooLong[] = "The text of the element [%s] is too long";
+constexpr char const JSONStreamEmpty[] = "JSON Stream is empty!";
+constexpr char const JSONStringEmpty[] = "JSON String is empty!";
+constexpr char const DocumentTreeTooLarge[] = "The document is too large: its tree would exceed 16 GiB";
+constexpr char const InvalidEOLType[] = "Invalid EOL type.";
+constexpr char const NoNamespacePrefixLeft[] = "No namespace prefix is left to declare in this element";
+constexpr char const ElementHasNotBeenClosed[] = "An Element has not been closed.";
+
+// Value types: conversions, dates and durations, decimals, big integers, binary data, variants, facets.
+constexpr char const BinaryDataLimit[] = "Failed to append. Binary data is limited to %u bytes";
+constexpr char const BigIntegerOutOfDouble[] = "ERROR: Value out of bound of double.";
+constexpr char const OverflowInDivide[] = "ERROR: Overflow in operator/.";
+constexpr char const OverflowInModulo[] = "ERROR: Overflow in operator%.";
+constexpr char const OverflowInDivideAssign[] = "ERROR: Overflow in operator /=.";
+constexpr char const OverflowInModuloAssign[] = "ERROR: Overflow in operator%=.";
+constexpr char const BigIntegerOutOfInt[] = "ERROR: Value out of bound of int.";
+constexpr char const BigIntegerOutOfLongLong[] = "ERROR: Value out of bound of LONGLONG.";
+constexpr char const SquareRootOfNegative[] = "ERROR: Negative Number in function SquareRoot().";
+constexpr char const FailedAppendRefCount[] = "Failed to append. [RefCount=%d]";
+constexpr char const FailedReleaseDataRefCount[] = "Failed to release data. [RefCount=%d]";
+constexpr char const InvalidLengthHexString[] = "Invalid length in hex string";
+constexpr char const InvalidCharHexString[] = "Invalid char in hex string [%c]";
+constexpr char const ValueCannotConvertTo[] = "The value [%s] can not be converted to a ";
+constexpr char const ValueTooLargeFor[] = "The value [%s] is to large to fit in a ";
+constexpr char const FormatNeedsOneFloatConversion[] =
+    "The format [%s] must hold exactly one floating-point conversion";
+constexpr char const InvalidXsdDateExpected[] = "Invalid XSD Date [%s] expected CCYY-MM-DD[Z|[+|-]hh:mm]";
+constexpr char const UnknownWhitespaceRule[] = "Unknown WhitespaceRule";
+constexpr char const ValueTooLargeForI1[] = "The value [%s] is to large to fit in a i1";
+constexpr char const ValueTooLargeForI2[] = "The value [%s] is to large to fit in a i2";
+constexpr char const ValueTooLargeForUi1[] = "The value [%s] is to large to fit in a ui1";
+constexpr char const ValueTooLargeForUi2[] = "The value [%s] is to large to fit in a ui2";
+constexpr char const InvalidBooleanValue[] =
+    "A Boolean Value read from an XML document was invalid [%s]. Valid values are 'true', 'false', '1', "
+    "or '0'";
+constexpr char const InvalidCharValue[] =
+    "The value [%s] can not be a char as it is either empty of greater than 1 char long";
+constexpr char const InvalidYearRangeLong[] = "Invalid Year [%lld] (%d <= year <= %d && year != 0)";
+constexpr char const FailedFileTimeToSystemTime[] = "Failed to convert FILETIME to SYSTEMTIME";
+constexpr char const FailedCopyDateTime[] = "Failed to copy CDateTime. Invalid Date Type: %s, expected: %s.";
+constexpr char const UnknownDateType[] = "Unknown date type %d.";
+constexpr char const DateTimeNotEnoughData[] =
+    "Attempting to set a CDateTime of type %s using an XmlDateTime of type %s. The source CDateTime does "
+    "not contian enough data to allow the conversion.";
+constexpr char const FailedInvalidDateType[] = "Failed to %s. Invalid Date Type: %s.";
+constexpr char const TimeZoneNotBeenUsed[] = "TimeZone is not been used";
+constexpr char const InvalidTimeZone[] = "Invalid TimeZone [%d:%d]";
+constexpr char const FailedGetTime[] =
+    "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: %s.";
+constexpr char const FailedGetAsSystemTime[] =
+    "Failed to GetAsSystemTime, Date Status must be dateTime. Invalid Date Type: %s.";
+constexpr char const InvalidYearRange[] = "Invalid Year [%d] (%d <= year <= %d && year != 0)";
+constexpr char const InvalidDurationNull[] = "Invalid XSD Duration (Null String)";
+constexpr char const InvalidDurationEmpty[] = "Invalid XSD Duration (Empty String)";
+constexpr char const InvalidDurationExpected[] =
+    "Invalid XSD Duration [%s] expected [-]P[nY][nM][nD][T[nH][nM][nS.ff]]";
+constexpr char const InvalidDurationFractionTooLong[] = "Invalid XSD Duration [%s] Fraction part too long";
+constexpr char const InvalidDateTimeNull[] = "Invalid DateTime (Null String)";
+constexpr char const InvalidXsdDateTime[] = "Invalid XSD DateTime [%s].";
+constexpr char const InvalidXsdDateTimeExpected[] = "Invalid XSD DateTime [%s] expected CCYY-MM-DDThh:mm:ss[.ff]";
+constexpr char const InvalidDateNull[] = "Invalid Date (Null String)";
+constexpr char const InvalidDateEmpty[] = "Invalid Date (Empty String)";
+constexpr char const InvalidDateBadZone[] = "Invalid Date (Bad Zone value)";
+constexpr char const InvalidDateTNotAllowed[] = "Invalid Date ('T' not allowed)";
+constexpr char const InvalidTimeNull[] = "Invalid Time (Null String)";
+constexpr char const InvalidTimeEmpty[] = "Invalid XSD Time (Empty String)";
+constexpr char const InvalidXsdTimeExpected[] = "Invalid XSD Time [%s] expected hh:mm:ss[.ff]";
+constexpr char const InvalidTimeFractionTooLong[] = "Invalid XSD Time [%s] Fraction part too long";
+constexpr char const InvalidXsdTimeZone[] = "Invalid XSD Time Zone [%s].";
+constexpr char const InvalidYearZero[] = "Invalid Year Zero";
+constexpr char const InvalidMonthRange[] = "Invalid Month [%d] (1 <= month <= 12)";
+constexpr char const InvalidMonthForType[] = "Invalid Month [%d] for type %s";
+constexpr char const InvalidYearForType[] = "Invalid Year [%d] for type %s";
+constexpr char const InvalidDayInMonthUnclosed[] = "Invalid Day [%d] (1 <= day <= days in month";
+constexpr char const InvalidDayInMonth[] = "Invalid Day [%d] (1 <= day <= days in month)";
+constexpr char const InvalidDayRange[] = "Invalid Day [%d] (1 <= day <= 31)";
+constexpr char const InvalidDayForType[] = "Invalid Day [%d] for type %s";
+constexpr char const InvalidHourRange[] = "Invalid Hour [%d] (0 <= hour <= 23)";
+constexpr char const InvalidHourForType[] = "Invalid Hour [%d] for type %s";
+constexpr char const InvalidMinuteRange[] = "Invalid Minute [%d] (0 <= minute <= 59)";
+constexpr char const InvalidMinuteForType[] = "Invalid Minute [%d] for type %s";
+constexpr char const InvalidSecondRange[] = "Invalid Second [%d] (0 <= second <= 59)";
+constexpr char const InvalidSecondForType[] = "Invalid Second [%d] for type %s";
+constexpr char const InvalidMilliSecondRange[] = "Invalid Milli-Second [%d] (0 <= milli <= 999)";
+constexpr char const InvalidMilliSecondForType[] = "Invalid Milli-Second [%d] for type %s";
+constexpr char const InvalidMicroSecondRange[] = "Invalid Micro-Second [%d] (0 <= micro <= 999)";
+constexpr char const InvalidMicroSecondForType[] = "Invalid Micro-Second [%d] for type %s";
+constexpr char const InvalidNanoSecondRange[] = "Invalid Nano-Second [%d] (0 <= nano <= 999)";
+constexpr char const InvalidNanoSecondForType[] = "Invalid Nano-Second [%d] for type %s";
+constexpr char const DecimalInvalidChar[] =
+    "The string representing a Decimal, contained an invalid char at position %d [%s].";
+constexpr char const DecimalTooLargeForLongLong[] = "The Decimal value if to large to fit into a LONGLONG";
+constexpr char const DecimalTooLargeForLong[] = "The Decimal value if to large to fit into a LONG";
+constexpr char const DecimalTooLargeForDouble[] = "The Decimal value if to large to fit into a Double";
+constexpr char const InvalidRegularExpression[] = "Invalid Regular Expression: %s Error: '%s'";
+constexpr char const InvalidValueText[] = "Invalid Value for %s [%s].";
+constexpr char const InvalidValueSigned[] = "Invalid Value for %s [%d]";
+constexpr char const InvalidValueUnsigned[] = "Invalid Value for %s [%u]";
+constexpr char const InvalidValueAfterPatternError[] = "%s\nInvalid Value for %s [%s].";
+constexpr char const InvalidValueFloating[] = "Invalid Value for %s [%f]";
+constexpr char const UnknownType[] = "Unknown type [%s].";
+constexpr char const UnknownVariantType[] = "Unknown Type";
+constexpr char const InvalidTypeToString[] = "Invalid Type %d to convert to string";
+constexpr char const UnmatchedClosingParenthesis[] = "unmatched closing parenthesis";
+constexpr char const ParenthesesAreTooDeeplyNested[] = "parentheses are too deeply nested";
+constexpr char const InvalidUTF8Pattern[] = "invalid UTF-8 in the pattern";
+constexpr char const QuantifierDoesNotFollowRepeatableItem[] = "quantifier does not follow a repeatable item";
+constexpr char const GroupsWithQuestionMarkNotAllowed[] = "groups starting with (? are not allowed";
+constexpr char const MissingClosingParenthesis[] = "missing closing parenthesis";
+constexpr char const UnescapedBracketOutsideClass[] = "unescaped ] outside a character class";
+constexpr char const QuantityMustStartNumber[] = "a quantity must start with a number";
+constexpr char const NumbersOutOrderQuantifier[] = "numbers out of order in {} quantifier";
+constexpr char const MissingBraceAfterQuantity[] = "missing } after a quantity";
+constexpr char const NumberTooBigQuantifier[] = "number too big in {} quantifier";
+constexpr char const BackslashAtEnd[] = "\\ at end of pattern";
+constexpr char const BackReferencesAreNotAllowed[] = "back-references are not allowed";
+constexpr char const InvalidEscapeOpen[] = "invalid escape ";
+constexpr char const MalformedPOrPSequence[] = "malformed \\p or \\P sequence";
+constexpr char const UnknownBlockNameOpen[] = "unknown block name ";
+constexpr char const UnknownCategoryOpen[] = "unknown category ";
+constexpr char const MissingTerminatingCharacterClass[] = "missing terminating ] for character class";
+constexpr char const EmptyCharacterClass[] = "empty character class";
+constexpr char const UnescapedBracketInClass[] = "unescaped [ in a character class";
+constexpr char const UnescapedHyphenInClass[] = "unescaped - in a character class";
+constexpr char const InvalidRangeCharacterClass[] = "invalid range in character class";
+constexpr char const NothingSubtractFromCharacterClass[] = "nothing to subtract from in character class";
+constexpr char const SubtractedClassMustEndCharacterClass[] = "a subtracted class must end its character class";
+constexpr char const RangeOutOrderCharacterClass[] = "range out of order in character class";
+
 } // namespace NxXmlLib16::Msg

@@ -5,6 +5,7 @@
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "fastinfoset/FastInfosetReader.h"
+#include "frame/Messages.h"
 #include "frame/Namespaces.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
@@ -268,13 +269,13 @@ void CXmlDocument::ReadFile(char const * fileName)
     CPortableFile file;
     if (!file.OpenForReading(fileName))
         throw CNxException(
-            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+            FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     long long const size = file.GetSize();
     if (size < 0)
         throw CNxException(
-            FormatString("Failed to get the size of the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+            FormatString(Msg::FailedGetFileSize, fileName, GetLastPlatformError()));
     if (static_cast<unsigned long long>(size) > std::numeric_limits<std::uint32_t>::max())
-        throw CNxException(FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName, EFBIG));
+        throw CNxException(FormatString(Msg::FailedReadFile, fileName, EFBIG));
     std::uint32_t const length = static_cast<std::uint32_t>(size);
     unsigned char * bytes = nullptr;
     if (length > 0)
@@ -287,7 +288,7 @@ void CXmlDocument::ReadFile(char const * fileName)
     {
         long long const count = file.Read(bytes + total, length - total);
         if (count <= 0)
-            throw CNxException(FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName,
+            throw CNxException(FormatString(Msg::FailedReadFile, fileName,
                                             count < 0 ? GetLastPlatformError() : 0));
         total += static_cast<std::size_t>(count);
     }
@@ -297,7 +298,7 @@ void CXmlDocument::ReadFile(char const * fileName)
 void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 {
     if (data == nullptr || length == 0)
-        throw CNxException("XML Stream is empty!");
+        throw CNxException(Msg::XMLStreamEmpty);
     Cleanup();
     Parse(data, length);
 }
@@ -305,7 +306,7 @@ void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 void CXmlDocument::LoadXml(char const * text)
 {
     if (text == nullptr || *text == '\0')
-        throw CNxException("XML String is empty!");
+        throw CNxException(Msg::XMLStringEmpty);
     Cleanup();
     ParseText(reinterpret_cast<unsigned char const *>(text), std::strlen(text));
 }
@@ -313,7 +314,7 @@ void CXmlDocument::LoadXml(char const * text)
 void CXmlDocument::LoadXml(unsigned short const * text)
 {
     if (text == nullptr || *text == 0)
-        throw CNxException("XML String is empty!");
+        throw CNxException(Msg::XMLStringEmpty);
     Cleanup();
     // UTF-16 little-endian behind a byte-order mark, so that the parser recognises it.
     m_input.Append("\xFF\xFE");
@@ -358,7 +359,7 @@ void CXmlDocument::AsyncParse(char const * fileName)
     CPortableFile file;
     if (!file.OpenForReading(fileName))
         throw CNxException(
-            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+            FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
     // Each chunk is read straight into the parser's buffer and parsed before the next is read.
     for (;;)
@@ -367,18 +368,18 @@ void CXmlDocument::AsyncParse(char const * fileName)
         long long const count = file.Read(buffer, AsyncChunkSize);
         if (count < 0)
             throw CNxException(
-                FormatString("Failed to read the contents of the file. Error [0x%08x]", GetLastPlatformError()));
+                FormatString(Msg::FailedReadUnnamedFile, GetLastPlatformError()));
         if (count == 0)
         {
             if (m_store->root == 0 && m_store->depth == 0)
-                throw CNxException("Invalid or empty XML document");
+                throw CNxException(Msg::InvalidOrEmptyXMLDocument);
             reader.ParseBuffer(0, true);
             break;
         }
         reader.ParseBuffer(static_cast<std::size_t>(count), false);
     }
     if (m_store->root == 0)
-        throw CNxException("Invalid or empty XML document");
+        throw CNxException(Msg::InvalidOrEmptyXMLDocument);
 }
 
 CXmlElement * CXmlDocument::GetDocumentElement() const
@@ -424,7 +425,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     if (tree.GetUsed() == 0)
         StartTree();
     if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw CNxException("Too many attributes on one element");
+        throw CNxException(Msg::TooManyAttributesOneElement);
     std::size_t const mark = tree.GetUsed();
     std::size_t const offset = tree.Allocate(sizeof(CXmlElement) + sizeof(CXmlAttribute) * attributes.size());
     // Values are stored after the attributes; each record is written once its offset is known,
@@ -433,7 +434,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     {
         std::string_view const value = attributes[i].value;
         if (value.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException("Attribute value too long");
+            throw CNxException(Msg::AttributeValueTooLong);
         std::size_t const at = offset + sizeof(CXmlElement) + i * sizeof(CXmlAttribute);
         CXmlAttribute attribute{};
         attribute.m_owner = CXmlTreeBuffer::Distance(at, offset);
@@ -488,7 +489,7 @@ void CXmlDocument::EndElement()
     if (!open.text.empty())
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString("The text of the element [%s] is too long",
+            throw CNxException(FormatString(Msg::TextElementTooLong,
                                             Element(open.element).GetLocalName().c_str()));
         std::size_t text = 0;
         // Whitespace that lays out child elements repeats from element to element: one copy
@@ -571,14 +572,14 @@ CBinaryData CXmlDocument::LoadJsonFile(char const * fileName)
     Cleanup();
     ReadFile(fileName);
     if (m_input.GetLength() == 0)
-        throw CNxException("JSON Stream is empty!");
+        throw CNxException(Msg::JSONStreamEmpty);
     return ParseJson(m_input.GetData(), m_input.GetLength());
 }
 
 CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32_t length)
 {
     if (data == nullptr || length == 0)
-        throw CNxException("JSON Stream is empty!");
+        throw CNxException(Msg::JSONStreamEmpty);
     Cleanup();
     return ParseJson(data, length);
 }
@@ -586,7 +587,7 @@ CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32
 CBinaryData CXmlDocument::LoadJson(char const * text)
 {
     if (text == nullptr || *text == '\0')
-        throw CNxException("JSON String is empty!");
+        throw CNxException(Msg::JSONStringEmpty);
     Cleanup();
     if (IsLocalTextUtf8())
         return ParseJsonText(text, std::strlen(text));
@@ -597,7 +598,7 @@ CBinaryData CXmlDocument::LoadJson(char const * text)
 CBinaryData CXmlDocument::LoadJson(unsigned short const * text)
 {
     if (text == nullptr || *text == 0)
-        throw CNxException("JSON String is empty!");
+        throw CNxException(Msg::JSONStringEmpty);
     Cleanup();
     m_input = WideToUtf8(text);
     return ParseJsonText(reinterpret_cast<char const *>(m_input.GetData()), m_input.GetLength());
