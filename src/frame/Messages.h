@@ -95,7 +95,7 @@ constexpr char const FailedFindElementFromNamespace[] = "Failed to find the requ
 
 // XML: documents, streams, writers, namespace aliases.
 constexpr char const ElementHasNotBeenOpened[] = "An Element has not been opened.";
-constexpr char const AttributesMustAddedBeforeElements[] = "Attributes must be added before elements";
+constexpr char const AttributesBeforeElements[] = "Attributes must be added before elements";
 constexpr char const IndexOutOfRangeBracketed[] = "Index Out of range [%d]";
 constexpr char const FailedWriteFile[] = "Failed to write data to the file [%s] error [0x%08X]";
 constexpr char const ExpatErrorAtLine[] = "%s at line %d";
@@ -105,17 +105,17 @@ constexpr char const FailedWriteUnnamedFile[] = "Failed to write data to the fil
 constexpr char const FailedOpenFile[] = "Failed to open the file [%s] Error [0x%08x]";
 constexpr char const FailedGetFileSize[] = "Failed to get the size of the file [%s] Error [0x%08x]";
 constexpr char const FailedReadFile[] = "Failed to read the contents of the file [%s] Error [0x%08x]";
-constexpr char const XMLStreamEmpty[] = "XML Stream is empty!";
-constexpr char const XMLStringEmpty[] = "XML String is empty!";
+constexpr char const XmlStreamEmpty[] = "XML Stream is empty!";
+constexpr char const XmlStringEmpty[] = "XML String is empty!";
 constexpr char const FailedReadUnnamedFile[] = "Failed to read the contents of the file. Error [0x%08x]";
-constexpr char const InvalidOrEmptyXMLDocument[] = "Invalid or empty XML document";
-constexpr char const TooManyAttributesOneElement[] = "Too many attributes on one element";
+constexpr char const InvalidOrEmptyXmlDocument[] = "Invalid or empty XML document";
+constexpr char const TooManyAttributes[] = "Too many attributes on one element";
 constexpr char const AttributeValueTooLong[] = "Attribute value too long";
-constexpr char const TextElementTooLong[] = "The text of the element [%s] is too long";
-constexpr char const JSONStreamEmpty[] = "JSON Stream is empty!";
-constexpr char const JSONStringEmpty[] = "JSON String is empty!";
+constexpr char const ElementTextTooLong[] = "The text of the element [%s] is too long";
+constexpr char const JsonStreamEmpty[] = "JSON Stream is empty!";
+constexpr char const JsonStringEmpty[] = "JSON String is empty!";
 constexpr char const DocumentTreeTooLarge[] = "The document is too large: its tree would exceed 16 GiB";
-constexpr char const InvalidEOLType[] = "Invalid EOL type.";
+constexpr char const InvalidEolType[] = "Invalid EOL type.";
 constexpr char const NoNamespacePrefixLeft[] = "No namespace prefix is left to declare in this element";
 constexpr char const ElementHasNotBeenClosed[] = "An Element has not been closed.";
 
@@ -216,28 +216,162 @@ constexpr char const UnknownVariantType[] = "Unknown Type";
 constexpr char const InvalidTypeToString[] = "Invalid Type %d to convert to string";
 constexpr char const UnmatchedClosingParenthesis[] = "unmatched closing parenthesis";
 constexpr char const ParenthesesAreTooDeeplyNested[] = "parentheses are too deeply nested";
-constexpr char const InvalidUTF8Pattern[] = "invalid UTF-8 in the pattern";
+constexpr char const InvalidUtf8InPattern[] = "invalid UTF-8 in the pattern";
 constexpr char const QuantifierDoesNotFollowRepeatableItem[] = "quantifier does not follow a repeatable item";
 constexpr char const GroupsWithQuestionMarkNotAllowed[] = "groups starting with (? are not allowed";
 constexpr char const MissingClosingParenthesis[] = "missing closing parenthesis";
 constexpr char const UnescapedBracketOutsideClass[] = "unescaped ] outside a character class";
-constexpr char const QuantityMustStartNumber[] = "a quantity must start with a number";
-constexpr char const NumbersOutOrderQuantifier[] = "numbers out of order in {} quantifier";
+constexpr char const QuantityMustStartWithNumber[] = "a quantity must start with a number";
+constexpr char const NumbersOutOfOrderInQuantifier[] = "numbers out of order in {} quantifier";
 constexpr char const MissingBraceAfterQuantity[] = "missing } after a quantity";
-constexpr char const NumberTooBigQuantifier[] = "number too big in {} quantifier";
+constexpr char const NumberTooBigInQuantifier[] = "number too big in {} quantifier";
 constexpr char const BackslashAtEnd[] = "\\ at end of pattern";
 constexpr char const BackReferencesAreNotAllowed[] = "back-references are not allowed";
 constexpr char const InvalidEscapeOpen[] = "invalid escape ";
-constexpr char const MalformedPOrPSequence[] = "malformed \\p or \\P sequence";
+constexpr char const MalformedPropertyEscape[] = "malformed \\p or \\P sequence";
 constexpr char const UnknownBlockNameOpen[] = "unknown block name ";
 constexpr char const UnknownCategoryOpen[] = "unknown category ";
-constexpr char const MissingTerminatingCharacterClass[] = "missing terminating ] for character class";
-constexpr char const EmptyCharacterClass[] = "empty character class";
+constexpr char const MissingClassTerminator[] = "missing terminating ] for character class";
+constexpr char const EmptyClass[] = "empty character class";
 constexpr char const UnescapedBracketInClass[] = "unescaped [ in a character class";
 constexpr char const UnescapedHyphenInClass[] = "unescaped - in a character class";
-constexpr char const InvalidRangeCharacterClass[] = "invalid range in character class";
-constexpr char const NothingSubtractFromCharacterClass[] = "nothing to subtract from in character class";
-constexpr char const SubtractedClassMustEndCharacterClass[] = "a subtracted class must end its character class";
-constexpr char const RangeOutOrderCharacterClass[] = "range out of order in character class";
+constexpr char const InvalidRangeInClass[] = "invalid range in character class";
+constexpr char const NothingToSubtractInClass[] = "nothing to subtract from in character class";
+constexpr char const SubtractionMustEndClass[] = "a subtracted class must end its character class";
+constexpr char const RangeOutOfOrderInClass[] = "range out of order in character class";
+
+// Collections and wildcard content.
+constexpr char const ElementNameMustHaveValue[] = "Element Name must have a value";
+constexpr char const NamespaceRestrictionMustHaveValue[] = "Namespace Restriction must have a value";
+constexpr char const TargetNamespaceMustHaveValue[] = "Target Namespace must have a value";
+constexpr char const InvalidElementFound[] = "Invalid Element [%s] found.";
+constexpr char const CollectionNamespaceNotSet[] = "A Namespace has not been set for this Collection";
+constexpr char const DoneByCollection[] = "This should be done by the collection";
+constexpr char const AttributeNamespaceInappropriate[] =
+    "Invalid Attribute [%s]. The attributes namespace is Inappropriate.";
+constexpr char const IndexOutOfRange[] = "Index out of range";
+constexpr char const IndexOutOfRangeUse[] = "Index %d is out of range, use 0 - %d";
+constexpr char const DatesMustBeOfTypeOpen[] = "Dates added to this collection must be of type ";
+constexpr char const CollectionTargetNamespace[] =
+    "CXmlCollectionBase::GetTargetNamespace Should not be used from within a Collection (program logic "
+    "error)";
+constexpr char const CollectionMaximum[] = "The Maximum number of [%s] elements allowed in this collection is %d";
+constexpr char const CollectionMinimum[] = "The Minimum number of [%s] elements allowed in this collection is %d";
+constexpr char const ObjectNotInCollection[] = "The object was not found in the collection";
+
+// Fast Infoset: reading and writing.
+constexpr char const FiWriteAlphabetSize[] =
+    "Failed to write FastInfoset. Invalid Restricted Alphabet. Alphabet must contain between 2 and 2^20 "
+    "characters.";
+constexpr char const FiWriteAlphabetUnsupported[] =
+    "Failed to write FastInfoset. Unsupported Feature in AppendRestrictedAlphabetString.";
+constexpr char const FiWriteAlphabetCharacter[] =
+    "Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.";
+constexpr char const UnknownByteEncoding[] = "Unknown byte encoding.";
+constexpr char const InvalidUuidEncoding[] = "Invalid value for UUID byte encoding.";
+constexpr char const InvalidShortEncoding[] = "Invalid value for SHORT byte encoding.";
+constexpr char const InvalidIntEncoding[] = "Invalid value for INT byte encoding.";
+constexpr char const InvalidLongEncoding[] = "Invalid value for LONG byte encoding.";
+constexpr char const InvalidFloatEncoding[] = "Invalid value for FLOAT byte encoding.";
+constexpr char const InvalidDoubleEncoding[] = "Invalid value for DOUBLE byte encoding.";
+constexpr char const FiParseFailed[] = "Failed to parse FastInfoset. %s";
+constexpr char const FiUnexpectedEnd[] = "Unexpected End of File.";
+constexpr char const FiElementType[] = "Invalid Encoding of Element type.";
+constexpr char const FiParseIndexBeyondTable[] =
+    "Failed to parse FastInfoset. Index [%u] is beyond the %s table of %u entries.";
+constexpr char const FiCharacterStringThirdBit[] = "Invalid EncodedCharacterString type  on the third bit of an octet.";
+constexpr char const FiCharacterStringFifthBit[] = "Invalid EncodedCharacterString type  on the fifth bit of an octet.";
+constexpr char const FiAlphabetSize[] =
+    "Invalid Encoding of Restricted Alphabet. Alphabet must contain between 2 and 2^20 character";
+constexpr char const FiVocabularyNameParts[] =
+    "The vocabulary holds a qualified name whose parts are not in its tables.";
+constexpr char const FiItemCount[] = "Invalid item count.";
+constexpr char const FiOctetStringSecondBit[] = "Invalid NonEmptyOctetString type  on the second bit of an octet.";
+constexpr char const FiOctetStringFifthBit[] = "Invalid NonEmptyOctetString type  on the fifth bit of an octet.";
+constexpr char const FiInteger1SecondBit[] =
+    "Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet.";
+constexpr char const FiInteger0SecondBit[] =
+    "Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet.";
+constexpr char const FiInteger1ThirdBit[] =
+    "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet.";
+constexpr char const FiInteger1FourthBit[] =
+    "Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet.";
+constexpr char const FiParseUnknownAlphabet[] = "Failed to parse FastInfoset. Unknown Restricted Alphabet index [%u].";
+constexpr char const FiParseUnknownAlgorithm[] = "Failed to parse FastInfoset. Unknown Encoding Algorithm index [%u].";
+constexpr char const FiOptionalComponents[] = "Invalid optional components.";
+constexpr char const FiNotation[] = "Invalid notation.";
+constexpr char const FiUnparsedEntity[] = "Invalid unparsed entity.";
+constexpr char const FiInitialVocabulary[] = "Invalid initial vocabulary.";
+constexpr char const FiPrefixWithoutNamespace[] = "Invalid QName type Prefix without Namespace.";
+constexpr char const FiNoElement[] = "The document has no element.";
+constexpr char const FiDataAfterEnd[] = "Unexpected data after the end of the document.";
+constexpr char const FiMoreThanOneElement[] = "The document holds more than one element.";
+constexpr char const FiAttributeType[] = "Invalid Encoding of Attribute type.";
+constexpr char const FiNamespaceAttribute[] = "Invalid Encoding of Namespace Attribute.";
+constexpr char const FiWriteInvalidDeclaration[] = "Failed to write FastInfoset. Invalid FInfoDecl value [%d]";
+constexpr char const FiWriteInvalidAlphabet[] = "Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]";
+constexpr char const FiWriteInvalidAlgorithm[] = "Failed to write FastInfoset. Invalid Encoding Algorithm value [%d]";
+constexpr char const FiWriteUnknownEncodingBit5[] =
+    "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5.";
+constexpr char const FiWriteUnknownEncodingBit7[] =
+    "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.";
+constexpr char const FiWriteUtf16Unsupported[] =
+    "Failed to write FastInfoset. Unsupported Feature UTF16BE in EncodedCharacterStringBit5.";
+
+// JSON: reading and writing.
+constexpr char const JsonNoRootElement[] = "JSON Document has no root Element.";
+constexpr char const JsonItemEmptyName[] = "JSON item has an empty Name.";
+constexpr char const JsonNameToElementName[] = "Failed to convert name '%s' to Element name in XML.";
+constexpr char const JsonMoreThanOneRoot[] = "JSON Document has more than one root Element: '%s'.";
+constexpr char const JsonAtNameToAttributeName[] = "Failed to convert name '@%s' to Attribute name in XML.";
+constexpr char const JsonItemNotSimple[] = "JSON item '%s' must have a simple value.";
+constexpr char const JsonNameToAttributeName[] = "Failed to convert name '%s' to Attribute name in XML.";
+constexpr char const JsonItemRepeated[] = "JSON item '%s' is repeated.";
+constexpr char const JsonValueToAttributeValue[] = "Failed to convert value '%s' to Attribute string value in XML.";
+constexpr char const JsonValueToElementValue[] = "Failed to convert value '%s' to Element string value in XML.";
+constexpr char const JsonValueHasNoName[] = "JSON Value has no Name.";
+constexpr char const JsonArrayHasNoName[] = "JSON Array has no Name.";
+constexpr char const JsonDepthLimit[] = "JSON exceeded depth limit at line %d, position %d.";
+constexpr char const JsonExpectedTrue[] = "Expected 'true' at line %d, position %d.";
+constexpr char const JsonEndExpectedTrue[] = "Unexpected End of File. Expected value 'true' at line %d, position %d.";
+constexpr char const JsonExpectedFalse[] = "Expected 'false' at line %d, position %d.";
+constexpr char const JsonEndExpectedFalse[] = "Unexpected End of File. Expected value 'false' at line %d, position %d.";
+constexpr char const JsonExpectedNull[] = "Expected 'NULL' at line %d, position %d.";
+constexpr char const JsonEndExpectedNull[] = "Unexpected End of File. Expected value 'NULL' at line %d, position %d.";
+constexpr char const JsonExpectedValue[] =
+    "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '%c' at line %d, "
+    "position %d.";
+constexpr char const JsonEndExpectedObjectEndDoubled[] =
+    "Unexpected End of File. Expected Object terminator character '}}' at line %d, position %d.";
+constexpr char const JsonExpectedQuotationMark[] =
+    "Expected quotation mark character '\"' before Name, found '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedNameSeparator[] =
+    "Unexpected End of File. Expected Object Name/Value separator character ':' at line %d, position %d.";
+constexpr char const JsonExpectedNameSeparator[] =
+    "Expected Object Name/Value separator character ':', found '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedObjectValue[] =
+    "Unexpected End of File. Expected Object Value at line %d, position %d.";
+constexpr char const JsonEndExpectedObjectEnd[] =
+    "Unexpected End of File. Expected Object terminator character '}' at line %d, position %d.";
+constexpr char const JsonExpectedObjectSeparator[] =
+    "Expected Object separator character ',', found '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedArrayEnd[] =
+    "Unexpected End of File. Expected Array terminator character ']' at line %d, position %d.";
+constexpr char const JsonExpectedArraySeparator[] =
+    "Expected Array separator character ',', found '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedString[] = "Unexpected End of File. Expected string value at line %d, position %d.";
+constexpr char const JsonInvalidEscape[] = "Invalid Escape Character '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedHexDigits[] =
+    "Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line %d, position %d.";
+constexpr char const JsonExpectedHexDigits[] =
+    "Expected 4 hexadecimal digits'\\uxxxx', found '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedNumber[] = "Unexpected End of File. Expected a number at line %d, position %d.";
+constexpr char const JsonExpectedDigit[] = "Expected a digit '0' to '9', found '%c' at line %d, position %d.";
+constexpr char const JsonEndExpectedDigit[] =
+    "Unexpected End of File. Expected a digit '0' to '9' at line %d, position %d.";
+constexpr char const JsonEndExpectedExponent[] =
+    "Unexpected End of File. Expected '+', '-' or a number at line %d, position %d.";
+constexpr char const JsonElementHasValue[] = "The element [%s] already has its value and can take no member.";
+constexpr char const UnknownNamespace[] = "Unknown Namespace: %s.";
 
 } // namespace NxXmlLib16::Msg

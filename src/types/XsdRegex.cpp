@@ -176,18 +176,18 @@ private:
         std::size_t const length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
                                    : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
         if (length == 0 || m_at + length > m_text.size())
-            Fail(Msg::InvalidUTF8Pattern);
+            Fail(Msg::InvalidUtf8InPattern);
         std::uint32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
         for (std::size_t i = 1; i < length; ++i)
         {
             if ((byte(m_at + i) & 0xC0) != 0x80)
-                Fail(Msg::InvalidUTF8Pattern);
+                Fail(Msg::InvalidUtf8InPattern);
             codePoint = codePoint << 6 | (byte(m_at + i) & 0x3F);
         }
         std::uint32_t const shortest[] = {0, 0, 0x80, 0x800, 0x10000};
         if (codePoint < shortest[length] || codePoint > LastCodePoint ||
             (codePoint >= FirstSurrogate && codePoint <= LastSurrogate))
-            Fail(Msg::InvalidUTF8Pattern);
+            Fail(Msg::InvalidUtf8InPattern);
         m_at += length;
         return codePoint;
     }
@@ -276,7 +276,7 @@ private:
         ++m_at;
         std::uint32_t low = 0;
         if (!ReadCount(low))
-            Fail(Msg::QuantityMustStartNumber);
+            Fail(Msg::QuantityMustStartWithNumber);
         std::string quantity = "{" + std::to_string(low);
         if (!AtEnd() && Peek() == ',')
         {
@@ -286,7 +286,7 @@ private:
             if (ReadCount(high))
             {
                 if (high < low)
-                    Fail(Msg::NumbersOutOrderQuantifier);
+                    Fail(Msg::NumbersOutOfOrderInQuantifier);
                 quantity += std::to_string(high);
             }
         }
@@ -306,7 +306,7 @@ private:
         {
             count = count * 10 + static_cast<std::uint32_t>(Peek() - '0');
             if (count > LargestCount)
-                Fail(Msg::NumberTooBigQuantifier);
+                Fail(Msg::NumberTooBigInQuantifier);
         }
         return m_at > start;
     }
@@ -355,7 +355,7 @@ private:
     {
         std::size_t const close = m_text.find('}', m_at);
         if (AtEnd() || Peek() != '{' || close == std::string::npos)
-            Fail(Msg::MalformedPOrPSequence);
+            Fail(Msg::MalformedPropertyEscape);
         std::string const name = m_text.substr(m_at + 1, close - m_at - 1);
         m_at = close + 1;
         if (name.compare(0, 2, "Is") == 0)
@@ -389,12 +389,12 @@ private:
         for (;;)
         {
             if (AtEnd())
-                Fail(Msg::MissingTerminatingCharacterClass);
+                Fail(Msg::MissingClassTerminator);
             char const c = Peek();
             if (c == ']')
             {
                 if (!any)
-                    Fail(Msg::EmptyCharacterClass);
+                    Fail(Msg::EmptyClass);
                 ++m_at;
                 return SetExpression(set, negative);
             }
@@ -405,7 +405,7 @@ private:
                 if (PeekNext() == '[')
                     return ParseSubtraction(set, negative, any);
                 if (PeekNext() == '\0')
-                    Fail(Msg::MissingTerminatingCharacterClass);
+                    Fail(Msg::MissingClassTerminator);
                 if (any && !EndsGroup())
                     Fail(Msg::UnescapedHyphenInClass);
                 ++m_at;
@@ -422,7 +422,7 @@ private:
                 {
                     AddEscape(set, escape);
                     if (StartsRange())
-                        Fail(Msg::InvalidRangeCharacterClass);
+                        Fail(Msg::InvalidRangeInClass);
                     continue;
                 }
                 first = escape.codePoint;
@@ -437,14 +437,14 @@ private:
     std::string ParseSubtraction(CCharSet const & set, bool negative, bool any)
     {
         if (!any)
-            Fail(Msg::NothingSubtractFromCharacterClass);
+            Fail(Msg::NothingToSubtractInClass);
         ++m_at;
         Enter(2);
         std::string const subtracted = ParseClassExpression();
         if (AtEnd())
-            Fail(Msg::MissingTerminatingCharacterClass);
+            Fail(Msg::MissingClassTerminator);
         if (Peek() != ']')
-            Fail(Msg::SubtractedClassMustEndCharacterClass);
+            Fail(Msg::SubtractionMustEndClass);
         ++m_at;
         m_depth -= 2;
         return "(?:(?!" + subtracted + ")" + SetExpression(set, negative) + ")";
@@ -471,7 +471,7 @@ private:
         {
             CEscape const escape = ParseEscape();
             if (!escape.single)
-                Fail(Msg::InvalidRangeCharacterClass);
+                Fail(Msg::InvalidRangeInClass);
             last = escape.codePoint;
         }
         else if (Peek() == '-')
@@ -479,7 +479,7 @@ private:
         else
             last = NextCodePoint();
         if (last < first)
-            Fail(Msg::RangeOutOrderCharacterClass);
+            Fail(Msg::RangeOutOfOrderInClass);
         return last;
     }
 

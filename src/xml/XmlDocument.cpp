@@ -298,7 +298,7 @@ void CXmlDocument::ReadFile(char const * fileName)
 void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 {
     if (data == nullptr || length == 0)
-        throw CNxException(Msg::XMLStreamEmpty);
+        throw CNxException(Msg::XmlStreamEmpty);
     Cleanup();
     Parse(data, length);
 }
@@ -306,7 +306,7 @@ void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 void CXmlDocument::LoadXml(char const * text)
 {
     if (text == nullptr || *text == '\0')
-        throw CNxException(Msg::XMLStringEmpty);
+        throw CNxException(Msg::XmlStringEmpty);
     Cleanup();
     ParseText(reinterpret_cast<unsigned char const *>(text), std::strlen(text));
 }
@@ -314,7 +314,7 @@ void CXmlDocument::LoadXml(char const * text)
 void CXmlDocument::LoadXml(unsigned short const * text)
 {
     if (text == nullptr || *text == 0)
-        throw CNxException(Msg::XMLStringEmpty);
+        throw CNxException(Msg::XmlStringEmpty);
     Cleanup();
     // UTF-16 little-endian behind a byte-order mark, so that the parser recognises it.
     m_input.Append("\xFF\xFE");
@@ -372,14 +372,14 @@ void CXmlDocument::AsyncParse(char const * fileName)
         if (count == 0)
         {
             if (m_store->root == 0 && m_store->depth == 0)
-                throw CNxException(Msg::InvalidOrEmptyXMLDocument);
+                throw CNxException(Msg::InvalidOrEmptyXmlDocument);
             reader.ParseBuffer(0, true);
             break;
         }
         reader.ParseBuffer(static_cast<std::size_t>(count), false);
     }
     if (m_store->root == 0)
-        throw CNxException(Msg::InvalidOrEmptyXMLDocument);
+        throw CNxException(Msg::InvalidOrEmptyXmlDocument);
 }
 
 CXmlElement * CXmlDocument::GetDocumentElement() const
@@ -425,7 +425,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     if (tree.GetUsed() == 0)
         StartTree();
     if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw CNxException(Msg::TooManyAttributesOneElement);
+        throw CNxException(Msg::TooManyAttributes);
     std::size_t const mark = tree.GetUsed();
     std::size_t const offset = tree.Allocate(sizeof(CXmlElement) + sizeof(CXmlAttribute) * attributes.size());
     // Values are stored after the attributes; each record is written once its offset is known,
@@ -489,7 +489,7 @@ void CXmlDocument::EndElement()
     if (!open.text.empty())
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString(Msg::TextElementTooLong,
+            throw CNxException(FormatString(Msg::ElementTextTooLong,
                                             Element(open.element).GetLocalName().c_str()));
         std::size_t text = 0;
         // Whitespace that lays out child elements repeats from element to element: one copy
@@ -572,14 +572,14 @@ CBinaryData CXmlDocument::LoadJsonFile(char const * fileName)
     Cleanup();
     ReadFile(fileName);
     if (m_input.GetLength() == 0)
-        throw CNxException(Msg::JSONStreamEmpty);
+        throw CNxException(Msg::JsonStreamEmpty);
     return ParseJson(m_input.GetData(), m_input.GetLength());
 }
 
 CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32_t length)
 {
     if (data == nullptr || length == 0)
-        throw CNxException(Msg::JSONStreamEmpty);
+        throw CNxException(Msg::JsonStreamEmpty);
     Cleanup();
     return ParseJson(data, length);
 }
@@ -587,7 +587,7 @@ CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32
 CBinaryData CXmlDocument::LoadJson(char const * text)
 {
     if (text == nullptr || *text == '\0')
-        throw CNxException(Msg::JSONStringEmpty);
+        throw CNxException(Msg::JsonStringEmpty);
     Cleanup();
     if (IsLocalTextUtf8())
         return ParseJsonText(text, std::strlen(text));
@@ -598,7 +598,7 @@ CBinaryData CXmlDocument::LoadJson(char const * text)
 CBinaryData CXmlDocument::LoadJson(unsigned short const * text)
 {
     if (text == nullptr || *text == 0)
-        throw CNxException(Msg::JSONStringEmpty);
+        throw CNxException(Msg::JsonStringEmpty);
     Cleanup();
     m_input = WideToUtf8(text);
     return ParseJsonText(reinterpret_cast<char const *>(m_input.GetData()), m_input.GetLength());

@@ -28,7 +28,7 @@ struct CEscapeTable
 
 constexpr CEscapeTable EscapeTable;
 
-[[noreturn]] void ThrowInvalidEol() { throw CNxException(Msg::InvalidEOLType); }
+[[noreturn]] void ThrowInvalidEol() { throw CNxException(Msg::InvalidEolType); }
 
 } // namespace
 
@@ -58,7 +58,7 @@ void CXmlTextWriter::CheckStartTagOpen() const
 {
     CXmlWriterContext const * const current = GetCurrentContext();
     if (current == nullptr || !current->IsStartTagOpen())
-        throw CNxException(Msg::AttributesMustAddedBeforeElements);
+        throw CNxException(Msg::AttributesBeforeElements);
 }
 
 void CXmlTextWriter::WriteNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri)

@@ -96,7 +96,7 @@ char const * CXmlWriter::LineEndOf(EOLType type)
         return "\r\n";
     if (type == EOLType_LF)
         return "\n";
-    throw CNxException(Msg::InvalidEOLType);
+    throw CNxException(Msg::InvalidEolType);
 }
 
 void CXmlWriter::SetArrayState(std::uint32_t state)
