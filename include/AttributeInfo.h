@@ -47,7 +47,7 @@ protected:
     void ReadProperty(CXmlGeneratedClass const * object, NxVariant & value) const;
     // Stores the value; failures are wrapped and located at the source attribute.
     void InvokePropertySet(CXmlGeneratedClass * object, NxVariant & value, CXmlAttribute const & source) const;
-    static void ToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer, bool flag, char const * ns,
+    static void ToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer, bool isRoot, char const * ns,
                           CSerializationContext const & context);
     static std::string GetTargetNamespace(CXmlObjectBase const * object);
     static bool IsNamespaceValid(std::string const & ns, std::string const & constraint,

@@ -114,7 +114,7 @@ protected:
     void InvokePropertySet(CXmlGeneratedClass * object, NxVariant & value, CXmlElement const & source) const;
     // Lets the target read from `element`'s children starting at firstChild; returns what it left.
     static CXmlElement * FromXml_Int(CXmlObjectBase * target, CXmlElement * element, CXmlElement * firstChild,
-                                     CSerializationContext const & context, bool flag);
+                                     CSerializationContext const & context, bool emptyChoiceAllowed);
     void AttributesToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer,
                              CSerializationContext const & context) const;
 
@@ -123,7 +123,7 @@ protected:
     bool ElementToXmlEnum(CSerializationContext const & context, CXmlGeneratedClass const * object,
                           CXmlWriter * writer, EnumToStringFn enumToString) const;
     bool ElementToXmlCls(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                         CXmlWriter * writer, bool flag) const;
+                         CXmlWriter * writer, bool emptyChoiceAllowed) const;
     bool ElementToXmlCol(CSerializationContext const & context, CXmlGeneratedClass const * object,
                          CXmlWriter * writer) const;
     // Reads the primitive element *current (already matched) and advances.
@@ -141,7 +141,7 @@ protected:
     void SetObject(CXmlGeneratedClass * object, CXmlObjectBase * value, CXmlElement const & source) const;
     // Reads *current into the object (its own element) and advances.
     void ReadElementInto(CXmlObjectBase * target, CSerializationContext const & context, CXmlElement ** current,
-                         bool flag) const;
+                         bool emptyChoiceAllowed) const;
     // Lets the object read siblings from *current onwards; returns the first it did not take.
     static CXmlElement * ReadInline(CXmlObjectBase * target, CSerializationContext const & context,
                                     CXmlElement * parent, CXmlElement * current);

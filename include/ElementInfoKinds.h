@@ -46,9 +46,9 @@ public:
 
 protected:
     // Reads the matched element *current and advances.
-    void ReadValue(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement ** current) const
+    void ReadValue(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement ** current) const
     {
-        ElementFromXmlPrim(c, o, current);
+        ElementFromXmlPrim(context, object, current);
     }
 };
 
@@ -64,9 +64,9 @@ public:
 
 protected:
     // Reads the matched element *current and advances.
-    void ReadValue(CSerializationContext const & c, CXmlGeneratedClass * o, CXmlElement ** current) const
+    void ReadValue(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement ** current) const
     {
-        ElementFromXmlEnum(c, o, current);
+        ElementFromXmlEnum(context, object, current);
     }
 };
 

@@ -91,11 +91,11 @@ protected:
     ~CElement() override;
     std::string GetTargetNamespace() const override { return m_namespace; }
     void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri, CSerializationContext const & context,
-                   bool flag) const override;
+                   bool emptyChoiceAllowed) const override;
     // Reads the current child (not the parent) when its namespace is allowed; returns its next
     // sibling, or the child itself when it was not taken.
     CXmlElement * FromXml_Int(CXmlElement * parent, CXmlElement * child, CSerializationContext const & context,
-                              bool flag) override;
+                              bool emptyChoiceAllowed) override;
 
     void Init(char const * name, char const * namespaceUri, char const * restriction, char const * targetNamespace);
     // Copies name, namespace, text, attributes and child elements of a document element.
@@ -140,10 +140,10 @@ public:
 protected:
     ~CElementCol() override;
     void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri, CSerializationContext const & context,
-                   bool flag) const override;
+                   bool emptyChoiceAllowed) const override;
     // Reads the run of siblings whose namespaces the restriction allows.
     CXmlElement * FromXml_Int(CXmlElement * parent, CXmlElement * child, CSerializationContext const & context,
-                              bool flag) override;
+                              bool emptyChoiceAllowed) override;
     // Reads the run of siblings with this local name and namespace, whatever the restriction.
     virtual CXmlElement * FromXmlLockElementName_Int(std::string elementName, std::string namespaceUri,
                                                      CXmlElement * parent, CXmlElement * child,
@@ -174,10 +174,10 @@ protected:
     ~CAttribute() override;
     std::string GetTargetNamespace() const override { return m_namespace; }
     void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri, CSerializationContext const & context,
-                   bool flag) const override;
+                   bool emptyChoiceAllowed) const override;
     // Attributes are read by their collection: this throws.
     CXmlElement * FromXml_Int(CXmlElement * parent, CXmlElement * child, CSerializationContext const & context,
-                              bool flag) override;
+                              bool emptyChoiceAllowed) override;
 
 private:
     std::string m_namespace;
@@ -208,10 +208,10 @@ public:
 protected:
     ~CAttributeCol() override;
     void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri, CSerializationContext const & context,
-                   bool flag) const override;
+                   bool emptyChoiceAllowed) const override;
     // Takes every attribute of the element; one whose namespace is not allowed throws.
     CXmlElement * FromXml_Int(CXmlElement * element, CXmlElement * child, CSerializationContext const & context,
-                              bool flag) override;
+                              bool emptyChoiceAllowed) override;
 
 private:
     std::string m_restriction;

@@ -75,7 +75,7 @@ protected:
     std::string Print(T const & value) const { return m_codec->print(value, GetFormat()); }
     // Writes the items as a run of elements, after checking their count.
     void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri, CSerializationContext const & context,
-                   bool flag) const override;
+                   bool emptyChoiceAllowed) const override;
     void AddFromString(std::string text) override;
 
     std::vector<typename CStoredItem<T>::Type> m_items;

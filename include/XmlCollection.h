@@ -143,7 +143,7 @@ protected:
 
     // Reads the run of sibling elements with the item name: each element's text is added.
     CXmlElement * FromXml_Int(CXmlElement * parent, CXmlElement * child, CSerializationContext const & context,
-                              bool flag) override;
+                              bool emptyChoiceAllowed) override;
     // Converts, validates and appends one item's text.
     virtual void AddFromString(std::string text) = 0;
 

@@ -48,10 +48,10 @@ protected:
     void AttributesToXml_Int(CXmlWriter * writer, CSerializationContext const & context) const override;
     // Writes the object as an element (or inline), in the order of its model group.
     void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri, CSerializationContext const & context,
-                   bool flag) const override;
+                   bool emptyChoiceAllowed) const override;
     // Resets the object and reads it from the element; returns the first child not consumed.
     CXmlElement * FromXml_Int(CXmlElement * element, CXmlElement * child, CSerializationContext const & context,
-                              bool flag) override;
+                              bool emptyChoiceAllowed) override;
 
 public:
     // Generated: reads (read true) or writes the member with the property index.
@@ -70,12 +70,12 @@ private:
     NxXmlLib16Data::CAttributeInfo ** AttributeInfo() const;
     int GetClassElementInfoCount() const;
 
-    void WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool flag) const;
+    void WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool emptyChoiceAllowed) const;
     void ProcessAttributesFromXml(CSerializationContext const & context, CXmlElement * element, bool failIfUnknown);
     CXmlElement * ProcessElementSeqFromXml(CSerializationContext const & context, CXmlElement * parent,
                                            CXmlElement * child, int elementType);
     CXmlElement * ProcessElementChoiceFromXml(CSerializationContext const & context, CXmlElement * parent,
-                                              CXmlElement * child, int elementType, bool flag);
+                                              CXmlElement * child, int elementType, bool emptyChoiceAllowed);
     CXmlElement * ProcessElementAllFromXml(CSerializationContext const & context, CXmlElement * parent,
                                            CXmlElement * child, int elementType);
     [[noreturn]] void ThrowLeftOver(CXmlElement * parent, CXmlElement * child) const;

@@ -181,10 +181,10 @@ protected:
     virtual void AttributesToXml_Int(CXmlWriter * writer, CSerializationContext const & context) const;
     // Writes the object as one element (a collection as a run of elements).
     virtual void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri,
-                           CSerializationContext const & context, bool flag) const = 0;
+                           CSerializationContext const & context, bool emptyChoiceAllowed) const = 0;
     // Reads the object; returns the first child element it did not consume, or null.
     virtual CXmlElement * FromXml_Int(CXmlElement * element, CXmlElement * child,
-                                      CSerializationContext const & context, bool flag) = 0;
+                                      CSerializationContext const & context, bool emptyChoiceAllowed) = 0;
 
     // The local name under which the object is written and read.
     std::string GetElementName() const;
@@ -197,7 +197,7 @@ protected:
     static void AttributesToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer,
                                     CSerializationContext const & context);
     static void ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
-                          char const * namespaceUri, CSerializationContext const & context, bool flag);
+                          char const * namespaceUri, CSerializationContext const & context, bool emptyChoiceAllowed);
     static CXmlElement * FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
                                      CSerializationContext const & context);
 

@@ -101,8 +101,8 @@ public:
 
 protected:
     // The namespace of the xml prefix and that of the schema instance (xsi:type, xsi:nil).
-    inline static std::string const XmlNamespaceUri = "http://www.w3.org/XML/1998/namespace";
-    inline static std::string const XsiNamespaceUri = "http://www.w3.org/2001/XMLSchema-instance";
+    static std::string const XmlNamespaceUri;
+    static std::string const XsiNamespaceUri;
     // Text writers hand their buffer to the stream once this many bytes are waiting.
     static constexpr std::size_t FlushThreshold = 4096;
     // The line-end text of a kind; throws for a kind other than 0 and 1.

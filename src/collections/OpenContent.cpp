@@ -3,6 +3,7 @@
 #include "SerializationContext.h"
 #include "XmlDocument.h"
 #include "XmlWriter.h"
+#include "frame/Messages.h"
 
 namespace NxXmlLib16
 {
@@ -62,11 +63,11 @@ void CElement::Init(char const * name, char const * namespaceUri, char const * r
                     char const * targetNamespace)
 {
     if (name == nullptr)
-        throw CNxInvalidNamespaceException("Element Name must have a value", std::string());
+        throw CNxInvalidNamespaceException(Msg::ElementNameMustHaveValue, std::string());
     if (restriction == nullptr)
-        throw CNxInvalidNamespaceException("Namespace Restriction must have a value", std::string());
+        throw CNxInvalidNamespaceException(Msg::NamespaceRestrictionMustHaveValue, std::string());
     if (targetNamespace == nullptr)
-        throw CNxInvalidNamespaceException("Target Namespace must have a value", std::string());
+        throw CNxInvalidNamespaceException(Msg::TargetNamespaceMustHaveValue, std::string());
     std::string const ns = Text(namespaceUri);
     TestNamespace(ns.c_str(), restriction, targetNamespace);
     SetElementName(name);
@@ -119,7 +120,7 @@ void CElement::CopyXmlElement(CXmlElement * element, CSerializationContext const
     CXmlObjectBase::FromXml_Int(m_attributes, element, nullptr, context);
     CXmlElement * const left = CXmlObjectBase::FromXml_Int(m_children, element, element->GetFirstElement(), context);
     if (left != nullptr)
-        throw CNxValidationException(FormatString("Invalid Element [%s] found.", left->GetLocalName().c_str()),
+        throw CNxValidationException(FormatString(Msg::InvalidElementFound, left->GetLocalName().c_str()),
                                      left->GetXPath());
     SetElementName(element->GetLocalName().c_str());
     m_namespace = element->GetNamespaceURI();
@@ -184,7 +185,7 @@ CElementCol::~CElementCol() = default;
 CSmartPtr<CElement> CElementCol::Add(char const * name)
 {
     if (GetNamespaceRef().empty())
-        throw CNxInvalidStateException("A Namespace has not been set for this Collection");
+        throw CNxInvalidStateException(Msg::CollectionNamespaceNotSet);
     return Add(name, GetNamespaceRef().c_str());
 }
 
@@ -282,7 +283,7 @@ void CAttribute::ToXml_Int(CXmlWriter * writer, bool, char const *, CSerializati
 
 CXmlElement * CAttribute::FromXml_Int(CXmlElement *, CXmlElement *, CSerializationContext const &, bool)
 {
-    throw CNxException("This should be done by the collection");
+    throw CNxException(Msg::DoneByCollection);
 }
 
 CAttributeCol::CAttributeCol(char const * elementName, char const * restriction, char const * targetNamespace)
@@ -337,7 +338,7 @@ CXmlElement * CAttributeCol::FromXml_Int(CXmlElement * element, CXmlElement * ch
     {
         if (!IsNamespaceValid(attribute->GetNamespaceURI().c_str(), m_restriction.c_str(), m_targetNamespace.c_str()))
             throw CNxInvalidNamespaceException(
-                FormatString("Invalid Attribute [%s]. The attributes namespace is Inappropriate.",
+                FormatString(Msg::AttributeNamespaceInappropriate,
                              attribute->GetLocalName().c_str()),
                 element->GetXPath());
         Add(attribute->GetLocalName().c_str(), attribute->GetNamespaceURI().c_str(),

@@ -4,6 +4,7 @@
 #include "SerializationContext.h"
 #include "Variant.h"
 #include "XmlWriter.h"
+#include "frame/Messages.h"
 
 namespace NxXmlLib16
 {
@@ -27,7 +28,7 @@ void CValueCollection<T>::InsertAt(int index, T const & value, bool checkFacets)
 {
     this->FireOnCollectionAdd(const_cast<T *>(&value));
     if (index < 0 || index > GetCount())
-        throw CNxInvalidParamException("Index out of range");
+        throw CNxInvalidParamException(Msg::IndexOutOfRange);
     if (checkFacets && m_codec->store != nullptr && !GetRestrictions().IsEmpty())
     {
         NxVariant variant;
@@ -43,7 +44,7 @@ template <class T>
 T const & CValueCollection<T>::ItemAt(int index) const
 {
     if (index < 0 || index >= GetCount())
-        throw CNxInvalidParamException(FormatString("Index %d is out of range, use 0 - %d", index, GetCount() - 1));
+        throw CNxInvalidParamException(FormatString(Msg::IndexOutOfRangeUse, index, GetCount() - 1));
     return m_items[static_cast<std::size_t>(index)];
 }
 
@@ -52,7 +53,7 @@ void CValueCollection<T>::Remove(int index)
 {
     this->FireOnCollectionRemove(index);
     if (index < 0 || index >= GetCount())
-        throw CNxInvalidParamException(FormatString("Index %d is out of range, use 0 - %d", index, GetCount() - 1));
+        throw CNxInvalidParamException(FormatString(Msg::IndexOutOfRangeUse, index, GetCount() - 1));
     m_items.erase(m_items.begin() + index);
     this->FireOnCollectionRemoveComplete(index);
     this->FireOnCollectionChange();
@@ -173,7 +174,7 @@ void CdatetimeBaseCol::AddAtOfKind(int index, CDateTime const & value)
     for (CKindOfItem const & kind : kinds)
     {
         if (kind.itemType == GetItemType() && value.GetType() != kind.kind)
-            throw CNxInvalidParamException(std::string("Dates added to this collection must be of type ") + kind.kindName);
+            throw CNxInvalidParamException(std::string(Msg::DatesMustBeOfTypeOpen) + kind.kindName);
     }
     InsertAt(index, value, false);
 }

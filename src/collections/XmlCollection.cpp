@@ -3,6 +3,7 @@
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "XmlDocument.h"
+#include "frame/Messages.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -62,8 +63,7 @@ void CXmlCollectionBase::ForEachListener(Action && action)
 
 std::string CXmlCollectionBase::GetTargetNamespace() const
 {
-    throw CNxException("CXmlCollectionBase::GetTargetNamespace Should not be used from within a Collection (program "
-                       "logic error)");
+    throw CNxException(Msg::CollectionTargetNamespace);
 }
 
 bool CXmlCollectionBase::IsValidCount(CSerializationContext const & context) const
@@ -81,12 +81,12 @@ void CXmlCollectionBase::ValidateCount(CSerializationContext const & context) co
         return;
     if (m_maxOccurs != -1 && GetCount() > m_maxOccurs)
         throw CNxValidationException(
-            FormatString("The Maximum number of [%s] elements allowed in this collection is %d",
+            FormatString(Msg::CollectionMaximum,
                          GetElementNameRef().c_str(), m_maxOccurs),
             std::string());
     if (GetCount() < m_minOccurs)
         throw CNxValidationException(
-            FormatString("The Minimum number of [%s] elements allowed in this collection is %d",
+            FormatString(Msg::CollectionMinimum,
                          GetElementNameRef().c_str(), m_minOccurs),
             std::string());
 }
@@ -189,7 +189,7 @@ void CXmlCollection::AddBeforeItem(CXmlObjectBase const * existing, CXmlObjectBa
 void CXmlCollection::AddItemAt(int index, CXmlObjectBase * item)
 {
     if (index < 0 || index > m_count)
-        throw CNxInvalidParamException("Index out of range");
+        throw CNxInvalidParamException(Msg::IndexOutOfRange);
     InsertBefore(index == m_count ? nullptr : GetNodeAtIndex(index), item);
 }
 
@@ -222,7 +222,7 @@ void CXmlCollection::Clear()
 CXmlCollection::CNode * CXmlCollection::GetNodeAtIndex(int index) const
 {
     if (index < 0 || index >= m_count)
-        throw CNxInvalidParamException(FormatString("Index %d is out of range, use 0 - %d", index, m_count - 1));
+        throw CNxInvalidParamException(FormatString(Msg::IndexOutOfRangeUse, index, m_count - 1));
     // Walk from whichever of the head, the tail and the last node found is nearest.
     CNode * node = m_head;
     int at = 0;
@@ -253,7 +253,7 @@ CXmlCollection::CNode * CXmlCollection::GetNodeForItem(CXmlObjectBase const * it
         if (node->item->GetBase() == wanted)
             return node;
     }
-    throw CNxInvalidParamException("The object was not found in the collection");
+    throw CNxInvalidParamException(Msg::ObjectNotInCollection);
 }
 
 CXmlTypeCollection::CXmlTypeCollection(ItemType itemType, char const * elementName, char const * namespaceUri,

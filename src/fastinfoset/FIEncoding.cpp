@@ -2,6 +2,7 @@
 
 #include "NxException.h"
 #include "fastinfoset/FIOctets.h"
+#include "frame/Messages.h"
 
 namespace NxXmlLib16
 {
@@ -152,14 +153,13 @@ CRestrictedAlphabet::CRestrictedAlphabet(std::string const & characters)
 {
     std::size_t const size = characters.size();
     if (size < 2 || size > FIOctets::MaxIndex)
-        throw CNxException("Failed to write FastInfoset. Invalid Restricted Alphabet. Alphabet must contain between 2 "
-                           "and 2^20 characters.");
+        throw CNxException(Msg::FiWriteAlphabetSize);
     // The narrowest width whose all-ones value is not a character.
     m_bits = 2;
     while ((std::size_t(1) << m_bits) <= size)
         ++m_bits;
     if (m_bits != 4 && m_bits != 8)
-        throw CNxException("Failed to write FastInfoset. Unsupported Feature in AppendRestrictedAlphabetString.");
+        throw CNxException(Msg::FiWriteAlphabetUnsupported);
     for (unsigned char & position : m_positions)
         position = 0xFF;
     for (std::size_t i = size; i-- > 0;)
@@ -170,7 +170,7 @@ unsigned CRestrictedAlphabet::PositionOf(char c) const
 {
     unsigned char const position = m_positions[static_cast<unsigned char>(c)];
     if (position == 0xFF)
-        throw CNxException("Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.");
+        throw CNxException(Msg::FiWriteAlphabetCharacter);
     return position;
 }
 

@@ -68,10 +68,6 @@ constexpr char const DateTimeAlphabet[] = "0123456789-:TZ ";
 constexpr std::uint32_t BuiltInAlphabetCount = 2;
 constexpr std::uint32_t BuiltInAlgorithmCount = 10;
 
-// The namespace of the built-in prefix "xml" (prefix and namespace index 1).
-constexpr char const XmlNamespace[] = "http://www.w3.org/XML/1998/namespace";
-constexpr char const XsiNamespace[] = "http://www.w3.org/2001/XMLSchema-instance";
-
 // The external vocabulary URI announced when the user set none.
 constexpr char const DefaultExternalVocabularyURI[] = "urn:nxxmllib16:fastinfoset:generated-vocabulary";
 

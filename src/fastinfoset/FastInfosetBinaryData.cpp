@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <cctype>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace
 
 constexpr std::size_t UuidSize = 16;
 
-[[noreturn]] void ThrowUnknownEncoding() { throw CNxException("Unknown byte encoding."); }
+[[noreturn]] void ThrowUnknownEncoding() { throw CNxException(Msg::UnknownByteEncoding); }
 
 // Appends the value's low octets, most significant first.
 void AppendBigEndian(std::uint64_t value, std::size_t octets, std::string & out)
@@ -61,7 +62,7 @@ void AppendUuid(char const * text, std::string & out)
     }
     else
     {
-        throw CNxException("Invalid value for UUID byte encoding.");
+        throw CNxException(Msg::InvalidUuidEncoding);
     }
     digits[2 * UuidSize] = '\0';
     AppendHex(digits, out);
@@ -169,33 +170,33 @@ std::string CFastInfosetBinaryData::GetAsString(std::uint32_t algorithm) const
     case FIEncodingAlgorithm_Hexadecimal: return GetAsHexString();
     case FIEncodingAlgorithm_Base64: return GetAsBase64();
     case FIEncodingAlgorithm_Short:
-        return JoinValues(*this, 2, "Invalid value for SHORT byte encoding.", [](unsigned char const * p) {
+        return JoinValues(*this, 2, Msg::InvalidShortEncoding, [](unsigned char const * p) {
             return CConversions::i2ToString(static_cast<short>(ReadBigEndian(p, 2)));
         });
     case FIEncodingAlgorithm_Int:
-        return JoinValues(*this, 4, "Invalid value for INT byte encoding.", [](unsigned char const * p) {
+        return JoinValues(*this, 4, Msg::InvalidIntEncoding, [](unsigned char const * p) {
             return CConversions::i4ToString(static_cast<std::int32_t>(ReadBigEndian(p, 4)));
         });
     case FIEncodingAlgorithm_Long:
-        return JoinValues(*this, 8, "Invalid value for LONG byte encoding.", [](unsigned char const * p) {
+        return JoinValues(*this, 8, Msg::InvalidLongEncoding, [](unsigned char const * p) {
             return CConversions::i8ToString(static_cast<std::int64_t>(ReadBigEndian(p, 8)));
         });
     case FIEncodingAlgorithm_Float:
-        return JoinValues(*this, 4, "Invalid value for FLOAT byte encoding.", [](unsigned char const * p) {
+        return JoinValues(*this, 4, Msg::InvalidFloatEncoding, [](unsigned char const * p) {
             std::uint32_t const bits = static_cast<std::uint32_t>(ReadBigEndian(p, 4));
             float value = 0;
             std::memcpy(&value, &bits, sizeof value);
             return CConversions::r4ToString(value);
         });
     case FIEncodingAlgorithm_Double:
-        return JoinValues(*this, 8, "Invalid value for DOUBLE byte encoding.", [](unsigned char const * p) {
+        return JoinValues(*this, 8, Msg::InvalidDoubleEncoding, [](unsigned char const * p) {
             std::uint64_t const bits = ReadBigEndian(p, 8);
             double value = 0;
             std::memcpy(&value, &bits, sizeof value);
             return CConversions::r8ToString(value);
         });
     case FIEncodingAlgorithm_Uuid:
-        return JoinValues(*this, UuidSize, "Invalid value for UUID byte encoding.", FormatUuid);
+        return JoinValues(*this, UuidSize, Msg::InvalidUuidEncoding, FormatUuid);
     default: break; // boolean
     }
     // Booleans: the upper nibble of the first octet counts the unused bits at the end.

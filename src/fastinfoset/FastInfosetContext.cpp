@@ -1,6 +1,7 @@
 #include "FastInfosetContext.h"
 
 #include "fastinfoset/FIOctets.h"
+#include "frame/Namespaces.h"
 
 namespace NxXmlLib16
 {
@@ -71,7 +72,7 @@ CFIVocabulary::CFIVocabulary() : m_restrictedAlphabets{FIOctets::NumericAlphabet
 {
     std::uint32_t index = 0;
     m_prefixNames.Add("xml", index);
-    m_namespaceNames.Add(FIOctets::XmlNamespace, index);
+    m_namespaceNames.Add(Namespaces::Xml, index);
 }
 
 CFIVocabulary::CFIVocabulary(CFIVocabulary const & other) = default;

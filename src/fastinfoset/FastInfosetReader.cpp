@@ -5,6 +5,8 @@
 #include "FastInfosetContext.h"
 #include "NxException.h"
 #include "fastinfoset/FIOctets.h"
+#include "frame/Messages.h"
+#include "frame/Namespaces.h"
 #include "xml/XmlDocumentStore.h"
 
 #include <algorithm>
@@ -20,22 +22,22 @@ constexpr std::uint32_t MaxTableSize = FIOctets::MaxIndex;
 constexpr std::size_t ArenaBlockSize = 64 * 1024;
 constexpr std::string_view XmlPrefix = "xml";
 
-[[noreturn]] void Fail(char const * what) { throw CNxException(FormatString("Failed to parse FastInfoset. %s", what)); }
+[[noreturn]] void Fail(char const * what) { throw CNxException(FormatString(Msg::FiParseFailed, what)); }
 
-[[noreturn]] void FailEndOfFile() { Fail("Unexpected End of File."); }
+[[noreturn]] void FailEndOfFile() { Fail(Msg::FiUnexpectedEnd); }
 
-[[noreturn]] void FailElementType() { Fail("Invalid Encoding of Element type."); }
+[[noreturn]] void FailElementType() { Fail(Msg::FiElementType); }
 
 [[noreturn]] void FailIndex(char const * tableName, std::uint32_t index, std::size_t size)
 {
-    throw CNxException(FormatString("Failed to parse FastInfoset. Index [%u] is beyond the %s table of %u entries.",
+    throw CNxException(FormatString(Msg::FiParseIndexBeyondTable,
                                     index, tableName, static_cast<unsigned>(size)));
 }
 
 [[noreturn]] void FailEncodedString(bool thirdBit)
 {
-    Fail(thirdBit ? "Invalid EncodedCharacterString type  on the third bit of an octet."
-                  : "Invalid EncodedCharacterString type  on the fifth bit of an octet.");
+    Fail(thirdBit ? Msg::FiCharacterStringThirdBit
+                  : Msg::FiCharacterStringFifthBit);
 }
 
 // The built-in alphabets. Numeric text is read with the capital exponent letter that other
@@ -74,7 +76,7 @@ CFIRestrictedAlphabet::CFIRestrictedAlphabet(std::string_view characters)
         i = next;
     }
     if (m_characters.size() < 2)
-        Fail("Invalid Encoding of Restricted Alphabet. Alphabet must contain between 2 and 2^20 character");
+        Fail(Msg::FiAlphabetSize);
     m_width = 1;
     while ((std::size_t(1) << m_width) <= m_characters.size())
         ++m_width;
@@ -174,7 +176,7 @@ void CFastInfosetReader::SeedTables()
     if (vocabulary == nullptr)
     {
         m_prefixes.push_back(XmlPrefix);
-        m_namespaceNames.push_back(FIOctets::XmlNamespace);
+        m_namespaceNames.push_back(Namespaces::Xml);
         return;
     }
     // The vocabulary holds local text; names in the tables are kept as the input has them, in UTF-8.
@@ -204,7 +206,7 @@ void CFastInfosetReader::SeedTables()
             CQName name{};
             if (parts.GetPrefix() > m_prefixes.size() || parts.GetNamespaceName() > m_namespaceNames.size() ||
                 parts.GetLocalName() == 0 || parts.GetLocalName() > m_localNames.size())
-                Fail("The vocabulary holds a qualified name whose parts are not in its tables.");
+                Fail(Msg::FiVocabularyNameParts);
             if (parts.GetPrefix() != 0)
                 name.prefix = m_prefixes[parts.GetPrefix() - 1];
             if (parts.GetNamespaceName() != 0)
@@ -269,7 +271,7 @@ std::uint32_t CFastInfosetReader::ReadItemCount()
         return octet + 1u;
     if ((octet & 0xF0) == 0x80)
         return ReadWithTwoOctets(octet & 0x0F) + 129;
-    Fail("Invalid item count.");
+    Fail(Msg::FiItemCount);
 }
 
 std::uint64_t CFastInfosetReader::ReadLengthOnSecondBit(unsigned char octet)
@@ -283,7 +285,7 @@ std::uint64_t CFastInfosetReader::ReadLengthOnSecondBit(unsigned char octet)
         std::uint64_t const high = ReadWithTwoOctets(Next()) << 8;
         return (high | Next()) + 321;
     }
-    Fail("Invalid NonEmptyOctetString type  on the second bit of an octet.");
+    Fail(Msg::FiOctetStringSecondBit);
 }
 
 std::uint64_t CFastInfosetReader::ReadLengthOnFifthBit(unsigned char octet)
@@ -297,7 +299,7 @@ std::uint64_t CFastInfosetReader::ReadLengthOnFifthBit(unsigned char octet)
         std::uint64_t const high = ReadWithTwoOctets(Next()) << 8;
         return (high | Next()) + 265;
     }
-    Fail("Invalid NonEmptyOctetString type  on the fifth bit of an octet.");
+    Fail(Msg::FiOctetStringFifthBit);
 }
 
 std::uint64_t CFastInfosetReader::ReadLengthOnSeventhBit(unsigned char octet)
@@ -319,7 +321,7 @@ std::uint32_t CFastInfosetReader::ReadIntegerOnSecondBit(unsigned char octet)
         return (((octet & 0x1Fu) << 8) | Next()) + 65;
     if ((octet & 0x70) == 0x60)
         return ReadWithTwoOctets(octet & 0x0F) + 8257;
-    Fail("Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet.");
+    Fail(Msg::FiInteger1SecondBit);
 }
 
 std::uint32_t CFastInfosetReader::ReadIntegerZeroOnSecondBit(unsigned char octet)
@@ -327,7 +329,7 @@ std::uint32_t CFastInfosetReader::ReadIntegerZeroOnSecondBit(unsigned char octet
     if ((octet & 0x7F) == 0x7F)
         return 0;
     if ((octet & 0x70) == 0x70)
-        Fail("Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet.");
+        Fail(Msg::FiInteger0SecondBit);
     return ReadIntegerOnSecondBit(octet);
 }
 
@@ -345,7 +347,7 @@ std::uint32_t CFastInfosetReader::ReadIntegerOnThirdBit(unsigned char octet)
         if (high <= 0x0F)
             return ReadWithTwoOctets(high) + 526369;
     }
-    Fail("Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet.");
+    Fail(Msg::FiInteger1ThirdBit);
 }
 
 std::uint32_t CFastInfosetReader::ReadIntegerOnFourthBit(unsigned char octet)
@@ -362,7 +364,7 @@ std::uint32_t CFastInfosetReader::ReadIntegerOnFourthBit(unsigned char octet)
         if (high <= 0x0F)
             return ReadWithTwoOctets(high) + 263185;
     }
-    Fail("Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet.");
+    Fail(Msg::FiInteger1FourthBit);
 }
 
 std::string_view CFastInfosetReader::ReadIdentifying(CStringTable & table, char const * tableName)
@@ -461,7 +463,7 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
     case 2:
         if (index != 1 && index != 2)
             throw CNxException(
-                FormatString("Failed to parse FastInfoset. Unknown Restricted Alphabet index [%u].", index));
+                FormatString(Msg::FiParseUnknownAlphabet, index));
         BuiltInAlphabet(index).Unpack(data, length, m_decoded, thirdBit);
         return m_decoded;
     default:
@@ -475,7 +477,7 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
         }
         if (index < 1 || index > 9)
             throw CNxException(
-                FormatString("Failed to parse FastInfoset. Unknown Encoding Algorithm index [%u].", index));
+                FormatString(Msg::FiParseUnknownAlgorithm, index));
         {
             CFastInfosetBinaryData const octets(const_cast<unsigned char *>(data), static_cast<std::uint32_t>(length),
                                                 false);
@@ -489,7 +491,7 @@ void CFastInfosetReader::ParseHeader()
 {
     unsigned char const components = Next();
     if ((components & 0x80) != 0)
-        Fail("Invalid optional components.");
+        Fail(Msg::FiOptionalComponents);
     if ((components & 0x40) != 0)
     {
         // Additional data: pairs of an identifier and data.
@@ -503,7 +505,7 @@ void CFastInfosetReader::ParseHeader()
         {
             unsigned char const octet = Next();
             if ((octet & 0xFC) != 0xC0)
-                Fail("Invalid notation.");
+                Fail(Msg::FiNotation);
             SkipIdentifying(m_otherNCNames);
             if ((octet & 0x02) != 0)
                 SkipIdentifying(m_otherURIs);
@@ -517,7 +519,7 @@ void CFastInfosetReader::ParseHeader()
         {
             unsigned char const octet = Next();
             if ((octet & 0xFE) != 0xD0)
-                Fail("Invalid unparsed entity.");
+                Fail(Msg::FiUnparsedEntity);
             SkipIdentifying(m_otherNCNames);
             SkipIdentifying(m_otherURIs);
             if ((octet & 0x01) != 0)
@@ -541,7 +543,7 @@ void CFastInfosetReader::SkipOctetStringItems(std::uint32_t count)
     {
         unsigned char const octet = Next();
         if ((octet & 0x80) != 0)
-            Fail("Invalid NonEmptyOctetString type  on the second bit of an octet.");
+            Fail(Msg::FiOctetStringSecondBit);
         Take(ReadLengthOnSecondBit(octet));
     }
 }
@@ -551,7 +553,7 @@ void CFastInfosetReader::SkipInitialVocabulary()
     unsigned char const first = Next();
     unsigned char const second = Next();
     if ((first & 0xE0) != 0)
-        Fail("Invalid initial vocabulary.");
+        Fail(Msg::FiInitialVocabulary);
     if ((first & 0x10) != 0)
         SkipOctetStringItems(1); // the external vocabulary's URI
     // Restricted alphabets, encoding algorithms, prefixes, namespace names, local names, other
@@ -584,14 +586,14 @@ void CFastInfosetReader::SkipInitialVocabulary()
         {
             unsigned char const parts = Next();
             if ((parts & 0xFC) != 0)
-                Fail("Invalid initial vocabulary.");
+                Fail(Msg::FiInitialVocabulary);
             if (parts == 0x02)
-                Fail("Invalid QName type Prefix without Namespace.");
+                Fail(Msg::FiPrefixWithoutNamespace);
             for (int k = ((parts & 0x02) != 0) + ((parts & 0x01) != 0) + 1; k > 0; --k)
             {
                 unsigned char const octet = Next();
                 if ((octet & 0x80) != 0)
-                    Fail("Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet.");
+                    Fail(Msg::FiInteger1SecondBit);
                 ReadIntegerOnSecondBit(octet);
             }
         }
@@ -633,9 +635,9 @@ void CFastInfosetReader::ParseBody()
             FailElementType();
     }
     if (!m_rootSeen)
-        Fail("The document has no element.");
+        Fail(Msg::FiNoElement);
     if (m_position != m_end)
-        Fail("Unexpected data after the end of the document.");
+        Fail(Msg::FiDataAfterEnd);
 }
 
 void CFastInfosetReader::SkipProcessingInstruction()
@@ -671,7 +673,7 @@ void CFastInfosetReader::SkipUnexpandedEntityReference(unsigned char octet)
 void CFastInfosetReader::StartElement(bool atRoot)
 {
     if (atRoot && m_rootSeen)
-        Fail("The document holds more than one element.");
+        Fail(Msg::FiMoreThanOneElement);
     unsigned char octet = Next();
     bool const hasAttributes = (octet & 0x40) != 0;
     if ((octet & 0x3F) == 0x38)
@@ -691,7 +693,7 @@ void CFastInfosetReader::StartElement(bool atRoot)
         {
             unsigned char const first = Next();
             if ((first & 0x80) != 0)
-                Fail("Invalid Encoding of Attribute type.");
+                Fail(Msg::FiAttributeType);
             ReadAttributeValue(ReadAttributeName(first).stored);
         }
     }
@@ -714,7 +716,7 @@ void CFastInfosetReader::ReadNamespaceAttributes()
         if (octet == 0xF0)
             return;
         if ((octet & 0xFC) != 0xCC)
-            Fail("Invalid Encoding of Namespace Attribute.");
+            Fail(Msg::FiNamespaceAttribute);
         std::string_view const prefix =
             (octet & 0x02) != 0 ? ReadIdentifying(m_prefixes, "prefix") : std::string_view();
         std::string_view const namespaceName =
@@ -729,7 +731,7 @@ CFastInfosetReader::CQName const & CFastInfosetReader::ReadElementName(unsigned 
     if ((octet & 0x3C) == 0x3C)
         return ReadLiteralQName((octet & 0x02) != 0, (octet & 0x01) != 0, m_elementNames);
     if ((octet & 0x3F) == 0x38)
-        Fail("Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet.");
+        Fail(Msg::FiInteger1ThirdBit);
     return Entry(m_elementNames, ReadIntegerOnThirdBit(octet), "element name");
 }
 
@@ -744,7 +746,7 @@ CFastInfosetReader::CQName const & CFastInfosetReader::ReadLiteralQName(bool has
                                                                        std::vector<CQName> & table)
 {
     if (hasPrefix && !hasNamespace)
-        Fail("Invalid QName type Prefix without Namespace.");
+        Fail(Msg::FiPrefixWithoutNamespace);
     CQName name{};
     if (hasPrefix)
         name.prefix = ReadIdentifying(m_prefixes, "prefix");

@@ -6,6 +6,8 @@
 #include "NxException.h"
 #include "fastinfoset/FIEncoding.h"
 #include "fastinfoset/FIOctets.h"
+#include "frame/Messages.h"
+#include "frame/Namespaces.h"
 
 #include <cstring>
 
@@ -16,8 +18,8 @@ namespace
 {
 
 constexpr std::size_t FlushThreshold = 4096;
-std::string const XsiNamespace = FIOctets::XsiNamespace;
-std::string const XmlNamespace = FIOctets::XmlNamespace;
+std::string const XsiNamespace = Namespaces::Xsi;
+std::string const XmlNamespace = Namespaces::Xml;
 
 using EncodedCharacterString = CFastInfosetContext::EncodedCharacterString;
 
@@ -62,7 +64,7 @@ void CFastInfosetWriter::WriteRawLine(std::string const &) {}
 void CFastInfosetWriter::WriteFIHeader(FInfoDecl declaration)
 {
     if (declaration < 0 || static_cast<std::size_t>(declaration) >= FIOctets::DeclarationCount)
-        throw CNxException(FormatString("Failed to write FastInfoset. Invalid FInfoDecl value [%d]", int(declaration)));
+        throw CNxException(FormatString(Msg::FiWriteInvalidDeclaration, int(declaration)));
     m_buffer += FIOctets::Declarations[declaration];
     m_buffer.append(reinterpret_cast<char const *>(FIOctets::Header), sizeof FIOctets::Header);
     if (!m_options->GetUseGeneratedVocabulary())
@@ -388,7 +390,7 @@ void CFastInfosetWriter::WriteText(std::string const & value, ItemType itemType)
 void CFastInfosetWriter::WriteEndElement()
 {
     if (GetCurrentContext() == nullptr)
-        throw CNxException("An Element has not been opened.");
+        throw CNxException(Msg::ElementHasNotBeenOpened);
     FlushPendingElement();
     if (m_attributeListOpen)
         Push(m_buffer, FIOctets::Terminator);
@@ -405,7 +407,7 @@ void CFastInfosetWriter::WriteAttribute(std::string const & localName, std::stri
 {
     CXmlWriterContext const * const current = GetCurrentContext();
     if (!m_pendingElement || current == nullptr || !current->IsStartTagOpen())
-        throw CNxException("Attributes must be added before elements");
+        throw CNxException(Msg::AttributesBeforeElements);
     if (m_attributeCount == m_attributes.size())
         m_attributes.emplace_back();
     CPendingAttribute & attribute = m_attributes[m_attributeCount];
@@ -422,7 +424,7 @@ void CFastInfosetWriter::WriteXsiType(std::string const & typeNamespace, std::st
 {
     CXmlWriterContext const * const current = GetCurrentContext();
     if (!m_pendingElement || current == nullptr || !current->IsStartTagOpen())
-        throw CNxException("Attributes must be added before elements");
+        throw CNxException(Msg::AttributesBeforeElements);
     std::string const * const prefix =
         typeNamespace == current->GetDefaultNamespace() ? nullptr : ResolvePrefix(typeNamespace, true);
     WriteAttribute("type", XsiNamespace, prefix != nullptr ? *prefix + ":" + typeName : typeName, itemType);
@@ -443,24 +445,24 @@ unsigned char CFastInfosetWriter::EncodeLiteral(std::string const & value, ItemT
     case EncodedCharacterString::Kind_RestrictedAlphabet:
         if (index < 1 || index > FIOctets::BuiltInAlphabetCount)
             throw CNxException(
-                FormatString("Failed to write FastInfoset. Invalid Restricted Alphabet value [%d]", int(index)));
+                FormatString(Msg::FiWriteInvalidAlphabet, int(index)));
         BuiltInAlphabets()[index - 1].AppendPacked(value, m_scratch);
         return FIOctets::DiscriminantRestrictedAlphabet;
     case EncodedCharacterString::Kind_EncodingAlgorithm:
         if (index < 1 || index > FIOctets::BuiltInAlgorithmCount)
             throw CNxException(
-                FormatString("Failed to write FastInfoset. Invalid Encoding Algorithm value [%d]", int(index)));
+                FormatString(Msg::FiWriteInvalidAlgorithm, int(index)));
         CFastInfosetBinaryData::AppendEncoded(index, value, m_scratch);
         // A value without octets (blank binary text) goes as a character string.
         if (!m_scratch.empty())
             return FIOctets::DiscriminantEncodingAlgorithm;
         break;
     default:
-        throw CNxException(isAttribute ? "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5."
-                                       : "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.");
+        throw CNxException(isAttribute ? Msg::FiWriteUnknownEncodingBit5
+                                       : Msg::FiWriteUnknownEncodingBit7);
     }
     if (m_options->GetDefaultStringEncoding() != 0)
-        throw CNxException("Failed to write FastInfoset. Unsupported Feature UTF16BE in EncodedCharacterStringBit5.");
+        throw CNxException(Msg::FiWriteUtf16Unsupported);
     octets = &ToUtf8(value);
     return FIOctets::DiscriminantUtf8;
 }

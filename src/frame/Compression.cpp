@@ -1,6 +1,7 @@
 #include "frame/Compression.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <zlib.h>
 
@@ -12,11 +13,11 @@ void Compress(CBinaryData & data, CompressionType compression)
     if (compression == CompressionNone || data.GetLength() == 0)
         return;
     if (compression != CompressionGZip && compression != CompressionZLib)
-        throw CNxException(FormatString("Failed to compress data. [Error Code: %d]", Z_STREAM_ERROR));
+        throw CNxException(FormatString(Msg::FailedToCompress, Z_STREAM_ERROR));
     z_stream stream{};
     int result = deflateInit2(&stream, 1, Z_DEFLATED, compression == CompressionGZip ? 31 : 15, 8, Z_DEFAULT_STRATEGY);
     if (result != Z_OK)
-        throw CNxException(FormatString("Failed to compress data. [Error Code: %d]", result));
+        throw CNxException(FormatString(Msg::FailedToCompress, result));
     struct CEnd
     {
         z_stream & stream;
@@ -35,7 +36,7 @@ void Compress(CBinaryData & data, CompressionType compression)
     if (result == Z_OK)
         result = deflate(&stream, Z_FINISH);
     if (result != Z_STREAM_END)
-        throw CNxException(FormatString("Failed to compress data. [Error Code: %d]", result));
+        throw CNxException(FormatString(Msg::FailedToCompress, result));
     data.SetBuffer(output, static_cast<std::uint32_t>(stream.total_out));
 }
 

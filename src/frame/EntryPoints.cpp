@@ -11,6 +11,7 @@
 #include "XmlDocument.h"
 #include "XmlTextWriter.h"
 #include "frame/Compression.h"
+#include "frame/Messages.h"
 #include "frame/Registration.h"
 
 #include <atomic>
@@ -86,7 +87,7 @@ void CXmlObjectBase::ToXmlFile(char const * fileName, bool includeHeader, bool p
 {
     CheckVersion();
     if (compression == CompressionZLib)
-        throw CNxException("ZLIB Compression only available for To Stream methods.");
+        throw CNxException(Msg::ZlibOnlyToStream);
     if (compression == CompressionNone && g_streamToFile.load(std::memory_order_relaxed))
     {
         CFileTextStream stream(fileName, encoding);
@@ -129,7 +130,7 @@ void CXmlObjectBase::ToJsonFile(char const * fileName, bool prettyPrint, XmlEnco
 {
     CheckVersion();
     if (compression == CompressionZLib)
-        throw CNxException("ZLIB Compression only available for To Stream methods.");
+        throw CNxException(Msg::ZlibOnlyToStream);
     if (compression == CompressionNone && g_streamToFile.load(std::memory_order_relaxed))
     {
         // The file is made as the document is written; a failure removes what was written of it.
@@ -178,7 +179,7 @@ void CXmlObjectBase::ToFastInfosetFile(char const * fileName, FInfoDecl declarat
 {
     CheckVersion();
     if (compression == CompressionZLib)
-        throw CNxException("ZLIB Compression only available for To Stream methods.");
+        throw CNxException(Msg::ZlibOnlyToStream);
     CBinaryData const bytes = ToFastInfosetStream(declaration, context, compression);
     CFileBinaryStream(fileName, XmlEncoding_UTF8, bytes).SaveToFile();
 }
@@ -327,7 +328,7 @@ void CXmlObjectBase::FromJson_Int(CBinaryData const & xml, CSerializationContext
     catch (CNxException const & e)
     {
         std::string const text(reinterpret_cast<char const *>(xml.GetData()), xml.GetLength());
-        throw CNxException(FormatString("Error converting JSON to XML:\n%s", text.c_str()), e);
+        throw CNxException(FormatString(Msg::ErrorConvertingJsonToXml, text.c_str()), e);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "Portable.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <cerrno>
 #include <cstring>
@@ -217,7 +218,7 @@ public:
                          : direction == CCodePageConverter::LocalToUtf8 ? iconv_open("UTF-8", local.c_str())
                                                                         : iconv_open("UTF-16LE", local.c_str());
             if (descriptor == Closed)
-                throw CNxException(FormatString("The code page [%u] is not supported on this platform", codePage));
+                throw CNxException(FormatString(Msg::CodePageNotSupported, codePage));
         }
         return descriptor;
     }

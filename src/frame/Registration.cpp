@@ -4,6 +4,8 @@
 #include "NxException.h"
 #include "NxXmlLib16Version.h"
 #include "XmlDocument.h"
+#include "frame/Messages.h"
+#include "frame/Namespaces.h"
 
 #include <atomic>
 #include <cstdio>
@@ -13,8 +15,6 @@ namespace NxXmlLib16
 
 namespace
 {
-
-char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
 // Written once by Register at start-up, read by every entry point.
 std::atomic<int> g_majorVersion{0};
@@ -37,10 +37,9 @@ bool VersionMatches()
 void ShowVersionAlert()
 {
     std::string const text = FormatString(
-        "Please ensure your generated code is the same version as this library (Corvid Runtime: v%d.%d, "
-        "Generator: v%d.%d).",
+        Msg::VersionAlertText,
         LibraryMajorVersion, LibraryMinorVersion, g_majorVersion.load(), g_minorVersion.load());
-    std::fprintf(stderr, "Version Mismatch Error: %s\n", text.c_str());
+    std::fprintf(stderr, Msg::VersionAlertLine, text.c_str());
 }
 
 } // namespace
@@ -57,7 +56,7 @@ void CheckVersion()
     if (VersionMatches())
         return;
     ShowVersionAlert();
-    throw CNxException(FormatString("Wrong Version (Corvid Runtime: v%d.%d, Generator: v%d.%d)", LibraryMajorVersion,
+    throw CNxException(FormatString(Msg::WrongVersion, LibraryMajorVersion,
                                     LibraryMinorVersion, g_majorVersion.load(), g_minorVersion.load()));
 }
 
@@ -75,14 +74,14 @@ CClassfactoryBase::~CClassfactoryBase() = default;
 
 std::string CClassfactoryBase::GetElementType(CXmlElement * element)
 {
-    std::string_view const type = element->GetAttribute("type", XsiNamespace);
+    std::string_view const type = element->GetAttribute("type", Namespaces::Xsi);
     std::size_t const colon = type.find(':');
     return std::string(colon == std::string_view::npos ? type : type.substr(colon + 1));
 }
 
 std::string CClassfactoryBase::GetElementTypeNamespaceUri(CXmlElement * element)
 {
-    std::string_view const type = element->GetAttribute("type", XsiNamespace);
+    std::string_view const type = element->GetAttribute("type", Namespaces::Xsi);
     std::size_t const colon = type.find(':');
     if (colon != std::string_view::npos)
     {

@@ -3,6 +3,7 @@
 #include "FastInfosetContext.h"
 #include "NxException.h"
 #include "OpenContent.h"
+#include "frame/Messages.h"
 
 namespace NxXmlLib16
 {
@@ -34,9 +35,7 @@ void CSerializationContext::SetIgnoreMissingMandatoryElements(bool value)
 {
     if (value && m_ignoreUnknownElements)
         throw CNxInvalidStateException(
-            "The parser can only ignore additional elements, or ignore the fact that some required ones are "
-            "missing, you can not ignore both\nSet IgnoreUnknownElements to false before setting "
-            "IgnoreMissingMandatoryElements to true");
+            Msg::IgnoreBothUnsetUnknownFirst);
     m_ignoreMissingMandatoryElements = value;
 }
 
@@ -44,9 +43,7 @@ void CSerializationContext::SetIgnoreUnknownElements(bool value)
 {
     if (value && m_ignoreMissingMandatoryElements)
         throw CNxInvalidStateException(
-            "The parser can only ignore additional elements, or ignore the fact that some required ones are "
-            "missing, you can not ignore both\nSet IgnoreMissingMandatoryElements to false before setting "
-            "IgnoreUnknownElements to true");
+            Msg::IgnoreBothUnsetMissingFirst);
     m_ignoreUnknownElements = value;
 }
 
@@ -64,7 +61,7 @@ void CSerializationContext::SetIndentChars(char const * value)
     for (char const * c = value; *c != '\0'; ++c)
     {
         if (*c != ' ' && *c != '\t')
-            throw CNxInvalidParamException("IndentChars can only contain Whitespace characters, i.e. \t or spaces");
+            throw CNxInvalidParamException(Msg::IndentCharsNotWhitespace);
     }
     m_indentChars = value;
 }

@@ -9,6 +9,7 @@
 #include "XmlCollection.h"
 #include "XmlDocument.h"
 #include "XmlWriter.h"
+#include "frame/Messages.h"
 
 #include <vector>
 
@@ -22,11 +23,9 @@ CNXCriticalSection CXmlGeneratedClass::m_csInit;
 namespace
 {
 
-char const * const XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-
 [[noreturn]] void ThrowUnexpectedAttribute(CXmlAttribute const & attribute)
 {
-    throw CNxValidationException("Unexpected Attribute found.", attribute.GetXPath());
+    throw CNxValidationException(Msg::UnexpectedAttributeFound, attribute.GetXPath());
 }
 
 // Attributes that declare namespaces (also when a schema without namespaces reads them as
@@ -137,11 +136,11 @@ void CXmlGeneratedClass::AttributesToXml_Int(CXmlWriter * writer, CSerialization
     }
     catch (CNxException const & e)
     {
-        throw CNxException("Failed to convert attributes to XML", e);
+        throw CNxException(Msg::FailedConvertAttributesToXml, e);
     }
 }
 
-void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool flag) const
+void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool emptyChoiceAllowed) const
 {
     CParentElementInfo const * const info = ClassInfo();
     switch (info->GetGroupType())
@@ -156,13 +155,12 @@ void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext
         bool written = false;
         for (CElementInfo ** element = ElementInfo(); element != nullptr && *element != nullptr && !written; ++element)
             written = (*element)->ElementToXml(context, this, writer);
-        if (!written && !DoesElementContainOptionalElements() && !flag && !context.GetIgnoreMissingChoice())
-            throw CNxValidationException("This element is a choice, and as such must have at one (and only one) valid "
-                                         "item, currently there are none set",
+        if (!written && !DoesElementContainOptionalElements() && !emptyChoiceAllowed && !context.GetIgnoreMissingChoice())
+            throw CNxValidationException(Msg::ChoiceHasNoItemSet,
                                          std::string());
         break;
     }
-    default: throw CNxException("Unknown XML Group Type");
+    default: throw CNxException(Msg::UnknownXmlGroupType);
     }
     if (info->HasSimpleContent())
     {
@@ -176,7 +174,7 @@ void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext
 }
 
 void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri,
-                                   CSerializationContext const & context, bool flag) const
+                                   CSerializationContext const & context, bool emptyChoiceAllowed) const
 {
     CParentElementInfo const * const info = ClassInfo();
     try
@@ -201,7 +199,7 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const 
             if (isRoot)
             {
                 CSmartPtr<CAttributeCol> const extra = context.GetAdditionalRootAttributes();
-                CXmlObjectBase::ToXml_Int(extra, writer, isRoot, namespaceUri, context, flag);
+                CXmlObjectBase::ToXml_Int(extra, writer, isRoot, namespaceUri, context, emptyChoiceAllowed);
             }
             AttributesToXml_Int(writer, context);
             if (isRoot && !context.GetInLineSchema().empty())
@@ -211,19 +209,19 @@ void CXmlGeneratedClass::ToXml_Int(CXmlWriter * writer, bool isRoot, char const 
         if (nillable != nullptr && nillable->IsNil())
             writer->WriteXsiNil();
         else
-            WriteContent(writer, context, flag);
+            WriteContent(writer, context, emptyChoiceAllowed);
         if (ownElement)
             writer->WriteEndElement();
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException(FormatString("Failed to convert the element [%s] to XML", GetElementNameRef().c_str()),
+        throw CNxValidationException(FormatString(Msg::FailedConvertElementToXml, GetElementNameRef().c_str()),
                                      std::string(), e);
     }
 }
 
 CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement * child,
-                                              CSerializationContext const & context, bool flag)
+                                              CSerializationContext const & context, bool emptyChoiceAllowed)
 {
     Init();
     try
@@ -241,10 +239,10 @@ CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement
         {
         case XmlElementGroupType_Sequence: next = ProcessElementSeqFromXml(context, element, child, elementType); break;
         case XmlElementGroupType_Choice:
-            next = ProcessElementChoiceFromXml(context, element, child, elementType, flag);
+            next = ProcessElementChoiceFromXml(context, element, child, elementType, emptyChoiceAllowed);
             break;
         case XmlElementGroupType_All: next = ProcessElementAllFromXml(context, element, child, elementType); break;
-        default: throw CNxException("Unknown Group Type");
+        default: throw CNxException(Msg::UnknownGroupType);
         }
         if (info->HasSimpleContent())
         {
@@ -262,7 +260,7 @@ CXmlElement * CXmlGeneratedClass::FromXml_Int(CXmlElement * element, CXmlElement
     {
         if (!e.GetPath().empty())
             throw;
-        throw CNxValidationException("Failed to process the element.", element->GetXPath(), e);
+        throw CNxValidationException(Msg::FailedProcessElement, element->GetXPath(), e);
     }
 }
 
@@ -283,7 +281,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
         {
             INillable * const nillable = dynamic_cast<INillable *>(this);
             if (nillable == nullptr)
-                throw CNxValidationException("Invalid use of 'nil' attribute in non-nillable element.",
+                throw CNxValidationException(Msg::NilOnNonNillableElement,
                                              element->GetXPath());
             std::string_view const value = attribute->GetValue();
             if (value == "true" || value == "1")
@@ -292,7 +290,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
                 nillable->SetNil(false);
             else
                 throw CNxValidationException(
-                    FormatString("Unexpected Value [%s] for 'nil' Attribute found.", std::string(value).c_str()),
+                    FormatString(Msg::UnexpectedNilValue, std::string(value).c_str()),
                     attribute->GetXPath());
             continue;
         }
@@ -317,8 +315,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
 void CXmlGeneratedClass::ThrowLeftOver(CXmlElement * parent, CXmlElement * child) const
 {
     throw CNxValidationException(
-        FormatString("Failed read all the elements held within the element [%s]. The unexpected element [%s] remains un "
-                     "processed",
+        FormatString(Msg::ElementLeftUnprocessed,
                      parent->GetLocalName().c_str(), child->GetLocalName().c_str()),
         parent->GetXPath());
 }
@@ -363,7 +360,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementSeqFromXml(CSerializationContext
 
 CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationContext const & context,
                                                               CXmlElement * parent, CXmlElement * child,
-                                                              int elementType, bool flag)
+                                                              int elementType, bool emptyChoiceAllowed)
 {
     std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
@@ -376,15 +373,13 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
             break;
         child = child->GetNextSiblingElement();
     }
-    if (!accepted && !flag)
+    if (!accepted && !emptyChoiceAllowed)
     {
         if (elementType != XmlElementType_Element)
             return child;
         if (!DoesElementContainOptionalElements() && !context.GetIgnoreMissingChoice())
             throw CNxValidationException(
-                FormatString("No child elements within the element [%s] were populated. The element represents a "
-                             "choice, so one and only one element should be populated. The element contained no "
-                             "sutable child elements",
+                FormatString(Msg::ChoiceHasNoChildElement,
                              parent->GetLocalName().c_str()),
                 parent->GetXPath());
     }

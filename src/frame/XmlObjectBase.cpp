@@ -4,6 +4,7 @@
 #include "SerializationContext.h"
 #include "XmlCollection.h"
 #include "XmlDocument.h"
+#include "frame/Messages.h"
 #include "frame/Registration.h"
 
 #include <cstring>
@@ -53,9 +54,9 @@ void CXmlObjectBase::AttributesToXml_Int(CXmlObjectBase const * object, CXmlWrit
 }
 
 void CXmlObjectBase::ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
-                               char const * namespaceUri, CSerializationContext const & context, bool flag)
+                               char const * namespaceUri, CSerializationContext const & context, bool emptyChoiceAllowed)
 {
-    object->ToXml_Int(writer, isRoot, namespaceUri, context, flag);
+    object->ToXml_Int(writer, isRoot, namespaceUri, context, emptyChoiceAllowed);
 }
 
 CXmlElement * CXmlObjectBase::FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
@@ -107,11 +108,6 @@ void CXmlObjectBase::Choice_Read_Collection(CXmlCollectionBase * collection, CXm
 namespace
 {
 
-char const * const AlreadySetPlain =
-    "The Property %s is already set. Only one element within this class bay be set at a time";
-char const * const AlreadySetBracketed =
-    "The Property [%s] is already set. Only one element within this class bay be set at a time";
-
 // The three cases shared by choice members of every kind: a member being set (present) or
 // cleared, compared with the member that is selected now.
 void SelectChoiceMember(char const * memberName, bool present, std::string & selection)
@@ -128,7 +124,7 @@ void SelectChoiceMember(char const * memberName, bool present, std::string & sel
     }
     else if (present)
     {
-        throw CNxInvalidStateException(FormatString(AlreadySetBracketed, selection.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::ChoiceAlreadySetBracketed, selection.c_str()));
     }
 }
 
@@ -142,7 +138,7 @@ void CXmlObjectBase::Choice_SetElementValid(bool valid, char const * memberName,
         return;
     }
     if (selection != memberName)
-        throw CNxInvalidStateException(FormatString(AlreadySetPlain, selection.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::ChoiceAlreadySetPlain, selection.c_str()));
 }
 
 void CXmlObjectBase::Choice_SelectElement(char const * memberName, CXmlObjectBase * value, std::string & selection)
@@ -159,15 +155,14 @@ void CXmlObjectBase::Throw_IfPropertyIsNull(CXmlObjectBase * value, char const *
 {
     if (value == nullptr)
         throw CNxInvalidParamException(
-            FormatString("The Property [%s] is mandatory, it may node be NULL", propertyName));
+            FormatString(Msg::PropertyMandatoryMayNode, propertyName));
 }
 
 void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase * value, char const * requiredName)
 {
     if (value != nullptr && value->m_elementName != requiredName)
         throw CNxInvalidParamException(
-            FormatString("This property requires an element with the name %s the element being set has the "
-                         "element name %s",
+            FormatString(Msg::ElementNameMismatch,
                          requiredName, value->m_elementName.c_str()));
 }
 
@@ -212,7 +207,7 @@ void CXmlObjectBase::TestNamespace(char const * namespaceUri, char const * allow
 {
     if (!IsNamespaceValid(namespaceUri, allowed, targetNamespace))
         throw CNxInvalidNamespaceException(
-            FormatString("Invalid namespace [%s]. The namespace must be one of [%s] where the target namespace is [%s].",
+            FormatString(Msg::InvalidNamespaceNotAllowed,
                          namespaceUri, allowed, targetNamespace),
             std::string());
 }

@@ -3,6 +3,8 @@
 #include "NxException.h"
 #include "TextStream.h"
 #include "XmlTextWriter.h"
+#include "frame/Messages.h"
+#include "frame/Namespaces.h"
 
 #include <expat.h>
 
@@ -180,7 +182,7 @@ private:
         std::string const & text = m_buffer.GetString();
         std::size_t const needed = m_length + text.size();
         if (needed > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString("Failed to append. Binary data is limited to %u bytes",
+            throw CNxException(FormatString(Msg::BinaryDataLimit,
                                             std::numeric_limits<std::uint32_t>::max()));
         if (m_bytes == nullptr || needed > m_capacity)
         {
@@ -206,8 +208,8 @@ private:
 };
 
 constexpr char TextMember[] = "#text";
-constexpr std::string_view XmlNamespace = "http://www.w3.org/XML/1998/namespace";
-constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+constexpr std::string_view XmlNamespace = Namespaces::Xml;
+constexpr std::string_view XmlnsNamespace = Namespaces::Xmlns;
 
 // The prefix of a qualified name, empty for none.
 std::string_view PrefixOf(std::string_view name)
@@ -410,14 +412,14 @@ void CJsonReaderToXmlHandler::StartDocument()
 bool CJsonReaderToXmlHandler::EndDocument()
 {
     if (!m_rootWritten)
-        FailStructure("JSON Document has no root Element.");
+        FailStructure(Msg::JsonNoRootElement);
     return true;
 }
 
 void CJsonReaderToXmlHandler::Name(std::string const & name)
 {
     if (name.empty())
-        FailStructure("JSON item has an empty Name.");
+        FailStructure(Msg::JsonItemEmptyName);
     m_pendingName = name;
     m_pending = PendingElement;
     if (m_mode == JsonRoundTrip_Plain)
@@ -454,11 +456,11 @@ void CJsonReaderToXmlHandler::StartElement(std::string const & name)
 {
     CloseStartTag();
     if (!IsXmlQName(name))
-        throw CNxInvalidStateException(FormatString("Failed to convert name '%s' to Element name in XML.", name.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::JsonNameToElementName, name.c_str()));
     if (m_openElements == 0)
     {
         if (m_rootWritten)
-            FailStructure(FormatString("JSON Document has more than one root Element: '%s'.", name.c_str()));
+            FailStructure(FormatString(Msg::JsonMoreThanOneRoot, name.c_str()));
         m_rootWritten = true;
     }
     try
@@ -467,7 +469,7 @@ void CJsonReaderToXmlHandler::StartElement(std::string const & name)
     }
     catch (CNxException const & e)
     {
-        throw CNxInvalidStateException(FormatString("Failed to convert name '%s' to Element name in XML.", name.c_str()),
+        throw CNxInvalidStateException(FormatString(Msg::JsonNameToElementName, name.c_str()),
                                        e);
     }
     ++m_openElements;
@@ -515,14 +517,14 @@ void CJsonReaderToXmlHandler::CloseStartTag()
     std::string_view const prefix = PrefixOf(m_tagName);
     if (!prefix.empty() && !IsPrefixDeclared(prefix))
         throw CNxInvalidStateException(
-            FormatString("Failed to convert name '%s' to Element name in XML.", m_tagName.c_str()));
+            FormatString(Msg::JsonNameToElementName, m_tagName.c_str()));
     for (std::size_t i = 0; i < m_tagAttributeCount; ++i)
     {
         std::string const & name = m_tagAttributes[i];
         std::string_view const attributePrefix = PrefixOf(name);
         if (!attributePrefix.empty() && attributePrefix != "xmlns" && !IsPrefixDeclared(attributePrefix))
             throw CNxInvalidStateException(
-                FormatString("Failed to convert name '@%s' to Attribute name in XML.", name.c_str()));
+                FormatString(Msg::JsonAtNameToAttributeName, name.c_str()));
     }
 }
 
@@ -544,7 +546,7 @@ bool CJsonReaderToXmlHandler::StartDueElement()
 void CJsonReaderToXmlHandler::CheckNotSimpleMember() const
 {
     if (m_pending == PendingAttribute || m_pending == PendingText)
-        FailStructure(FormatString("JSON item '%s' must have a simple value.", m_pendingName.c_str()));
+        FailStructure(FormatString(Msg::JsonItemNotSimple, m_pendingName.c_str()));
 }
 
 void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
@@ -552,15 +554,15 @@ void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
     std::string_view const name = std::string_view(m_pendingName).substr(1);
     if (!IsXmlQName(name))
         throw CNxInvalidStateException(
-            FormatString("Failed to convert name '%s' to Attribute name in XML.", m_pendingName.c_str()));
+            FormatString(Msg::JsonNameToAttributeName, m_pendingName.c_str()));
     for (std::size_t i = 0; i < m_tagAttributeCount; ++i)
     {
         if (m_tagAttributes[i] == name)
-            FailStructure(FormatString("JSON item '%s' is repeated.", m_pendingName.c_str()));
+            FailStructure(FormatString(Msg::JsonItemRepeated, m_pendingName.c_str()));
     }
     if (!IsXmlText(value) || (IsDeclaration(name) && !IsValidDeclaration(name, value)))
         throw CNxInvalidStateException(
-            FormatString("Failed to convert value '%s' to Attribute string value in XML.", value.c_str()));
+            FormatString(Msg::JsonValueToAttributeValue, value.c_str()));
     std::string const localName(name);
     try
     {
@@ -569,7 +571,7 @@ void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
     catch (CNxException const & e)
     {
         throw CNxInvalidStateException(
-            FormatString("Failed to convert value '%s' to Attribute string value in XML.", value.c_str()), e);
+            FormatString(Msg::JsonValueToAttributeValue, value.c_str()), e);
     }
     if (m_tagAttributeCount == m_tagAttributes.size())
         m_tagAttributes.emplace_back();
@@ -580,7 +582,7 @@ void CJsonReaderToXmlHandler::WriteText(std::string const & value)
 {
     if (m_openElements == 0 || !IsXmlText(value))
         throw CNxInvalidStateException(
-            FormatString("Failed to convert value '%s' to Element string value in XML.", value.c_str()));
+            FormatString(Msg::JsonValueToElementValue, value.c_str()));
     CloseStartTag();
     try
     {
@@ -599,7 +601,7 @@ void CJsonReaderToXmlHandler::WriteText(std::string const & value)
     catch (CNxException const & e)
     {
         throw CNxInvalidStateException(
-            FormatString("Failed to convert value '%s' to Element string value in XML.", value.c_str()), e);
+            FormatString(Msg::JsonValueToElementValue, value.c_str()), e);
     }
 }
 
@@ -623,7 +625,7 @@ void CJsonReaderToXmlHandler::Value(std::string const * value)
     }
     else
     {
-        FailStructure("JSON Value has no Name.");
+        FailStructure(Msg::JsonValueHasNoName);
     }
     m_pending = PendingNone;
 }
@@ -664,7 +666,7 @@ void CJsonReaderToXmlHandler::StartArray()
 {
     CheckNotSimpleMember();
     if (m_pending != PendingElement)
-        FailStructure("JSON Array has no Name.");
+        FailStructure(Msg::JsonArrayHasNoName);
     if (m_arrayDepth == m_arrayNames.size())
         m_arrayNames.emplace_back();
     m_arrayNames[m_arrayDepth++] = m_pendingName;

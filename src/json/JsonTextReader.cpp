@@ -2,6 +2,7 @@
 
 #include "JsonReaderHandler.h"
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <climits>
 
@@ -166,7 +167,7 @@ bool CJsonTextReader::Parse()
 void CJsonTextReader::ParseValue(std::int32_t depth)
 {
     if (++depth > m_depthLimit)
-        Fail("JSON exceeded depth limit at line %d, position %d.");
+        Fail(Msg::JsonDepthLimit);
     switch (m_current)
     {
     case '{':
@@ -184,24 +185,23 @@ void CJsonTextReader::ParseValue(std::int32_t depth)
         m_handler->StringValue(m_text);
         break;
     case 't':
-        ParseLiteral("true", "Expected 'true' at line %d, position %d.",
-                     "Unexpected End of File. Expected value 'true' at line %d, position %d.");
+        ParseLiteral("true", Msg::JsonExpectedTrue,
+                     Msg::JsonEndExpectedTrue);
         m_handler->BooleanValue(true);
         break;
     case 'f':
-        ParseLiteral("false", "Expected 'false' at line %d, position %d.",
-                     "Unexpected End of File. Expected value 'false' at line %d, position %d.");
+        ParseLiteral("false", Msg::JsonExpectedFalse,
+                     Msg::JsonEndExpectedFalse);
         m_handler->BooleanValue(false);
         break;
     case 'n':
-        ParseLiteral("null", "Expected 'NULL' at line %d, position %d.",
-                     "Unexpected End of File. Expected value 'NULL' at line %d, position %d.");
+        ParseLiteral("null", Msg::JsonExpectedNull,
+                     Msg::JsonEndExpectedNull);
         m_handler->NullValue();
         break;
     default:
         if (m_current != '-' && !IsDigit(m_current))
-            FailFound("Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '%c' at line %d, "
-                      "position %d.");
+            FailFound(Msg::JsonExpectedValue);
         ParseNumber();
         m_handler->NumberValue(m_text);
         break;
@@ -211,37 +211,36 @@ void CJsonTextReader::ParseValue(std::int32_t depth)
 void CJsonTextReader::ParseObject(std::int32_t depth)
 {
     if (!ReadToken())
-        Fail("Unexpected End of File. Expected Object terminator character '}}' at line %d, position %d.");
+        Fail(Msg::JsonEndExpectedObjectEndDoubled);
     if (m_current == '}')
         return;
     for (;;)
     {
         if (m_current != '"')
-            FailFound("Expected quotation mark character '\"' before Name, found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedQuotationMark);
         ParseString();
         m_handler->Name(m_text);
         if (!ReadToken())
-            Fail("Unexpected End of File. Expected Object Name/Value separator character ':' at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedNameSeparator);
         if (m_current != ':')
-            FailFound("Expected Object Name/Value separator character ':', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedNameSeparator);
         if (!ReadToken())
-            Fail("Unexpected End of File. Expected Object Value at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedObjectValue);
         ParseValue(depth);
         if (!ReadToken())
-            Fail("Unexpected End of File. Expected Object terminator character '}' at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedObjectEnd);
         if (m_current == '}')
             return;
         if (m_current != ',')
-            FailFound("Expected Object separator character ',', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedObjectSeparator);
         if (!ReadToken())
-            Fail("Unexpected End of File. Expected Object terminator character '}' at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedObjectEnd);
     }
 }
 
 void CJsonTextReader::ParseArray(std::int32_t depth)
 {
-    char const * const endOfFile = "Unexpected End of File. Expected Array terminator character ']' at line %d, "
-                                   "position %d.";
+    char const * const endOfFile = Msg::JsonEndExpectedArrayEnd;
     if (!ReadToken())
         Fail(endOfFile);
     if (m_current == ']')
@@ -254,7 +253,7 @@ void CJsonTextReader::ParseArray(std::int32_t depth)
         if (m_current == ']')
             return;
         if (m_current != ',')
-            FailFound("Expected Array separator character ',', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedArraySeparator);
         if (!ReadToken())
             Fail(endOfFile);
     }
@@ -262,7 +261,7 @@ void CJsonTextReader::ParseArray(std::int32_t depth)
 
 void CJsonTextReader::ParseString()
 {
-    char const * const endOfFile = "Unexpected End of File. Expected string value at line %d, position %d.";
+    char const * const endOfFile = Msg::JsonEndExpectedString;
     m_text.clear();
     for (;;)
     {
@@ -300,7 +299,7 @@ void CJsonTextReader::ParseString()
         case 'r': m_text += '\r'; break;
         case 't': m_text += '\t'; break;
         case 'u': ParseUnicodeEscape(); break;
-        default: FailFound("Invalid Escape Character '%c' at line %d, position %d.");
+        default: FailFound(Msg::JsonInvalidEscape);
         }
     }
 }
@@ -326,10 +325,10 @@ void CJsonTextReader::ParseUnicodeEscape()
     for (int i = 0; i < 4; ++i)
     {
         if (!Read())
-            Fail("Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedHexDigits);
         std::int32_t const digit = HexValue(m_current);
         if (digit < 0)
-            FailFound("Expected 4 hexadecimal digits'\\uxxxx', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedHexDigits);
         code = code * 16 + static_cast<std::uint32_t>(digit);
     }
     if (code >= 0xD800 && code <= 0xDBFF)
@@ -368,32 +367,32 @@ void CJsonTextReader::ParseNumber()
     if (m_current == '-')
     {
         if (!Read())
-            Fail("Unexpected End of File. Expected a number at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedNumber);
         if (!IsDigit(m_current))
-            FailFound("Expected a digit '0' to '9', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedDigit);
     }
     ReadDigits();
     if (m_index < m_length && m_input[m_index] == '.')
     {
         Read();
         if (!Read())
-            Fail("Unexpected End of File. Expected a digit '0' to '9' at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedDigit);
         if (!IsDigit(m_current))
-            FailFound("Expected a digit '0' to '9', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedDigit);
         ReadDigits();
     }
     if (m_index < m_length && (m_input[m_index] == 'e' || m_input[m_index] == 'E'))
     {
         Read();
         if (!Read())
-            Fail("Unexpected End of File. Expected '+', '-' or a number at line %d, position %d.");
+            Fail(Msg::JsonEndExpectedExponent);
         if (m_current == '+' || m_current == '-')
         {
             if (!Read())
-                Fail("Unexpected End of File. Expected a digit '0' to '9' at line %d, position %d.");
+                Fail(Msg::JsonEndExpectedDigit);
         }
         if (!IsDigit(m_current))
-            FailFound("Expected a digit '0' to '9', found '%c' at line %d, position %d.");
+            FailFound(Msg::JsonExpectedDigit);
         ReadDigits();
     }
     m_text.assign(m_input + start, m_index - start);

@@ -3,6 +3,7 @@
 #include "BinaryData.h"
 #include "NxException.h"
 #include "TextStream.h"
+#include "frame/Messages.h"
 
 #include <cstring>
 
@@ -216,7 +217,7 @@ void CJsonTextWriter::WriteMemberSeparator()
 {
     if (m_scalarWritten)
         throw CNxInvalidStateException(FormatString(
-            "The element [%s] already has its value and can take no member.", GetCurrentContext()->GetLocalName().c_str()));
+            Msg::JsonElementHasValue, GetCurrentContext()->GetLocalName().c_str()));
     if (m_valuePending)
     {
         m_stream->Append('{');
@@ -253,7 +254,7 @@ std::string const & CJsonTextWriter::RequirePrefix(std::string const & namespace
 {
     std::string const * const prefix = GetCurrentContext()->FindPrefix(namespaceUri);
     if (prefix == nullptr)
-        throw CNxException(FormatString("Unknown Namespace: %s.", namespaceUri.c_str()));
+        throw CNxException(FormatString(Msg::UnknownNamespace, namespaceUri.c_str()));
     return *prefix;
 }
 
@@ -369,7 +370,7 @@ void CJsonTextWriter::WriteAttribute(std::string const & localName, std::string 
                                      std::string const & value, ItemType itemType)
 {
     if (GetCurrentContext() == nullptr)
-        throw CNxException("Attributes must be added before elements");
+        throw CNxException(Msg::AttributesBeforeElements);
     BeginMember();
     m_stream->Append('"');
     if (m_mode != JsonRoundTrip_Plain)
@@ -393,7 +394,7 @@ void CJsonTextWriter::WriteXsiType(std::string const & typeNamespace, std::strin
         return;
     CXmlWriterContext const * const current = GetCurrentContext();
     if (current == nullptr)
-        throw CNxException("Attributes must be added before elements");
+        throw CNxException(Msg::AttributesBeforeElements);
     if (!typeNamespace.empty() && typeNamespace != current->GetDefaultNamespace())
         WriteAttribute("type", XsiNamespaceUri, RequirePrefix(typeNamespace) + ":" + typeName, itemType);
     else
@@ -403,7 +404,7 @@ void CJsonTextWriter::WriteXsiType(std::string const & typeNamespace, std::strin
 void CJsonTextWriter::WriteText(std::string const & value, ItemType itemType)
 {
     if (GetCurrentContext() == nullptr)
-        throw CNxException("An Element has not been opened.");
+        throw CNxException(Msg::ElementHasNotBeenOpened);
     if (m_valuePending)
     {
         m_valuePending = false;
@@ -430,7 +431,7 @@ void CJsonTextWriter::WriteText(std::string const & value, ItemType itemType)
 void CJsonTextWriter::WriteEndElement()
 {
     if (GetCurrentContext() == nullptr)
-        throw CNxException("An Element has not been opened.");
+        throw CNxException(Msg::ElementHasNotBeenOpened);
     CJsonScope & scope = CurrentScope();
     if (scope.bracketOpen)
         CloseBracket(scope);

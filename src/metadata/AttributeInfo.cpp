@@ -7,6 +7,7 @@
 #include "XmlDocument.h"
 #include "XmlGeneratedClass.h"
 #include "XmlWriter.h"
+#include "frame/Messages.h"
 
 namespace NxXmlLib16Data
 {
@@ -42,7 +43,7 @@ void CAttributeInfo::InvokePropertyGet(CXmlGeneratedClass * object, NxVariant & 
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException(FormatString("Failed to get the property value for [%s].", m_name.c_str()),
+        throw CNxValidationException(FormatString(Msg::FailedGetPropertyValue, m_name.c_str()),
                                      std::string(), e);
     }
 }
@@ -62,15 +63,15 @@ void CAttributeInfo::InvokePropertySet(CXmlGeneratedClass * object, NxVariant & 
     catch (CNxException const & e)
     {
         throw CNxValidationException(
-            FormatString("Failed to set the property value [%s].", std::string(source.GetValue()).c_str()),
+            FormatString(Msg::FailedSetPropertyValueNamed, std::string(source.GetValue()).c_str()),
             source.GetXPath(), e);
     }
 }
 
-void CAttributeInfo::ToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer, bool flag, char const * ns,
+void CAttributeInfo::ToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer, bool isRoot, char const * ns,
                                CSerializationContext const & context)
 {
-    target->ToXml_Int(writer, flag, ns, context, false);
+    target->ToXml_Int(writer, isRoot, ns, context, false);
 }
 
 std::string CAttributeInfo::GetTargetNamespace(CXmlObjectBase const * object) { return object->GetTargetNamespace(); }
@@ -90,7 +91,7 @@ void CAttributeInfo::TestNamespace(std::string const & ns, std::string const & c
 void CAttributeInfo::ValidateRequired(bool found) const
 {
     if (!m_optional && !found)
-        throw CNxValidationException(FormatString("Failed to find the required Attribute [%s].", m_name.c_str()),
+        throw CNxValidationException(FormatString(Msg::FailedFindRequiredAttribute, m_name.c_str()),
                                      std::string());
 }
 
@@ -205,7 +206,7 @@ bool CAttributeInfoAny::AttributeFromXml(CSerializationContext const &, CXmlGene
     InvokePropertyGet(object, value);
     CAttributeCol * const collection = dynamic_cast<CAttributeCol *>(value.GetXmlCollection().Get());
     if (collection == nullptr)
-        throw CNxException("Serialization Data Error : The collection should be a CAttributeCol, it was not!");
+        throw CNxException(Msg::NotAnAttributeCol);
     collection->Add(attribute->GetLocalName().c_str(), attribute->GetNamespaceURI().c_str(),
                     std::string(attribute->GetValue()).c_str());
     return true;

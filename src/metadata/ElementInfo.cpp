@@ -7,6 +7,7 @@
 #include "XmlDocument.h"
 #include "XmlGeneratedClass.h"
 #include "XmlWriter.h"
+#include "frame/Messages.h"
 
 #include <cstring>
 
@@ -48,7 +49,7 @@ CElementInfo::~CElementInfo() = default;
 
 bool CElementInfo::Validate(CSerializationContext const &, CXmlGeneratedClass const *, bool, bool) const
 {
-    throw CNxException("Not implemented, should never be called");
+    throw CNxException(Msg::NotImplemented);
 }
 
 void CElementInfo::PseudoChildAttributeToXml(CSerializationContext const &, CXmlGeneratedClass const *,
@@ -59,7 +60,7 @@ void CElementInfo::PseudoChildAttributeToXml(CSerializationContext const &, CXml
 void CElementInfo::CheckRestriction(NxVariant const & value) const
 {
     if (!m_hasRestrictions)
-        throw CNxException("Cannot CheckRestriction for type: " + value.GetType());
+        throw CNxException(Msg::CannotCheckRestrictionFor + value.GetType());
     if (CFacetValidator::NeedsValidation(m_itemType, m_restrictions))
         CFacetValidator::ValidateValue(m_elementName.c_str(), value, m_itemType, m_restrictions);
 }
@@ -67,7 +68,7 @@ void CElementInfo::CheckRestriction(NxVariant const & value) const
 void CElementInfo::CheckRestriction(std::string const & value) const
 {
     if (!m_hasRestrictions)
-        throw CNxException("Cannot CheckRestriction for type: string");
+        throw CNxException(Msg::CannotCheckRestrictionForString);
     if (CFacetValidator::NeedsValidation(m_itemType, m_restrictions))
         CFacetValidator::ValidateString(m_elementName.c_str(), value, m_itemType, m_restrictions);
 }
@@ -105,7 +106,7 @@ void CElementInfo::InvokePropertyGet(CXmlGeneratedClass * object, NxVariant & va
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException(FormatString("Failed to get the property value for [%s].", m_elementName.c_str()),
+        throw CNxValidationException(FormatString(Msg::FailedGetPropertyValue, m_elementName.c_str()),
                                      std::string(), e);
     }
 }
@@ -123,14 +124,14 @@ void CElementInfo::InvokePropertySet(CXmlGeneratedClass * object, NxVariant & va
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException("Failed to set the property value.", source.GetXPath(), e);
+        throw CNxValidationException(Msg::FailedSetPropertyValue, source.GetXPath(), e);
     }
 }
 
 CXmlElement * CElementInfo::FromXml_Int(CXmlObjectBase * target, CXmlElement * element, CXmlElement * firstChild,
-                                        CSerializationContext const & context, bool flag)
+                                        CSerializationContext const & context, bool emptyChoiceAllowed)
 {
-    return target->FromXml_Int(element, firstChild, context, flag);
+    return target->FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
 }
 
 void CElementInfo::AttributesToXml_Int(CXmlObjectBase const * target, CXmlWriter * writer,
@@ -197,14 +198,14 @@ bool CElementInfo::ElementToXmlEnum(CSerializationContext const & context, CXmlG
 }
 
 bool CElementInfo::ElementToXmlCls(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                                   CXmlWriter * writer, bool flag) const
+                                   CXmlWriter * writer, bool emptyChoiceAllowed) const
 {
     NxVariant value;
     ReadProperty(object, value);
     CSmartPtr<CXmlObjectBase> const member = value.GetXmlObject();
     if (member == nullptr)
         return false;
-    member->ToXml_Int(writer, false, m_elementNamespace.c_str(), context, flag);
+    member->ToXml_Int(writer, false, m_elementNamespace.c_str(), context, emptyChoiceAllowed);
     return true;
 }
 
@@ -234,17 +235,17 @@ bool CElementInfo::ReadNil(CSerializationContext const & context, CXmlElement co
             if (text == "false" || text == "0")
                 continue;
             if (!m_nillable)
-                throw CNxValidationException("Invalid use of 'nil' attribute in non-nillable element.",
+                throw CNxValidationException(Msg::NilOnNonNillableElement,
                                              attribute->GetXPath());
             if (text != "true" && text != "1")
                 throw CNxValidationException(
-                    FormatString("Unexpected Value [%s] for 'nil' Attribute found.", std::string(text).c_str()),
+                    FormatString(Msg::UnexpectedNilValue, std::string(text).c_str()),
                     attribute->GetXPath());
             nil = true;
         }
         else if (!context.GetIgnoreUnknownAttributes() && !attribute->IsNamespaceAttribute())
         {
-            throw CNxValidationException("Unexpected Attribute found.", attribute->GetXPath());
+            throw CNxValidationException(Msg::UnexpectedAttributeFound, attribute->GetXPath());
         }
     }
     return nil;
@@ -326,10 +327,10 @@ void CElementInfo::SetObject(CXmlGeneratedClass * object, CXmlObjectBase * membe
 }
 
 void CElementInfo::ReadElementInto(CXmlObjectBase * target, CSerializationContext const & context,
-                                   CXmlElement ** current, bool flag) const
+                                   CXmlElement ** current, bool emptyChoiceAllowed) const
 {
     CXmlElement * const element = *current;
-    FromXml_Int(target, element, element->GetFirstElement(), context, flag);
+    FromXml_Int(target, element, element->GetFirstElement(), context, emptyChoiceAllowed);
     *current = element->GetNextSiblingElement();
 }
 
@@ -360,14 +361,14 @@ void CElementInfo::HoistAttributes(CSerializationContext const & context, CXmlGe
 
 void CElementInfo::ThrowRequiredChildMissing(CXmlElement const * parent) const
 {
-    throw CNxValidationException(FormatString("Failed to find the required child element [%s].", m_elementName.c_str()),
+    throw CNxValidationException(FormatString(Msg::FailedFindRequiredChildElement, m_elementName.c_str()),
                                  parent != nullptr ? parent->GetXPath() : std::string());
 }
 
 void CElementInfo::ThrowMandatoryNull() const
 {
     throw NxXmlLib16::CNxInvalidParamException(
-        FormatString("The Property [%s] is mandatory, it may not be NULL", m_elementName.c_str()));
+        FormatString(Msg::PropertyMandatoryMayNot, m_elementName.c_str()));
 }
 
 CParentElementInfo::CParentElementInfo(XmlElementGroupType groupType, XmlElementType elementType,

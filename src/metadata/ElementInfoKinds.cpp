@@ -5,6 +5,7 @@
 #include "SerializationContext.h"
 #include "XmlCollection.h"
 #include "XmlDocument.h"
+#include "frame/Messages.h"
 
 #include <type_traits>
 
@@ -33,12 +34,12 @@ bool ValidateMandatory(CSerializationContext const & context, bool found, bool c
         return false;
     if (context.GetIgnoreMissingMandatoryElements())
         return true;
-    throw CNxValidationException(FormatString("Failed to find the mandatory element [%s].", name.c_str()), std::string());
+    throw CNxValidationException(FormatString(Msg::FailedFindMandatoryElement, name.c_str()), std::string());
 }
 
 [[noreturn]] void ThrowNoSubstitution(std::string const & name, CXmlElement const * parent)
 {
-    throw CNxValidationException(FormatString("Failed to find a suitable substitution element for [%s].", name.c_str()),
+    throw CNxValidationException(FormatString(Msg::FailedFindSubstitutionElement, name.c_str()),
                                  parent != nullptr ? parent->GetXPath() : std::string());
 }
 
@@ -425,7 +426,7 @@ bool CUntypedContent::Read(Seq, Mnd, CReadStep const & step)
     {
         if (step.parentType == XmlElementType_Element)
             throw CNxValidationException(
-                FormatString("Failed to find the required element from namespace [%s].", ElementNamespace().c_str()),
+                FormatString(Msg::FailedFindElementFromNamespace, ElementNamespace().c_str()),
                 step.parent->GetXPath());
         return false;
     }
@@ -495,13 +496,13 @@ CElementInfoAllEnumCol::CElementInfoAllEnumCol(char const * name, char const * n
 
 bool CElementInfoAllEnumCol::ElementToXml(CSerializationContext const &, CXmlGeneratedClass const *, CXmlWriter *) const
 {
-    throw CNxException("Not implemented, should never be called");
+    throw CNxException(Msg::NotImplemented);
 }
 
 bool CElementInfoAllEnumCol::ElementFromXml(CSerializationContext const &, CXmlGeneratedClass *, CXmlElement *,
                                             CXmlElement **, char const *, XmlElementType)
 {
-    throw CNxException("Not implemented, should never be called");
+    throw CNxException(Msg::NotImplemented);
 }
 
 } // namespace NxXmlLib16Data

@@ -2,6 +2,7 @@
 
 #include "Decimal.h"
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "types/Digits.h"
 
 #include <cmath>
@@ -48,7 +49,7 @@ CBigInteger::CBigInteger(unsigned long long value) : m_sign(1), m_digits(FromUns
 CBigInteger::CBigInteger(double value) : m_sign(value < 0 ? -1 : 1)
 {
     if (!std::isfinite(value))
-        throw CNxInvalidValueException("ERROR: Value out of bound of double.");
+        throw CNxInvalidValueException(Msg::BigIntegerOutOfDouble);
     double const rounded = std::round(std::fabs(value));
     if (rounded < 18446744073709551616.0)
     {
@@ -175,14 +176,14 @@ CBigInteger CBigInteger::operator*(CBigInteger const & other) const
 CBigInteger CBigInteger::operator/(CBigInteger const & other) const
 {
     CBigInteger result(*this);
-    result.DivideBy(other, "ERROR: Overflow in operator/.", false);
+    result.DivideBy(other, Msg::OverflowInDivide, false);
     return result;
 }
 
 CBigInteger CBigInteger::operator%(CBigInteger const & other) const
 {
     CBigInteger result(*this);
-    result.DivideBy(other, "ERROR: Overflow in operator%.", true);
+    result.DivideBy(other, Msg::OverflowInModulo, true);
     return result;
 }
 
@@ -194,13 +195,13 @@ CBigInteger & CBigInteger::operator*=(CBigInteger const & other) { return *this 
 
 CBigInteger & CBigInteger::operator/=(CBigInteger const & other)
 {
-    DivideBy(other, "ERROR: Overflow in operator /=.", false);
+    DivideBy(other, Msg::OverflowInDivideAssign, false);
     return *this;
 }
 
 CBigInteger & CBigInteger::operator%=(CBigInteger const & other)
 {
-    DivideBy(other, "ERROR: Overflow in operator%=.", true);
+    DivideBy(other, Msg::OverflowInModuloAssign, true);
     return *this;
 }
 
@@ -233,7 +234,7 @@ void CBigInteger::DivideBy(CBigInteger const & divisor, char const * message, bo
 CBigInteger::operator int() const
 {
     if (*this < MIN_LONG || *this > MAX_LONG)
-        throw CNxInvalidValueException("ERROR: Value out of bound of int.");
+        throw CNxInvalidValueException(Msg::BigIntegerOutOfInt);
     std::int64_t value = 0;
     for (std::size_t i = m_digits.size(); i-- > 0;)
         value = value * 10 + m_digits[i];
@@ -243,7 +244,7 @@ CBigInteger::operator int() const
 CBigInteger::operator long long() const
 {
     if (*this < MIN_LONGLONG || *this > MAX_LONGLONG)
-        throw CNxInvalidValueException("ERROR: Value out of bound of LONGLONG.");
+        throw CNxInvalidValueException(Msg::BigIntegerOutOfLongLong);
     // Accumulated towards the sign, so that the most negative value converts exactly.
     std::int64_t value = 0;
     for (std::size_t i = m_digits.size(); i-- > 0;)
@@ -254,7 +255,7 @@ CBigInteger::operator long long() const
 CBigInteger CBigInteger::SquareRoot() const
 {
     if (m_sign < 0 && !IsZero())
-        throw CNxInvalidValueException("ERROR: Negative Number in function SquareRoot().");
+        throw CNxInvalidValueException(Msg::SquareRootOfNegative);
     if (IsZero())
         return CBigInteger();
     // Newton's iteration from above: 10^ceil(digits / 2) is at least the root, and the

@@ -1,6 +1,7 @@
 #include "BinaryData.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "frame/Portable.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ std::uint32_t GrowthCapacity(std::uint64_t needed)
 
 [[noreturn]] void ThrowTooLarge()
 {
-    throw CNxException(FormatString("Failed to append. Binary data is limited to %u bytes",
+    throw CNxException(FormatString(Msg::BinaryDataLimit,
                                     std::numeric_limits<std::uint32_t>::max()));
 }
 
@@ -157,7 +158,7 @@ void CBinaryData::Append(unsigned char const * data, std::uint32_t length)
         ThrowTooLarge();
     MakePrivate();
     if (m_buffer->refCount.load(std::memory_order_acquire) != 1)
-        throw CNxException(FormatString("Failed to append. [RefCount=%d]", int(m_buffer->refCount.load())));
+        throw CNxException(FormatString(Msg::FailedAppendRefCount, int(m_buffer->refCount.load())));
     if (needed > m_buffer->capacity)
     {
         std::uint32_t const capacity = GrowthCapacity(needed);
@@ -220,7 +221,7 @@ unsigned char * CBinaryData::ReleaseData()
         return nullptr;
     MakePrivate();
     if (m_buffer->refCount.load(std::memory_order_acquire) != 1)
-        throw CNxException(FormatString("Failed to release data. [RefCount=%d]", int(m_buffer->refCount.load())));
+        throw CNxException(FormatString(Msg::FailedReleaseDataRefCount, int(m_buffer->refCount.load())));
     unsigned char * const data = m_buffer->data;
     delete m_buffer;
     m_buffer = nullptr;
@@ -232,14 +233,14 @@ void CBinaryData::Clear() { ReleaseBuffer(); }
 unsigned char const & CBinaryData::operator[](std::uint32_t index) const
 {
     if (index >= GetLength())
-        throw CNxException(FormatString("Index Out of range [%d]", int(index)));
+        throw CNxException(FormatString(Msg::IndexOutOfRangeBracketed, int(index)));
     return m_buffer->data[index];
 }
 
 unsigned char & CBinaryData::operator[](std::uint32_t index)
 {
     if (index >= GetLength())
-        throw CNxException(FormatString("Index Out of range [%d]", int(index)));
+        throw CNxException(FormatString(Msg::IndexOutOfRangeBracketed, int(index)));
     MakePrivate();
     return m_buffer->data[index];
 }
@@ -382,7 +383,7 @@ std::uint32_t CBinaryData::ConvertToHexData(char const * text, unsigned char ** 
     *data = nullptr;
     std::size_t const textLength = text != nullptr ? std::strlen(text) : 0;
     if (textLength % 2 != 0)
-        throw CNxException("Invalid length in hex string");
+        throw CNxException(Msg::InvalidLengthHexString);
     if (textLength / 2 > std::numeric_limits<std::uint32_t>::max())
         ThrowTooLarge();
     if (textLength == 0)
@@ -395,7 +396,7 @@ std::uint32_t CBinaryData::ConvertToHexData(char const * text, unsigned char ** 
         if (high < 0 || low < 0)
         {
             ::operator delete(bytes);
-            throw CNxException(FormatString("Invalid char in hex string [%c]", high < 0 ? text[i] : text[i + 1]));
+            throw CNxException(FormatString(Msg::InvalidCharHexString, high < 0 ? text[i] : text[i + 1]));
         }
         bytes[i / 2] = static_cast<unsigned char>(high << 4 | low);
     }

@@ -1,6 +1,7 @@
 #include "Conversions.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -82,13 +83,13 @@ private:
 // "The value [...] can not be converted to a <type>".
 [[noreturn]] void FailNotConverted(std::string const & text, char const * type)
 {
-    Fail((std::string("The value [%s] can not be converted to a ") + type).c_str(), text);
+    Fail((std::string(Msg::ValueCannotConvertTo) + type).c_str(), text);
 }
 
 // "The value [...] is to large to fit in a <type>".
 [[noreturn]] void FailTooLarge(std::string const & text, char const * type)
 {
-    Fail((std::string("The value [%s] is to large to fit in a ") + type).c_str(), text);
+    Fail((std::string(Msg::ValueTooLargeFor) + type).c_str(), text);
 }
 
 // Parses a signed integer as strtoll does; fails unless all of the text is the number.
@@ -216,7 +217,7 @@ std::string FloatingPointToString(double value, std::string const & format, char
     char const * const used = format.empty() ? defaultFormat : format.c_str();
     if (!format.empty() && !IsSingleDoubleFormat(format))
         throw CNxInvalidParamException(
-            FormatString("The format [%s] must hold exactly one floating-point conversion", format.c_str()));
+            FormatString(Msg::FormatNeedsOneFloatConversion, format.c_str()));
     char buffer[BufferSize];
     std::snprintf(buffer, BufferSize, used, value);
     return buffer;
@@ -233,7 +234,7 @@ CDateTime ParseDate(std::string const & text, WhitespaceRule rule, CDateTime::DT
     else
         value.ParseXSDDate(ruled.c_str());
     if (value.GetType() != kind)
-        Fail("Invalid XSD Date [%s] expected CCYY-MM-DD[Z|[+|-]hh:mm]", ruled.Get());
+        Fail(Msg::InvalidXsdDateExpected, ruled.Get());
     return value;
 }
 
@@ -316,7 +317,7 @@ std::string CWhitespaceUtils::ApplyRule(WhitespaceRule rule, std::string const &
     case WhitespaceRule_Preserve: return Preserve(text);
     case WhitespaceRule_Replace: return Replace(text);
     case WhitespaceRule_Collapse: return Collapse(text);
-    default: throw CNxException("Unknown WhitespaceRule");
+    default: throw CNxException(Msg::UnknownWhitespaceRule);
     }
 }
 
@@ -385,7 +386,7 @@ char CConversions::i1FromString(std::string const & text, WhitespaceRule rule)
 {
     std::int32_t const value = i4FromString(text, rule);
     if (value < -128 || value > 127)
-        Fail("The value [%s] is to large to fit in a i1", text);
+        Fail(Msg::ValueTooLargeForI1, text);
     return static_cast<char>(value);
 }
 
@@ -393,7 +394,7 @@ short CConversions::i2FromString(std::string const & text, WhitespaceRule rule)
 {
     std::int32_t const value = i4FromString(text, rule);
     if (value < -32768 || value > 32767)
-        Fail("The value [%s] is to large to fit in a i2", text);
+        Fail(Msg::ValueTooLargeForI2, text);
     return static_cast<short>(value);
 }
 
@@ -415,7 +416,7 @@ unsigned char CConversions::ui1FromString(std::string const & text, WhitespaceRu
 {
     std::uint32_t const value = ui4FromString(text, rule);
     if (value > 255)
-        Fail("The value [%s] is to large to fit in a ui1", text);
+        Fail(Msg::ValueTooLargeForUi1, text);
     return static_cast<unsigned char>(value);
 }
 
@@ -423,7 +424,7 @@ unsigned short CConversions::ui2FromString(std::string const & text, WhitespaceR
 {
     std::uint32_t const value = ui4FromString(text, rule);
     if (value > 65535)
-        Fail("The value [%s] is to large to fit in a ui2", text);
+        Fail(Msg::ValueTooLargeForUi2, text);
     return static_cast<unsigned short>(value);
 }
 
@@ -459,7 +460,7 @@ bool CConversions::booleanFromString(std::string const & text, WhitespaceRule ru
         return true;
     if (strcasecmp(value.c_str(), "false") == 0 || value == "0")
         return false;
-    Fail("A Boolean Value read from an XML document was invalid [%s]. Valid values are 'true', 'false', '1', or '0'",
+    Fail(Msg::InvalidBooleanValue,
          value);
 }
 
@@ -467,7 +468,7 @@ char CConversions::charFromString(std::string const & text, WhitespaceRule rule)
 {
     CRuledText const ruled(rule, text);
     if (ruled.Get().size() != 1)
-        Fail("The value [%s] can not be a char as it is either empty of greater than 1 char long", ruled.Get());
+        Fail(Msg::InvalidCharValue, ruled.Get());
     return ruled.Get()[0];
 }
 

@@ -2,6 +2,7 @@
 #include "DateTime.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "frame/Portable.h"
 #include "types/Calendar.h"
 
@@ -39,7 +40,7 @@ CDateTime & CDateTime::operator=(std::time_t const & time)
     std::tm broken{};
     if (!BreakDownUtc(time, broken) || broken.tm_year + 1900 > std::numeric_limits<std::int16_t>::max() ||
         broken.tm_year + 1900 < 1)
-        throw CNxInvalidValueException(FormatString("Invalid Year [%lld] (%d <= year <= %d && year != 0)",
+        throw CNxInvalidValueException(FormatString(Msg::InvalidYearRangeLong,
                                                     static_cast<long long>(broken.tm_year) + 1900, -9999, 9999));
     Clear();
     m_kind = dt_dateTime;
@@ -70,7 +71,7 @@ CDateTime & CDateTime::operator=(CFileTime const & time)
 {
     std::uint64_t const ticks = static_cast<std::uint64_t>(time.highDateTime) << 32 | time.lowDateTime;
     if (ticks > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-        throw CNxInvalidValueException("Failed to convert FILETIME to SYSTEMTIME");
+        throw CNxInvalidValueException(Msg::FailedFileTimeToSystemTime);
     std::int64_t const ticksPerDay = 864000000000LL;
     std::int64_t const days = static_cast<std::int64_t>(ticks) / ticksPerDay + DaysFromCivil(1601, 1, 1);
     std::int64_t const rest = static_cast<std::int64_t>(ticks) % ticksPerDay;
@@ -112,7 +113,7 @@ void CDateTime::Set(DTType kind, short year, unsigned char month, unsigned char 
                     unsigned short nano)
 {
     if (m_kind != dt_yearZero && m_kind != kind)
-        throw CNxInvalidStateException(FormatString("Failed to copy CDateTime. Invalid Date Type: %s, expected: %s.",
+        throw CNxInvalidStateException(FormatString(Msg::FailedCopyDateTime,
                                                     GetTypeAsString(kind).c_str(), GetTypeAsString().c_str()));
     Clear();
     m_kind = kind;
@@ -175,7 +176,7 @@ void CDateTime::SetDateTime(CDateTime const & source, DTType kind)
 {
     DTType const from = source.m_kind;
     if (from < 0 || from > 8)
-        throw CNxInvalidValueException(FormatString("Unknown date type %d.", static_cast<int>(from)));
+        throw CNxInvalidValueException(FormatString(Msg::UnknownDateType, static_cast<int>(from)));
     static unsigned const allowed[9] = {
         0,                                                                               // yearZero
         0x1FF,                                                                           // dateTime: every kind
@@ -186,8 +187,7 @@ void CDateTime::SetDateTime(CDateTime const & source, DTType kind)
     bool const permitted = kind == from || kind == dt_yearZero || (kind >= 0 && kind <= 8 && (allowed[from] & Bit(kind)) != 0);
     if (!permitted)
         throw CNxInvalidValueException(FormatString(
-            "Attempting to set a CDateTime of type %s using an XmlDateTime of type %s. The source CDateTime does not "
-            "contian enough data to allow the conversion.",
+            Msg::DateTimeNotEnoughData,
             GetTypeAsString(kind).c_str(), source.GetTypeAsString().c_str()));
     CDateTime converted(kind);
     converted.m_year = Has(YearKinds, kind) ? source.m_year : 0;
@@ -214,7 +214,7 @@ void CDateTime::CheckKind(char const * name, unsigned allowedKinds) const
 {
     if (!Has(allowedKinds, m_kind))
         throw CNxInvalidStateException(
-            FormatString("Failed to %s. Invalid Date Type: %s.", name, GetTypeAsString().c_str()));
+            FormatString(Msg::FailedInvalidDateType, name, GetTypeAsString().c_str()));
 }
 
 short CDateTime::GetYear() const
@@ -349,14 +349,14 @@ void CDateTime::SetNanoSecond(unsigned short nanoSecond)
 short CDateTime::GetZoneHour() const
 {
     if (!m_hasZone)
-        throw CNxInvalidStateException("TimeZone is not been used");
+        throw CNxInvalidStateException(Msg::TimeZoneNotBeenUsed);
     return m_zoneHour;
 }
 
 unsigned char CDateTime::GetZoneMinute() const
 {
     if (!m_hasZone)
-        throw CNxInvalidStateException("TimeZone is not been used");
+        throw CNxInvalidStateException(Msg::TimeZoneNotBeenUsed);
     return m_zoneMinute;
 }
 
@@ -380,7 +380,7 @@ void CDateTime::SetTimeZone(bool negative, unsigned short hour, unsigned char mi
 {
     if (hour > 23 || minute > 59)
         throw CNxInvalidValueException(
-            FormatString("Invalid TimeZone [%d:%d]", negative ? -static_cast<int>(hour) : static_cast<int>(hour), minute));
+            FormatString(Msg::InvalidTimeZone, negative ? -static_cast<int>(hour) : static_cast<int>(hour), minute));
     m_utc = true;
     m_hasZone = true;
     m_zoneHour = static_cast<std::int16_t>(negative ? -static_cast<int>(hour) : static_cast<int>(hour));
@@ -408,7 +408,7 @@ std::time_t CDateTime::GetTime() const
 {
     if (!Has(DateKinds, m_kind))
         throw CNxInvalidStateException(FormatString(
-            "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: %s.", GetTypeAsString().c_str()));
+            Msg::FailedGetTime, GetTypeAsString().c_str()));
     std::int64_t const offset = m_hasZone ? (m_zoneNegative ? -1 : 1) * (std::abs(m_zoneHour) * 60 + m_zoneMinute) : 0;
     std::int64_t const timeNanos =
         ((m_hour * 60 + m_minute) * 60 + m_second) * NanosPerSecond;
@@ -420,7 +420,7 @@ CSystemTime CDateTime::GetAsSystemTime() const
 {
     if (m_kind != dt_dateTime)
         throw CNxInvalidStateException(FormatString(
-            "Failed to GetAsSystemTime, Date Status must be dateTime. Invalid Date Type: %s.", GetTypeAsString().c_str()));
+            Msg::FailedGetAsSystemTime, GetTypeAsString().c_str()));
     CSystemTime system{};
     system.year = static_cast<std::uint16_t>(m_year);
     system.month = m_month;
@@ -473,13 +473,13 @@ void CDateTime::Add(CDateTimeSpan const & span, bool subtract)
                           s * static_cast<__int128>(span.GetDays()) + carry;
     if (days > std::numeric_limits<std::int64_t>::max() / 2 || days < std::numeric_limits<std::int64_t>::min() / 2)
         throw CNxInvalidValueException(
-            FormatString("Invalid Year [%d] (%d <= year <= %d && year != 0)", 0, -9999, 9999));
+            FormatString(Msg::InvalidYearRange, 0, -9999, 9999));
     int newMonth = 0;
     int newDay = 0;
     CivilFromDays(static_cast<std::int64_t>(days), year, newMonth, newDay);
     std::int64_t const stored = FromAstronomical(year);
     if (hasYear && (stored > std::numeric_limits<std::int16_t>::max() || stored < std::numeric_limits<std::int16_t>::min()))
-        throw CNxInvalidValueException(FormatString("Invalid Year [%lld] (%d <= year <= %d && year != 0)",
+        throw CNxInvalidValueException(FormatString(Msg::InvalidYearRangeLong,
                                                     static_cast<long long>(stored), -9999, 9999));
     m_year = hasYear ? static_cast<std::int16_t>(stored) : 0;
     m_month = hasMonth ? static_cast<std::uint8_t>(newMonth) : 0;

@@ -2,6 +2,7 @@
 #include "DateTime.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "types/DateTimeLexical.h"
 
 #include <cstring>
@@ -48,13 +49,13 @@ void CDateTimeSpan::ParseXSDDuration(char const * text)
 {
     *this = CDateTimeSpan();
     if (text == nullptr)
-        throw CNxInvalidValueException("Invalid XSD Duration (Null String)");
+        throw CNxInvalidValueException(Msg::InvalidDurationNull);
     std::size_t const length = std::strlen(text);
     if (length == 0)
-        throw CNxInvalidValueException("Invalid XSD Duration (Empty String)");
+        throw CNxInvalidValueException(Msg::InvalidDurationEmpty);
     auto const fail = [text] {
         throw CNxInvalidValueException(
-            FormatString("Invalid XSD Duration [%s] expected [-]P[nY][nM][nD][T[nH][nM][nS.ff]]", text));
+            FormatString(Msg::InvalidDurationExpected, text));
     };
     std::size_t i = 0;
     if (text[i] == '-')
@@ -111,7 +112,7 @@ void CDateTimeSpan::ParseXSDDuration(char const * text)
             std::size_t const fraction =
                 ReadFraction(text + i, length - i, m_milliSeconds, m_microSeconds, m_nanoSeconds);
             if (fraction > 9)
-                throw CNxInvalidValueException(FormatString("Invalid XSD Duration [%s] Fraction part too long", text));
+                throw CNxInvalidValueException(FormatString(Msg::InvalidDurationFractionTooLong, text));
             i += fraction;
             if (fraction == 0 || i >= length || text[i] != 'S')
                 fail();

@@ -2,6 +2,7 @@
 #include "DateTime.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "types/Calendar.h"
 #include "types/DateTimeLexical.h"
 
@@ -32,16 +33,16 @@ void CDateTime::ParseXSDTime(char const * text)
 void CDateTime::ParseXSDDateTime(char const * text)
 {
     if (text == nullptr)
-        throw CNxInvalidValueException("Invalid DateTime (Null String)");
+        throw CNxInvalidValueException(Msg::InvalidDateTimeNull);
     char const * const t = std::strchr(text, 'T');
     if (t == nullptr)
-        throw CNxInvalidValueException(FormatString("Invalid XSD DateTime [%s].", text));
+        throw CNxInvalidValueException(FormatString(Msg::InvalidXsdDateTime, text));
     Clear();
     std::string const datePart(text, static_cast<std::size_t>(t - text));
     SetXSDDate(datePart.c_str());
     if (m_kind != dt_date)
         throw CNxInvalidValueException(
-            FormatString("Invalid XSD DateTime [%s] expected CCYY-MM-DDThh:mm:ss[.ff]", text));
+            FormatString(Msg::InvalidXsdDateTimeExpected, text));
     CDateTime time;
     time.SetXSDTime(t + 1);
     m_hour = time.m_hour;
@@ -62,20 +63,20 @@ void CDateTime::ParseXSDDateTime(char const * text)
 void CDateTime::SetXSDDate(char const * text)
 {
     if (text == nullptr)
-        throw CNxInvalidValueException("Invalid Date (Null String)");
+        throw CNxInvalidValueException(Msg::InvalidDateNull);
     std::size_t const length = std::strlen(text);
     if (length == 0)
-        throw CNxInvalidValueException("Invalid Date (Empty String)");
+        throw CNxInvalidValueException(Msg::InvalidDateEmpty);
     bool const utc = text[length - 1] == 'Z';
     bool const zone = std::strchr(text, ':') != nullptr;
     if (utc && zone)
-        throw CNxInvalidValueException("Invalid Date (Bad Zone value)");
+        throw CNxInvalidValueException(Msg::InvalidDateBadZone);
     if (std::strchr(text, 'T') != nullptr)
-        throw CNxInvalidValueException("Invalid Date ('T' not allowed)");
+        throw CNxInvalidValueException(Msg::InvalidDateTNotAllowed);
     std::size_t const zoneLength = utc ? 1 : zone ? 6 : 0;
     auto const fail = [text] {
         throw CNxInvalidValueException(
-            FormatString("Invalid XSD Date [%s] expected CCYY-MM-DD[Z|[+|-]hh:mm]", text));
+            FormatString(Msg::InvalidXsdDateExpected, text));
     };
     if (zoneLength > length)
         fail();
@@ -129,12 +130,12 @@ void CDateTime::SetXSDDate(char const * text)
 void CDateTime::SetXSDTime(char const * text)
 {
     if (text == nullptr)
-        throw CNxInvalidValueException("Invalid Time (Null String)");
+        throw CNxInvalidValueException(Msg::InvalidTimeNull);
     std::size_t const length = std::strlen(text);
     if (length == 0)
-        throw CNxInvalidValueException("Invalid XSD Time (Empty String)");
+        throw CNxInvalidValueException(Msg::InvalidTimeEmpty);
     auto const fail = [text] {
-        throw CNxInvalidValueException(FormatString("Invalid XSD Time [%s] expected hh:mm:ss[.ff]", text));
+        throw CNxInvalidValueException(FormatString(Msg::InvalidXsdTimeExpected, text));
     };
     if (length < 8 || !Matches(text, 8, "dd:dd:dd"))
         fail();
@@ -151,7 +152,7 @@ void CDateTime::SetXSDTime(char const * text)
     {
         std::size_t const digits = ReadFraction(text + at + 1, length - at - 1, milli, micro, nano);
         if (digits > 9)
-            throw CNxInvalidValueException(FormatString("Invalid XSD Time [%s] Fraction part too long", text));
+            throw CNxInvalidValueException(FormatString(Msg::InvalidTimeFractionTooLong, text));
         if (digits == 0)
             fail();
         at += 1 + digits;
@@ -175,7 +176,7 @@ void CDateTime::SetZone(char const * text, std::size_t length)
         return;
     }
     if (length != 6 || (text[0] != '+' && text[0] != '-') || !Matches(text + 1, 5, "dd:dd"))
-        throw CNxInvalidValueException(FormatString("Invalid XSD Time Zone [%s].", std::string(text, length).c_str()));
+        throw CNxInvalidValueException(FormatString(Msg::InvalidXsdTimeZone, std::string(text, length).c_str()));
     int hour = TwoDigits(text + 1);
     if (hour == 24)
         hour = 0;
@@ -185,40 +186,40 @@ void CDateTime::SetZone(char const * text, std::size_t length)
 void CDateTime::Validate() const
 {
     if (m_kind == dt_yearZero)
-        throw CNxInvalidValueException("Invalid Year Zero");
+        throw CNxInvalidValueException(Msg::InvalidYearZero);
     std::string const name = GetTypeAsString();
     auto const fail = [](std::string const & message) { throw CNxInvalidValueException(message); };
     if (Has(MonthKinds, m_kind))
     {
         if (m_month < 1 || m_month > 12)
-            fail(FormatString("Invalid Month [%d] (1 <= month <= 12)", m_month));
+            fail(FormatString(Msg::InvalidMonthRange, m_month));
     }
     else if (m_month != 0)
-        fail(FormatString("Invalid Month [%d] for type %s", m_month, name.c_str()));
+        fail(FormatString(Msg::InvalidMonthForType, m_month, name.c_str()));
     if (Has(YearKinds, m_kind))
     {
         if (m_year < -9999 || m_year > 9999 || m_year == 0)
-            fail(FormatString("Invalid Year [%d] (%d <= year <= %d && year != 0)", m_year, -9999, 9999));
+            fail(FormatString(Msg::InvalidYearRange, m_year, -9999, 9999));
     }
     else if (m_year != 0)
-        fail(FormatString("Invalid Year [%d] for type %s", m_year, name.c_str()));
+        fail(FormatString(Msg::InvalidYearForType, m_year, name.c_str()));
     if (Has(DateKinds, m_kind))
     {
         if (m_day < 1 || m_day > DaysInMonth(m_year, m_month))
-            fail(FormatString("Invalid Day [%d] (1 <= day <= days in month", m_day));
+            fail(FormatString(Msg::InvalidDayInMonthUnclosed, m_day));
     }
     else if (m_kind == dt_gMonthDay)
     {
         if (m_day < 1 || m_day > (m_month == 2 ? 29 : DaysInMonth(1, m_month)))
-            fail(FormatString("Invalid Day [%d] (1 <= day <= days in month)", m_day));
+            fail(FormatString(Msg::InvalidDayInMonth, m_day));
     }
     else if (m_kind == dt_gDay)
     {
         if (m_day < 1 || m_day > 31)
-            fail(FormatString("Invalid Day [%d] (1 <= day <= 31)", m_day));
+            fail(FormatString(Msg::InvalidDayRange, m_day));
     }
     else if (m_day != 0)
-        fail(FormatString("Invalid Day [%d] for type %s", m_day, name.c_str()));
+        fail(FormatString(Msg::InvalidDayForType, m_day, name.c_str()));
     struct CLimit
     {
         char const * inRange;
@@ -227,12 +228,12 @@ void CDateTime::Validate() const
         int maximum;
     };
     CLimit const limits[6] = {
-        {"Invalid Hour [%d] (0 <= hour <= 23)", "Invalid Hour [%d] for type %s", m_hour, 23},
-        {"Invalid Minute [%d] (0 <= minute <= 59)", "Invalid Minute [%d] for type %s", m_minute, 59},
-        {"Invalid Second [%d] (0 <= second <= 59)", "Invalid Second [%d] for type %s", m_second, 59},
-        {"Invalid Milli-Second [%d] (0 <= milli <= 999)", "Invalid Milli-Second [%d] for type %s", m_milliSecond, 999},
-        {"Invalid Micro-Second [%d] (0 <= micro <= 999)", "Invalid Micro-Second [%d] for type %s", m_microSecond, 999},
-        {"Invalid Nano-Second [%d] (0 <= nano <= 999)", "Invalid Nano-Second [%d] for type %s", m_nanoSecond, 999}};
+        {Msg::InvalidHourRange, Msg::InvalidHourForType, m_hour, 23},
+        {Msg::InvalidMinuteRange, Msg::InvalidMinuteForType, m_minute, 59},
+        {Msg::InvalidSecondRange, Msg::InvalidSecondForType, m_second, 59},
+        {Msg::InvalidMilliSecondRange, Msg::InvalidMilliSecondForType, m_milliSecond, 999},
+        {Msg::InvalidMicroSecondRange, Msg::InvalidMicroSecondForType, m_microSecond, 999},
+        {Msg::InvalidNanoSecondRange, Msg::InvalidNanoSecondForType, m_nanoSecond, 999}};
     bool const hasTime = Has(TimeKinds, m_kind);
     for (CLimit const & limit : limits)
     {

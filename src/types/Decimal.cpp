@@ -1,6 +1,7 @@
 #include "Decimal.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "types/Digits.h"
 
 #include <cstdlib>
@@ -33,7 +34,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 [[noreturn]] void ThrowInvalidChar(std::size_t position, char const * text)
 {
     throw CNxInvalidValueException(
-        FormatString("The string representing a Decimal, contained an invalid char at position %d [%s].",
+        FormatString(Msg::DecimalInvalidChar,
                      static_cast<int>(position), text));
 }
 
@@ -382,7 +383,7 @@ long long CDecimal::ToLongLong() const
     CDecimal rounded(*this);
     rounded.ChangeFractionalDivider(1);
     if (rounded.m_integer > CBigInteger::MAX_LONGLONG || rounded.m_integer < CBigInteger::MIN_LONGLONG)
-        throw CNxOverFlowException("The Decimal value if to large to fit into a LONGLONG");
+        throw CNxOverFlowException(Msg::DecimalTooLargeForLongLong);
     return static_cast<long long>(rounded.m_integer);
 }
 
@@ -391,14 +392,14 @@ std::int32_t CDecimal::ToLong() const
     CDecimal rounded(*this);
     rounded.ChangeFractionalDivider(1);
     if (rounded.m_integer > CBigInteger::MAX_LONG || rounded.m_integer < CBigInteger::MIN_LONG)
-        throw CNxOverFlowException("The Decimal value if to large to fit into a LONG");
+        throw CNxOverFlowException(Msg::DecimalTooLargeForLong);
     return static_cast<int>(rounded.m_integer);
 }
 
 double CDecimal::ToDouble() const
 {
     if (m_integer > CBigInteger::MAX_DOUBLE || m_integer < CBigInteger::MIN_DOUBLE)
-        throw CNxOverFlowException("The Decimal value if to large to fit into a Double");
+        throw CNxOverFlowException(Msg::DecimalTooLargeForDouble);
     return std::strtod(ToString().c_str(), nullptr);
 }
 
@@ -460,7 +461,7 @@ CDecimal CDecimal::operator/(CDecimal const & other) const
     CScaled a = ToScaled(DividerOf(m_divider));
     CScaled b = other.ToScaled(DividerOf(other.m_divider));
     if (Digits::IsZero(b.magnitude))
-        throw CNxInvalidValueException("ERROR: Overflow in operator/.");
+        throw CNxInvalidValueException(Msg::OverflowInDivide);
     // The quotient to two guard digits beyond the maximum, truncated, then rounded.
     std::size_t const guarded = MaxPlaces() + 2;
     // value = (A / 10^da) / (B / 10^db); q = A * 10^(db - da + guarded) / B.

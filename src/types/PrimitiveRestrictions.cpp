@@ -5,6 +5,7 @@
 #include "NxException.h"
 #include "Variant.h"
 #include "XsdRegex.h"
+#include "frame/Messages.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
@@ -40,7 +41,7 @@ std::string TextOrEmpty(char const * text) { return text != nullptr ? text : "";
 // The message of a pattern that does not compile, naming it anchored as it is matched.
 std::string PatternError(std::string const & pattern, char const * reason)
 {
-    return FormatString("Invalid Regular Expression: %s Error: '%s'", ("^(" + pattern + ")$").c_str(), reason);
+    return FormatString(Msg::InvalidRegularExpression, ("^(" + pattern + ")$").c_str(), reason);
 }
 
 // Compiled patterns by their UTF-8 text, for the life of the process.
@@ -195,7 +196,7 @@ using WS = CWhitespaceUtils;
 
 [[noreturn]] void FailText(char const * name, std::string const & value)
 {
-    throw CNxException(FormatString("Invalid Value for %s [%s].", name, value.c_str()));
+    throw CNxException(FormatString(Msg::InvalidValueText, name, value.c_str()));
 }
 
 // The four bound facets with a comparison that answers -1, 0, 1, or 2 for "indeterminate".
@@ -275,8 +276,8 @@ void CheckSmallInteger(char const * name, T value, CPrimitiveRestrictions const 
     if (!holds)
     {
         if (std::is_signed<T>::value)
-            throw CNxException(FormatString("Invalid Value for %s [%d]", name, static_cast<int>(value)));
-        throw CNxException(FormatString("Invalid Value for %s [%u]", name, static_cast<unsigned>(value)));
+            throw CNxException(FormatString(Msg::InvalidValueSigned, name, static_cast<int>(value)));
+        throw CNxException(FormatString(Msg::InvalidValueUnsigned, name, static_cast<unsigned>(value)));
     }
 }
 
@@ -310,7 +311,7 @@ void CheckString(char const * name, std::string const & value, CPrimitiveRestric
     catch (CNxException const & e)
     {
         throw CNxException(
-            FormatString("%s\nInvalid Value for %s [%s].", e.GetFullMessage().c_str(), name, value.c_str()));
+            FormatString(Msg::InvalidValueAfterPatternError, e.GetFullMessage().c_str(), name, value.c_str()));
     }
     if (!matches)
         FailText(name, value);
@@ -469,7 +470,7 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     {
         double const v = type == ItemType_r4 ? static_cast<double>(value.GetR4()) : value.GetR8();
         if (!BoundsHold(r, v, [&](std::string const & t) { return C::r8FromString(t, collapse); }, &Order<double>))
-            throw CNxException(FormatString("Invalid Value for %s [%f]", name, v));
+            throw CNxException(FormatString(Msg::InvalidValueFloating, name, v));
         return;
     }
     case ItemType_duration:
@@ -529,7 +530,7 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
         return;
     }
     case ItemType_boolean: return;
-    default: throw CNxInvalidValueException("Unknown type [" + value.GetType() + "].");
+    default: throw CNxInvalidValueException(FormatString(Msg::UnknownType, value.GetType().c_str()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "NxException.h"
 #include "XmlCollection.h"
 #include "XmlObjectBase.h"
+#include "frame/Messages.h"
 
 #include <new>
 #include <utility>
@@ -65,7 +66,7 @@ NxVariant::~NxVariant() { Clear(); }
 void NxVariant::CopyPayload(NxVariant const & other)
 {
     if (other.m_type < ItemType_Invalid || other.m_type > ItemType_XmlCollection)
-        throw CNxException("Unknown Type");
+        throw CNxException(Msg::UnknownVariantType);
     m_value = other.m_value;
     if (other.m_nil && other.m_type != ItemType_Invalid)
     {
@@ -319,7 +320,7 @@ std::string NxVariant::ToString(char const * format) const
     case ItemType_boolean: return C::booleanToString(m_value.boolean);
     case ItemType_decimal: return C::decimalToString(GetDecimalRef(), givenFormat);
     case ItemType_integer: return C::integerToString(GetIntegerRef());
-    default: throw CNxException(FormatString("Invalid Type %d to convert to string", static_cast<int>(m_type)));
+    default: throw CNxException(FormatString(Msg::InvalidTypeToString, static_cast<int>(m_type)));
     }
 }
 
@@ -354,7 +355,7 @@ void NxVariant::FromString(std::string const & text, ItemType type, WhitespaceRu
     case ItemType_boolean: SetBoolean(C::booleanFromString(text, rule)); break;
     case ItemType_decimal: SetDecimal(C::decimalFromString(text, rule)); break;
     case ItemType_integer: SetInteger(C::integerFromString(text, rule)); break;
-    default: throw CNxException(FormatString("Invalid Type %d to convert to string", static_cast<int>(type)));
+    default: throw CNxException(FormatString(Msg::InvalidTypeToString, static_cast<int>(type)));
     }
 }
 

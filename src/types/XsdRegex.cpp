@@ -1,6 +1,7 @@
 #include "XsdRegex.h"
 
 #include "XsdRegexTables.h"
+#include "frame/Messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -149,7 +150,7 @@ public:
     {
         ParseRegExp();
         if (!AtEnd()) // only a ')' stops the outermost expression early
-            Fail("unmatched closing parenthesis");
+            Fail(Msg::UnmatchedClosingParenthesis);
         return "(?:" + m_out + ")\\z";
     }
 
@@ -164,7 +165,7 @@ private:
     {
         m_depth += levels;
         if (m_depth > DeepestNesting)
-            Fail("parentheses are too deeply nested");
+            Fail(Msg::ParenthesesAreTooDeeplyNested);
     }
 
     // The UTF-8 character at the reading position; moves past it.
@@ -175,18 +176,18 @@ private:
         std::size_t const length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
                                    : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
         if (length == 0 || m_at + length > m_text.size())
-            Fail("invalid UTF-8 in the pattern");
+            Fail(Msg::InvalidUtf8InPattern);
         std::uint32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
         for (std::size_t i = 1; i < length; ++i)
         {
             if ((byte(m_at + i) & 0xC0) != 0x80)
-                Fail("invalid UTF-8 in the pattern");
+                Fail(Msg::InvalidUtf8InPattern);
             codePoint = codePoint << 6 | (byte(m_at + i) & 0x3F);
         }
         std::uint32_t const shortest[] = {0, 0, 0x80, 0x800, 0x10000};
         if (codePoint < shortest[length] || codePoint > LastCodePoint ||
             (codePoint >= FirstSurrogate && codePoint <= LastSurrogate))
-            Fail("invalid UTF-8 in the pattern");
+            Fail(Msg::InvalidUtf8InPattern);
         m_at += length;
         return codePoint;
     }
@@ -215,7 +216,7 @@ private:
     {
         ParseAtom();
         if (ParseQuantifier() && !AtEnd() && IsQuantifierStart(Peek()))
-            Fail("quantifier does not follow a repeatable item");
+            Fail(Msg::QuantifierDoesNotFollowRepeatableItem);
     }
 
     // atom ::= Char | charClass | '(' regExp ')'
@@ -226,12 +227,12 @@ private:
         case '(':
             ++m_at;
             if (!AtEnd() && Peek() == '?')
-                Fail("groups starting with (? are not allowed");
+                Fail(Msg::GroupsWithQuestionMarkNotAllowed);
             Enter(1);
             m_out += "(?:";
             ParseRegExp();
             if (AtEnd())
-                Fail("missing closing parenthesis");
+                Fail(Msg::MissingClosingParenthesis);
             ++m_at;
             m_out += ')';
             m_depth -= 1;
@@ -252,8 +253,8 @@ private:
         }
         case '?':
         case '*':
-        case '+': Fail("quantifier does not follow a repeatable item");
-        case ']': Fail("unescaped ] outside a character class");
+        case '+': Fail(Msg::QuantifierDoesNotFollowRepeatableItem);
+        case ']': Fail(Msg::UnescapedBracketOutsideClass);
         default: AppendLiteral(m_out, NextCodePoint()); // '{', '}', '^' and '$' included
         }
     }
@@ -275,7 +276,7 @@ private:
         ++m_at;
         std::uint32_t low = 0;
         if (!ReadCount(low))
-            Fail("a quantity must start with a number");
+            Fail(Msg::QuantityMustStartWithNumber);
         std::string quantity = "{" + std::to_string(low);
         if (!AtEnd() && Peek() == ',')
         {
@@ -285,12 +286,12 @@ private:
             if (ReadCount(high))
             {
                 if (high < low)
-                    Fail("numbers out of order in {} quantifier");
+                    Fail(Msg::NumbersOutOfOrderInQuantifier);
                 quantity += std::to_string(high);
             }
         }
         if (AtEnd() || Peek() != '}')
-            Fail("missing } after a quantity");
+            Fail(Msg::MissingBraceAfterQuantity);
         ++m_at;
         m_out += quantity + "}";
         return true;
@@ -305,7 +306,7 @@ private:
         {
             count = count * 10 + static_cast<std::uint32_t>(Peek() - '0');
             if (count > LargestCount)
-                Fail("number too big in {} quantifier");
+                Fail(Msg::NumberTooBigInQuantifier);
         }
         return m_at > start;
     }
@@ -315,7 +316,7 @@ private:
     {
         std::size_t const start = m_at++;
         if (AtEnd())
-            Fail("\\ at end of pattern");
+            Fail(Msg::BackslashAtEnd);
         char const c = Peek();
         CEscape escape;
         switch (c)
@@ -340,9 +341,9 @@ private:
             return escape;
         default:
             if (c >= '0' && c <= '9')
-                Fail("back-references are not allowed");
+                Fail(Msg::BackReferencesAreNotAllowed);
             NextCodePoint();
-            Fail("invalid escape " + m_text.substr(start, m_at - start));
+            Fail(Msg::InvalidEscapeOpen + m_text.substr(start, m_at - start));
         }
         ++m_at;
         escape.negated = c == 'S' || c == 'I' || c == 'C';
@@ -354,7 +355,7 @@ private:
     {
         std::size_t const close = m_text.find('}', m_at);
         if (AtEnd() || Peek() != '{' || close == std::string::npos)
-            Fail("malformed \\p or \\P sequence");
+            Fail(Msg::MalformedPropertyEscape);
         std::string const name = m_text.substr(m_at + 1, close - m_at - 1);
         m_at = close + 1;
         if (name.compare(0, 2, "Is") == 0)
@@ -363,7 +364,7 @@ private:
                 std::begin(SchemaBlocks), std::end(SchemaBlocks), CNamedBlock{name.c_str() + 2, 0, 0},
                 [](CNamedBlock const & a, CNamedBlock const & b) { return std::strcmp(a.name, b.name) < 0; });
             if (blocks.first == blocks.second)
-                Fail("unknown block name " + name);
+                Fail(Msg::UnknownBlockNameOpen + name);
             for (auto block = blocks.first; block != blocks.second; ++block)
                 escape.set.ranges.push_back({block->first, block->last});
             escape.negated = complement;
@@ -372,7 +373,7 @@ private:
         bool const known = std::any_of(std::begin(Categories), std::end(Categories),
                                        [&](char const * category) { return name == category; });
         if (!known)
-            Fail("unknown category " + name);
+            Fail(Msg::UnknownCategoryOpen + name);
         escape.set.properties = (complement ? "\\P{" : "\\p{") + name + "}";
     }
 
@@ -388,25 +389,25 @@ private:
         for (;;)
         {
             if (AtEnd())
-                Fail("missing terminating ] for character class");
+                Fail(Msg::MissingClassTerminator);
             char const c = Peek();
             if (c == ']')
             {
                 if (!any)
-                    Fail("empty character class");
+                    Fail(Msg::EmptyClass);
                 ++m_at;
                 return SetExpression(set, negative);
             }
             if (c == '[')
-                Fail("unescaped [ in a character class");
+                Fail(Msg::UnescapedBracketInClass);
             if (c == '-')
             {
                 if (PeekNext() == '[')
                     return ParseSubtraction(set, negative, any);
                 if (PeekNext() == '\0')
-                    Fail("missing terminating ] for character class");
+                    Fail(Msg::MissingClassTerminator);
                 if (any && !EndsGroup())
-                    Fail("unescaped - in a character class");
+                    Fail(Msg::UnescapedHyphenInClass);
                 ++m_at;
                 set.ranges.push_back({'-', '-'});
                 any = true;
@@ -421,7 +422,7 @@ private:
                 {
                     AddEscape(set, escape);
                     if (StartsRange())
-                        Fail("invalid range in character class");
+                        Fail(Msg::InvalidRangeInClass);
                     continue;
                 }
                 first = escape.codePoint;
@@ -436,14 +437,14 @@ private:
     std::string ParseSubtraction(CCharSet const & set, bool negative, bool any)
     {
         if (!any)
-            Fail("nothing to subtract from in character class");
+            Fail(Msg::NothingToSubtractInClass);
         ++m_at;
         Enter(2);
         std::string const subtracted = ParseClassExpression();
         if (AtEnd())
-            Fail("missing terminating ] for character class");
+            Fail(Msg::MissingClassTerminator);
         if (Peek() != ']')
-            Fail("a subtracted class must end its character class");
+            Fail(Msg::SubtractionMustEndClass);
         ++m_at;
         m_depth -= 2;
         return "(?:(?!" + subtracted + ")" + SetExpression(set, negative) + ")";
@@ -470,15 +471,15 @@ private:
         {
             CEscape const escape = ParseEscape();
             if (!escape.single)
-                Fail("invalid range in character class");
+                Fail(Msg::InvalidRangeInClass);
             last = escape.codePoint;
         }
         else if (Peek() == '-')
-            Fail("unescaped - in a character class");
+            Fail(Msg::UnescapedHyphenInClass);
         else
             last = NextCodePoint();
         if (last < first)
-            Fail("range out of order in character class");
+            Fail(Msg::RangeOutOfOrderInClass);
         return last;
     }
 

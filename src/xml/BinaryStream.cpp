@@ -1,6 +1,7 @@
 #include "BinaryStream.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "frame/Portable.h"
 
 namespace NxXmlLib16
@@ -27,7 +28,7 @@ void CFileBinaryStream::SaveToFile()
     bool const written = file.CreateForWriting(m_fileName.c_str()) && (!utf16 || file.Write("\xFF\xFE", 2)) &&
                          file.Write(m_data.GetData(), m_data.GetLength()) && file.Close();
     if (!written)
-        throw CNxException(FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(),
+        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(),
                                         GetLastPlatformError()));
 }
 

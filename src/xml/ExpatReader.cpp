@@ -2,6 +2,7 @@
 
 #include "CharEncoding.h"
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "xml/XmlDocumentStore.h"
 
 #include <cstring>
@@ -70,7 +71,7 @@ void CExpatReader::ThrowParseError()
     XML_Error const code = XML_GetErrorCode(m_parser);
     if (code == XML_ERROR_NO_MEMORY)
         throw std::bad_alloc();
-    throw CNxException(FormatString("%s at line %d", XML_ErrorString(code),
+    throw CNxException(FormatString(Msg::ExpatErrorAtLine, XML_ErrorString(code),
                                     static_cast<int>(XML_GetCurrentLineNumber(m_parser))));
 }
 

@@ -1,6 +1,7 @@
 #include "NamespaceAliasMap.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <iterator>
 
@@ -24,7 +25,7 @@ std::string CNamespaceAliasMap::GetNamespaceFromAlias(char const * alias) const
         if (entry.second == alias)
             return entry.first;
     }
-    throw CNxException(FormatString("Namespace alias [%s] not found", alias));
+    throw CNxException(FormatString(Msg::NamespaceAliasNotFound, alias));
 }
 
 std::string CNamespaceAliasMap::GetAliasFromNamespace(char const * namespaceUri) const
@@ -53,7 +54,7 @@ int CNamespaceAliasMap::GetNamespaceCount() const { return static_cast<int>(m_al
 std::string CNamespaceAliasMap::GetNamespaceAt(int index) const
 {
     if (index < 0 || index >= GetNamespaceCount())
-        throw CNxInvalidParamException(FormatString("Index Out of range [%d]", index));
+        throw CNxInvalidParamException(FormatString(Msg::IndexOutOfRangeBracketed, index));
     return std::next(m_aliases.begin(), index)->first;
 }
 

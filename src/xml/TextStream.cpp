@@ -1,6 +1,7 @@
 #include "TextStream.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 #include "frame/Portable.h"
 
 #include <cerrno>
@@ -73,7 +74,7 @@ namespace
 
 [[noreturn]] void ThrowUnknownEncoding()
 {
-    throw CNxException("Unknown Encoding, select UTF-8 (contact our support team)");
+    throw CNxException(Msg::UnknownTextEncoding);
 }
 
 // Appends the encoded form of local text; returns the bytes consumed (see AppendLocalAsUtf8).
@@ -118,13 +119,13 @@ void CFileTextStream::Begin()
         ThrowUnknownEncoding();
     auto file = std::make_unique<CPortableFile>();
     if (!file->CreateForWriting(m_fileName.c_str()))
-        throw CNxException(FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(),
+        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(),
                                         GetLastPlatformError()));
     if (m_encoding != XmlEncoding_UTF8 && !file->Write("\xFF\xFE", 2))
     {
         int const error = GetLastPlatformError();
         throw CNxException(
-            FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(), error));
+            FormatString(Msg::FailedWriteFile, m_fileName.c_str(), error));
     }
     m_file = std::move(file);
 }
@@ -147,7 +148,7 @@ void CFileTextStream::End()
 void CFileTextStream::WritePiece(bool final)
 {
     if (m_file == nullptr)
-        throw CNxException(FormatString("Failed to write data to the file [%s] error [0x%08X]", m_fileName.c_str(), EBADF));
+        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(), EBADF));
     std::string const & text = m_buffer.GetString();
     m_pending.clear();
     std::size_t const consumed = EncodeText(m_encoding, text.data(), text.size(), m_pending, final);
@@ -163,7 +164,7 @@ void CFileTextStream::FailWrite()
 {
     int const error = GetLastPlatformError();
     m_file.reset();
-    throw CNxException(FormatString("Failed to write data to the file. Error [0x%08X]", error));
+    throw CNxException(FormatString(Msg::FailedWriteUnnamedFile, error));
 }
 
 } // namespace NxXmlLib16

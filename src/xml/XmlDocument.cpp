@@ -5,6 +5,8 @@
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "fastinfoset/FastInfosetReader.h"
+#include "frame/Messages.h"
+#include "frame/Namespaces.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
 #include "xml/XmlDocumentStore.h"
@@ -32,8 +34,8 @@ std::atomic<bool> g_asyncFromXmlFile{false};
 
 constexpr std::size_t AsyncChunkSize = 128 * 1024;
 constexpr std::size_t InflatePieceSize = 64 * 1024;
-constexpr std::string_view XsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-constexpr std::string_view XmlnsNamespace = "http://www.w3.org/2000/xmlns/";
+constexpr std::string_view XsiNamespace = Namespaces::Xsi;
+constexpr std::string_view XmlnsNamespace = Namespaces::Xmlns;
 
 // Whether the bytes start like a gzip member or a zlib stream.
 bool LooksCompressed(unsigned char const * data, std::size_t length)
@@ -267,13 +269,13 @@ void CXmlDocument::ReadFile(char const * fileName)
     CPortableFile file;
     if (!file.OpenForReading(fileName))
         throw CNxException(
-            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+            FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     long long const size = file.GetSize();
     if (size < 0)
         throw CNxException(
-            FormatString("Failed to get the size of the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+            FormatString(Msg::FailedGetFileSize, fileName, GetLastPlatformError()));
     if (static_cast<unsigned long long>(size) > std::numeric_limits<std::uint32_t>::max())
-        throw CNxException(FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName, EFBIG));
+        throw CNxException(FormatString(Msg::FailedReadFile, fileName, EFBIG));
     std::uint32_t const length = static_cast<std::uint32_t>(size);
     unsigned char * bytes = nullptr;
     if (length > 0)
@@ -286,7 +288,7 @@ void CXmlDocument::ReadFile(char const * fileName)
     {
         long long const count = file.Read(bytes + total, length - total);
         if (count <= 0)
-            throw CNxException(FormatString("Failed to read the contents of the file [%s] Error [0x%08x]", fileName,
+            throw CNxException(FormatString(Msg::FailedReadFile, fileName,
                                             count < 0 ? GetLastPlatformError() : 0));
         total += static_cast<std::size_t>(count);
     }
@@ -296,7 +298,7 @@ void CXmlDocument::ReadFile(char const * fileName)
 void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 {
     if (data == nullptr || length == 0)
-        throw CNxException("XML Stream is empty!");
+        throw CNxException(Msg::XmlStreamEmpty);
     Cleanup();
     Parse(data, length);
 }
@@ -304,7 +306,7 @@ void CXmlDocument::LoadXmlStream(unsigned char const * data, std::size_t length)
 void CXmlDocument::LoadXml(char const * text)
 {
     if (text == nullptr || *text == '\0')
-        throw CNxException("XML String is empty!");
+        throw CNxException(Msg::XmlStringEmpty);
     Cleanup();
     ParseText(reinterpret_cast<unsigned char const *>(text), std::strlen(text));
 }
@@ -312,7 +314,7 @@ void CXmlDocument::LoadXml(char const * text)
 void CXmlDocument::LoadXml(unsigned short const * text)
 {
     if (text == nullptr || *text == 0)
-        throw CNxException("XML String is empty!");
+        throw CNxException(Msg::XmlStringEmpty);
     Cleanup();
     // UTF-16 little-endian behind a byte-order mark, so that the parser recognises it.
     m_input.Append("\xFF\xFE");
@@ -357,7 +359,7 @@ void CXmlDocument::AsyncParse(char const * fileName)
     CPortableFile file;
     if (!file.OpenForReading(fileName))
         throw CNxException(
-            FormatString("Failed to open the file [%s] Error [0x%08x]", fileName, GetLastPlatformError()));
+            FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
     // Each chunk is read straight into the parser's buffer and parsed before the next is read.
     for (;;)
@@ -366,18 +368,18 @@ void CXmlDocument::AsyncParse(char const * fileName)
         long long const count = file.Read(buffer, AsyncChunkSize);
         if (count < 0)
             throw CNxException(
-                FormatString("Failed to read the contents of the file. Error [0x%08x]", GetLastPlatformError()));
+                FormatString(Msg::FailedReadUnnamedFile, GetLastPlatformError()));
         if (count == 0)
         {
             if (m_store->root == 0 && m_store->depth == 0)
-                throw CNxException("Invalid or empty XML document");
+                throw CNxException(Msg::InvalidOrEmptyXmlDocument);
             reader.ParseBuffer(0, true);
             break;
         }
         reader.ParseBuffer(static_cast<std::size_t>(count), false);
     }
     if (m_store->root == 0)
-        throw CNxException("Invalid or empty XML document");
+        throw CNxException(Msg::InvalidOrEmptyXmlDocument);
 }
 
 CXmlElement * CXmlDocument::GetDocumentElement() const
@@ -423,7 +425,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     if (tree.GetUsed() == 0)
         StartTree();
     if (attributes.size() > std::numeric_limits<std::uint32_t>::max())
-        throw CNxException("Too many attributes on one element");
+        throw CNxException(Msg::TooManyAttributes);
     std::size_t const mark = tree.GetUsed();
     std::size_t const offset = tree.Allocate(sizeof(CXmlElement) + sizeof(CXmlAttribute) * attributes.size());
     // Values are stored after the attributes; each record is written once its offset is known,
@@ -432,7 +434,7 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     {
         std::string_view const value = attributes[i].value;
         if (value.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException("Attribute value too long");
+            throw CNxException(Msg::AttributeValueTooLong);
         std::size_t const at = offset + sizeof(CXmlElement) + i * sizeof(CXmlAttribute);
         CXmlAttribute attribute{};
         attribute.m_owner = CXmlTreeBuffer::Distance(at, offset);
@@ -487,7 +489,7 @@ void CXmlDocument::EndElement()
     if (!open.text.empty())
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString("The text of the element [%s] is too long",
+            throw CNxException(FormatString(Msg::ElementTextTooLong,
                                             Element(open.element).GetLocalName().c_str()));
         std::size_t text = 0;
         // Whitespace that lays out child elements repeats from element to element: one copy
@@ -570,14 +572,14 @@ CBinaryData CXmlDocument::LoadJsonFile(char const * fileName)
     Cleanup();
     ReadFile(fileName);
     if (m_input.GetLength() == 0)
-        throw CNxException("JSON Stream is empty!");
+        throw CNxException(Msg::JsonStreamEmpty);
     return ParseJson(m_input.GetData(), m_input.GetLength());
 }
 
 CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32_t length)
 {
     if (data == nullptr || length == 0)
-        throw CNxException("JSON Stream is empty!");
+        throw CNxException(Msg::JsonStreamEmpty);
     Cleanup();
     return ParseJson(data, length);
 }
@@ -585,7 +587,7 @@ CBinaryData CXmlDocument::LoadJsonStream(unsigned char const * data, std::uint32
 CBinaryData CXmlDocument::LoadJson(char const * text)
 {
     if (text == nullptr || *text == '\0')
-        throw CNxException("JSON String is empty!");
+        throw CNxException(Msg::JsonStringEmpty);
     Cleanup();
     if (IsLocalTextUtf8())
         return ParseJsonText(text, std::strlen(text));
@@ -596,7 +598,7 @@ CBinaryData CXmlDocument::LoadJson(char const * text)
 CBinaryData CXmlDocument::LoadJson(unsigned short const * text)
 {
     if (text == nullptr || *text == 0)
-        throw CNxException("JSON String is empty!");
+        throw CNxException(Msg::JsonStringEmpty);
     Cleanup();
     m_input = WideToUtf8(text);
     return ParseJsonText(reinterpret_cast<char const *>(m_input.GetData()), m_input.GetLength());

@@ -1,6 +1,7 @@
 #include "xml/XmlDocumentStore.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
 
 #include <cstring>
 
@@ -10,7 +11,7 @@ namespace NxXmlLib16
 void CXmlTreeBuffer::Grow(std::size_t minimum)
 {
     if (minimum > LargestSize)
-        throw CNxException("The document is too large: its tree would exceed 16 GiB");
+        throw CNxException(Msg::DocumentTreeTooLarge);
     std::size_t size = m_block.Size() < FirstSize ? FirstSize : m_block.Size();
     while (size < minimum)
         size *= 2;

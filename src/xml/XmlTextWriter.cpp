@@ -2,6 +2,7 @@
 
 #include "NxException.h"
 #include "TextStream.h"
+#include "frame/Messages.h"
 
 namespace NxXmlLib16
 {
@@ -27,7 +28,7 @@ struct CEscapeTable
 
 constexpr CEscapeTable EscapeTable;
 
-[[noreturn]] void ThrowInvalidEol() { throw CNxException("Invalid EOL type."); }
+[[noreturn]] void ThrowInvalidEol() { throw CNxException(Msg::InvalidEolType); }
 
 } // namespace
 
@@ -57,7 +58,7 @@ void CXmlTextWriter::CheckStartTagOpen() const
 {
     CXmlWriterContext const * const current = GetCurrentContext();
     if (current == nullptr || !current->IsStartTagOpen())
-        throw CNxException("Attributes must be added before elements");
+        throw CNxException(Msg::AttributesBeforeElements);
 }
 
 void CXmlTextWriter::WriteNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri)
@@ -225,7 +226,7 @@ void CXmlTextWriter::WriteEndElement()
 {
     CXmlWriterContext * const current = GetCurrentContext();
     if (current == nullptr)
-        throw CNxException("An Element has not been opened.");
+        throw CNxException(Msg::ElementHasNotBeenOpened);
     if (current->IsStartTagOpen())
     {
         m_stream->Append("/>", 2);

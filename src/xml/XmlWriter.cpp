@@ -1,9 +1,14 @@
 #include "XmlWriter.h"
 
 #include "NxException.h"
+#include "frame/Messages.h"
+#include "frame/Namespaces.h"
 
 namespace NxXmlLib16
 {
+
+std::string const CXmlWriter::XmlNamespaceUri = Namespaces::Xml;
+std::string const CXmlWriter::XsiNamespaceUri = Namespaces::Xsi;
 
 CXmlWriter::CXmlWriterContext::CXmlWriterContext() : CInstanceMonitor("CXmlWriterContext") {}
 
@@ -45,7 +50,7 @@ std::string CXmlWriter::CXmlWriterContext::GenerateNamespacePrefix() const
         if (!used)
             return candidate;
     }
-    throw CNxException("No namespace prefix is left to declare in this element");
+    throw CNxException(Msg::NoNamespacePrefixLeft);
 }
 
 CXmlWriter::CXmlWriter(char const * className) : CInstanceMonitor(className)
@@ -60,7 +65,7 @@ void CXmlWriter::WriteStartDocument() {}
 void CXmlWriter::WriteEndDocument()
 {
     if (m_current != nullptr)
-        throw CNxException("An Element has not been closed.");
+        throw CNxException(Msg::ElementHasNotBeenClosed);
 }
 
 void CXmlWriter::SetDefaultNamespace(std::string const & namespaceUri)
@@ -91,7 +96,7 @@ char const * CXmlWriter::LineEndOf(EOLType type)
         return "\r\n";
     if (type == EOLType_LF)
         return "\n";
-    throw CNxException("Invalid EOL type.");
+    throw CNxException(Msg::InvalidEolType);
 }
 
 void CXmlWriter::SetArrayState(std::uint32_t state)
