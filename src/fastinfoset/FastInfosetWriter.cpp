@@ -17,7 +17,6 @@ namespace NxXmlLib16
 namespace
 {
 
-constexpr std::size_t FlushThreshold = 4096;
 std::string const XsiNamespace = Namespaces::Xsi;
 std::string const XmlNamespace = Namespaces::Xml;
 

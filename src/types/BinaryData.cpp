@@ -257,7 +257,7 @@ bool CBinaryData::operator==(CBinaryData const & other) const
 namespace
 {
 
-char const Base64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char Base64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 char const HexDigits[] = "0123456789ABCDEF";
 
 constexpr unsigned char Base64Skip = 0xFE;
@@ -274,7 +274,8 @@ struct CBase64Table
             value = Base64Invalid;
         for (unsigned char i = 0; i < 64; ++i)
             values[static_cast<unsigned char>(Base64Alphabet[i])] = i;
-        values['='] = values[' '] = values['\t'] = values['\r'] = values['\n'] = Base64Skip;
+        for (char const blank : {'=', ' ', '\t', '\r', '\n'})
+            values[static_cast<unsigned char>(blank)] = Base64Skip;
     }
 };
 

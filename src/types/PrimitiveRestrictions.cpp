@@ -488,7 +488,7 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     case ItemType_monthDay:
     {
         CDateTime const v = value.GetDate();
-        auto const parse = [type, collapse](std::string const & t) {
+        auto const parse = [type](std::string const & t) {
             switch (type)
             {
             case ItemType_date: return C::dateFromString(t, collapse);
