@@ -13,9 +13,9 @@ namespace NxXmlLib16
 // The encoding of produced output bytes.
 enum XmlEncoding : std::int32_t
 {
-    XmlEncoding_UTF8 = 1,          // UTF-8, no byte-order mark
-    XmlEncoding_UTF16 = 2,         // UTF-16 little-endian, declared as "UTF-16"
-    XmlEncoding_UTF16_NoDecl = 3   // UTF-16 little-endian without an encoding declaration
+    XmlEncoding_UTF8 = 1,        // UTF-8, no byte-order mark
+    XmlEncoding_UTF16 = 2,       // UTF-16 little-endian, declared as "UTF-16"
+    XmlEncoding_UTF16_NoDecl = 3 // UTF-16 little-endian without an encoding declaration
 };
 
 // Sets the code page of the library's byte strings; 0, 3 and 65001 mean UTF-8 (the default).

@@ -180,9 +180,8 @@ public:
     CDateTimeSpan operator-(CDateTime const & other) const;
 
 private:
-    void Set(DTType kind, short year, unsigned char month, unsigned char day, unsigned char hour,
-             unsigned char minute, unsigned char second, unsigned short milli, unsigned short micro,
-             unsigned short nano);
+    void Set(DTType kind, short year, unsigned char month, unsigned char day, unsigned char hour, unsigned char minute,
+             unsigned char second, unsigned short milli, unsigned short micro, unsigned short nano);
     void Clear();
     // Throws "Failed to <name>. Invalid Date Type: ..." unless the kind is allowed.
     void CheckKind(char const * name, unsigned allowedKinds) const;

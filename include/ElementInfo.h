@@ -37,9 +37,9 @@ using NxXmlLib16::WhitespaceRule;
 // How a member or class appears in the document.
 enum XmlElementType : std::int32_t
 {
-    XmlElementType_Element = 0,              // an element of its own, with start and end tags
-    XmlElementType_PseudoElement = 1,        // content inlined into the parent, attributes hoisted onto it
-    XmlElementType_PseudoElementContent = 2  // content inlined into the parent, nothing hoisted
+    XmlElementType_Element = 0,             // an element of its own, with start and end tags
+    XmlElementType_PseudoElement = 1,       // content inlined into the parent, attributes hoisted onto it
+    XmlElementType_PseudoElementContent = 2 // content inlined into the parent, nothing hoisted
 };
 
 // The model group of a class's members.
@@ -120,10 +120,10 @@ protected:
 
     bool ElementToXmlPrim(CSerializationContext const & context, CXmlGeneratedClass const * object,
                           CXmlWriter * writer) const;
-    bool ElementToXmlEnum(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                          CXmlWriter * writer, EnumToStringFn enumToString) const;
-    bool ElementToXmlCls(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                         CXmlWriter * writer, bool emptyChoiceAllowed) const;
+    bool ElementToXmlEnum(CSerializationContext const & context, CXmlGeneratedClass const * object, CXmlWriter * writer,
+                          EnumToStringFn enumToString) const;
+    bool ElementToXmlCls(CSerializationContext const & context, CXmlGeneratedClass const * object, CXmlWriter * writer,
+                         bool emptyChoiceAllowed) const;
     bool ElementToXmlCol(CSerializationContext const & context, CXmlGeneratedClass const * object,
                          CXmlWriter * writer) const;
     // Reads the primitive element *current (already matched) and advances.
@@ -150,8 +150,8 @@ protected:
     CXmlElement * ReadUntypedRun(CXmlObjectBase * collection, CSerializationContext const & context,
                                  CXmlElement * parent, CXmlElement * current) const;
     // Writes the attributes of an inlined class or class collection member.
-    void HoistAttributes(CSerializationContext const & context, CXmlGeneratedClass const * object,
-                         CXmlWriter * writer, XmlElementType elementType) const;
+    void HoistAttributes(CSerializationContext const & context, CXmlGeneratedClass const * object, CXmlWriter * writer,
+                         XmlElementType elementType) const;
     [[noreturn]] void ThrowRequiredChildMissing(CXmlElement const * parent) const;
     [[noreturn]] void ThrowMandatoryNull() const;
 
@@ -177,7 +177,6 @@ private:
     EnumToStringFn m_enumToString = nullptr;
     StringToEnumFn m_stringToEnum = nullptr;
     bool m_hasRestrictions = false;
-
 };
 
 // The descriptor of a generated class itself: its model group, how it appears, its type name

@@ -15,11 +15,21 @@ namespace Kinds
 {
 
 // The model groups and cardinalities, as tags that pick the behaviour.
-struct All {};
-struct Choice {};
-struct Seq {};
-struct Mnd {};
-struct Opt {};
+struct All
+{
+};
+struct Choice
+{
+};
+struct Seq
+{
+};
+struct Mnd
+{
+};
+struct Opt
+{
+};
 
 // The arguments of one ElementFromXml call.
 struct CReadStep
@@ -299,24 +309,52 @@ using Untpd = CKind<CUntypedContent, Group, Cardinality>;
 } // namespace Kinds
 
 // The 43 kinds. Each inherits its constructor (and its public access) from its building blocks.
-class CElementInfoAllCol : public Kinds::CCol<Kinds::All> { public: using CCol::CCol; };
-class CElementInfoChoiceCol : public Kinds::CCol<Kinds::Choice> { public: using CCol::CCol; };
-class CElementInfoSeqCol : public Kinds::CCol<Kinds::Seq> { public: using CCol::CCol; };
+class CElementInfoAllCol : public Kinds::CCol<Kinds::All>
+{
+public:
+    using CCol::CCol;
+};
+class CElementInfoChoiceCol : public Kinds::CCol<Kinds::Choice>
+{
+public:
+    using CCol::CCol;
+};
+class CElementInfoSeqCol : public Kinds::CCol<Kinds::Seq>
+{
+public:
+    using CCol::CCol;
+};
 
-class CElementInfoAllAbsClsCol : public Kinds::CClsCol<CElementInfoAllCol> { public: using CClsCol::CClsCol; };
+class CElementInfoAllAbsClsCol : public Kinds::CClsCol<CElementInfoAllCol>
+{
+public:
+    using CClsCol::CClsCol;
+};
 class CElementInfoAllAbsClsMnd : public Kinds::CKind<Kinds::CAbstractAllMandatoryContent, Kinds::All, Kinds::Mnd>
 {
 public:
     using CKind::CKind;
 };
-class CElementInfoAllAbsClsOpt : public Kinds::AbsCls<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoAllClsCol : public Kinds::CClsCol<CElementInfoAllCol> { public: using CClsCol::CClsCol; };
+class CElementInfoAllAbsClsOpt : public Kinds::AbsCls<Kinds::All, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllClsCol : public Kinds::CClsCol<CElementInfoAllCol>
+{
+public:
+    using CClsCol::CClsCol;
+};
 class CElementInfoAllClsMnd : public Kinds::CKind<Kinds::CClassMandatoryContent, Kinds::All, Kinds::Mnd>
 {
 public:
     using CKind::CKind;
 };
-class CElementInfoAllClsOpt : public Kinds::Cls<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllClsOpt : public Kinds::Cls<Kinds::All, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
 // Repeated members are not allowed in an all group: reading and writing throw.
 class CElementInfoAllEnumCol : public CElementInfo
 {
@@ -328,45 +366,173 @@ public:
     bool ElementFromXml(CSerializationContext const & context, CXmlGeneratedClass * object, CXmlElement * parent,
                         CXmlElement ** current, char const * targetNamespace, XmlElementType parentType) override;
 };
-class CElementInfoAllEnumMnd : public Kinds::Enum<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoAllEnumOpt : public Kinds::Enum<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoAllPrimCol : public CElementInfoAllCol { public: using CElementInfoAllCol::CElementInfoAllCol; };
-class CElementInfoAllPrimMnd : public Kinds::Prim<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoAllPrimOpt : public Kinds::Prim<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoAllUntpdCol : public Kinds::CUntpdCol<CElementInfoAllCol> { public: using CUntpdCol::CUntpdCol; };
-class CElementInfoAllUntpdMnd : public Kinds::Untpd<Kinds::All, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoAllUntpdOpt : public Kinds::Untpd<Kinds::All, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoAllEnumMnd : public Kinds::Enum<Kinds::All, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllEnumOpt : public Kinds::Enum<Kinds::All, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllPrimCol : public CElementInfoAllCol
+{
+public:
+    using CElementInfoAllCol::CElementInfoAllCol;
+};
+class CElementInfoAllPrimMnd : public Kinds::Prim<Kinds::All, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllPrimOpt : public Kinds::Prim<Kinds::All, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllUntpdCol : public Kinds::CUntpdCol<CElementInfoAllCol>
+{
+public:
+    using CUntpdCol::CUntpdCol;
+};
+class CElementInfoAllUntpdMnd : public Kinds::Untpd<Kinds::All, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoAllUntpdOpt : public Kinds::Untpd<Kinds::All, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
 
 // A choice member is optional by nature: the choice has no mandatory kinds.
-class CElementInfoChoiceAbsClsCol : public Kinds::CClsCol<CElementInfoChoiceCol> { public: using CClsCol::CClsCol; };
-class CElementInfoChoiceAbsClsOpt : public Kinds::AbsCls<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoChoiceClsCol : public Kinds::CClsCol<CElementInfoChoiceCol> { public: using CClsCol::CClsCol; };
-class CElementInfoChoiceClsOpt : public Kinds::Cls<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoChoiceEnumCol : public CElementInfoChoiceCol { public: using CElementInfoChoiceCol::CElementInfoChoiceCol; };
-class CElementInfoChoiceEnumOpt : public Kinds::Enum<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoChoicePrimCol : public CElementInfoChoiceCol { public: using CElementInfoChoiceCol::CElementInfoChoiceCol; };
-class CElementInfoChoicePrimOpt : public Kinds::Prim<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoChoiceUntpdCol : public Kinds::CUntpdCol<CElementInfoChoiceCol> { public: using CUntpdCol::CUntpdCol; };
-class CElementInfoChoiceUntpdOpt : public Kinds::Untpd<Kinds::Choice, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoChoiceAbsClsCol : public Kinds::CClsCol<CElementInfoChoiceCol>
+{
+public:
+    using CClsCol::CClsCol;
+};
+class CElementInfoChoiceAbsClsOpt : public Kinds::AbsCls<Kinds::Choice, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoChoiceClsCol : public Kinds::CClsCol<CElementInfoChoiceCol>
+{
+public:
+    using CClsCol::CClsCol;
+};
+class CElementInfoChoiceClsOpt : public Kinds::Cls<Kinds::Choice, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoChoiceEnumCol : public CElementInfoChoiceCol
+{
+public:
+    using CElementInfoChoiceCol::CElementInfoChoiceCol;
+};
+class CElementInfoChoiceEnumOpt : public Kinds::Enum<Kinds::Choice, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoChoicePrimCol : public CElementInfoChoiceCol
+{
+public:
+    using CElementInfoChoiceCol::CElementInfoChoiceCol;
+};
+class CElementInfoChoicePrimOpt : public Kinds::Prim<Kinds::Choice, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoChoiceUntpdCol : public Kinds::CUntpdCol<CElementInfoChoiceCol>
+{
+public:
+    using CUntpdCol::CUntpdCol;
+};
+class CElementInfoChoiceUntpdOpt : public Kinds::Untpd<Kinds::Choice, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
 
-class CElementInfoSeqAbsClsCol : public Kinds::CClsCol<CElementInfoSeqCol> { public: using CClsCol::CClsCol; };
-class CElementInfoSeqAbsClsMnd : public Kinds::AbsCls<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoSeqAbsClsOpt : public Kinds::AbsCls<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoSeqClsCol : public Kinds::CClsCol<CElementInfoSeqCol> { public: using CClsCol::CClsCol; };
+class CElementInfoSeqAbsClsCol : public Kinds::CClsCol<CElementInfoSeqCol>
+{
+public:
+    using CClsCol::CClsCol;
+};
+class CElementInfoSeqAbsClsMnd : public Kinds::AbsCls<Kinds::Seq, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqAbsClsOpt : public Kinds::AbsCls<Kinds::Seq, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqClsCol : public Kinds::CClsCol<CElementInfoSeqCol>
+{
+public:
+    using CClsCol::CClsCol;
+};
 class CElementInfoSeqClsMnd : public Kinds::CKind<Kinds::CClassMandatoryContent, Kinds::Seq, Kinds::Mnd>
 {
 public:
     using CKind::CKind;
 };
-class CElementInfoSeqClsOpt : public Kinds::Cls<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoSeqEnumCol : public CElementInfoSeqCol { public: using CElementInfoSeqCol::CElementInfoSeqCol; };
-class CElementInfoSeqEnumMnd : public Kinds::Enum<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoSeqEnumOpt : public Kinds::Enum<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoSeqPrimCol : public CElementInfoSeqCol { public: using CElementInfoSeqCol::CElementInfoSeqCol; };
-class CElementInfoSeqPrimMnd : public Kinds::Prim<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoSeqPrimOpt : public Kinds::Prim<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
-class CElementInfoSeqUntpdCol : public Kinds::CUntpdCol<CElementInfoSeqCol> { public: using CUntpdCol::CUntpdCol; };
-class CElementInfoSeqUntpdMnd : public Kinds::Untpd<Kinds::Seq, Kinds::Mnd> { public: using CKind::CKind; };
-class CElementInfoSeqUntpdOpt : public Kinds::Untpd<Kinds::Seq, Kinds::Opt> { public: using CKind::CKind; };
+class CElementInfoSeqClsOpt : public Kinds::Cls<Kinds::Seq, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqEnumCol : public CElementInfoSeqCol
+{
+public:
+    using CElementInfoSeqCol::CElementInfoSeqCol;
+};
+class CElementInfoSeqEnumMnd : public Kinds::Enum<Kinds::Seq, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqEnumOpt : public Kinds::Enum<Kinds::Seq, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqPrimCol : public CElementInfoSeqCol
+{
+public:
+    using CElementInfoSeqCol::CElementInfoSeqCol;
+};
+class CElementInfoSeqPrimMnd : public Kinds::Prim<Kinds::Seq, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqPrimOpt : public Kinds::Prim<Kinds::Seq, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqUntpdCol : public Kinds::CUntpdCol<CElementInfoSeqCol>
+{
+public:
+    using CUntpdCol::CUntpdCol;
+};
+class CElementInfoSeqUntpdMnd : public Kinds::Untpd<Kinds::Seq, Kinds::Mnd>
+{
+public:
+    using CKind::CKind;
+};
+class CElementInfoSeqUntpdOpt : public Kinds::Untpd<Kinds::Seq, Kinds::Opt>
+{
+public:
+    using CKind::CKind;
+};
 
 } // namespace NxXmlLib16Data

@@ -15,13 +15,13 @@ namespace NxXmlLib16
 enum FInfoDecl : std::int32_t
 {
     FInfoDecl_None = 0,
-    FInfoDecl_Encoding = 1,             // <?xml encoding='finf'?>
-    FInfoDecl_EncodingStandalone = 2,   // <?xml encoding='finf' standalone='yes'?>
+    FInfoDecl_Encoding = 1,              // <?xml encoding='finf'?>
+    FInfoDecl_EncodingStandalone = 2,    // <?xml encoding='finf' standalone='yes'?>
     FInfoDecl_EncodingNotStandalone = 3, // <?xml encoding='finf' standalone='no'?>
-    FInfoDecl_V10 = 4,                  // <?xml version='1.0' encoding='finf'?>
+    FInfoDecl_V10 = 4,                   // <?xml version='1.0' encoding='finf'?>
     FInfoDecl_V10Standalone = 5,
     FInfoDecl_V10NotStandalone = 6,
-    FInfoDecl_V11 = 7,                  // <?xml version='1.1' encoding='finf'?>
+    FInfoDecl_V11 = 7, // <?xml version='1.1' encoding='finf'?>
     FInfoDecl_V11Standalone = 8,
     FInfoDecl_V11NotStandalone = 9
 };
@@ -184,9 +184,9 @@ public:
     {
         enum Kind : std::int32_t
         {
-            Kind_CharacterString = 0,   // text in the default string encoding
+            Kind_CharacterString = 0,    // text in the default string encoding
             Kind_RestrictedAlphabet = 1, // index 1 numeric, 2 date and time
-            Kind_EncodingAlgorithm = 2  // index 1 to 10 of the built-in algorithms
+            Kind_EncodingAlgorithm = 2   // index 1 to 10 of the built-in algorithms
         };
 
         Kind kind = Kind_CharacterString;

@@ -54,9 +54,9 @@ private:
     // What the writer keeps per open element besides the namespace scope.
     struct CJsonScope
     {
-        std::uint32_t depth = 0;   // indentation level of the element's members, less one
-        bool bracketOpen = false;  // an array of this element's children is open
-        std::string itemName;      // local name and namespace of the open array's items
+        std::uint32_t depth = 0;  // indentation level of the element's members, less one
+        bool bracketOpen = false; // an array of this element's children is open
+        std::string itemName;     // local name and namespace of the open array's items
         std::string itemNamespace;
     };
 
@@ -66,8 +66,8 @@ private:
     void BeginMember();
     // Writes the name of an element member, with its prefix in the full round-trip mode; returns
     // the prefix generated for a root element in an undeclared namespace, or null.
-    std::string const * WriteElementName(CXmlWriterContext & context, std::string const & localName, std::string const & namespaceUri,
-                          bool isRoot);
+    std::string const * WriteElementName(CXmlWriterContext & context, std::string const & localName,
+                                         std::string const & namespaceUri, bool isRoot);
     // Writes the "@xmlns" members of the root element in the full round-trip mode.
     void WriteRootDeclarations(CXmlWriterContext & root, std::string const * generatedPrefix);
     // Writes one "@xmlns..." member of the current element.

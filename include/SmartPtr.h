@@ -17,7 +17,10 @@ public:
     CSmartPtr(CSmartPtr const & other) : m_object(other.m_object) { AddRefObject(); }
     CSmartPtr(CSmartPtr && other) noexcept : m_object(other.m_object) { other.m_object = nullptr; }
     template <class U>
-    CSmartPtr(CSmartPtr<U> const & other) : m_object(other.Get()) { AddRefObject(); }
+    CSmartPtr(CSmartPtr<U> const & other) : m_object(other.Get())
+    {
+        AddRefObject();
+    }
     ~CSmartPtr() { Reset(); }
 
     // Takes the new reference before releasing the old one, so self-assignment is safe.

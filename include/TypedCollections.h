@@ -104,10 +104,11 @@ protected:
 class CdatetimeBaseCol : public CValueCollection<CDateTime>
 {
 public:
-    CdatetimeBaseCol(ItemType itemType, char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
+    CdatetimeBaseCol(ItemType itemType, char const * elementName, char const * namespaceUri, int minOccurs,
+                     int maxOccurs, char const * pattern, std::int32_t minLength, std::int32_t maxLength,
+                     char const * minInclusive, char const * maxInclusive, char const * minExclusive,
+                     char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
+                     std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format);
 
     virtual void Add(CDateTime const & value);
     virtual void AddAt(int index, CDateTime const & value);
@@ -157,11 +158,11 @@ class CValueCol : public CTypedCollection<T>, public CInstanceMonitor
 {
 public:
     CValueCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-        : CTypedCollection<T>(Codec, TypeOfItems, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength,
-                              minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits,
+              std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
+              char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
+              std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
+        : CTypedCollection<T>(Codec, TypeOfItems, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength,
+                              maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits,
                               fractionDigits, whitespace, format),
           CInstanceMonitor(Codec.className)
     {
@@ -174,12 +175,12 @@ class CValueCol<CDateTime, Codec, TypeOfItems> : public CdatetimeBaseCol, public
 {
 public:
     CValueCol(char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
+              std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
+              char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
+              std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
         : CdatetimeBaseCol(TypeOfItems, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength,
-                           minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits,
-                           fractionDigits, whitespace, format),
+                           minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits,
+                           whitespace, format),
           CInstanceMonitor(Codec.className)
     {
     }

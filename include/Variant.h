@@ -150,7 +150,7 @@ private:
     // Owned values (binary data, strings, dates, durations, decimals, big integers) live here,
     // so that moving a value through a variant allocates nothing of its own.
     alignas(8) mutable unsigned char m_held[sizeof(CDecimal) > sizeof(CDateTimeSpan) ? sizeof(CDecimal)
-                                                                                    : sizeof(CDateTimeSpan)];
+                                                                                     : sizeof(CDateTimeSpan)];
 };
 
 } // namespace NxXmlLib16

@@ -49,11 +49,11 @@ public:
     // What happened; the data pointer of each kind is described beside it.
     enum MsgType : std::int32_t
     {
-        CollectionChange = 0,         // the content changed; data is null
-        CollectionAdd = 1,            // an item is about to be added; data points to it
-        CollectionAddComplete = 2,    // an item has been added; data points to it
-        CollectionRemove = 3,         // an item is about to be removed; data points to its index
-        CollectionRemoveComplete = 4  // an item has been removed; data points to its index
+        CollectionChange = 0,        // the content changed; data is null
+        CollectionAdd = 1,           // an item is about to be added; data points to it
+        CollectionAddComplete = 2,   // an item has been added; data points to it
+        CollectionRemove = 3,        // an item is about to be removed; data points to its index
+        CollectionRemoveComplete = 4 // an item has been removed; data points to its index
     };
 
     // Called by the source for every change.
@@ -115,17 +115,19 @@ public:
     virtual std::string ToXml(bool includeHeader = true, bool prettyPrint = true, EOLType eol = EOLType_LF,
                               CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
     // The object as JSON text in the library's narrow encoding.
-    virtual std::string ToJson(bool prettyPrint = true, EOLType eol = EOLType_LF,
-                               CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
+    virtual std::string ToJson(
+        bool prettyPrint = true, EOLType eol = EOLType_LF,
+        CSerializationContext const & context = CSerializationContext::GetDefaultContext()) const;
     // The object as XML bytes in the given encoding, compressed on request.
     virtual CBinaryData ToXmlStream(bool includeHeader = true, bool prettyPrint = true,
                                     XmlEncoding encoding = XmlEncoding_UTF8, EOLType eol = EOLType_LF,
                                     CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
                                     CompressionType compression = CompressionNone) const;
     // The object as Fast Infoset bytes, compressed on request.
-    virtual CBinaryData ToFastInfosetStream(FInfoDecl declaration = FInfoDecl_None,
-                                            CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
-                                            CompressionType compression = CompressionNone) const;
+    virtual CBinaryData ToFastInfosetStream(
+        FInfoDecl declaration = FInfoDecl_None,
+        CSerializationContext const & context = CSerializationContext::GetDefaultContext(),
+        CompressionType compression = CompressionNone) const;
     // The object as JSON bytes in the given encoding, compressed on request.
     virtual CBinaryData ToJsonStream(bool prettyPrint = true, XmlEncoding encoding = XmlEncoding_UTF8,
                                      EOLType eol = EOLType_LF,
@@ -183,8 +185,8 @@ protected:
     virtual void ToXml_Int(CXmlWriter * writer, bool isRoot, char const * namespaceUri,
                            CSerializationContext const & context, bool emptyChoiceAllowed) const = 0;
     // Reads the object; returns the first child element it did not consume, or null.
-    virtual CXmlElement * FromXml_Int(CXmlElement * element, CXmlElement * child,
-                                      CSerializationContext const & context, bool emptyChoiceAllowed) = 0;
+    virtual CXmlElement * FromXml_Int(CXmlElement * element, CXmlElement * child, CSerializationContext const & context,
+                                      bool emptyChoiceAllowed) = 0;
 
     // The local name under which the object is written and read.
     std::string GetElementName() const;
@@ -196,8 +198,8 @@ protected:
     // Forwarders to the protected hooks of another object.
     static void AttributesToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer,
                                     CSerializationContext const & context);
-    static void ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
-                          char const * namespaceUri, CSerializationContext const & context, bool emptyChoiceAllowed);
+    static void ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot, char const * namespaceUri,
+                          CSerializationContext const & context, bool emptyChoiceAllowed);
     static CXmlElement * FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
                                      CSerializationContext const & context);
 

@@ -143,7 +143,8 @@ void CElement::WriteChildren(CXmlWriter * writer, CSerializationContext const & 
     for (CXmlCollection::CNode const * node = m_children->GetHead(); node != nullptr; node = node->next)
     {
         CElement const * const child = static_cast<CElement const *>(node->item.Get());
-        CElement const * const next = node->next != nullptr ? static_cast<CElement const *>(node->next->item.Get()) : nullptr;
+        CElement const * const next =
+            node->next != nullptr ? static_cast<CElement const *>(node->next->item.Get()) : nullptr;
         bool const runGoesOn = next != nullptr && next->GetElementNameRef() == child->GetElementNameRef() &&
                                next->m_namespace == child->m_namespace;
         if (runGoesOn && !inRun)
@@ -332,14 +333,14 @@ void CAttributeCol::ToXml_Int(CXmlWriter * writer, bool, char const * namespaceU
         CXmlObjectBase::ToXml_Int(node->item, writer, false, namespaceUri, context, false);
 }
 
-CXmlElement * CAttributeCol::FromXml_Int(CXmlElement * element, CXmlElement * child, CSerializationContext const &, bool)
+CXmlElement * CAttributeCol::FromXml_Int(CXmlElement * element, CXmlElement * child, CSerializationContext const &,
+                                         bool)
 {
     for (CXmlAttribute const * attribute : element->GetAttributes())
     {
         if (!IsNamespaceValid(attribute->GetNamespaceURI().c_str(), m_restriction.c_str(), m_targetNamespace.c_str()))
             throw CNxInvalidNamespaceException(
-                FormatString(Msg::AttributeNamespaceInappropriate,
-                             attribute->GetLocalName().c_str()),
+                FormatString(Msg::AttributeNamespaceInappropriate, attribute->GetLocalName().c_str()),
                 element->GetXPath());
         Add(attribute->GetLocalName().c_str(), attribute->GetNamespaceURI().c_str(),
             std::string(attribute->GetValue()).c_str());

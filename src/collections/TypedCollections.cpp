@@ -106,26 +106,69 @@ std::string PrintDate(CDateTime const & value, std::string const &) { return C::
 namespace TypedCodecs
 {
 
-CValueCodec<char> const i1{"Ci1Col", &C::i1FromString, [](char const & v, std::string const &) { return C::i1ToString(v); }, [](NxVariant & variant, char const & v) { variant.SetI1(v); }};
-CValueCodec<short> const i2{"Ci2Col", &C::i2FromString, [](short const & v, std::string const &) { return C::i2ToString(v); }, [](NxVariant & variant, short const & v) { variant.SetI2(v); }};
-CValueCodec<std::int32_t> const i4{"Ci4Col", &C::i4FromString, [](std::int32_t const & v, std::string const &) { return C::i4ToString(v); }, [](NxVariant & variant, std::int32_t const & v) { variant.SetI4(v); }};
-CValueCodec<std::int64_t> const i8{"Ci8Col", &C::i8FromString, [](std::int64_t const & v, std::string const &) { return C::i8ToString(v); }, [](NxVariant & variant, std::int64_t const & v) { variant.SetI8(v); }};
-CValueCodec<unsigned char> const ui1{"Cui1Col", &C::ui1FromString, [](unsigned char const & v, std::string const &) { return C::ui1ToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetUI1(v); }};
-CValueCodec<unsigned short> const ui2{"Cui2Col", &C::ui2FromString, [](unsigned short const & v, std::string const &) { return C::ui2ToString(v); }, [](NxVariant & variant, unsigned short const & v) { variant.SetUI2(v); }};
-CValueCodec<std::uint32_t> const ui4{"Cui4Col", &C::ui4FromString, [](std::uint32_t const & v, std::string const &) { return C::ui4ToString(v); }, [](NxVariant & variant, std::uint32_t const & v) { variant.SetUI4(v); }};
-CValueCodec<std::uint64_t> const ui8{"Cui8Col", &C::ui8FromString, [](std::uint64_t const & v, std::string const &) { return C::ui8ToString(v); }, [](NxVariant & variant, std::uint64_t const & v) { variant.SetUI8(v); }};
-CValueCodec<float> const r4{"Cr4Col", &C::r4FromString, [](float const & v, std::string const & format) { return C::r4ToString(v, format); }, [](NxVariant & variant, float const & v) { variant.SetR4(v); }};
-CValueCodec<double> const r8{"Cr8Col", &C::r8FromString, [](double const & v, std::string const & format) { return C::r8ToString(v, format); }, [](NxVariant & variant, double const & v) { variant.SetR8(v); }};
-CValueCodec<bool> const boolean{"CbooleanCol", &C::booleanFromString, [](bool const & v, std::string const &) { return C::booleanToString(v); }, nullptr};
-CValueCodec<std::string> const string{"CstringCol", &C::stringFromString, [](std::string const & v, std::string const &) { return C::stringToString(v); }, [](NxVariant & variant, std::string const & v) { variant.SetString(v); }};
-CValueCodec<CDecimal> const decimal{"CdecimalCol", &C::decimalFromString, [](CDecimal const & v, std::string const & format) { return C::decimalToString(v, format); }, [](NxVariant & variant, CDecimal const & v) { variant.SetDecimal(v); }};
-CValueCodec<CBigInteger> const integer{"CintegerCol", &C::integerFromString, [](CBigInteger const & v, std::string const &) { return C::integerToString(v); }, [](NxVariant & variant, CBigInteger const & v) { variant.SetInteger(v); }};
-CValueCodec<CDateTimeSpan> const duration{"CdurationCol", &C::durationFromString, [](CDateTimeSpan const & v, std::string const &) { return C::durationToString(v); }, [](NxVariant & variant, CDateTimeSpan const & v) { variant.SetDuration(v); }};
-CValueCodec<CBinaryData> const base64Binary{"Cbase64BinaryCol", &C::base64BinaryFromString, [](CBinaryData const & v, std::string const &) { return C::base64BinaryToString(v); }, [](NxVariant & variant, CBinaryData const & v) { variant.SetBase64Binary(v); }};
-CValueCodec<CBinaryData> const hexBinary{"ChexBinaryCol", &C::hexBinaryFromString, [](CBinaryData const & v, std::string const &) { return C::hexBinaryToString(v); }, [](NxVariant & variant, CBinaryData const & v) { variant.SetHexBinary(v); }};
-CValueCodec<unsigned char> const day{"CdayCol", &C::dayFromString, [](unsigned char const & v, std::string const &) { return C::dayToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetDay(v); }};
-CValueCodec<unsigned char> const month{"CmonthCol", &C::monthFromString, [](unsigned char const & v, std::string const &) { return C::monthToString(v); }, [](NxVariant & variant, unsigned char const & v) { variant.SetMonth(v); }};
-CValueCodec<unsigned short> const year{"CyearCol", &C::yearFromString, [](unsigned short const & v, std::string const &) { return C::yearToString(v); }, [](NxVariant & variant, unsigned short const & v) { variant.SetYear(v); }};
+CValueCodec<char> const i1{"Ci1Col", &C::i1FromString,
+                           [](char const & v, std::string const &) { return C::i1ToString(v); },
+                           [](NxVariant & variant, char const & v) { variant.SetI1(v); }};
+CValueCodec<short> const i2{"Ci2Col", &C::i2FromString,
+                            [](short const & v, std::string const &) { return C::i2ToString(v); },
+                            [](NxVariant & variant, short const & v) { variant.SetI2(v); }};
+CValueCodec<std::int32_t> const i4{"Ci4Col", &C::i4FromString,
+                                   [](std::int32_t const & v, std::string const &) { return C::i4ToString(v); },
+                                   [](NxVariant & variant, std::int32_t const & v) { variant.SetI4(v); }};
+CValueCodec<std::int64_t> const i8{"Ci8Col", &C::i8FromString,
+                                   [](std::int64_t const & v, std::string const &) { return C::i8ToString(v); },
+                                   [](NxVariant & variant, std::int64_t const & v) { variant.SetI8(v); }};
+CValueCodec<unsigned char> const ui1{"Cui1Col", &C::ui1FromString,
+                                     [](unsigned char const & v, std::string const &) { return C::ui1ToString(v); },
+                                     [](NxVariant & variant, unsigned char const & v) { variant.SetUI1(v); }};
+CValueCodec<unsigned short> const ui2{"Cui2Col", &C::ui2FromString,
+                                      [](unsigned short const & v, std::string const &) { return C::ui2ToString(v); },
+                                      [](NxVariant & variant, unsigned short const & v) { variant.SetUI2(v); }};
+CValueCodec<std::uint32_t> const ui4{"Cui4Col", &C::ui4FromString,
+                                     [](std::uint32_t const & v, std::string const &) { return C::ui4ToString(v); },
+                                     [](NxVariant & variant, std::uint32_t const & v) { variant.SetUI4(v); }};
+CValueCodec<std::uint64_t> const ui8{"Cui8Col", &C::ui8FromString,
+                                     [](std::uint64_t const & v, std::string const &) { return C::ui8ToString(v); },
+                                     [](NxVariant & variant, std::uint64_t const & v) { variant.SetUI8(v); }};
+CValueCodec<float> const r4{"Cr4Col", &C::r4FromString,
+                            [](float const & v, std::string const & format) { return C::r4ToString(v, format); },
+                            [](NxVariant & variant, float const & v) { variant.SetR4(v); }};
+CValueCodec<double> const r8{"Cr8Col", &C::r8FromString,
+                             [](double const & v, std::string const & format) { return C::r8ToString(v, format); },
+                             [](NxVariant & variant, double const & v) { variant.SetR8(v); }};
+CValueCodec<bool> const boolean{"CbooleanCol", &C::booleanFromString,
+                                [](bool const & v, std::string const &) { return C::booleanToString(v); }, nullptr};
+CValueCodec<std::string> const string{"CstringCol", &C::stringFromString,
+                                      [](std::string const & v, std::string const &) { return C::stringToString(v); },
+                                      [](NxVariant & variant, std::string const & v) { variant.SetString(v); }};
+CValueCodec<CDecimal> const decimal{"CdecimalCol", &C::decimalFromString,
+                                    [](CDecimal const & v, std::string const & format)
+                                    { return C::decimalToString(v, format); },
+                                    [](NxVariant & variant, CDecimal const & v) { variant.SetDecimal(v); }};
+CValueCodec<CBigInteger> const integer{"CintegerCol", &C::integerFromString,
+                                       [](CBigInteger const & v, std::string const &) { return C::integerToString(v); },
+                                       [](NxVariant & variant, CBigInteger const & v) { variant.SetInteger(v); }};
+CValueCodec<CDateTimeSpan> const duration{"CdurationCol", &C::durationFromString,
+                                          [](CDateTimeSpan const & v, std::string const &)
+                                          { return C::durationToString(v); },
+                                          [](NxVariant & variant, CDateTimeSpan const & v) { variant.SetDuration(v); }};
+CValueCodec<CBinaryData> const base64Binary{
+    "Cbase64BinaryCol", &C::base64BinaryFromString,
+    [](CBinaryData const & v, std::string const &) { return C::base64BinaryToString(v); },
+    [](NxVariant & variant, CBinaryData const & v) { variant.SetBase64Binary(v); }};
+CValueCodec<CBinaryData> const hexBinary{"ChexBinaryCol", &C::hexBinaryFromString,
+                                         [](CBinaryData const & v, std::string const &)
+                                         { return C::hexBinaryToString(v); },
+                                         [](NxVariant & variant, CBinaryData const & v) { variant.SetHexBinary(v); }};
+CValueCodec<unsigned char> const day{"CdayCol", &C::dayFromString,
+                                     [](unsigned char const & v, std::string const &) { return C::dayToString(v); },
+                                     [](NxVariant & variant, unsigned char const & v) { variant.SetDay(v); }};
+CValueCodec<unsigned char> const month{"CmonthCol", &C::monthFromString,
+                                       [](unsigned char const & v, std::string const &) { return C::monthToString(v); },
+                                       [](NxVariant & variant, unsigned char const & v) { variant.SetMonth(v); }};
+CValueCodec<unsigned short> const year{"CyearCol", &C::yearFromString,
+                                       [](unsigned short const & v, std::string const &) { return C::yearToString(v); },
+                                       [](NxVariant & variant, unsigned short const & v) { variant.SetYear(v); }};
 CValueCodec<CDateTime> const date{"CdateCol", &C::dateFromString, &PrintDate, nullptr};
 CValueCodec<CDateTime> const datetime{"CdatetimeCol", &C::datetimeFromString, &PrintDate, nullptr};
 CValueCodec<CDateTime> const time{"CtimeCol", &C::timeFromString, &PrintDate, nullptr};
@@ -142,11 +185,15 @@ CValueCodec<CDateTime> const DateCodec{"CdatetimeBaseCol", &C::dateFromString, &
 
 } // namespace
 
-CdatetimeBaseCol::CdatetimeBaseCol(ItemType itemType, char const * elementName, char const * namespaceUri, int minOccurs, int maxOccurs, char const * pattern,
-        std::int32_t minLength, std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
-        char const * minExclusive, char const * maxExclusive, std::int32_t length, std::int32_t totalDigits,
-        std::int32_t fractionDigits, WhitespaceRule whitespace, char const * format)
-    : CValueCollection<CDateTime>(DateCodec, itemType, elementName, namespaceUri, minOccurs, maxOccurs, pattern, minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length, totalDigits, fractionDigits, whitespace, format)
+CdatetimeBaseCol::CdatetimeBaseCol(ItemType itemType, char const * elementName, char const * namespaceUri,
+                                   int minOccurs, int maxOccurs, char const * pattern, std::int32_t minLength,
+                                   std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
+                                   char const * minExclusive, char const * maxExclusive, std::int32_t length,
+                                   std::int32_t totalDigits, std::int32_t fractionDigits, WhitespaceRule whitespace,
+                                   char const * format)
+    : CValueCollection<CDateTime>(DateCodec, itemType, elementName, namespaceUri, minOccurs, maxOccurs, pattern,
+                                  minLength, maxLength, minInclusive, maxInclusive, minExclusive, maxExclusive, length,
+                                  totalDigits, fractionDigits, whitespace, format)
 {
 }
 

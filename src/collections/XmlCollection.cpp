@@ -61,10 +61,7 @@ void CXmlCollectionBase::ForEachListener(Action && action)
         action((*m_listeners)[i]);
 }
 
-std::string CXmlCollectionBase::GetTargetNamespace() const
-{
-    throw CNxException(Msg::CollectionTargetNamespace);
-}
+std::string CXmlCollectionBase::GetTargetNamespace() const { throw CNxException(Msg::CollectionTargetNamespace); }
 
 bool CXmlCollectionBase::IsValidCount(CSerializationContext const & context) const
 {
@@ -80,15 +77,11 @@ void CXmlCollectionBase::ValidateCount(CSerializationContext const & context) co
     if (context.GetIgnoreInvalidCollectionCounts())
         return;
     if (m_maxOccurs != -1 && GetCount() > m_maxOccurs)
-        throw CNxValidationException(
-            FormatString(Msg::CollectionMaximum,
-                         GetElementNameRef().c_str(), m_maxOccurs),
-            std::string());
+        throw CNxValidationException(FormatString(Msg::CollectionMaximum, GetElementNameRef().c_str(), m_maxOccurs),
+                                     std::string());
     if (GetCount() < m_minOccurs)
-        throw CNxValidationException(
-            FormatString(Msg::CollectionMinimum,
-                         GetElementNameRef().c_str(), m_minOccurs),
-            std::string());
+        throw CNxValidationException(FormatString(Msg::CollectionMinimum, GetElementNameRef().c_str(), m_minOccurs),
+                                     std::string());
 }
 
 void CXmlCollectionBase::FireOnCollectionChange()
@@ -260,8 +253,8 @@ CXmlTypeCollection::CXmlTypeCollection(ItemType itemType, char const * elementNa
                                        int minOccurs, int maxOccurs, char const * pattern, std::int32_t minLength,
                                        std::int32_t maxLength, char const * minInclusive, char const * maxInclusive,
                                        char const * minExclusive, char const * maxExclusive, std::int32_t length,
-                                       std::int32_t totalDigits, std::int32_t fractionDigits,
-                                       WhitespaceRule whitespace, char const * format)
+                                       std::int32_t totalDigits, std::int32_t fractionDigits, WhitespaceRule whitespace,
+                                       char const * format)
     : CXmlCollectionBase(elementName, namespaceUri, minOccurs, maxOccurs), m_itemType(itemType),
       m_whitespace(whitespace)
 {
@@ -297,7 +290,8 @@ CXmlElement * CXmlTypeCollection::FromXml_Int(CXmlElement *, CXmlElement * child
     std::string const & namespaceUri = GetNamespaceRef();
     for (; child != nullptr; child = child->GetNextSiblingElement())
     {
-        if (child->GetLocalName() != name || (!context.GetIgnoreNamespaces() && child->GetNamespaceURI() != namespaceUri))
+        if (child->GetLocalName() != name ||
+            (!context.GetIgnoreNamespaces() && child->GetNamespaceURI() != namespaceUri))
             break;
         AddFromString(std::string(child->GetText()));
     }

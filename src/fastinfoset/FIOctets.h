@@ -10,17 +10,16 @@ namespace FIOctets
 {
 
 // The nine XML declarations that may precede a document, indexed by FInfoDecl (index 0 is none).
-constexpr char const * Declarations[10] = {
-    "",
-    "<?xml encoding='finf'?>",
-    "<?xml encoding='finf' standalone='yes'?>",
-    "<?xml encoding='finf' standalone='no'?>",
-    "<?xml version='1.0' encoding='finf'?>",
-    "<?xml version='1.0' encoding='finf' standalone='yes'?>",
-    "<?xml version='1.0' encoding='finf' standalone='no'?>",
-    "<?xml version='1.1' encoding='finf'?>",
-    "<?xml version='1.1' encoding='finf' standalone='yes'?>",
-    "<?xml version='1.1' encoding='finf' standalone='no'?>"};
+constexpr char const * Declarations[10] = {"",
+                                           "<?xml encoding='finf'?>",
+                                           "<?xml encoding='finf' standalone='yes'?>",
+                                           "<?xml encoding='finf' standalone='no'?>",
+                                           "<?xml version='1.0' encoding='finf'?>",
+                                           "<?xml version='1.0' encoding='finf' standalone='yes'?>",
+                                           "<?xml version='1.0' encoding='finf' standalone='no'?>",
+                                           "<?xml version='1.1' encoding='finf'?>",
+                                           "<?xml version='1.1' encoding='finf' standalone='yes'?>",
+                                           "<?xml version='1.1' encoding='finf' standalone='no'?>"};
 constexpr std::size_t DeclarationCount = 10;
 
 // Identification and version: the first four octets of every document.

@@ -117,17 +117,24 @@ void CFastInfosetBinaryData::AppendEncoded(std::uint32_t algorithm, std::string 
         break;
     }
     case FIEncodingAlgorithm_Short:
-        AppendBigEndian(static_cast<std::uint16_t>(CConversions::i2FromString(text, CWhitespaceUtils::WhitespaceRule_None)), 2, out);
+        AppendBigEndian(
+            static_cast<std::uint16_t>(CConversions::i2FromString(text, CWhitespaceUtils::WhitespaceRule_None)), 2,
+            out);
         break;
     case FIEncodingAlgorithm_Int:
-        AppendBigEndian(static_cast<std::uint32_t>(CConversions::i4FromString(text, CWhitespaceUtils::WhitespaceRule_None)), 4, out);
+        AppendBigEndian(
+            static_cast<std::uint32_t>(CConversions::i4FromString(text, CWhitespaceUtils::WhitespaceRule_None)), 4,
+            out);
         break;
     case FIEncodingAlgorithm_Long:
-        AppendBigEndian(static_cast<std::uint64_t>(CConversions::i8FromString(text, CWhitespaceUtils::WhitespaceRule_None)), 8, out);
+        AppendBigEndian(
+            static_cast<std::uint64_t>(CConversions::i8FromString(text, CWhitespaceUtils::WhitespaceRule_None)), 8,
+            out);
         break;
     case FIEncodingAlgorithm_Boolean:
         // One value: 3 unused bits in the upper nibble, the value bit, then the unused zeros.
-        out.push_back(static_cast<char>(CConversions::booleanFromString(text, CWhitespaceUtils::WhitespaceRule_None) ? 0x38 : 0x30));
+        out.push_back(static_cast<char>(
+            CConversions::booleanFromString(text, CWhitespaceUtils::WhitespaceRule_None) ? 0x38 : 0x30));
         break;
     case FIEncodingAlgorithm_Float:
     {
@@ -170,33 +177,36 @@ std::string CFastInfosetBinaryData::GetAsString(std::uint32_t algorithm) const
     case FIEncodingAlgorithm_Hexadecimal: return GetAsHexString();
     case FIEncodingAlgorithm_Base64: return GetAsBase64();
     case FIEncodingAlgorithm_Short:
-        return JoinValues(*this, 2, Msg::InvalidShortEncoding, [](unsigned char const * p) {
-            return CConversions::i2ToString(static_cast<short>(ReadBigEndian(p, 2)));
-        });
+        return JoinValues(*this, 2, Msg::InvalidShortEncoding,
+                          [](unsigned char const * p)
+                          { return CConversions::i2ToString(static_cast<short>(ReadBigEndian(p, 2))); });
     case FIEncodingAlgorithm_Int:
-        return JoinValues(*this, 4, Msg::InvalidIntEncoding, [](unsigned char const * p) {
-            return CConversions::i4ToString(static_cast<std::int32_t>(ReadBigEndian(p, 4)));
-        });
+        return JoinValues(*this, 4, Msg::InvalidIntEncoding,
+                          [](unsigned char const * p)
+                          { return CConversions::i4ToString(static_cast<std::int32_t>(ReadBigEndian(p, 4))); });
     case FIEncodingAlgorithm_Long:
-        return JoinValues(*this, 8, Msg::InvalidLongEncoding, [](unsigned char const * p) {
-            return CConversions::i8ToString(static_cast<std::int64_t>(ReadBigEndian(p, 8)));
-        });
+        return JoinValues(*this, 8, Msg::InvalidLongEncoding,
+                          [](unsigned char const * p)
+                          { return CConversions::i8ToString(static_cast<std::int64_t>(ReadBigEndian(p, 8))); });
     case FIEncodingAlgorithm_Float:
-        return JoinValues(*this, 4, Msg::InvalidFloatEncoding, [](unsigned char const * p) {
-            std::uint32_t const bits = static_cast<std::uint32_t>(ReadBigEndian(p, 4));
-            float value = 0;
-            std::memcpy(&value, &bits, sizeof value);
-            return CConversions::r4ToString(value);
-        });
+        return JoinValues(*this, 4, Msg::InvalidFloatEncoding,
+                          [](unsigned char const * p)
+                          {
+                              std::uint32_t const bits = static_cast<std::uint32_t>(ReadBigEndian(p, 4));
+                              float value = 0;
+                              std::memcpy(&value, &bits, sizeof value);
+                              return CConversions::r4ToString(value);
+                          });
     case FIEncodingAlgorithm_Double:
-        return JoinValues(*this, 8, Msg::InvalidDoubleEncoding, [](unsigned char const * p) {
-            std::uint64_t const bits = ReadBigEndian(p, 8);
-            double value = 0;
-            std::memcpy(&value, &bits, sizeof value);
-            return CConversions::r8ToString(value);
-        });
-    case FIEncodingAlgorithm_Uuid:
-        return JoinValues(*this, UuidSize, Msg::InvalidUuidEncoding, FormatUuid);
+        return JoinValues(*this, 8, Msg::InvalidDoubleEncoding,
+                          [](unsigned char const * p)
+                          {
+                              std::uint64_t const bits = ReadBigEndian(p, 8);
+                              double value = 0;
+                              std::memcpy(&value, &bits, sizeof value);
+                              return CConversions::r8ToString(value);
+                          });
+    case FIEncodingAlgorithm_Uuid: return JoinValues(*this, UuidSize, Msg::InvalidUuidEncoding, FormatUuid);
     default: break; // boolean
     }
     // Booleans: the upper nibble of the first octet counts the unused bits at the end.

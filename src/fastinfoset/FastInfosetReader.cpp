@@ -86,7 +86,8 @@ void CFastInfosetReader::SeedTables()
         return;
     }
     // The vocabulary holds local text; names in the tables are kept as the input has them, in UTF-8.
-    auto const names = [this](CFIVocabulary::CFIStringTable const & from, CStringTable & to) {
+    auto const names = [this](CFIVocabulary::CFIStringTable const & from, CStringTable & to)
+    {
         for (std::string const & entry : from)
         {
             if (m_localIsUtf8)
@@ -106,7 +107,8 @@ void CFastInfosetReader::SeedTables()
         m_attributeValues.push_back(entry);
     for (std::string const & entry : vocabulary->GetCharacterChunksTable())
         m_characterChunks.push_back(entry);
-    auto const qnames = [this](CFIVocabulary::CFIQNameTable const & from, std::vector<CQName> & to) {
+    auto const qnames = [this](CFIVocabulary::CFIQNameTable const & from, std::vector<CQName> & to)
+    {
         for (CFIVocabulary::CQNameParts const & parts : from)
         {
             CQName name{};
@@ -150,8 +152,8 @@ std::string_view CFastInfosetReader::Utf8AsLocal(char const * data, std::size_t 
     return m_convert;
 }
 
-std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint32_t index,
-                                            unsigned char const * data, std::size_t length, bool thirdBit)
+std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint32_t index, unsigned char const * data,
+                                            std::size_t length, bool thirdBit)
 {
     char const * const text = reinterpret_cast<char const *>(data);
     m_decoded.clear();
@@ -180,8 +182,7 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
     }
     case 2:
         if (index != 1 && index != 2)
-            throw CNxException(
-                FormatString(Msg::FiParseUnknownAlphabet, index));
+            throw CNxException(FormatString(Msg::FiParseUnknownAlphabet, index));
         BuiltInAlphabet(index).Unpack(data, length, m_decoded, thirdBit);
         return m_decoded;
     default:
@@ -194,8 +195,7 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
             return m_decoded;
         }
         if (index < 1 || index > 9)
-            throw CNxException(
-                FormatString(Msg::FiParseUnknownAlgorithm, index));
+            throw CNxException(FormatString(Msg::FiParseUnknownAlgorithm, index));
         {
             CFastInfosetBinaryData const octets(const_cast<unsigned char *>(data), static_cast<std::uint32_t>(length),
                                                 false);
@@ -450,7 +450,7 @@ CFastInfosetReader::CQName const & CFastInfosetReader::ReadAttributeName(unsigne
 }
 
 CFastInfosetReader::CQName const & CFastInfosetReader::ReadLiteralQName(bool hasPrefix, bool hasNamespace,
-                                                                       std::vector<CQName> & table)
+                                                                        std::vector<CQName> & table)
 {
     if (hasPrefix && !hasNamespace)
         Fail(Msg::FiPrefixWithoutNamespace);
@@ -478,7 +478,7 @@ CFastInfosetReader::CQName const & CFastInfosetReader::ReadLiteralQName(bool has
 }
 
 CFastInfosetReader::CQName const & CFastInfosetReader::Entry(std::vector<CQName> & table, std::uint32_t index,
-                                                            char const * tableName)
+                                                             char const * tableName)
 {
     if (index > table.size())
         FailIndex(tableName, index, table.size());

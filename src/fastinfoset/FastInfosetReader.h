@@ -162,7 +162,7 @@ private:
     CStringTable m_characterChunks;
     std::vector<CQName> m_elementNames;
     std::vector<CQName> m_attributeNames;
-    CQName m_unlistedName{}; // a literal name read while its table was full
+    CQName m_unlistedName{};          // a literal name read while its table was full
     std::uint32_t m_otherNCNames = 0; // tables whose content is not kept: only their sizes
     std::uint32_t m_otherURIs = 0;
     std::uint32_t m_otherStrings = 0;
@@ -171,9 +171,9 @@ private:
     std::vector<CAttributeRecord> m_attributeRecords;
     std::vector<CXmlDocument::CPendingAttribute> m_attributes;
     std::string m_attributeText;
-    std::string m_decoded;       // scratch for decoded strings
-    std::string m_key;           // scratch for name keys
-    std::string m_convert;       // scratch for conversions
+    std::string m_decoded; // scratch for decoded strings
+    std::string m_key;     // scratch for name keys
+    std::string m_convert; // scratch for conversions
     std::vector<unsigned short> m_units;
     std::size_t m_depth = 0;
     bool m_rootSeen = false;

@@ -27,14 +27,12 @@ inline constexpr std::string_view XmlPrefix = "xml";
 
 [[noreturn]] inline void FailIndex(char const * tableName, std::uint32_t index, std::size_t size)
 {
-    throw CNxException(FormatString(Msg::FiParseIndexBeyondTable,
-                                    index, tableName, static_cast<unsigned>(size)));
+    throw CNxException(FormatString(Msg::FiParseIndexBeyondTable, index, tableName, static_cast<unsigned>(size)));
 }
 
 [[noreturn]] inline void FailEncodedString(bool thirdBit)
 {
-    Fail(thirdBit ? Msg::FiCharacterStringThirdBit
-                  : Msg::FiCharacterStringFifthBit);
+    Fail(thirdBit ? Msg::FiCharacterStringThirdBit : Msg::FiCharacterStringFifthBit);
 }
 
 // The built-in alphabets. Numeric text is read with the capital exponent letter that other

@@ -182,8 +182,10 @@ bool CFastInfosetWriter::WriteNamespaceAttributes(bool hasAttributes)
         return false;
     Push(m_buffer, FIOctets::NamespaceAttributes | (hasAttributes ? FIOctets::ElementAttributesFlag : 0x00));
     CFIVocabulary & vocabulary = *m_vocabulary;
-    auto const declare = [this, &vocabulary](std::string const & prefix, std::string const & namespaceUri) {
-        Push(m_buffer, FIOctets::NamespaceAttribute | (prefix.empty() ? 0x00 : 0x02) | (namespaceUri.empty() ? 0x00 : 0x01));
+    auto const declare = [this, &vocabulary](std::string const & prefix, std::string const & namespaceUri)
+    {
+        Push(m_buffer,
+             FIOctets::NamespaceAttribute | (prefix.empty() ? 0x00 : 0x02) | (namespaceUri.empty() ? 0x00 : 0x01));
         if (!prefix.empty())
             WriteIdentifyingString(vocabulary.GetPrefixNamesTable(), prefix);
         if (!namespaceUri.empty())
@@ -443,22 +445,18 @@ unsigned char CFastInfosetWriter::EncodeLiteral(std::string const & value, ItemT
     case EncodedCharacterString::Kind_CharacterString: break;
     case EncodedCharacterString::Kind_RestrictedAlphabet:
         if (index < 1 || index > FIOctets::BuiltInAlphabetCount)
-            throw CNxException(
-                FormatString(Msg::FiWriteInvalidAlphabet, int(index)));
+            throw CNxException(FormatString(Msg::FiWriteInvalidAlphabet, int(index)));
         BuiltInAlphabets()[index - 1].AppendPacked(value, m_scratch);
         return FIOctets::DiscriminantRestrictedAlphabet;
     case EncodedCharacterString::Kind_EncodingAlgorithm:
         if (index < 1 || index > FIOctets::BuiltInAlgorithmCount)
-            throw CNxException(
-                FormatString(Msg::FiWriteInvalidAlgorithm, int(index)));
+            throw CNxException(FormatString(Msg::FiWriteInvalidAlgorithm, int(index)));
         CFastInfosetBinaryData::AppendEncoded(index, value, m_scratch);
         // A value without octets (blank binary text) goes as a character string.
         if (!m_scratch.empty())
             return FIOctets::DiscriminantEncodingAlgorithm;
         break;
-    default:
-        throw CNxException(isAttribute ? Msg::FiWriteUnknownEncodingBit5
-                                       : Msg::FiWriteUnknownEncodingBit7);
+    default: throw CNxException(isAttribute ? Msg::FiWriteUnknownEncodingBit5 : Msg::FiWriteUnknownEncodingBit7);
     }
     if (m_options->GetDefaultStringEncoding() != 0)
         throw CNxException(Msg::FiWriteUtf16Unsupported);

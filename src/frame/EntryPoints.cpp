@@ -275,7 +275,8 @@ void CXmlObjectBase::FromXmlElement(CXmlElement const * element, CSerializationC
 void CXmlObjectBase::FromJsonFile(char const * fileName, CSerializationContext const & context)
 {
     CheckVersion();
-    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJsonFile(fileName); }), context);
+    FromJson_Int(ConvertJson(context, [&](CXmlDocument & document) { return document.LoadJsonFile(fileName); }),
+                 context);
 }
 
 void CXmlObjectBase::FromJson(unsigned short const * text, CSerializationContext const & context)

@@ -34,8 +34,7 @@ CNxException::CNxException(std::string message, std::string path, CNxException c
 }
 
 CNxException::CNxException(CNxException const & other)
-    : m_message(other.m_message), m_path(other.m_path),
-      m_inner(other.m_inner ? other.m_inner->Clone() : nullptr)
+    : m_message(other.m_message), m_path(other.m_path), m_inner(other.m_inner ? other.m_inner->Clone() : nullptr)
 {
 }
 
@@ -81,8 +80,7 @@ CNxValidationException::CNxValidationException(std::string message, std::string 
     : CNxException(std::move(message), std::move(path))
 {
 }
-CNxValidationException::CNxValidationException(std::string message, std::string path,
-                                               CNxException const & inner)
+CNxValidationException::CNxValidationException(std::string message, std::string path, CNxException const & inner)
     : CNxException(std::move(message), std::move(path), inner)
 {
 }
@@ -98,10 +96,7 @@ CNxInvalidValueException::CNxInvalidValueException(std::string message, CNxExcep
     : CNxValidationException(std::move(message), std::string(), inner)
 {
 }
-CNxInvalidValueException::CNxInvalidValueException(CNxException const & other)
-    : CNxValidationException(other)
-{
-}
+CNxInvalidValueException::CNxInvalidValueException(CNxException const & other) : CNxValidationException(other) {}
 CNxException * CNxInvalidValueException::Clone() const { return new CNxInvalidValueException(*this); }
 
 CNxInvalidNamespaceException::CNxInvalidNamespaceException() = default;
@@ -114,14 +109,10 @@ CNxInvalidNamespaceException::CNxInvalidNamespaceException(std::string message, 
     : CNxValidationException(std::move(message), std::move(path), inner)
 {
 }
-CNxInvalidNamespaceException::CNxInvalidNamespaceException(CNxException const & other)
-    : CNxValidationException(other)
+CNxInvalidNamespaceException::CNxInvalidNamespaceException(CNxException const & other) : CNxValidationException(other)
 {
 }
-CNxException * CNxInvalidNamespaceException::Clone() const
-{
-    return new CNxInvalidNamespaceException(*this);
-}
+CNxException * CNxInvalidNamespaceException::Clone() const { return new CNxInvalidNamespaceException(*this); }
 
 CNxInvalidParamException::CNxInvalidParamException() = default;
 CNxInvalidParamException::CNxInvalidParamException(std::string message) : CNxException(std::move(message)) {}

@@ -214,7 +214,7 @@ public:
         if (descriptor == Closed)
         {
             std::string const local = CodePageName(codePage);
-            descriptor = direction == CCodePageConverter::Utf8ToLocal ? iconv_open(local.c_str(), "UTF-8")
+            descriptor = direction == CCodePageConverter::Utf8ToLocal   ? iconv_open(local.c_str(), "UTF-8")
                          : direction == CCodePageConverter::LocalToUtf8 ? iconv_open("UTF-8", local.c_str())
                                                                         : iconv_open("UTF-16LE", local.c_str());
             if (descriptor == Closed)
@@ -241,10 +241,7 @@ private:
 };
 
 // The length of the UTF-8 sequence that a lead byte starts (1 for a stray byte).
-std::size_t Utf8SequenceLength(unsigned char lead)
-{
-    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
+std::size_t Utf8SequenceLength(unsigned char lead) { return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
 
 } // namespace
 
@@ -279,7 +276,7 @@ std::size_t CCodePageConverter::Convert(std::uint32_t codePage, Direction direct
         skip = skip > inLeft ? inLeft : skip;
         in += skip;
         inLeft -= skip;
-        char const * const replacement = direction == Utf8ToLocal     ? "?"
+        char const * const replacement = direction == Utf8ToLocal   ? "?"
                                          : direction == LocalToUtf8 ? "\xEF\xBF\xBD"
                                                                     : "\xFD\xFF";
         std::size_t const replacementLength = direction == Utf8ToLocal ? 1 : direction == LocalToUtf8 ? 3 : 2;

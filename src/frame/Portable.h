@@ -86,8 +86,8 @@ public:
     // Appends the converted form of the input to out and returns the input bytes consumed: all
     // of them, except when final is false and the input ends inside a character. Bytes that
     // cannot be converted become '?' (U+FFFD towards Unicode).
-    static std::size_t Convert(std::uint32_t codePage, Direction direction, char const * input,
-                               std::size_t length, std::string & out, bool final);
+    static std::size_t Convert(std::uint32_t codePage, Direction direction, char const * input, std::size_t length,
+                               std::string & out, bool final);
 };
 
 // The UTC calendar fields of a time in seconds since 1970; false when the system cannot give them.

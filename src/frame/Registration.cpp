@@ -36,9 +36,8 @@ bool VersionMatches()
 // There is no message box here: the alert goes to standard error.
 void ShowVersionAlert()
 {
-    std::string const text = FormatString(
-        Msg::VersionAlertText,
-        LibraryMajorVersion, LibraryMinorVersion, g_majorVersion.load(), g_minorVersion.load());
+    std::string const text = FormatString(Msg::VersionAlertText, LibraryMajorVersion, LibraryMinorVersion,
+                                          g_majorVersion.load(), g_minorVersion.load());
     std::fprintf(stderr, Msg::VersionAlertLine, text.c_str());
 }
 
@@ -56,8 +55,8 @@ void CheckVersion()
     if (VersionMatches())
         return;
     ShowVersionAlert();
-    throw CNxException(FormatString(Msg::WrongVersion, LibraryMajorVersion,
-                                    LibraryMinorVersion, g_majorVersion.load(), g_minorVersion.load()));
+    throw CNxException(FormatString(Msg::WrongVersion, LibraryMajorVersion, LibraryMinorVersion, g_majorVersion.load(),
+                                    g_minorVersion.load()));
 }
 
 void CheckVersionOnFirstConstruction()

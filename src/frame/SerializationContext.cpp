@@ -34,20 +34,21 @@ CJsonContext & CSerializationContext::GetJsonContext() const { return m_jsonCont
 void CSerializationContext::SetIgnoreMissingMandatoryElements(bool value)
 {
     if (value && m_ignoreUnknownElements)
-        throw CNxInvalidStateException(
-            Msg::IgnoreBothUnsetUnknownFirst);
+        throw CNxInvalidStateException(Msg::IgnoreBothUnsetUnknownFirst);
     m_ignoreMissingMandatoryElements = value;
 }
 
 void CSerializationContext::SetIgnoreUnknownElements(bool value)
 {
     if (value && m_ignoreMissingMandatoryElements)
-        throw CNxInvalidStateException(
-            Msg::IgnoreBothUnsetMissingFirst);
+        throw CNxInvalidStateException(Msg::IgnoreBothUnsetMissingFirst);
     m_ignoreUnknownElements = value;
 }
 
-void CSerializationContext::SetDefaultNamespaceURI(char const * value) { m_defaultNamespaceUri = value != nullptr ? value : ""; }
+void CSerializationContext::SetDefaultNamespaceURI(char const * value)
+{
+    m_defaultNamespaceUri = value != nullptr ? value : "";
+}
 
 void CSerializationContext::SetInLineSchema(char const * value) { m_inLineSchema = value != nullptr ? value : ""; }
 

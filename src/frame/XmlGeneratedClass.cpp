@@ -63,7 +63,10 @@ void CXmlGeneratedClass::CleanMetaData(CParentElementInfo *& classInfo, CElement
     }
 }
 
-CParentElementInfo * CXmlGeneratedClass::ClassInfo() const { return const_cast<CXmlGeneratedClass *>(this)->GetClassInfo(); }
+CParentElementInfo * CXmlGeneratedClass::ClassInfo() const
+{
+    return const_cast<CXmlGeneratedClass *>(this)->GetClassInfo();
+}
 
 CElementInfo ** CXmlGeneratedClass::ElementInfo() const
 {
@@ -140,7 +143,8 @@ void CXmlGeneratedClass::AttributesToXml_Int(CXmlWriter * writer, CSerialization
     }
 }
 
-void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext const & context, bool emptyChoiceAllowed) const
+void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext const & context,
+                                      bool emptyChoiceAllowed) const
 {
     CParentElementInfo const * const info = ClassInfo();
     switch (info->GetGroupType())
@@ -155,9 +159,9 @@ void CXmlGeneratedClass::WriteContent(CXmlWriter * writer, CSerializationContext
         bool written = false;
         for (CElementInfo ** element = ElementInfo(); element != nullptr && *element != nullptr && !written; ++element)
             written = (*element)->ElementToXml(context, this, writer);
-        if (!written && !DoesElementContainOptionalElements() && !emptyChoiceAllowed && !context.GetIgnoreMissingChoice())
-            throw CNxValidationException(Msg::ChoiceHasNoItemSet,
-                                         std::string());
+        if (!written && !DoesElementContainOptionalElements() && !emptyChoiceAllowed &&
+            !context.GetIgnoreMissingChoice())
+            throw CNxValidationException(Msg::ChoiceHasNoItemSet, std::string());
         break;
     }
     default: throw CNxException(Msg::UnknownXmlGroupType);
@@ -281,17 +285,15 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
         {
             INillable * const nillable = dynamic_cast<INillable *>(this);
             if (nillable == nullptr)
-                throw CNxValidationException(Msg::NilOnNonNillableElement,
-                                             element->GetXPath());
+                throw CNxValidationException(Msg::NilOnNonNillableElement, element->GetXPath());
             std::string_view const value = attribute->GetValue();
             if (value == "true" || value == "1")
                 nillable->SetNil(true);
             else if (value == "false" || value == "0")
                 nillable->SetNil(false);
             else
-                throw CNxValidationException(
-                    FormatString(Msg::UnexpectedNilValue, std::string(value).c_str()),
-                    attribute->GetXPath());
+                throw CNxValidationException(FormatString(Msg::UnexpectedNilValue, std::string(value).c_str()),
+                                             attribute->GetXPath());
             continue;
         }
         if (IsDeclaration(*attribute))
@@ -315,8 +317,7 @@ void CXmlGeneratedClass::ProcessAttributesFromXml(CSerializationContext const & 
 void CXmlGeneratedClass::ThrowLeftOver(CXmlElement * parent, CXmlElement * child) const
 {
     throw CNxValidationException(
-        FormatString(Msg::ElementLeftUnprocessed,
-                     parent->GetLocalName().c_str(), child->GetLocalName().c_str()),
+        FormatString(Msg::ElementLeftUnprocessed, parent->GetLocalName().c_str(), child->GetLocalName().c_str()),
         parent->GetXPath());
 }
 
@@ -369,7 +370,8 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
     {
         for (CElementInfo ** info = GetClassElementInfo(); info != nullptr && *info != nullptr && !accepted; ++info)
             accepted = (*info)->ElementFromXml(context, this, parent, &child, ns.c_str(), type);
-        if (accepted || !context.GetIgnoreUnknownElements() || child == nullptr || elementType != XmlElementType_Element)
+        if (accepted || !context.GetIgnoreUnknownElements() || child == nullptr ||
+            elementType != XmlElementType_Element)
             break;
         child = child->GetNextSiblingElement();
     }
@@ -378,10 +380,8 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
         if (elementType != XmlElementType_Element)
             return child;
         if (!DoesElementContainOptionalElements() && !context.GetIgnoreMissingChoice())
-            throw CNxValidationException(
-                FormatString(Msg::ChoiceHasNoChildElement,
-                             parent->GetLocalName().c_str()),
-                parent->GetXPath());
+            throw CNxValidationException(FormatString(Msg::ChoiceHasNoChildElement, parent->GetLocalName().c_str()),
+                                         parent->GetXPath());
     }
     if (child != nullptr && elementType == XmlElementType_Element && !context.GetIgnoreUnknownElements())
         ThrowLeftOver(parent, child);

@@ -54,7 +54,8 @@ void CXmlObjectBase::AttributesToXml_Int(CXmlObjectBase const * object, CXmlWrit
 }
 
 void CXmlObjectBase::ToXml_Int(CXmlObjectBase const * object, CXmlWriter * writer, bool isRoot,
-                               char const * namespaceUri, CSerializationContext const & context, bool emptyChoiceAllowed)
+                               char const * namespaceUri, CSerializationContext const & context,
+                               bool emptyChoiceAllowed)
 {
     object->ToXml_Int(writer, isRoot, namespaceUri, context, emptyChoiceAllowed);
 }
@@ -154,16 +155,14 @@ void CXmlObjectBase::Choice_CollectionChanged(char const * memberName, std::int3
 void CXmlObjectBase::Throw_IfPropertyIsNull(CXmlObjectBase * value, char const * propertyName)
 {
     if (value == nullptr)
-        throw CNxInvalidParamException(
-            FormatString(Msg::PropertyMandatoryMayNode, propertyName));
+        throw CNxInvalidParamException(FormatString(Msg::PropertyMandatoryMayNode, propertyName));
 }
 
 void CXmlObjectBase::Throw_IfElementNameDiffers(CXmlObjectBase * value, char const * requiredName)
 {
     if (value != nullptr && value->m_elementName != requiredName)
         throw CNxInvalidParamException(
-            FormatString(Msg::ElementNameMismatch,
-                         requiredName, value->m_elementName.c_str()));
+            FormatString(Msg::ElementNameMismatch, requiredName, value->m_elementName.c_str()));
 }
 
 namespace
@@ -172,9 +171,8 @@ namespace
 // Whether one token of a namespace list accepts the namespace.
 bool TokenAccepts(char const * token, std::size_t length, char const * namespaceUri, char const * targetNamespace)
 {
-    auto const is = [&](char const * keyword) {
-        return std::strlen(keyword) == length && std::strncmp(token, keyword, length) == 0;
-    };
+    auto const is = [&](char const * keyword)
+    { return std::strlen(keyword) == length && std::strncmp(token, keyword, length) == 0; };
     if (is("##any"))
         return true;
     if (is("##other"))
@@ -183,7 +181,8 @@ bool TokenAccepts(char const * token, std::size_t length, char const * namespace
         return *namespaceUri == '\0';
     if (is("##targetNamespace"))
         return std::strcmp(namespaceUri, targetNamespace) == 0;
-    return *namespaceUri == '\0' || (std::strlen(namespaceUri) == length && std::strncmp(token, namespaceUri, length) == 0);
+    return *namespaceUri == '\0' ||
+           (std::strlen(namespaceUri) == length && std::strncmp(token, namespaceUri, length) == 0);
 }
 
 } // namespace
@@ -207,9 +206,7 @@ void CXmlObjectBase::TestNamespace(char const * namespaceUri, char const * allow
 {
     if (!IsNamespaceValid(namespaceUri, allowed, targetNamespace))
         throw CNxInvalidNamespaceException(
-            FormatString(Msg::InvalidNamespaceNotAllowed,
-                         namespaceUri, allowed, targetNamespace),
-            std::string());
+            FormatString(Msg::InvalidNamespaceNotAllowed, namespaceUri, allowed, targetNamespace), std::string());
 }
 
 bool CXmlObjectBase::DoesElementNameMatch(CSerializationContext const & context, CXmlElement const * element,

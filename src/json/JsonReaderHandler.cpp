@@ -182,8 +182,7 @@ private:
         std::string const & text = m_buffer.GetString();
         std::size_t const needed = m_length + text.size();
         if (needed > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString(Msg::BinaryDataLimit,
-                                            std::numeric_limits<std::uint32_t>::max()));
+            throw CNxException(FormatString(Msg::BinaryDataLimit, std::numeric_limits<std::uint32_t>::max()));
         if (m_bytes == nullptr || needed > m_capacity)
         {
             std::size_t capacity = m_bytes == nullptr ? m_capacity : 2 * m_capacity;
@@ -384,8 +383,8 @@ CBinaryData CJsonReaderToXmlHandler::ConvertToXml(std::string_view json, CJsonCo
     CJsonTextReader reader(json);
     reader.SetAllowComments(context.GetAllowComments());
     reader.SetRootElementName(context.GetRootElementName());
-    auto handler =
-        std::make_unique<CJsonReaderToXmlHandler>(&writer, context.GetSupportRoundtrip(), reader.GetErrorPathProvider());
+    auto handler = std::make_unique<CJsonReaderToXmlHandler>(&writer, context.GetSupportRoundtrip(),
+                                                             reader.GetErrorPathProvider());
     reader.SetHandler(handler.release());
     reader.Parse();
     writer.WriteEndDocument();
@@ -434,9 +433,9 @@ bool CJsonReaderToXmlHandler::IsXmlQName(std::string_view name)
 {
     bool ascii = true;
     std::size_t const colon = name.find(':');
-    bool const valid = colon == std::string_view::npos
-                           ? IsNcNameSoFar(name, ascii)
-                           : IsNcNameSoFar(name.substr(0, colon), ascii) && IsNcNameSoFar(name.substr(colon + 1), ascii);
+    bool const valid = colon == std::string_view::npos ? IsNcNameSoFar(name, ascii)
+                                                       : IsNcNameSoFar(name.substr(0, colon), ascii) &&
+                                                             IsNcNameSoFar(name.substr(colon + 1), ascii);
     if (!valid || ascii)
         return valid;
     // Names beyond ASCII are few in a document: each is put to the parser once.
@@ -469,8 +468,7 @@ void CJsonReaderToXmlHandler::StartElement(std::string const & name)
     }
     catch (CNxException const & e)
     {
-        throw CNxInvalidStateException(FormatString(Msg::JsonNameToElementName, name.c_str()),
-                                       e);
+        throw CNxInvalidStateException(FormatString(Msg::JsonNameToElementName, name.c_str()), e);
     }
     ++m_openElements;
     m_startTagOpen = true;
@@ -516,15 +514,13 @@ void CJsonReaderToXmlHandler::CloseStartTag()
     }
     std::string_view const prefix = PrefixOf(m_tagName);
     if (!prefix.empty() && !IsPrefixDeclared(prefix))
-        throw CNxInvalidStateException(
-            FormatString(Msg::JsonNameToElementName, m_tagName.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::JsonNameToElementName, m_tagName.c_str()));
     for (std::size_t i = 0; i < m_tagAttributeCount; ++i)
     {
         std::string const & name = m_tagAttributes[i];
         std::string_view const attributePrefix = PrefixOf(name);
         if (!attributePrefix.empty() && attributePrefix != "xmlns" && !IsPrefixDeclared(attributePrefix))
-            throw CNxInvalidStateException(
-                FormatString(Msg::JsonAtNameToAttributeName, name.c_str()));
+            throw CNxInvalidStateException(FormatString(Msg::JsonAtNameToAttributeName, name.c_str()));
     }
 }
 
@@ -553,16 +549,14 @@ void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
 {
     std::string_view const name = std::string_view(m_pendingName).substr(1);
     if (!IsXmlQName(name))
-        throw CNxInvalidStateException(
-            FormatString(Msg::JsonNameToAttributeName, m_pendingName.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::JsonNameToAttributeName, m_pendingName.c_str()));
     for (std::size_t i = 0; i < m_tagAttributeCount; ++i)
     {
         if (m_tagAttributes[i] == name)
             FailStructure(FormatString(Msg::JsonItemRepeated, m_pendingName.c_str()));
     }
     if (!IsXmlText(value) || (IsDeclaration(name) && !IsValidDeclaration(name, value)))
-        throw CNxInvalidStateException(
-            FormatString(Msg::JsonValueToAttributeValue, value.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::JsonValueToAttributeValue, value.c_str()));
     std::string const localName(name);
     try
     {
@@ -570,8 +564,7 @@ void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
     }
     catch (CNxException const & e)
     {
-        throw CNxInvalidStateException(
-            FormatString(Msg::JsonValueToAttributeValue, value.c_str()), e);
+        throw CNxInvalidStateException(FormatString(Msg::JsonValueToAttributeValue, value.c_str()), e);
     }
     if (m_tagAttributeCount == m_tagAttributes.size())
         m_tagAttributes.emplace_back();
@@ -581,8 +574,7 @@ void CJsonReaderToXmlHandler::WriteAttribute(std::string const & value)
 void CJsonReaderToXmlHandler::WriteText(std::string const & value)
 {
     if (m_openElements == 0 || !IsXmlText(value))
-        throw CNxInvalidStateException(
-            FormatString(Msg::JsonValueToElementValue, value.c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::JsonValueToElementValue, value.c_str()));
     CloseStartTag();
     try
     {
@@ -600,8 +592,7 @@ void CJsonReaderToXmlHandler::WriteText(std::string const & value)
     }
     catch (CNxException const & e)
     {
-        throw CNxInvalidStateException(
-            FormatString(Msg::JsonValueToElementValue, value.c_str()), e);
+        throw CNxInvalidStateException(FormatString(Msg::JsonValueToElementValue, value.c_str()), e);
     }
 }
 

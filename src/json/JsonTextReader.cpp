@@ -185,18 +185,15 @@ void CJsonTextReader::ParseValue(std::int32_t depth)
         m_handler->StringValue(m_text);
         break;
     case 't':
-        ParseLiteral("true", Msg::JsonExpectedTrue,
-                     Msg::JsonEndExpectedTrue);
+        ParseLiteral("true", Msg::JsonExpectedTrue, Msg::JsonEndExpectedTrue);
         m_handler->BooleanValue(true);
         break;
     case 'f':
-        ParseLiteral("false", Msg::JsonExpectedFalse,
-                     Msg::JsonEndExpectedFalse);
+        ParseLiteral("false", Msg::JsonExpectedFalse, Msg::JsonEndExpectedFalse);
         m_handler->BooleanValue(false);
         break;
     case 'n':
-        ParseLiteral("null", Msg::JsonExpectedNull,
-                     Msg::JsonEndExpectedNull);
+        ParseLiteral("null", Msg::JsonExpectedNull, Msg::JsonEndExpectedNull);
         m_handler->NullValue();
         break;
     default:
@@ -334,9 +331,9 @@ void CJsonTextReader::ParseUnicodeEscape()
     if (code >= 0xD800 && code <= 0xDBFF)
     {
         // A high surrogate joins the low surrogate of an escape that follows at once.
-        std::int32_t const low =
-            m_length - m_index >= 2 && m_input[m_index] == '\\' && m_input[m_index + 1] == 'u' ? PeekHex4(m_index + 2)
-                                                                                                   : -1;
+        std::int32_t const low = m_length - m_index >= 2 && m_input[m_index] == '\\' && m_input[m_index + 1] == 'u'
+                                     ? PeekHex4(m_index + 2)
+                                     : -1;
         if (low >= 0xDC00 && low <= 0xDFFF)
         {
             m_index += 6;

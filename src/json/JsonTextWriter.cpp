@@ -92,10 +92,7 @@ void CJsonTextWriter::SetIndentChars(std::string const & indentChars)
     m_indentRun.clear();
 }
 
-void CJsonTextWriter::SetEOLType(EOLType type)
-{
-    m_lineEnd = LineEndOf(type);
-}
+void CJsonTextWriter::SetEOLType(EOLType type) { m_lineEnd = LineEndOf(type); }
 
 void CJsonTextWriter::FlushIfFull()
 {
@@ -169,8 +166,8 @@ void CJsonTextWriter::WriteString(std::string const & text)
 void CJsonTextWriter::WriteValue(std::string const & value, ItemType itemType)
 {
     // Texts that JSON cannot read as numbers (INF, NaN, formatted numbers) stay strings.
-    if (IsBareType(itemType) && (IsJsonNumber(value) || (itemType == ItemType_boolean &&
-                                                         (value == "true" || value == "false"))))
+    if (IsBareType(itemType) &&
+        (IsJsonNumber(value) || (itemType == ItemType_boolean && (value == "true" || value == "false"))))
         m_stream->Append(value);
     else
         WriteString(value);
@@ -216,8 +213,8 @@ void CJsonTextWriter::WriteXsiNil() {}
 void CJsonTextWriter::WriteMemberSeparator()
 {
     if (m_scalarWritten)
-        throw CNxInvalidStateException(FormatString(
-            Msg::JsonElementHasValue, GetCurrentContext()->GetLocalName().c_str()));
+        throw CNxInvalidStateException(
+            FormatString(Msg::JsonElementHasValue, GetCurrentContext()->GetLocalName().c_str()));
     if (m_valuePending)
     {
         m_stream->Append('{');
@@ -314,8 +311,8 @@ void CJsonTextWriter::WriteStartElement(std::string const & localName, std::stri
         // Items of a collection go into one array per run of items of the same name.
         CJsonScope & parent = CurrentScope();
         std::int32_t const state = parentContext->GetArrayState();
-        laterItem = state == 2 && parent.bracketOpen && parent.itemName == localName &&
-                    parent.itemNamespace == namespaceUri;
+        laterItem =
+            state == 2 && parent.bracketOpen && parent.itemName == localName && parent.itemNamespace == namespaceUri;
         if (parent.bracketOpen && !laterItem)
             CloseBracket(parent);
         startArray = (state == 1 || state == 2) && !laterItem;

@@ -43,8 +43,7 @@ void CAttributeInfo::InvokePropertyGet(CXmlGeneratedClass * object, NxVariant & 
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException(FormatString(Msg::FailedGetPropertyValue, m_name.c_str()),
-                                     std::string(), e);
+        throw CNxValidationException(FormatString(Msg::FailedGetPropertyValue, m_name.c_str()), std::string(), e);
     }
 }
 
@@ -63,8 +62,8 @@ void CAttributeInfo::InvokePropertySet(CXmlGeneratedClass * object, NxVariant & 
     catch (CNxException const & e)
     {
         throw CNxValidationException(
-            FormatString(Msg::FailedSetPropertyValueNamed, std::string(source.GetValue()).c_str()),
-            source.GetXPath(), e);
+            FormatString(Msg::FailedSetPropertyValueNamed, std::string(source.GetValue()).c_str()), source.GetXPath(),
+            e);
     }
 }
 
@@ -91,8 +90,7 @@ void CAttributeInfo::TestNamespace(std::string const & ns, std::string const & c
 void CAttributeInfo::ValidateRequired(bool found) const
 {
     if (!m_optional && !found)
-        throw CNxValidationException(FormatString(Msg::FailedFindRequiredAttribute, m_name.c_str()),
-                                     std::string());
+        throw CNxValidationException(FormatString(Msg::FailedFindRequiredAttribute, m_name.c_str()), std::string());
 }
 
 CAttributeInfoPrimitive::CAttributeInfoPrimitive(char const * name, char const * ns, int propertyIndex, bool optional,

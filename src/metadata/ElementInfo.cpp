@@ -106,8 +106,8 @@ void CElementInfo::InvokePropertyGet(CXmlGeneratedClass * object, NxVariant & va
     }
     catch (CNxException const & e)
     {
-        throw CNxValidationException(FormatString(Msg::FailedGetPropertyValue, m_elementName.c_str()),
-                                     std::string(), e);
+        throw CNxValidationException(FormatString(Msg::FailedGetPropertyValue, m_elementName.c_str()), std::string(),
+                                     e);
     }
 }
 
@@ -235,12 +235,10 @@ bool CElementInfo::ReadNil(CSerializationContext const & context, CXmlElement co
             if (text == "false" || text == "0")
                 continue;
             if (!m_nillable)
-                throw CNxValidationException(Msg::NilOnNonNillableElement,
-                                             attribute->GetXPath());
+                throw CNxValidationException(Msg::NilOnNonNillableElement, attribute->GetXPath());
             if (text != "true" && text != "1")
-                throw CNxValidationException(
-                    FormatString(Msg::UnexpectedNilValue, std::string(text).c_str()),
-                    attribute->GetXPath());
+                throw CNxValidationException(FormatString(Msg::UnexpectedNilValue, std::string(text).c_str()),
+                                             attribute->GetXPath());
             nil = true;
         }
         else if (!context.GetIgnoreUnknownAttributes() && !attribute->IsNamespaceAttribute())
@@ -346,7 +344,8 @@ CXmlElement * CElementInfo::ReadUntypedRun(CXmlObjectBase * collection, CSeriali
     if (m_elementName == AnyElementName)
         return ReadInline(collection, context, parent, current);
     std::string const ns = current != nullptr ? current->GetNamespaceURI() : std::string();
-    return static_cast<CElementCol *>(collection)->FromXmlLockElementName_Int(m_elementName, ns, parent, current, context);
+    return static_cast<CElementCol *>(collection)
+        ->FromXmlLockElementName_Int(m_elementName, ns, parent, current, context);
 }
 
 void CElementInfo::HoistAttributes(CSerializationContext const & context, CXmlGeneratedClass const * object,
@@ -367,15 +366,13 @@ void CElementInfo::ThrowRequiredChildMissing(CXmlElement const * parent) const
 
 void CElementInfo::ThrowMandatoryNull() const
 {
-    throw NxXmlLib16::CNxInvalidParamException(
-        FormatString(Msg::PropertyMandatoryMayNot, m_elementName.c_str()));
+    throw NxXmlLib16::CNxInvalidParamException(FormatString(Msg::PropertyMandatoryMayNot, m_elementName.c_str()));
 }
 
 CParentElementInfo::CParentElementInfo(XmlElementGroupType groupType, XmlElementType elementType,
                                        char const * elementName, char const * ns, bool failIfAttributeUnknown,
-                                       bool hasBaseClasses, int primitiveValuePropertyIndex,
-                                       ItemType primitiveItemType, char const * primitiveFormatOverride,
-                                       bool outputPrimitiveClassAsTextProperty)
+                                       bool hasBaseClasses, int primitiveValuePropertyIndex, ItemType primitiveItemType,
+                                       char const * primitiveFormatOverride, bool outputPrimitiveClassAsTextProperty)
     : m_groupType(groupType), m_elementType(elementType), m_elementName(Text(elementName)), m_namespace(Text(ns)),
       m_failIfAttributeUnknown(failIfAttributeUnknown), m_hasBaseClasses(hasBaseClasses),
       m_primitiveValuePropertyIndex(primitiveValuePropertyIndex), m_primitiveItemType(primitiveItemType),

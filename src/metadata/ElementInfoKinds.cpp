@@ -52,7 +52,8 @@ bool CKind<Content, Group, Cardinality>::ElementToXml(CSerializationContext cons
                                                       CXmlGeneratedClass const * object, CXmlWriter * writer) const
 {
     // An optional class member of a choice lets a choice inside its class be empty.
-    bool constexpr emptyChoiceAllowed = std::is_same<Group, Choice>::value && std::is_same<Content, CClassContent>::value;
+    bool constexpr emptyChoiceAllowed =
+        std::is_same<Group, Choice>::value && std::is_same<Content, CClassContent>::value;
     bool written = false;
     if constexpr (std::is_base_of<CPrimitiveContent, Content>::value)
         written = this->ElementToXmlPrim(context, object, writer);
@@ -425,9 +426,8 @@ bool CUntypedContent::Read(Seq, Mnd, CReadStep const & step)
     if (next == *current)
     {
         if (step.parentType == XmlElementType_Element)
-            throw CNxValidationException(
-                FormatString(Msg::FailedFindElementFromNamespace, ElementNamespace().c_str()),
-                step.parent->GetXPath());
+            throw CNxValidationException(FormatString(Msg::FailedFindElementFromNamespace, ElementNamespace().c_str()),
+                                         step.parent->GetXPath());
         return false;
     }
     *current = next;
@@ -439,8 +439,8 @@ bool CUntypedContent::Read(Group, Opt, CReadStep const & step)
 {
     if (!NameAllowsUntyped(*step.current))
         return false;
-    std::string const ns = GetAnyDefaultNamespace(m_nsConstraint.c_str(), step.targetNamespace,
-                                                  m_declaredNamespace.c_str());
+    std::string const ns =
+        GetAnyDefaultNamespace(m_nsConstraint.c_str(), step.targetNamespace, m_declaredNamespace.c_str());
     CSmartPtr<CElement> const holder(
         new CElement(ElementName().c_str(), ns.c_str(), m_nsConstraint.c_str(), m_declaredNamespace.c_str()));
     CXmlElement const & source = **step.current;

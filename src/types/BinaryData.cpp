@@ -61,8 +61,7 @@ std::uint32_t GrowthCapacity(std::uint64_t needed)
 
 [[noreturn]] void ThrowTooLarge()
 {
-    throw CNxException(FormatString(Msg::BinaryDataLimit,
-                                    std::numeric_limits<std::uint32_t>::max()));
+    throw CNxException(FormatString(Msg::BinaryDataLimit, std::numeric_limits<std::uint32_t>::max()));
 }
 
 void FreeBuffer(CBuffer * buffer)

@@ -13,23 +13,19 @@ using DTType = CDateTime::DTType;
 
 constexpr unsigned Bit(DTType kind) { return 1u << kind; }
 
-constexpr unsigned YearKinds = Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date) |
-                               Bit(CDateTime::dt_gYearMonth) | Bit(CDateTime::dt_gYear);
-constexpr unsigned MonthKinds = Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date) |
-                                Bit(CDateTime::dt_gYearMonth) | Bit(CDateTime::dt_gMonthDay) |
-                                Bit(CDateTime::dt_gMonth);
-constexpr unsigned DayKinds = Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date) | Bit(CDateTime::dt_gDay) |
-                              Bit(CDateTime::dt_gMonthDay);
+constexpr unsigned YearKinds =
+    Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date) | Bit(CDateTime::dt_gYearMonth) | Bit(CDateTime::dt_gYear);
+constexpr unsigned MonthKinds = Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date) | Bit(CDateTime::dt_gYearMonth) |
+                                Bit(CDateTime::dt_gMonthDay) | Bit(CDateTime::dt_gMonth);
+constexpr unsigned DayKinds =
+    Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date) | Bit(CDateTime::dt_gDay) | Bit(CDateTime::dt_gMonthDay);
 constexpr unsigned TimeKinds = Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_time);
 constexpr unsigned DateKinds = Bit(CDateTime::dt_dateTime) | Bit(CDateTime::dt_date);
 
 constexpr std::int64_t NanosPerSecond = 1000000000;
 constexpr std::int64_t NanosPerDay = 86400 * NanosPerSecond;
 
-inline bool Has(unsigned kinds, DTType kind)
-{
-    return kind >= 0 && kind <= 8 && (kinds & Bit(kind)) != 0;
-}
+inline bool Has(unsigned kinds, DTType kind) { return kind >= 0 && kind <= 8 && (kinds & Bit(kind)) != 0; }
 
 inline bool IsLeap(std::int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -90,10 +86,7 @@ struct CInstant
     std::int64_t day;
     std::int64_t nanos;
 
-    bool operator<(CInstant const & other) const
-    {
-        return day != other.day ? day < other.day : nanos < other.nanos;
-    }
+    bool operator<(CInstant const & other) const { return day != other.day ? day < other.day : nanos < other.nanos; }
     bool operator==(CInstant const & other) const { return day == other.day && nanos == other.nanos; }
 };
 
@@ -101,8 +94,7 @@ struct CInstant
 // has one (or the given one, in minutes east of UTC, when `zoneMinutes` is set).
 // The instant of a value: missing date parts taken from 1972-12-31, the zone applied when it
 // has one (or the given one, in minutes east of UTC, when `zoneMinutes` is set).
-inline CInstant InstantOf(std::int64_t year, int month, int day, std::int64_t timeNanos,
-                          std::int64_t offsetMinutes)
+inline CInstant InstantOf(std::int64_t year, int month, int day, std::int64_t timeNanos, std::int64_t offsetMinutes)
 {
     CInstant instant{DaysFromCivil(ToAstronomical(year), month, day), timeNanos - offsetMinutes * 60 * NanosPerSecond};
     instant.day += FloorDiv(instant.nanos, NanosPerDay);

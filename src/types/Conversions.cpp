@@ -216,8 +216,7 @@ std::string FloatingPointToString(double value, std::string const & format, char
         return value < 0 ? "-INF" : "INF";
     char const * const used = format.empty() ? defaultFormat : format.c_str();
     if (!format.empty() && !IsSingleDoubleFormat(format))
-        throw CNxInvalidParamException(
-            FormatString(Msg::FormatNeedsOneFloatConversion, format.c_str()));
+        throw CNxInvalidParamException(FormatString(Msg::FormatNeedsOneFloatConversion, format.c_str()));
     char buffer[BufferSize];
     std::snprintf(buffer, BufferSize, used, value);
     return buffer;
@@ -240,7 +239,10 @@ CDateTime ParseDate(std::string const & text, WhitespaceRule rule, CDateTime::DT
 
 } // namespace
 
-bool CWhitespaceUtils::LeavesUnchanged(WhitespaceRule rule, std::string const & text) { return !RuleChanges(rule, text); }
+bool CWhitespaceUtils::LeavesUnchanged(WhitespaceRule rule, std::string const & text)
+{
+    return !RuleChanges(rule, text);
+}
 
 std::string CWhitespaceUtils::Preserve(std::string const & text)
 {
@@ -321,7 +323,10 @@ std::string CWhitespaceUtils::ApplyRule(WhitespaceRule rule, std::string const &
     }
 }
 
-std::string CConversions::i1ToString(char value) { return std::to_string(static_cast<int>(static_cast<signed char>(value))); }
+std::string CConversions::i1ToString(char value)
+{
+    return std::to_string(static_cast<int>(static_cast<signed char>(value)));
+}
 
 std::string CConversions::i2ToString(short value) { return std::to_string(value); }
 
@@ -431,7 +436,8 @@ unsigned short CConversions::ui2FromString(std::string const & text, WhitespaceR
 std::uint32_t CConversions::ui4FromString(std::string const & text, WhitespaceRule rule)
 {
     CRuledText const ruled(rule, text);
-    return static_cast<std::uint32_t>(ParseUnsigned(ruled.Get(), std::numeric_limits<std::uint32_t>::max(), true, "ui4"));
+    return static_cast<std::uint32_t>(
+        ParseUnsigned(ruled.Get(), std::numeric_limits<std::uint32_t>::max(), true, "ui4"));
 }
 
 std::uint64_t CConversions::ui8FromString(std::string const & text, WhitespaceRule rule)
@@ -460,8 +466,7 @@ bool CConversions::booleanFromString(std::string const & text, WhitespaceRule ru
         return true;
     if (strcasecmp(value.c_str(), "false") == 0 || value == "0")
         return false;
-    Fail(Msg::InvalidBooleanValue,
-         value);
+    Fail(Msg::InvalidBooleanValue, value);
 }
 
 char CConversions::charFromString(std::string const & text, WhitespaceRule rule)

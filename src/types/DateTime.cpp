@@ -40,8 +40,8 @@ CDateTime & CDateTime::operator=(std::time_t const & time)
     std::tm broken{};
     if (!BreakDownUtc(time, broken) || broken.tm_year + 1900 > std::numeric_limits<std::int16_t>::max() ||
         broken.tm_year + 1900 < 1)
-        throw CNxInvalidValueException(FormatString(Msg::InvalidYearRangeLong,
-                                                    static_cast<long long>(broken.tm_year) + 1900, -9999, 9999));
+        throw CNxInvalidValueException(
+            FormatString(Msg::InvalidYearRangeLong, static_cast<long long>(broken.tm_year) + 1900, -9999, 9999));
     Clear();
     m_kind = dt_dateTime;
     m_year = static_cast<std::int16_t>(broken.tm_year + 1900);
@@ -113,8 +113,8 @@ void CDateTime::Set(DTType kind, short year, unsigned char month, unsigned char 
                     unsigned short nano)
 {
     if (m_kind != dt_yearZero && m_kind != kind)
-        throw CNxInvalidStateException(FormatString(Msg::FailedCopyDateTime,
-                                                    GetTypeAsString(kind).c_str(), GetTypeAsString().c_str()));
+        throw CNxInvalidStateException(
+            FormatString(Msg::FailedCopyDateTime, GetTypeAsString(kind).c_str(), GetTypeAsString().c_str()));
     Clear();
     m_kind = kind;
     m_year = year;
@@ -168,7 +168,10 @@ void CDateTime::SetGYearMonth(short year, unsigned char month) { Set(dt_gYearMon
 
 void CDateTime::SetGMonth(unsigned char month) { Set(dt_gMonth, 0, month, 0, 0, 0, 0, 0, 0, 0); }
 
-void CDateTime::SetGMonthDay(unsigned char month, unsigned char day) { Set(dt_gMonthDay, 0, month, day, 0, 0, 0, 0, 0, 0); }
+void CDateTime::SetGMonthDay(unsigned char month, unsigned char day)
+{
+    Set(dt_gMonthDay, 0, month, day, 0, 0, 0, 0, 0, 0);
+}
 
 void CDateTime::SetGDay(unsigned char day) { Set(dt_gDay, 0, 0, day, 0, 0, 0, 0, 0, 0); }
 
@@ -177,18 +180,21 @@ void CDateTime::SetDateTime(CDateTime const & source, DTType kind)
     DTType const from = source.m_kind;
     if (from < 0 || from > 8)
         throw CNxInvalidValueException(FormatString(Msg::UnknownDateType, static_cast<int>(from)));
-    static unsigned const allowed[9] = {
-        0,                                                                               // yearZero
-        0x1FF,                                                                           // dateTime: every kind
-        Bit(dt_gYearMonth) | Bit(dt_gYear) | Bit(dt_gMonthDay) | Bit(dt_gMonth) | Bit(dt_gDay), // date
-        Bit(dt_gYear) | Bit(dt_gMonth),                                                  // gYearMonth
-        0, 0, 0, 0,                                                                      // gYear, time, gDay, gMonth
-        Bit(dt_gMonth) | Bit(dt_gDay)};                                                  // gMonthDay
-    bool const permitted = kind == from || kind == dt_yearZero || (kind >= 0 && kind <= 8 && (allowed[from] & Bit(kind)) != 0);
+    static unsigned const allowed[9] = {0,     // yearZero
+                                        0x1FF, // dateTime: every kind
+                                        Bit(dt_gYearMonth) | Bit(dt_gYear) | Bit(dt_gMonthDay) | Bit(dt_gMonth) |
+                                            Bit(dt_gDay),               // date
+                                        Bit(dt_gYear) | Bit(dt_gMonth), // gYearMonth
+                                        0,
+                                        0,
+                                        0,
+                                        0,                              // gYear, time, gDay, gMonth
+                                        Bit(dt_gMonth) | Bit(dt_gDay)}; // gMonthDay
+    bool const permitted =
+        kind == from || kind == dt_yearZero || (kind >= 0 && kind <= 8 && (allowed[from] & Bit(kind)) != 0);
     if (!permitted)
-        throw CNxInvalidValueException(FormatString(
-            Msg::DateTimeNotEnoughData,
-            GetTypeAsString(kind).c_str(), source.GetTypeAsString().c_str()));
+        throw CNxInvalidValueException(
+            FormatString(Msg::DateTimeNotEnoughData, GetTypeAsString(kind).c_str(), source.GetTypeAsString().c_str()));
     CDateTime converted(kind);
     converted.m_year = Has(YearKinds, kind) ? source.m_year : 0;
     converted.m_month = Has(MonthKinds, kind) ? source.m_month : 0;
@@ -213,8 +219,7 @@ void CDateTime::SetDateTime(CDateTime const & source, DTType kind)
 void CDateTime::CheckKind(char const * name, unsigned allowedKinds) const
 {
     if (!Has(allowedKinds, m_kind))
-        throw CNxInvalidStateException(
-            FormatString(Msg::FailedInvalidDateType, name, GetTypeAsString().c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::FailedInvalidDateType, name, GetTypeAsString().c_str()));
 }
 
 short CDateTime::GetYear() const
@@ -281,7 +286,8 @@ unsigned char CDateTime::GetDayOfWeek() const
 {
     CheckKind("GetDayOfWeek", DateKinds);
     // 1970-01-01 was a Thursday.
-    return static_cast<unsigned char>(FloorMod<std::int64_t>(DaysFromCivil(ToAstronomical(m_year), m_month, m_day) + 4, 7));
+    return static_cast<unsigned char>(
+        FloorMod<std::int64_t>(DaysFromCivil(ToAstronomical(m_year), m_month, m_day) + 4, 7));
 }
 
 unsigned short CDateTime::GetDayOfYear() const
@@ -407,11 +413,9 @@ std::string CDateTime::GetTypeAsString(DTType kind)
 std::time_t CDateTime::GetTime() const
 {
     if (!Has(DateKinds, m_kind))
-        throw CNxInvalidStateException(FormatString(
-            Msg::FailedGetTime, GetTypeAsString().c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::FailedGetTime, GetTypeAsString().c_str()));
     std::int64_t const offset = m_hasZone ? (m_zoneNegative ? -1 : 1) * (std::abs(m_zoneHour) * 60 + m_zoneMinute) : 0;
-    std::int64_t const timeNanos =
-        ((m_hour * 60 + m_minute) * 60 + m_second) * NanosPerSecond;
+    std::int64_t const timeNanos = ((m_hour * 60 + m_minute) * 60 + m_second) * NanosPerSecond;
     CInstant const instant = InstantOf(m_year, m_month, m_day, timeNanos, offset);
     return static_cast<std::time_t>(instant.day * 86400 + instant.nanos / NanosPerSecond);
 }
@@ -419,8 +423,7 @@ std::time_t CDateTime::GetTime() const
 CSystemTime CDateTime::GetAsSystemTime() const
 {
     if (m_kind != dt_dateTime)
-        throw CNxInvalidStateException(FormatString(
-            Msg::FailedGetAsSystemTime, GetTypeAsString().c_str()));
+        throw CNxInvalidStateException(FormatString(Msg::FailedGetAsSystemTime, GetTypeAsString().c_str()));
     CSystemTime system{};
     system.year = static_cast<std::uint16_t>(m_year);
     system.month = m_month;
@@ -450,7 +453,8 @@ void CDateTime::Add(CDateTimeSpan const & span, bool subtract)
 
     // Nanoseconds up to hours, each keeping its range and carrying the floor quotient upwards.
     __int128 carry = 0;
-    auto const step = [&](std::int64_t field, __int128 amount, std::int64_t range) {
+    auto const step = [&](std::int64_t field, __int128 amount, std::int64_t range)
+    {
         __int128 const total = field + s * amount + carry;
         __int128 remainder = total % range;
         if (remainder < 0)
@@ -469,18 +473,18 @@ void CDateTime::Add(CDateTimeSpan const & span, bool subtract)
     int const monthDays = DaysInMonth(FromAstronomical(year), static_cast<int>(month));
     if (day > monthDays)
         day = monthDays;
-    __int128 const days = DaysFromCivil(year, static_cast<int>(month), 1) + (day - 1) +
-                          s * static_cast<__int128>(span.GetDays()) + carry;
+    __int128 const days =
+        DaysFromCivil(year, static_cast<int>(month), 1) + (day - 1) + s * static_cast<__int128>(span.GetDays()) + carry;
     if (days > std::numeric_limits<std::int64_t>::max() / 2 || days < std::numeric_limits<std::int64_t>::min() / 2)
-        throw CNxInvalidValueException(
-            FormatString(Msg::InvalidYearRange, 0, -9999, 9999));
+        throw CNxInvalidValueException(FormatString(Msg::InvalidYearRange, 0, -9999, 9999));
     int newMonth = 0;
     int newDay = 0;
     CivilFromDays(static_cast<std::int64_t>(days), year, newMonth, newDay);
     std::int64_t const stored = FromAstronomical(year);
-    if (hasYear && (stored > std::numeric_limits<std::int16_t>::max() || stored < std::numeric_limits<std::int16_t>::min()))
-        throw CNxInvalidValueException(FormatString(Msg::InvalidYearRangeLong,
-                                                    static_cast<long long>(stored), -9999, 9999));
+    if (hasYear &&
+        (stored > std::numeric_limits<std::int16_t>::max() || stored < std::numeric_limits<std::int16_t>::min()))
+        throw CNxInvalidValueException(
+            FormatString(Msg::InvalidYearRangeLong, static_cast<long long>(stored), -9999, 9999));
     m_year = hasYear ? static_cast<std::int16_t>(stored) : 0;
     m_month = hasMonth ? static_cast<std::uint8_t>(newMonth) : 0;
     m_day = hasDay ? static_cast<std::uint8_t>(newDay) : 0;
@@ -499,13 +503,14 @@ CDateTime CDateTime::GetNormalized() const
 
 CDateTime::DTCompareResult CDateTime::CompareTo(CDateTime const & other) const
 {
-    auto const instant = [](CDateTime const & value, bool zoned, std::int64_t offsetMinutes) {
+    auto const instant = [](CDateTime const & value, bool zoned, std::int64_t offsetMinutes)
+    {
         std::int64_t const year = Has(YearKinds, value.m_kind) ? value.m_year : 1972;
         int const month = Has(MonthKinds, value.m_kind) ? value.m_month : 12;
         int const day = Has(DayKinds, value.m_kind) ? value.m_day : 31;
-        std::int64_t const timeNanos =
-            ((value.m_hour * 60 + value.m_minute) * 60 + value.m_second) * NanosPerSecond +
-            value.m_milliSecond * 1000000LL + value.m_microSecond * 1000LL + value.m_nanoSecond;
+        std::int64_t const timeNanos = ((value.m_hour * 60 + value.m_minute) * 60 + value.m_second) * NanosPerSecond +
+                                       value.m_milliSecond * 1000000LL + value.m_microSecond * 1000LL +
+                                       value.m_nanoSecond;
         if (zoned)
             offsetMinutes = (value.m_zoneNegative ? -1 : 1) * (std::abs(value.m_zoneHour) * 60 + value.m_zoneMinute);
         return InstantOf(year, month, day, timeNanos, offsetMinutes);
@@ -576,15 +581,17 @@ CDateTime & CDateTime::operator-=(CDateTimeSpan const & span)
 
 CDateTimeSpan CDateTime::operator-(CDateTime const & other) const
 {
-    auto const nanos = [](CDateTime const & value) {
+    auto const nanos = [](CDateTime const & value)
+    {
         std::int64_t const offset =
-            value.m_hasZone ? (value.m_zoneNegative ? -1 : 1) * (std::abs(value.m_zoneHour) * 60 + value.m_zoneMinute) : 0;
+            value.m_hasZone ? (value.m_zoneNegative ? -1 : 1) * (std::abs(value.m_zoneHour) * 60 + value.m_zoneMinute)
+                            : 0;
         std::int64_t const year = Has(YearKinds, value.m_kind) ? value.m_year : 1972;
         int const month = Has(MonthKinds, value.m_kind) ? value.m_month : 12;
         int const day = Has(DayKinds, value.m_kind) ? value.m_day : 31;
-        std::int64_t const timeNanos =
-            ((value.m_hour * 60 + value.m_minute) * 60 + value.m_second) * NanosPerSecond +
-            value.m_milliSecond * 1000000LL + value.m_microSecond * 1000LL + value.m_nanoSecond;
+        std::int64_t const timeNanos = ((value.m_hour * 60 + value.m_minute) * 60 + value.m_second) * NanosPerSecond +
+                                       value.m_milliSecond * 1000000LL + value.m_microSecond * 1000LL +
+                                       value.m_nanoSecond;
         CInstant const instant = InstantOf(year, month, day, timeNanos, offset);
         return static_cast<__int128>(instant.day) * NanosPerDay + instant.nanos;
     };
@@ -597,7 +604,8 @@ CDateTimeSpan CDateTime::operator-(CDateTime const & other) const
                        static_cast<std::uint64_t>(difference / (60 * NanosPerSecond) % 60),
                        static_cast<std::uint64_t>(difference / NanosPerSecond % 60),
                        static_cast<std::uint16_t>(difference / 1000000 % 1000),
-                       static_cast<std::uint16_t>(difference / 1000 % 1000), static_cast<std::uint16_t>(difference % 1000));
+                       static_cast<std::uint16_t>(difference / 1000 % 1000),
+                       static_cast<std::uint16_t>(difference % 1000));
     if (negative)
         span.Negate();
     return span;

@@ -29,8 +29,8 @@ inline bool Matches(char const * text, std::size_t length, char const * pattern)
 
 // Reads up to nine fraction digits into milli-, micro- and nanoseconds; returns the digits read,
 // or 10 when a tenth digit follows.
-inline std::size_t ReadFraction(char const * text, std::size_t length, std::uint16_t & milli,
-                                std::uint16_t & micro, std::uint16_t & nano)
+inline std::size_t ReadFraction(char const * text, std::size_t length, std::uint16_t & milli, std::uint16_t & micro,
+                                std::uint16_t & nano)
 {
     std::uint16_t * const fields[3] = {&milli, &micro, &nano};
     static std::uint16_t const weights[3] = {100, 10, 1};

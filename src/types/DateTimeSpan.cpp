@@ -31,9 +31,9 @@ void CDateTimeSpan::SetDateTimeSpan(std::uint32_t hours, std::uint64_t minutes, 
     *this = CDateTimeSpan(hours, minutes, seconds);
 }
 
-void CDateTimeSpan::SetDateTimeSpan(std::uint16_t years, std::uint32_t months, std::uint32_t days,
-                                    std::uint32_t hours, std::uint64_t minutes, std::uint64_t seconds,
-                                    std::uint16_t milliSeconds, std::uint16_t microSeconds, std::uint16_t nanoSeconds)
+void CDateTimeSpan::SetDateTimeSpan(std::uint16_t years, std::uint32_t months, std::uint32_t days, std::uint32_t hours,
+                                    std::uint64_t minutes, std::uint64_t seconds, std::uint16_t milliSeconds,
+                                    std::uint16_t microSeconds, std::uint16_t nanoSeconds)
 {
     *this = CDateTimeSpan(years, months, days, hours, minutes, seconds, milliSeconds, microSeconds, nanoSeconds);
 }
@@ -53,10 +53,7 @@ void CDateTimeSpan::ParseXSDDuration(char const * text)
     std::size_t const length = std::strlen(text);
     if (length == 0)
         throw CNxInvalidValueException(Msg::InvalidDurationEmpty);
-    auto const fail = [text] {
-        throw CNxInvalidValueException(
-            FormatString(Msg::InvalidDurationExpected, text));
-    };
+    auto const fail = [text] { throw CNxInvalidValueException(FormatString(Msg::InvalidDurationExpected, text)); };
     std::size_t i = 0;
     if (text[i] == '-')
     {
@@ -101,7 +98,8 @@ void CDateTimeSpan::ParseXSDDuration(char const * text)
         if (digits == 0 || i >= length)
             fail();
         char const designator = text[i++];
-        auto const fits = [&](std::uint64_t maximum) {
+        auto const fits = [&](std::uint64_t maximum)
+        {
             if (number > maximum)
                 fail();
         };
@@ -170,7 +168,8 @@ void CDateTimeSpan::ParseXSDDuration(char const * text)
 std::string CDateTimeSpan::ToString() const
 {
     std::string text = m_negative ? "-P" : "P";
-    auto const append = [&text](std::uint64_t value, char designator) {
+    auto const append = [&text](std::uint64_t value, char designator)
+    {
         if (value != 0)
         {
             text += std::to_string(value);

@@ -41,8 +41,7 @@ void CDateTime::ParseXSDDateTime(char const * text)
     std::string const datePart(text, static_cast<std::size_t>(t - text));
     SetXSDDate(datePart.c_str());
     if (m_kind != dt_date)
-        throw CNxInvalidValueException(
-            FormatString(Msg::InvalidXsdDateTimeExpected, text));
+        throw CNxInvalidValueException(FormatString(Msg::InvalidXsdDateTimeExpected, text));
     CDateTime time;
     time.SetXSDTime(t + 1);
     m_hour = time.m_hour;
@@ -74,10 +73,7 @@ void CDateTime::SetXSDDate(char const * text)
     if (std::strchr(text, 'T') != nullptr)
         throw CNxInvalidValueException(Msg::InvalidDateTNotAllowed);
     std::size_t const zoneLength = utc ? 1 : zone ? 6 : 0;
-    auto const fail = [text] {
-        throw CNxInvalidValueException(
-            FormatString(Msg::InvalidXsdDateExpected, text));
-    };
+    auto const fail = [text] { throw CNxInvalidValueException(FormatString(Msg::InvalidXsdDateExpected, text)); };
     if (zoneLength > length)
         fail();
     std::size_t const shape = length - zoneLength;
@@ -134,9 +130,7 @@ void CDateTime::SetXSDTime(char const * text)
     std::size_t const length = std::strlen(text);
     if (length == 0)
         throw CNxInvalidValueException(Msg::InvalidTimeEmpty);
-    auto const fail = [text] {
-        throw CNxInvalidValueException(FormatString(Msg::InvalidXsdTimeExpected, text));
-    };
+    auto const fail = [text] { throw CNxInvalidValueException(FormatString(Msg::InvalidXsdTimeExpected, text)); };
     if (length < 8 || !Matches(text, 8, "dd:dd:dd"))
         fail();
     int const hour = TwoDigits(text);
@@ -227,13 +221,12 @@ void CDateTime::Validate() const
         int value;
         int maximum;
     };
-    CLimit const limits[6] = {
-        {Msg::InvalidHourRange, Msg::InvalidHourForType, m_hour, 23},
-        {Msg::InvalidMinuteRange, Msg::InvalidMinuteForType, m_minute, 59},
-        {Msg::InvalidSecondRange, Msg::InvalidSecondForType, m_second, 59},
-        {Msg::InvalidMilliSecondRange, Msg::InvalidMilliSecondForType, m_milliSecond, 999},
-        {Msg::InvalidMicroSecondRange, Msg::InvalidMicroSecondForType, m_microSecond, 999},
-        {Msg::InvalidNanoSecondRange, Msg::InvalidNanoSecondForType, m_nanoSecond, 999}};
+    CLimit const limits[6] = {{Msg::InvalidHourRange, Msg::InvalidHourForType, m_hour, 23},
+                              {Msg::InvalidMinuteRange, Msg::InvalidMinuteForType, m_minute, 59},
+                              {Msg::InvalidSecondRange, Msg::InvalidSecondForType, m_second, 59},
+                              {Msg::InvalidMilliSecondRange, Msg::InvalidMilliSecondForType, m_milliSecond, 999},
+                              {Msg::InvalidMicroSecondRange, Msg::InvalidMicroSecondForType, m_microSecond, 999},
+                              {Msg::InvalidNanoSecondRange, Msg::InvalidNanoSecondForType, m_nanoSecond, 999}};
     bool const hasTime = Has(TimeKinds, m_kind);
     for (CLimit const & limit : limits)
     {
@@ -257,14 +250,16 @@ std::string CDateTime::ToString(char const * format) const
 
     std::string text;
     text.reserve(40);
-    auto const appendYear = [&] {
+    auto const appendYear = [&]
+    {
         if (m_year < 0)
             text += '-';
         char digits[8];
         std::snprintf(digits, sizeof digits, "%04d", m_year < 0 ? -m_year : m_year);
         text += digits;
     };
-    auto const appendTime = [&] {
+    auto const appendTime = [&]
+    {
         AppendTwoDigits(text, m_hour);
         text += ':';
         AppendTwoDigits(text, m_minute);

@@ -33,9 +33,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void ThrowInvalidChar(std::size_t position, char const * text)
 {
-    throw CNxInvalidValueException(
-        FormatString(Msg::DecimalInvalidChar,
-                     static_cast<int>(position), text));
+    throw CNxInvalidValueException(FormatString(Msg::DecimalInvalidChar, static_cast<int>(position), text));
 }
 
 // The number of fraction digits kept, never negative.

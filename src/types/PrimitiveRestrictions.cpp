@@ -13,8 +13,8 @@
 #include <limits>
 #include <memory>
 #include <mutex>
-#include <shared_mutex>
 #include <new>
+#include <shared_mutex>
 #include <unordered_map>
 
 namespace NxXmlLib16
@@ -149,7 +149,8 @@ bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subjec
     if (compiled.code == nullptr)
         throw CNxException(compiled.error);
     CMatchState & state = MatchState(compiled.pairs);
-    auto const match = [&](std::uint32_t options) {
+    auto const match = [&](std::uint32_t options)
+    {
         return pcre2_match(compiled.code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0, options,
                            state.data, state.context);
     };
@@ -393,7 +394,8 @@ bool CFacetValidator::MatchPattern(std::string const & pattern, std::string cons
         AppendLocalAsUtf8(pattern.data(), pattern.size(), patternUtf8);
         AppendLocalAsUtf8(value.data(), value.size(), valueUtf8);
     }
-    std::shared_ptr<CCompiledPattern const> const compiled = CPatternCache::Instance().Get(utf8 ? pattern : patternUtf8);
+    std::shared_ptr<CCompiledPattern const> const compiled =
+        CPatternCache::Instance().Get(utf8 ? pattern : patternUtf8);
     return MatchCompiled(*compiled, utf8 ? value : valueUtf8);
 }
 
@@ -431,28 +433,48 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
         return;
     }
     case ItemType_i1:
-        return CheckSmallInteger(name, static_cast<signed char>(value.GetI1()), r,
-                                 [](std::string const & t) { return static_cast<signed char>(C::i1FromString(t, WS::WhitespaceRule_Collapse)); }, true);
+        return CheckSmallInteger(
+            name, static_cast<signed char>(value.GetI1()), r,
+            [](std::string const & t)
+            { return static_cast<signed char>(C::i1FromString(t, WS::WhitespaceRule_Collapse)); },
+            true);
     case ItemType_i2:
-        return CheckSmallInteger(name, value.GetI2(), r, [](std::string const & t) { return C::i2FromString(t, WS::WhitespaceRule_Collapse); }, true);
+        return CheckSmallInteger(
+            name, value.GetI2(), r,
+            [](std::string const & t) { return C::i2FromString(t, WS::WhitespaceRule_Collapse); }, true);
     case ItemType_i4:
-        return CheckSmallInteger(name, value.GetI4(), r, [](std::string const & t) { return C::i4FromString(t, WS::WhitespaceRule_Collapse); }, true);
+        return CheckSmallInteger(
+            name, value.GetI4(), r,
+            [](std::string const & t) { return C::i4FromString(t, WS::WhitespaceRule_Collapse); }, true);
     case ItemType_ui1:
-        return CheckSmallInteger(name, value.GetUI1(), r, [](std::string const & t) { return C::ui1FromString(t, WS::WhitespaceRule_Collapse); }, true);
+        return CheckSmallInteger(
+            name, value.GetUI1(), r,
+            [](std::string const & t) { return C::ui1FromString(t, WS::WhitespaceRule_Collapse); }, true);
     case ItemType_ui2:
-        return CheckSmallInteger(name, value.GetUI2(), r, [](std::string const & t) { return C::ui2FromString(t, WS::WhitespaceRule_Collapse); }, true);
+        return CheckSmallInteger(
+            name, value.GetUI2(), r,
+            [](std::string const & t) { return C::ui2FromString(t, WS::WhitespaceRule_Collapse); }, true);
     case ItemType_ui4:
-        return CheckSmallInteger(name, value.GetUI4(), r, [](std::string const & t) { return C::ui4FromString(t, WS::WhitespaceRule_Collapse); }, true);
+        return CheckSmallInteger(
+            name, value.GetUI4(), r,
+            [](std::string const & t) { return C::ui4FromString(t, WS::WhitespaceRule_Collapse); }, true);
     case ItemType_year:
-        return CheckSmallInteger(name, value.GetYear(), r, [](std::string const & t) { return C::yearFromString(t, WS::WhitespaceRule_Collapse); }, false);
+        return CheckSmallInteger(
+            name, value.GetYear(), r,
+            [](std::string const & t) { return C::yearFromString(t, WS::WhitespaceRule_Collapse); }, false);
     case ItemType_month:
-        return CheckSmallInteger(name, value.GetMonth(), r, [](std::string const & t) { return C::monthFromString(t, WS::WhitespaceRule_Collapse); }, false);
+        return CheckSmallInteger(
+            name, value.GetMonth(), r,
+            [](std::string const & t) { return C::monthFromString(t, WS::WhitespaceRule_Collapse); }, false);
     case ItemType_day:
-        return CheckSmallInteger(name, value.GetDay(), r, [](std::string const & t) { return C::dayFromString(t, WS::WhitespaceRule_Collapse); }, false);
+        return CheckSmallInteger(
+            name, value.GetDay(), r,
+            [](std::string const & t) { return C::dayFromString(t, WS::WhitespaceRule_Collapse); }, false);
     case ItemType_i8:
     {
         std::int64_t const v = value.GetI8();
-        if (!BoundsHold(r, v, [&](std::string const & t) { return C::i8FromString(t, collapse); }, &Order<std::int64_t>) ||
+        if (!BoundsHold(
+                r, v, [&](std::string const & t) { return C::i8FromString(t, collapse); }, &Order<std::int64_t>) ||
             !TotalDigitsHold(r, C::i8ToString(v)))
             FailText(name, C::i8ToString(v));
         return;
@@ -460,7 +482,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     case ItemType_ui8:
     {
         std::uint64_t const v = value.GetUI8();
-        if (!BoundsHold(r, v, [&](std::string const & t) { return C::ui8FromString(t, collapse); }, &Order<std::uint64_t>) ||
+        if (!BoundsHold(
+                r, v, [&](std::string const & t) { return C::ui8FromString(t, collapse); }, &Order<std::uint64_t>) ||
             !TotalDigitsHold(r, C::ui8ToString(v)))
             FailText(name, C::ui8ToString(v));
         return;
@@ -469,7 +492,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     case ItemType_r8:
     {
         double const v = type == ItemType_r4 ? static_cast<double>(value.GetR4()) : value.GetR8();
-        if (!BoundsHold(r, v, [&](std::string const & t) { return C::r8FromString(t, collapse); }, &Order<double>))
+        if (!BoundsHold(
+                r, v, [&](std::string const & t) { return C::r8FromString(t, collapse); }, &Order<double>))
             throw CNxException(FormatString(Msg::InvalidValueFloating, name, v));
         return;
     }
@@ -477,7 +501,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     {
         CDateTimeSpan const v = value.GetDuration();
         auto const compare = [](CDateTimeSpan const & a, CDateTimeSpan const & b) { return DateOrder(a.CompareTo(b)); };
-        if (!BoundsHold(r, v, [&](std::string const & t) { return C::durationFromString(t, collapse); }, compare))
+        if (!BoundsHold(
+                r, v, [&](std::string const & t) { return C::durationFromString(t, collapse); }, compare))
             FailText(name, C::durationToString(v));
         return;
     }
@@ -488,7 +513,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     case ItemType_monthDay:
     {
         CDateTime const v = value.GetDate();
-        auto const parse = [type](std::string const & t) {
+        auto const parse = [type](std::string const & t)
+        {
             switch (type)
             {
             case ItemType_date: return C::dateFromString(t, collapse);
@@ -508,7 +534,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     {
         CDecimal const & v = value.GetDecimalRef();
         auto const compare = [](CDecimal const & a, CDecimal const & b) { return Order(a, b); };
-        bool holds = BoundsHold(r, v, [&](std::string const & t) { return C::decimalFromString(t, collapse); }, compare);
+        bool holds = BoundsHold(
+            r, v, [&](std::string const & t) { return C::decimalFromString(t, collapse); }, compare);
         if (holds && (r.GetTotalDigits() >= 0 || r.GetFractionDigits() >= 0))
         {
             int const fraction = CountFractionDigits(v);
@@ -524,7 +551,8 @@ void CFacetValidator::ValidateValue(char const * name, NxVariant const & value, 
     {
         CBigInteger const & v = value.GetIntegerRef();
         auto const compare = [](CBigInteger const & a, CBigInteger const & b) { return Order(a, b); };
-        if (!BoundsHold(r, v, [&](std::string const & t) { return C::integerFromString(t, collapse); }, compare) ||
+        if (!BoundsHold(
+                r, v, [&](std::string const & t) { return C::integerFromString(t, collapse); }, compare) ||
             !TotalDigitsHold(r, v.ToString()))
             FailText(name, v.ToString());
         return;

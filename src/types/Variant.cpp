@@ -278,11 +278,10 @@ CSmartPtr<CXmlCollectionBase> NxVariant::GetXmlCollection() const
 
 std::string NxVariant::GetType() const
 {
-    static char const * const names[] = {"",         "hexBinary", "base64Binary", "i1",     "i2",      "i4",
-                                         "i8",       "ui1",       "ui2",          "ui4",    "ui8",     "r4",
-                                         "r8",       "duration",  "yearMonth",    "monthDay", "year",  "month",
-                                         "day",      "date",      "datetime",     "time",   "char",    "string",
-                                         "boolean",  "decimal",   "integer"};
+    static char const * const names[] = {
+        "",    "hexBinary", "base64Binary", "i1",   "i2",       "i4",        "i8",       "ui1",     "ui2",
+        "ui4", "ui8",       "r4",           "r8",   "duration", "yearMonth", "monthDay", "year",    "month",
+        "day", "date",      "datetime",     "time", "char",     "string",    "boolean",  "decimal", "integer"};
     if (m_type >= ItemType_hexBinary && m_type <= ItemType_integer)
         return names[m_type];
     return FormatString("Invalid Type %d", static_cast<int>(m_type));

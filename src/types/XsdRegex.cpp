@@ -19,7 +19,7 @@ constexpr std::uint32_t LastCodePoint = 0x10FFFF;
 constexpr std::uint32_t FirstSurrogate = 0xD800;
 constexpr std::uint32_t LastSurrogate = 0xDFFF;
 constexpr std::uint32_t LargestCount = 65535; // the largest count PCRE2 takes in {n,m}
-constexpr int DeepestNesting = 200;            // groups and subtractions, within PCRE2's limit of 250
+constexpr int DeepestNesting = 200;           // groups and subtractions, within PCRE2's limit of 250
 
 // The general categories that \p{..} names: those of XML Schema 1.0, which leaves out Cs.
 constexpr char const * Categories[] = {"C",  "Cc", "Cf", "Cn", "Co", "L",  "Ll", "Lm", "Lo", "Lt", "Lu", "M",
@@ -173,8 +173,11 @@ private:
     {
         auto const byte = [this](std::size_t at) { return static_cast<unsigned char>(m_text[at]); };
         unsigned char const lead = byte(m_at);
-        std::size_t const length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                   : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        std::size_t const length = lead < 0x80                    ? 1
+                                   : lead >= 0xC2 && lead <= 0xDF ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                                  : 0;
         if (length == 0 || m_at + length > m_text.size())
             Fail(Msg::InvalidUtf8InPattern);
         std::uint32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
@@ -321,15 +324,32 @@ private:
         CEscape escape;
         switch (c)
         {
-        case 'n': case 'r': case 't':
-        case '\\': case '|': case '.': case '?': case '*': case '+': case '(': case ')':
-        case '{': case '}': case '-': case '[': case ']': case '^':
+        case 'n':
+        case 'r':
+        case 't':
+        case '\\':
+        case '|':
+        case '.':
+        case '?':
+        case '*':
+        case '+':
+        case '(':
+        case ')':
+        case '{':
+        case '}':
+        case '-':
+        case '[':
+        case ']':
+        case '^':
             escape.single = true;
             escape.codePoint = c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : static_cast<unsigned char>(c);
             break;
-        case 's': case 'S': AppendRanges(escape.set.ranges, SpaceRanges); break;
-        case 'i': case 'I': AppendRanges(escape.set.ranges, NameStartRanges); break;
-        case 'c': case 'C': AppendRanges(escape.set.ranges, NameRanges); break;
+        case 's':
+        case 'S': AppendRanges(escape.set.ranges, SpaceRanges); break;
+        case 'i':
+        case 'I': AppendRanges(escape.set.ranges, NameStartRanges); break;
+        case 'c':
+        case 'C': AppendRanges(escape.set.ranges, NameRanges); break;
         case 'd': escape.set.properties = "\\p{Nd}"; break;
         case 'D': escape.set.properties = "\\P{Nd}"; break;
         case 'w': escape.set.properties = "\\p{L}\\p{M}\\p{N}\\p{S}"; break; // all but P, Z and C

@@ -28,8 +28,7 @@ void CFileBinaryStream::SaveToFile()
     bool const written = file.CreateForWriting(m_fileName.c_str()) && (!utf16 || file.Write("\xFF\xFE", 2)) &&
                          file.Write(m_data.GetData(), m_data.GetLength()) && file.Close();
     if (!written)
-        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(),
-                                        GetLastPlatformError()));
+        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(), GetLastPlatformError()));
 }
 
 } // namespace NxXmlLib16

@@ -164,8 +164,8 @@ std::size_t AppendLocalAsUtf8(char const * text, std::size_t length, std::string
     out.append(text, ascii);
     if (ascii == length)
         return length;
-    return ascii + CCodePageConverter::Convert(GetLocalCharEncoding(), CCodePageConverter::LocalToUtf8,
-                                               text + ascii, length - ascii, out, final);
+    return ascii + CCodePageConverter::Convert(GetLocalCharEncoding(), CCodePageConverter::LocalToUtf8, text + ascii,
+                                               length - ascii, out, final);
 }
 
 std::size_t AppendLocalAsUtf16(char const * text, std::size_t length, std::string & out, bool final)

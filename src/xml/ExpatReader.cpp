@@ -128,24 +128,26 @@ CXmlStoredName const & CExpatReader::FindOrAddName(char const * name)
 void XMLCALL CExpatReader::OnStartElement(void * user, XML_Char const * name, XML_Char const ** attributes)
 {
     CExpatReader & reader = *static_cast<CExpatReader *>(user);
-    reader.Guard([&] {
-        CXmlStoredName const & element = reader.SplitName(name);
-        reader.m_attributes.clear();
-        std::size_t count = 0;
-        while (attributes[2 * count] != nullptr)
-            ++count;
-        // Sized before the loop: values may point into these buffers.
-        if (reader.m_valueScratch.size() < count)
-            reader.m_valueScratch.resize(count);
-        for (std::size_t i = 0; i < count; ++i)
+    reader.Guard(
+        [&]
         {
-            CXmlStoredName const & attribute = reader.SplitName(attributes[2 * i]);
-            char const * const value = attributes[2 * i + 1];
-            reader.m_attributes.push_back(CXmlDocument::CPendingAttribute{
-                &attribute, reader.ToLocal(value, std::strlen(value), reader.m_valueScratch[i])});
-        }
-        reader.m_document.AddElement(element, reader.m_attributes);
-    });
+            CXmlStoredName const & element = reader.SplitName(name);
+            reader.m_attributes.clear();
+            std::size_t count = 0;
+            while (attributes[2 * count] != nullptr)
+                ++count;
+            // Sized before the loop: values may point into these buffers.
+            if (reader.m_valueScratch.size() < count)
+                reader.m_valueScratch.resize(count);
+            for (std::size_t i = 0; i < count; ++i)
+            {
+                CXmlStoredName const & attribute = reader.SplitName(attributes[2 * i]);
+                char const * const value = attributes[2 * i + 1];
+                reader.m_attributes.push_back(CXmlDocument::CPendingAttribute{
+                    &attribute, reader.ToLocal(value, std::strlen(value), reader.m_valueScratch[i])});
+            }
+            reader.m_document.AddElement(element, reader.m_attributes);
+        });
 }
 
 void XMLCALL CExpatReader::OnEndElement(void * user, XML_Char const *)
@@ -159,14 +161,16 @@ void XMLCALL CExpatReader::OnCharacterData(void * user, XML_Char const * data, i
     if (length <= 0)
         return;
     CExpatReader & reader = *static_cast<CExpatReader *>(user);
-    reader.Guard([&] {
-        // The parser turns every line end into a line feed: a carriage return can only come
-        // alone, from a character reference, and is left out.
-        if (length == 1 && *data == '\r')
-            return;
-        std::string_view const text = reader.ToLocal(data, static_cast<std::size_t>(length), reader.m_scratch);
-        reader.m_document.AppendText(text.data(), text.size());
-    });
+    reader.Guard(
+        [&]
+        {
+            // The parser turns every line end into a line feed: a carriage return can only come
+            // alone, from a character reference, and is left out.
+            if (length == 1 && *data == '\r')
+                return;
+            std::string_view const text = reader.ToLocal(data, static_cast<std::size_t>(length), reader.m_scratch);
+            reader.m_document.AppendText(text.data(), text.size());
+        });
 }
 
 void XMLCALL CExpatReader::OnStartCData(void * user)
@@ -184,13 +188,16 @@ void XMLCALL CExpatReader::OnEndCData(void * user)
 void XMLCALL CExpatReader::OnStartNamespace(void * user, XML_Char const * prefix, XML_Char const * uri)
 {
     CExpatReader & reader = *static_cast<CExpatReader *>(user);
-    reader.Guard([&] {
-        std::string localPrefix;
-        if (prefix != nullptr)
-            localPrefix = reader.ToLocal(prefix, std::strlen(prefix), reader.m_scratch);
-        std::string const localUri = uri != nullptr ? std::string(reader.ToLocal(uri, std::strlen(uri), reader.m_scratch)) : std::string();
-        reader.m_document.AddNamespaceDeclaration(localPrefix, localUri);
-    });
+    reader.Guard(
+        [&]
+        {
+            std::string localPrefix;
+            if (prefix != nullptr)
+                localPrefix = reader.ToLocal(prefix, std::strlen(prefix), reader.m_scratch);
+            std::string const localUri =
+                uri != nullptr ? std::string(reader.ToLocal(uri, std::strlen(uri), reader.m_scratch)) : std::string();
+            reader.m_document.AddNamespaceDeclaration(localPrefix, localUri);
+        });
 }
 
 } // namespace NxXmlLib16

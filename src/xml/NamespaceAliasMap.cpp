@@ -8,15 +8,9 @@
 namespace NxXmlLib16
 {
 
-void CNamespaceAliasMap::Add(char const * alias, char const * namespaceUri)
-{
-    m_aliases[namespaceUri] = alias;
-}
+void CNamespaceAliasMap::Add(char const * alias, char const * namespaceUri) { m_aliases[namespaceUri] = alias; }
 
-void CNamespaceAliasMap::RemoveNamespace(char const * namespaceUri)
-{
-    m_aliases.erase(namespaceUri);
-}
+void CNamespaceAliasMap::RemoveNamespace(char const * namespaceUri) { m_aliases.erase(namespaceUri); }
 
 std::string CNamespaceAliasMap::GetNamespaceFromAlias(char const * alias) const
 {

@@ -72,10 +72,7 @@ void CTextStream::Flush() {}
 namespace
 {
 
-[[noreturn]] void ThrowUnknownEncoding()
-{
-    throw CNxException(Msg::UnknownTextEncoding);
-}
+[[noreturn]] void ThrowUnknownEncoding() { throw CNxException(Msg::UnknownTextEncoding); }
 
 // Appends the encoded form of local text; returns the bytes consumed (see AppendLocalAsUtf8).
 std::size_t EncodeText(XmlEncoding encoding, char const * text, std::size_t length, std::string & out, bool final)
@@ -119,13 +116,11 @@ void CFileTextStream::Begin()
         ThrowUnknownEncoding();
     auto file = std::make_unique<CPortableFile>();
     if (!file->CreateForWriting(m_fileName.c_str()))
-        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(),
-                                        GetLastPlatformError()));
+        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(), GetLastPlatformError()));
     if (m_encoding != XmlEncoding_UTF8 && !file->Write("\xFF\xFE", 2))
     {
         int const error = GetLastPlatformError();
-        throw CNxException(
-            FormatString(Msg::FailedWriteFile, m_fileName.c_str(), error));
+        throw CNxException(FormatString(Msg::FailedWriteFile, m_fileName.c_str(), error));
     }
     m_file = std::move(file);
 }

@@ -67,7 +67,8 @@ bool TryInflate(unsigned char const * data, std::size_t length, CBinaryData & ou
     {
         if (stream.avail_in == 0 && remaining > 0)
         {
-            std::size_t const feed = remaining < std::numeric_limits<uInt>::max() ? remaining : std::numeric_limits<uInt>::max();
+            std::size_t const feed =
+                remaining < std::numeric_limits<uInt>::max() ? remaining : std::numeric_limits<uInt>::max();
             stream.avail_in = static_cast<uInt>(feed);
             remaining -= feed;
         }
@@ -268,12 +269,10 @@ void CXmlDocument::ReadFile(char const * fileName)
 {
     CPortableFile file;
     if (!file.OpenForReading(fileName))
-        throw CNxException(
-            FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
+        throw CNxException(FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     long long const size = file.GetSize();
     if (size < 0)
-        throw CNxException(
-            FormatString(Msg::FailedGetFileSize, fileName, GetLastPlatformError()));
+        throw CNxException(FormatString(Msg::FailedGetFileSize, fileName, GetLastPlatformError()));
     if (static_cast<unsigned long long>(size) > std::numeric_limits<std::uint32_t>::max())
         throw CNxException(FormatString(Msg::FailedReadFile, fileName, EFBIG));
     std::uint32_t const length = static_cast<std::uint32_t>(size);
@@ -288,8 +287,7 @@ void CXmlDocument::ReadFile(char const * fileName)
     {
         long long const count = file.Read(bytes + total, length - total);
         if (count <= 0)
-            throw CNxException(FormatString(Msg::FailedReadFile, fileName,
-                                            count < 0 ? GetLastPlatformError() : 0));
+            throw CNxException(FormatString(Msg::FailedReadFile, fileName, count < 0 ? GetLastPlatformError() : 0));
         total += static_cast<std::size_t>(count);
     }
     file.Close();
@@ -320,7 +318,8 @@ void CXmlDocument::LoadXml(unsigned short const * text)
     m_input.Append("\xFF\xFE");
     for (unsigned short const * unit = text; *unit != 0; ++unit)
     {
-        unsigned char const bytes[2] = {static_cast<unsigned char>(*unit & 0xFF), static_cast<unsigned char>(*unit >> 8)};
+        unsigned char const bytes[2] = {static_cast<unsigned char>(*unit & 0xFF),
+                                        static_cast<unsigned char>(*unit >> 8)};
         m_input.Append(bytes, 2);
     }
     ParseText(m_input.GetData(), m_input.GetLength());
@@ -358,8 +357,7 @@ void CXmlDocument::AsyncParse(char const * fileName)
 {
     CPortableFile file;
     if (!file.OpenForReading(fileName))
-        throw CNxException(
-            FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
+        throw CNxException(FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
     // Each chunk is read straight into the parser's buffer and parsed before the next is read.
     for (;;)
@@ -367,8 +365,7 @@ void CXmlDocument::AsyncParse(char const * fileName)
         void * const buffer = reader.GetBuffer(AsyncChunkSize);
         long long const count = file.Read(buffer, AsyncChunkSize);
         if (count < 0)
-            throw CNxException(
-                FormatString(Msg::FailedReadUnnamedFile, GetLastPlatformError()));
+            throw CNxException(FormatString(Msg::FailedReadUnnamedFile, GetLastPlatformError()));
         if (count == 0)
         {
             if (m_store->root == 0 && m_store->depth == 0)
@@ -489,8 +486,7 @@ void CXmlDocument::EndElement()
     if (!open.text.empty())
     {
         if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
-            throw CNxException(FormatString(Msg::ElementTextTooLong,
-                                            Element(open.element).GetLocalName().c_str()));
+            throw CNxException(FormatString(Msg::ElementTextTooLong, Element(open.element).GetLocalName().c_str()));
         std::size_t text = 0;
         // Whitespace that lays out child elements repeats from element to element: one copy
         // serves them all.
@@ -532,7 +528,8 @@ void CXmlDocument::AppendTextExcludingCR(char const * text, std::size_t length)
     char const * const end = text + length;
     while (text < end)
     {
-        char const * const cr = static_cast<char const *>(std::memchr(text, '\r', static_cast<std::size_t>(end - text)));
+        char const * const cr =
+            static_cast<char const *>(std::memchr(text, '\r', static_cast<std::size_t>(end - text)));
         char const * const stop = cr != nullptr ? cr : end;
         target.append(text, static_cast<std::size_t>(stop - text));
         text = cr != nullptr ? cr + 1 : end;

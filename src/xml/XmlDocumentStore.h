@@ -54,7 +54,7 @@ private:
 // A distinct name with the offset of the slot in the tree buffer through which records find it.
 struct CXmlStoredName : CXmlName
 {
-    mutable std::size_t slot = 0;                       // 0 until a record refers to the name
+    mutable std::size_t slot = 0;                      // 0 until a record refers to the name
     mutable CXmlStoredName const * follower = nullptr; // the name the parser reported after this one, last time
 };
 

@@ -53,10 +53,7 @@ std::string CXmlWriter::CXmlWriterContext::GenerateNamespacePrefix() const
     throw CNxException(Msg::NoNamespacePrefixLeft);
 }
 
-CXmlWriter::CXmlWriter(char const * className) : CInstanceMonitor(className)
-{
-    m_namespaces[XmlNamespaceUri] = "xml";
-}
+CXmlWriter::CXmlWriter(char const * className) : CInstanceMonitor(className) { m_namespaces[XmlNamespaceUri] = "xml"; }
 
 CXmlWriter::~CXmlWriter() = default;
 
@@ -105,8 +102,7 @@ void CXmlWriter::SetArrayState(std::uint32_t state)
         m_current->m_arrayState = static_cast<std::int32_t>(state);
 }
 
-CXmlWriter::CXmlWriterContext & CXmlWriter::PushContext(std::string const & localName,
-                                                        std::string const & namespaceUri)
+CXmlWriter::CXmlWriterContext & CXmlWriter::PushContext(std::string const & localName, std::string const & namespaceUri)
 {
     if (m_depth == m_contexts.size())
         m_contexts.push_back(std::make_unique<CXmlWriterContext>());
