@@ -5,11 +5,8 @@
 #include "TestSupport.h"
 #include "fastinfoset/FastInfosetReader.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 using namespace NxXmlLib16;
 using NxXmlTest::CanonicalOf;
@@ -157,33 +154,14 @@ TEST(FastInfosetReader, AnythingElseGoesToTheXmlParser)
     EXPECT_EQ("unknown encoding at line 1", FailureOf("<?xml version='1.1' encoding='finf'?><root/>"));
 }
 
-// Compresses the bytes with a gzip (windowBits 31) or zlib (15) wrapper.
-std::string Compressed(std::string const & bytes, int windowBits)
-{
-    z_stream stream{};
-    EXPECT_EQ(Z_OK, deflateInit2(&stream, 1, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY));
-    std::string out(compressBound(static_cast<uLong>(bytes.size())) + 32, '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    stream.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(Z_STREAM_END, deflate(&stream, Z_FINISH));
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
-
 TEST(FastInfosetReader, CompressedDocumentsAndFilesRead)
 {
     std::string const bytes = std::string("<?xml encoding='finf'?>") + Start() + Octets("3C 00 72 91 'hi' FF");
-    EXPECT_EQ("<r>hi</r>", CanonicalOf(Compressed(bytes, 31)));
-    EXPECT_EQ("<r>hi</r>", CanonicalOf(Compressed(bytes, 15)));
+    EXPECT_EQ("<r>hi</r>", CanonicalOf(NxXmlTest::Compress(bytes, 31)));
+    EXPECT_EQ("<r>hi</r>", CanonicalOf(NxXmlTest::Compress(bytes, 15)));
 
     std::string const path = NxXmlTest::TempPath("reader.finf.gz");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << Compressed(bytes, 31);
-    }
+    NxXmlTest::WriteFile(path, NxXmlTest::Compress(bytes, 31));
     CXmlDocument document;
     document.Load(path.c_str());
     EXPECT_EQ("hi", document.GetDocumentElement()->GetText());

@@ -88,19 +88,6 @@ struct CKindCase
     std::vector<CKindError> errors;
 };
 
-CSerializationContext Compact()
-{
-    CSerializationContext context;
-    context.SetDefaultNamespaceURI(Ns);
-    return context;
-}
-
-std::string Write(CXmlObjectBase const & object)
-{
-    NoBanner();
-    return object.ToXml(false, false, EOLType_LF, Compact());
-}
-
 std::string Host(std::string const & body) { return "<host xmlns=\"urn:t\">" + body + "</host>"; }
 
 WhitespaceRule const Collapse = CWhitespaceUtils::WhitespaceRule_Collapse;
