@@ -1,6 +1,7 @@
 // Helpers shared by the test programs.
 #pragma once
 
+#include "BinaryData.h"
 #include "NxException.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,21 @@ void ExpectThrowsFull(Action && action, std::string const & message, std::string
     }
 }
 
+// The bytes a binary value holds.
+inline std::string Bytes(NxXmlLib16::CBinaryData const & data)
+{
+    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
+}
+
+// The UTF-16LE form of ASCII text.
+inline std::string Utf16(std::string const & ascii)
+{
+    std::string out;
+    for (char const c : ascii)
+        out += std::string{c, '\0'};
+    return out;
+}
+
 // A file name in the test's temporary folder.
 inline std::string TempPath(std::string const & name) { return testing::TempDir() + name; }
 
@@ -80,11 +96,11 @@ inline std::string Compress(std::string const & bytes, int windowBits)
     return out;
 }
 
-// The bytes of a whole gzip or zlib stream, inflated.
-inline std::string Inflate(std::string const & compressed)
+// The bytes of a whole stream in a gzip (window bits 31), zlib (15) or either (47) wrapper, inflated.
+inline std::string Inflate(std::string const & compressed, int windowBits = 15 + 32)
 {
     z_stream stream{};
-    EXPECT_EQ(Z_OK, inflateInit2(&stream, 15 + 32)); // either wrapper
+    EXPECT_EQ(Z_OK, inflateInit2(&stream, windowBits));
     std::string out(1 << 20, '\0');
     stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(compressed.data()));
     stream.avail_in = static_cast<uInt>(compressed.size());

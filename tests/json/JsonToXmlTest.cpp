@@ -16,11 +16,6 @@ namespace
 
 std::string const Declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
 
-std::string Text(CBinaryData const & bytes)
-{
-    return std::string(reinterpret_cast<char const *>(bytes.GetData()), bytes.GetLength());
-}
-
 CJsonContext Options(JsonRoundTrip mode, char const * rootName = nullptr)
 {
     CJsonContext options;
@@ -32,7 +27,7 @@ CJsonContext Options(JsonRoundTrip mode, char const * rootName = nullptr)
 // The XML text of the JSON, without the declaration (which is checked once).
 std::string Converted(std::string const & json, JsonRoundTrip mode = JsonRoundTrip_Full, char const * rootName = nullptr)
 {
-    std::string const xml = Text(CJsonReaderToXmlHandler::ConvertToXml(json, Options(mode, rootName)));
+    std::string const xml = NxXmlTest::Bytes(CJsonReaderToXmlHandler::ConvertToXml(json, Options(mode, rootName)));
     EXPECT_EQ(Declaration, xml.substr(0, Declaration.size()));
     return xml.substr(Declaration.size());
 }
@@ -128,7 +123,7 @@ TEST(JsonToXmlTest, CommentsFollowTheContext)
 {
     CJsonContext options = Options(JsonRoundTrip_Full);
     std::string const json = "{\"a\": /* one */ 1}";
-    EXPECT_EQ(Declaration + "<a>1</a>", Text(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
+    EXPECT_EQ(Declaration + "<a>1</a>", NxXmlTest::Bytes(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
     options.GetAllowComments(false);
     ExpectThrows<CNxValidationException>(
         [&] { CJsonReaderToXmlHandler::ConvertToXml(json, options); },
@@ -258,7 +253,7 @@ TEST(JsonToXmlTest, CorruptedInputsGiveWellFormedXmlOrTheLibrarysExceptions)
                 }
                 // What converts is well-formed XML.
                 CXmlDocument document;
-                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << Text(xml);
+                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << NxXmlTest::Bytes(xml);
             }
         }
     }
@@ -269,15 +264,15 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     std::string const json = R"({"a":"\u00e9"})";
     std::string const xml = Declaration + "<a>\xC3\xA9</a>";
     CXmlDocument document;
-    EXPECT_EQ(xml, Text(document.LoadJson(json.c_str())));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(json.c_str())));
     std::u16string const wide = u"{\"a\":\"\u00e9\"}";
-    EXPECT_EQ(xml, Text(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
                                                 static_cast<std::uint32_t>(json.size()))));
     // A UTF-8 byte-order mark is skipped, in text and in bytes.
     std::string const marked = "\xEF\xBB\xBF" + json;
-    EXPECT_EQ(xml, Text(document.LoadJson(marked.c_str())));
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(marked.c_str())));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
                                                 static_cast<std::uint32_t>(marked.size()))));
     // UTF-16 bytes, behind their byte-order mark or not.
     std::string utf16 = "\xFF\xFE";
@@ -286,21 +281,21 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
         utf16 += static_cast<char>(unit & 0xFF);
         utf16 += static_cast<char>(unit >> 8);
     }
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
                                                 static_cast<std::uint32_t>(utf16.size()))));
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
                                                 static_cast<std::uint32_t>(utf16.size() - 2))));
 
     // gzip and zlib streams are inflated; a file is read whole.
     for (int const windowBits : {31, 15})
     {
         std::string const compressed = NxXmlTest::Compress(marked, windowBits);
-        EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
+        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
                                                     static_cast<std::uint32_t>(compressed.size()))))
             << windowBits;
         std::string const path = NxXmlTest::TempPath("compressed.json");
         NxXmlTest::WriteFile(path, compressed);
-        EXPECT_EQ(xml, Text(document.LoadJsonFile(path.c_str())));
+        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
     }
 }
 

@@ -266,13 +266,6 @@ TEST(XmlDocument, SchemaWithoutNamespacesKeepsXmlnsAsAttributes)
     EXPECT_EQ("urn:x", withNamespaces.LookupNamespaceFromAlias(""));
 }
 
-TEST(XmlDocument, PrefixedAttribute)
-{
-    CXmlDocument document;
-    document.LoadXml("<p:a xmlns:p=\"urn:p\" p:x=\"1\"/>");
-    EXPECT_EQ("{urn:p}a @{urn:p}x=1", Dump(document.GetDocumentElement()));
-}
-
 TEST(XmlDocument, CDataIsStrippedOrKept)
 {
     CXmlDocument stripped;
