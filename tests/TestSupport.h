@@ -11,13 +11,15 @@
 #include <iterator>
 #include <string>
 #include <typeinfo>
+#include <utility>
 
 namespace NxXmlTest
 {
 
-// Runs the action and checks that it throws exactly the exception class E with this message.
+// Runs the action and checks that it throws exactly the exception class E with this message and,
+// unless fullMessage is empty, this full message (the inner messages after it).
 template <class E, class Action>
-void ExpectThrows(Action && action, std::string const & message)
+void ExpectThrowsFull(Action && action, std::string const & message, std::string const & fullMessage)
 {
     try
     {
@@ -28,25 +30,18 @@ void ExpectThrows(Action && action, std::string const & message)
     {
         EXPECT_EQ(typeid(E), typeid(e)) << "thrown class: " << typeid(e).name();
         EXPECT_EQ(message, e.GetMessage());
+        if (!fullMessage.empty())
+        {
+            EXPECT_EQ(fullMessage, e.GetFullMessage());
+        }
     }
 }
 
-// Runs the action and checks that it throws exactly E with this message and, after it, the inner
-// messages that make up the full message.
+// Runs the action and checks that it throws exactly the exception class E with this message.
 template <class E, class Action>
-void ExpectThrowsFull(Action && action, std::string const & message, std::string const & fullMessage)
+void ExpectThrows(Action && action, std::string const & message)
 {
-    try
-    {
-        action();
-        ADD_FAILURE() << "no exception; expected: " << fullMessage;
-    }
-    catch (NxXmlLib16::CNxException const & e)
-    {
-        EXPECT_EQ(typeid(E), typeid(e)) << "thrown class: " << typeid(e).name();
-        EXPECT_EQ(message, e.GetMessage());
-        EXPECT_EQ(fullMessage, e.GetFullMessage());
-    }
+    ExpectThrowsFull<E>(std::forward<Action>(action), message, std::string());
 }
 
 // The bytes a binary value holds.

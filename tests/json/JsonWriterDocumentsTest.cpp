@@ -12,6 +12,7 @@
 using namespace TestBindings;
 using NxXmlTest::Bytes;
 using NxXmlTest::ExpectThrows;
+using NxXmlTest::ExpectThrowsFull;
 using NxXmlTest::Inflate;
 using NxXmlTest::ReadFileBytes;
 using NxXmlTest::TempPath;
@@ -94,22 +95,6 @@ std::string JsonOf(CXmlObjectBase const & object, JsonRoundTrip mode, bool defau
     return Bytes(object.ToJsonStream(pretty, XmlEncoding_UTF8, EOLType_LF, Declared(mode, defaultNamespace)));
 }
 
-// The full message of what the action throws, with the class checked.
-template <class E, class Action>
-void ExpectFullMessage(Action && action, std::string const & message)
-{
-    try
-    {
-        action();
-        ADD_FAILURE() << "no exception; expected: " << message;
-    }
-    catch (CNxException const & e)
-    {
-        EXPECT_EQ(typeid(E), typeid(e)) << "thrown class: " << typeid(e).name();
-        EXPECT_EQ(message, e.GetFullMessage());
-    }
-}
-
 bool FileExists(std::string const & path) { return std::ifstream(path).good(); }
 
 } // namespace
@@ -172,12 +157,12 @@ TEST(JsonWriterDocuments, UndeclaredNamespacesFailInTheFullMode)
 {
     CSmartPtr<CXmlObjectBase> const widget = Read<CWidget>(WideWidgetXml);
     CSerializationContext context;
-    ExpectFullMessage<CNxValidationException>(
-        [&] { widget->ToJson(true, EOLType_LF, context); },
+    ExpectThrowsFull<CNxValidationException>(
+        [&] { widget->ToJson(true, EOLType_LF, context); }, "Failed to convert the element [widget] to XML",
         "Failed to convert the element [widget] to XML\nFailed to convert attributes to XML\nUnknown Namespace: urn:o.");
     CSmartPtr<CXmlObjectBase> const drawing = Drawing();
-    ExpectFullMessage<CNxValidationException>(
-        [&] { drawing->ToJson(true, EOLType_LF, context); },
+    ExpectThrowsFull<CNxValidationException>(
+        [&] { drawing->ToJson(true, EOLType_LF, context); }, "Failed to convert the element [drawing] to XML",
         "Failed to convert the element [drawing] to XML\nFailed to convert the element [shape] to XML\nFailed to "
         "convert attributes to XML\nUnknown Namespace: http://www.w3.org/2001/XMLSchema-instance.");
     // The lower modes drop namespaces, so nothing needs declaring.
@@ -278,9 +263,9 @@ TEST(JsonWriterDocuments, FailedFilesAreNotLeftBehind)
         std::string const path = TempPath(streamed ? "failed-streamed.json" : "failed-whole.json");
         std::remove(path.c_str());
         AsyncToXmlFile(streamed);
-        ExpectFullMessage<CNxValidationException>(
+        ExpectThrowsFull<CNxValidationException>(
             [&] { late->ToJsonFile(path.c_str(), true, XmlEncoding_UTF8, EOLType_LF, undeclared); },
-            "Failed to convert the element [widget] to XML\nUnknown Namespace: urn:o.");
+            "Failed to convert the element [widget] to XML", "Failed to convert the element [widget] to XML\nUnknown Namespace: urn:o.");
         AsyncToXmlFile(false);
         EXPECT_FALSE(FileExists(path)) << streamed;
     }
