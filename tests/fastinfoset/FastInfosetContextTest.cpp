@@ -105,18 +105,6 @@ TEST(FIVocabulary, AssignmentCopiesEveryTable)
     EXPECT_EQ(Entries(source.GetPrefixNamesTable()), Entries(copy.GetPrefixNamesTable()));
 }
 
-TEST(FastInfosetContext, Defaults)
-{
-    CFastInfosetContext const context;
-    EXPECT_EQ(0, context.GetDefaultStringEncoding());
-    EXPECT_EQ(6u, context.GetElementMaxAddLength());
-    EXPECT_EQ(6u, context.GetAttributeMaxAddLength());
-    EXPECT_FALSE(context.GetUseGeneratedVocabulary());
-    EXPECT_EQ("", context.GetExternalVocabularyURI());
-    for (std::uint32_t itemType = 0; itemType < CFastInfosetContext::ItemTypeCount; ++itemType)
-        EXPECT_EQ(Encoded::Kind_CharacterString, context.GetEncoding(itemType).kind) << itemType;
-}
-
 TEST(FastInfosetContext, SuggestedValues)
 {
     struct CExpected

@@ -11,20 +11,6 @@ using namespace TestBindings;
 namespace
 {
 
-// Options for compact, prefix-free output in the test namespace.
-CSerializationContext Compact()
-{
-    CSerializationContext context;
-    context.SetDefaultNamespaceURI(Ns);
-    return context;
-}
-
-std::string Write(CXmlObjectBase const & object)
-{
-    NoBanner();
-    return object.ToXml(false, false, EOLType_LF, Compact());
-}
-
 // The option sets a document is written and read with: the defaults, the suggested encodings,
 // and a generated vocabulary that both sides hold.
 std::vector<std::pair<std::string, CSerializationContext>> OptionSets()
@@ -67,12 +53,6 @@ void ExpectRoundTrips(std::string const & xml)
         }
     }
 }
-
-std::string const FullWidgetXml =
-    "<widget xmlns=\"urn:t\" id=\"7\" kind=\"blue\" xmlns:AA=\"urn:o\" AA:extra=\"1\"><name>gear</name><size>12</size>"
-    "<color>blue</color><shade>green</shade><part weight=\"5\"><code>P-1</code></part><extra><code>X</code></extra>"
-    "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
-    "<note lang=\"en\">hello</note></widget>";
 
 TEST(FastInfosetRoundTrip, Widgets)
 {

@@ -2,14 +2,12 @@
 #include "CharEncoding.h"
 #include "FastInfosetContext.h"
 #include "FastInfosetReaderSupport.h"
+#include "FastInfosetTestSupport.h"
 #include "TestSupport.h"
 #include "fastinfoset/FastInfosetReader.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 using namespace NxXmlLib16;
 using NxXmlTest::CanonicalOf;
@@ -22,6 +20,14 @@ namespace
 {
 
 std::string const EndOfFile = "Failed to parse FastInfoset. Unexpected End of File.";
+
+// Documents the truncation and corruption sweeps start from: names, values and chunks added
+// then indexed; and every optional component of the header with a document type.
+std::string const Indexed = Octets("E0 00 00 01 00 78 CF 00 70 04 75 72 6E 3A 70 F0 3F 81 81 00 61 78 00 78 40 31 F0 "
+                                   "3C 00 62 91 68 69 F0 01 A0 FF F0");
+std::string const EveryComponent =
+    Octets("E0 00 00 01 7F 00 00 'a' 01 'bc' 10 00 04 'urn:v' C3 00 'n' 00 's' 00 'p' F0 D1 00 'u' 81 00 'q' 80 F0 04 "
+           "'UTF-8' 01 02 '1.0' C7 00 's' 00 'p' E1 00 't' FF F0 3C 00 72 C8 00 'e' E2 40 'c' FF");
 
 struct CCase
 {
@@ -121,19 +127,8 @@ TEST(FastInfosetReader, RecordsDeclaredPrefixes)
 
 TEST(FastInfosetReader, EveryDeclarationIsRecognised)
 {
-    char const * const declarations[] = {
-        "<?xml encoding='finf'?>",
-        "<?xml encoding='finf' standalone='yes'?>",
-        "<?xml encoding='finf' standalone='no'?>",
-        "<?xml version='1.0' encoding='finf'?>",
-        "<?xml version='1.0' encoding='finf' standalone='yes'?>",
-        "<?xml version='1.0' encoding='finf' standalone='no'?>",
-        "<?xml version='1.1' encoding='finf'?>",
-        "<?xml version='1.1' encoding='finf' standalone='yes'?>",
-        "<?xml version='1.1' encoding='finf' standalone='no'?>",
-    };
     std::string const body = Start() + Octets("3C 03 'root' FF");
-    for (char const * declaration : declarations)
+    for (char const * declaration : NxXmlTest::Declarations)
     {
         std::string const bytes = declaration + body;
         EXPECT_EQ(std::strlen(declaration) + 4,
@@ -157,33 +152,14 @@ TEST(FastInfosetReader, AnythingElseGoesToTheXmlParser)
     EXPECT_EQ("unknown encoding at line 1", FailureOf("<?xml version='1.1' encoding='finf'?><root/>"));
 }
 
-// Compresses the bytes with a gzip (windowBits 31) or zlib (15) wrapper.
-std::string Compressed(std::string const & bytes, int windowBits)
-{
-    z_stream stream{};
-    EXPECT_EQ(Z_OK, deflateInit2(&stream, 1, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY));
-    std::string out(compressBound(static_cast<uLong>(bytes.size())) + 32, '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    stream.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(Z_STREAM_END, deflate(&stream, Z_FINISH));
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
-
 TEST(FastInfosetReader, CompressedDocumentsAndFilesRead)
 {
     std::string const bytes = std::string("<?xml encoding='finf'?>") + Start() + Octets("3C 00 72 91 'hi' FF");
-    EXPECT_EQ("<r>hi</r>", CanonicalOf(Compressed(bytes, 31)));
-    EXPECT_EQ("<r>hi</r>", CanonicalOf(Compressed(bytes, 15)));
+    EXPECT_EQ("<r>hi</r>", CanonicalOf(NxXmlTest::Compress(bytes, 31)));
+    EXPECT_EQ("<r>hi</r>", CanonicalOf(NxXmlTest::Compress(bytes, 15)));
 
     std::string const path = NxXmlTest::TempPath("reader.finf.gz");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << Compressed(bytes, 31);
-    }
+    NxXmlTest::WriteFile(path, NxXmlTest::Compress(bytes, 31));
     CXmlDocument document;
     document.Load(path.c_str());
     EXPECT_EQ("hi", document.GetDocumentElement()->GetText());
@@ -474,13 +450,11 @@ TEST(FastInfosetReader, RestrictedAlphabetsNeedTwoCharactersAtLeast)
 TEST(FastInfosetReader, TruncationAtEveryOctetFails)
 {
     std::string const documents[] = {
-        Octets("E0 00 00 01 00 78 CF 00 70 04 75 72 6E 3A 70 F0 3F 81 81 00 61 78 00 78 40 31 F0 3C 00 62 91 68 69 F0 "
-               "01 A0 FF F0"),
+        Indexed,
         std::string("<?xml version='1.0' encoding='finf'?>") + Start() +
             Octets("7C 00 72 78 00 64 20 14 20 24 A0 1A 15 78 00 69 30 33 00 01 E2 40 F0 86 05 00 68 00 E9 D8 3D DE 00 "
                    "8C 14 38 FF"),
-        Octets("E0 00 00 01 7F 00 00 'a' 01 'bc' 10 00 04 'urn:v' C3 00 'n' 00 's' 00 'p' F0 D1 00 'u' 81 00 'q' 80 "
-               "F0 04 'UTF-8' 01 02 '1.0' C7 00 's' 00 'p' E1 00 't' FF F0 3C 00 72 C8 00 'e' E2 40 'c' FF"),
+        EveryComponent,
     };
     for (std::string const & document : documents)
     {
@@ -503,12 +477,10 @@ TEST(FastInfosetReader, CorruptedOctetsFailCleanly)
     // Octets changed at random places: each document either reads or fails with a library
     // exception (the sanitizer build checks that nothing is read outside the input).
     std::string const documents[] = {
-        Octets("E0 00 00 01 00 78 CF 00 70 04 75 72 6E 3A 70 F0 3F 81 81 00 61 78 00 78 40 31 F0 3C 00 62 91 68 69 F0 "
-               "01 A0 FF F0"),
+        Indexed,
         Start() + Octets("7C 00 72 78 00 64 20 14 20 24 A0 1A 15 78 00 69 30 33 00 01 E2 40 F0 86 05 00 68 00 E9 D8 3D "
                          "DE 00 8C 14 38 9C 0E 01 00 00 00 2A A0 88 02 00 A1 2C 5F FF"),
-        Octets("E0 00 00 01 7F 00 00 'a' 01 'bc' 10 00 04 'urn:v' C3 00 'n' 00 's' 00 'p' F0 D1 00 'u' 81 00 'q' 80 "
-               "F0 04 'UTF-8' 01 02 '1.0' C7 00 's' 00 'p' E1 00 't' FF F0 3C 00 72 C8 00 'e' E2 40 'c' FF"),
+        EveryComponent,
     };
     std::uint32_t state = 12345;
     auto const random = [&state](std::uint32_t bound) {

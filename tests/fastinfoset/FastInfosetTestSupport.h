@@ -11,6 +11,17 @@
 namespace NxXmlTest
 {
 
+// Every XML declaration that may precede a Fast Infoset document, in the order of their values.
+inline char const * const Declarations[] = {"<?xml encoding='finf'?>",
+                                            "<?xml encoding='finf' standalone='yes'?>",
+                                            "<?xml encoding='finf' standalone='no'?>",
+                                            "<?xml version='1.0' encoding='finf'?>",
+                                            "<?xml version='1.0' encoding='finf' standalone='yes'?>",
+                                            "<?xml version='1.0' encoding='finf' standalone='no'?>",
+                                            "<?xml version='1.1' encoding='finf'?>",
+                                            "<?xml version='1.1' encoding='finf' standalone='yes'?>",
+                                            "<?xml version='1.1' encoding='finf' standalone='no'?>"};
+
 // The octets as upper-case hexadecimal pairs separated by single spaces.
 inline std::string HexOctets(unsigned char const * data, std::size_t length)
 {

@@ -4,8 +4,6 @@
 #include "ClassfactoryBase.h"
 #include "SmartPtr.h"
 
-#include <zlib.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -14,41 +12,16 @@
 
 using namespace NxXmlLib16;
 using NxXmlTest::COrderProbe;
+using NxXmlTest::Bytes;
 using NxXmlTest::ExpectThrows;
+using NxXmlTest::Inflate;
+using NxXmlTest::Utf16;
 using NxXmlTest::ReadFileBytes;
 using NxXmlTest::TempPath;
 
 namespace
 {
 
-std::string Bytes(CBinaryData const & data)
-{
-    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
-}
-
-std::string Utf16(std::string const & ascii)
-{
-    std::string out;
-    for (char c : ascii)
-        out += std::string{c, '\0'};
-    return out;
-}
-
-// Inflates gzip (31) or zlib (15) data.
-std::string Inflate(std::string const & packed, int windowBits)
-{
-    z_stream stream{};
-    inflateInit2(&stream, windowBits);
-    std::string out(1 << 20, '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(packed.data()));
-    stream.avail_in = static_cast<uInt>(packed.size());
-    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    stream.avail_out = static_cast<uInt>(out.size());
-    int const result = inflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    inflateEnd(&stream);
-    return result == Z_STREAM_END ? out : "<inflate failed>";
-}
 
 bool FileExists(std::string const & path)
 {

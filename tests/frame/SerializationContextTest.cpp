@@ -84,8 +84,6 @@ TEST(SerializationContext, SchemaWithoutNamespacesIgnoresNamespaces)
     EXPECT_TRUE(context.GetIgnoreNamespaces());
     context.SetSchemaType(SchemaType_XSD);
     EXPECT_FALSE(context.GetIgnoreNamespaces());
-    context.SetIgnoreNamespaces(true);
-    EXPECT_TRUE(context.GetIgnoreNamespaces());
 }
 
 TEST(SerializationContext, CopiesAreIndependent)
@@ -118,12 +116,4 @@ TEST(SerializationContext, CopiesAreIndependent)
     copy.GetProcessingInstructions().clear();
     EXPECT_EQ(1, original.GetNamespaceAliases().GetNamespaceCount());
     EXPECT_EQ(1u, original.GetProcessingInstructions().size());
-}
-
-TEST(SerializationContext, DefaultContextChangesAreSeenByLaterCalls)
-{
-    CSerializationContext & defaults = CSerializationContext::GetDefaultContext();
-    defaults.SetIgnoreUnknownAttributes(true);
-    EXPECT_TRUE(CSerializationContext::GetDefaultContext().GetIgnoreUnknownAttributes());
-    defaults.SetIgnoreUnknownAttributes(false);
 }

@@ -18,19 +18,6 @@ void ExpectDefaults(CJsonContext const & context)
 
 TEST(JsonContext, NewContextHasTheDefaults) { ExpectDefaults(CJsonContext()); }
 
-TEST(JsonContext, SettersStoreTheirValues)
-{
-    CJsonContext context;
-    context.SetSupportRoundtrip(JsonRoundTrip_Plain);
-    context.SetRootElementName("Order");
-    context.GetAllowComments(false);
-    EXPECT_EQ(JsonRoundTrip_Plain, context.GetSupportRoundtrip());
-    EXPECT_EQ("Order", context.GetRootElementName());
-    EXPECT_FALSE(context.GetAllowComments());
-    context.SetRootElementName(nullptr);
-    EXPECT_EQ("", context.GetRootElementName());
-}
-
 TEST(JsonContext, CopiesAreIndependent)
 {
     CJsonContext context;
@@ -47,6 +34,8 @@ TEST(JsonContext, CopiesAreIndependent)
         EXPECT_EQ("r", c->GetRootElementName());
         EXPECT_FALSE(c->GetAllowComments());
     }
+    context.SetRootElementName(nullptr);
+    EXPECT_EQ("", context.GetRootElementName());
 }
 
 TEST(JsonContext, SerializationContextMakesItOnFirstUseAndKeepsIt)

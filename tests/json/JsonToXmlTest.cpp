@@ -4,9 +4,7 @@
 #include "TestSupport.h"
 #include "metadata/TestBindings.h"
 
-#include <zlib.h>
-
-#include <fstream>
+#include <functional>
 #include <string>
 
 using namespace NxXmlLib16;
@@ -17,11 +15,6 @@ namespace
 {
 
 std::string const Declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-
-std::string Text(CBinaryData const & bytes)
-{
-    return std::string(reinterpret_cast<char const *>(bytes.GetData()), bytes.GetLength());
-}
 
 CJsonContext Options(JsonRoundTrip mode, char const * rootName = nullptr)
 {
@@ -34,7 +27,7 @@ CJsonContext Options(JsonRoundTrip mode, char const * rootName = nullptr)
 // The XML text of the JSON, without the declaration (which is checked once).
 std::string Converted(std::string const & json, JsonRoundTrip mode = JsonRoundTrip_Full, char const * rootName = nullptr)
 {
-    std::string const xml = Text(CJsonReaderToXmlHandler::ConvertToXml(json, Options(mode, rootName)));
+    std::string const xml = NxXmlTest::Bytes(CJsonReaderToXmlHandler::ConvertToXml(json, Options(mode, rootName)));
     EXPECT_EQ(Declaration, xml.substr(0, Declaration.size()));
     return xml.substr(Declaration.size());
 }
@@ -54,17 +47,11 @@ std::string const WidgetJson = R"({"widget": {
     "note": {"@lang": "en", "#text": "hello"}
 }})";
 
-std::string const WidgetXml =
-    "<widget xmlns=\"urn:t\" id=\"7\" kind=\"blue\" xmlns:AA=\"urn:o\" AA:extra=\"1\"><name>gear</name><size>12</size>"
-    "<color>blue</color><shade>green</shade><part weight=\"5\"><code>P-1</code></part><extra><code>X</code></extra>"
-    "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
-    "<note lang=\"en\">hello</note></widget>";
-
 // The widget's XML as the bindings write it, after reading it from XML.
 std::string WidgetFromXml()
 {
     CSmartPtr<CWidget> widget(new CWidget);
-    widget->FromXml(WidgetXml.c_str());
+    widget->FromXml(FullWidgetXml.c_str());
     return widget->ToXml(false, false, EOLType_LF);
 }
 
@@ -136,7 +123,7 @@ TEST(JsonToXmlTest, CommentsFollowTheContext)
 {
     CJsonContext options = Options(JsonRoundTrip_Full);
     std::string const json = "{\"a\": /* one */ 1}";
-    EXPECT_EQ(Declaration + "<a>1</a>", Text(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
+    EXPECT_EQ(Declaration + "<a>1</a>", NxXmlTest::Bytes(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
     options.GetAllowComments(false);
     ExpectThrows<CNxValidationException>(
         [&] { CJsonReaderToXmlHandler::ConvertToXml(json, options); },
@@ -266,7 +253,7 @@ TEST(JsonToXmlTest, CorruptedInputsGiveWellFormedXmlOrTheLibrarysExceptions)
                 }
                 // What converts is well-formed XML.
                 CXmlDocument document;
-                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << Text(xml);
+                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << NxXmlTest::Bytes(xml);
             }
         }
     }
@@ -277,15 +264,15 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     std::string const json = R"({"a":"\u00e9"})";
     std::string const xml = Declaration + "<a>\xC3\xA9</a>";
     CXmlDocument document;
-    EXPECT_EQ(xml, Text(document.LoadJson(json.c_str())));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(json.c_str())));
     std::u16string const wide = u"{\"a\":\"\u00e9\"}";
-    EXPECT_EQ(xml, Text(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
                                                 static_cast<std::uint32_t>(json.size()))));
     // A UTF-8 byte-order mark is skipped, in text and in bytes.
     std::string const marked = "\xEF\xBB\xBF" + json;
-    EXPECT_EQ(xml, Text(document.LoadJson(marked.c_str())));
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(marked.c_str())));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
                                                 static_cast<std::uint32_t>(marked.size()))));
     // UTF-16 bytes, behind their byte-order mark or not.
     std::string utf16 = "\xFF\xFE";
@@ -294,30 +281,21 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
         utf16 += static_cast<char>(unit & 0xFF);
         utf16 += static_cast<char>(unit >> 8);
     }
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
                                                 static_cast<std::uint32_t>(utf16.size()))));
-    EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
                                                 static_cast<std::uint32_t>(utf16.size() - 2))));
 
     // gzip and zlib streams are inflated; a file is read whole.
     for (int const windowBits : {31, 15})
     {
-        z_stream stream{};
-        ASSERT_EQ(Z_OK, deflateInit2(&stream, 6, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY));
-        std::string compressed(256, '\0');
-        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(marked.data()));
-        stream.avail_in = static_cast<uInt>(marked.size());
-        stream.next_out = reinterpret_cast<Bytef *>(&compressed[0]);
-        stream.avail_out = static_cast<uInt>(compressed.size());
-        ASSERT_EQ(Z_STREAM_END, deflate(&stream, Z_FINISH));
-        compressed.resize(stream.total_out);
-        deflateEnd(&stream);
-        EXPECT_EQ(xml, Text(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
+        std::string const compressed = NxXmlTest::Compress(marked, windowBits);
+        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
                                                     static_cast<std::uint32_t>(compressed.size()))))
             << windowBits;
         std::string const path = NxXmlTest::TempPath("compressed.json");
-        std::ofstream(path, std::ios::binary) << compressed;
-        EXPECT_EQ(xml, Text(document.LoadJsonFile(path.c_str())));
+        NxXmlTest::WriteFile(path, compressed);
+        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
     }
 }
 
@@ -331,7 +309,7 @@ TEST(JsonToXmlTest, EmptyAndMissingInputs)
     unsigned char const byte = '{';
     ExpectThrows<CNxException>([&] { document.LoadJsonStream(&byte, 0); }, "JSON Stream is empty!");
     std::string const empty = NxXmlTest::TempPath("empty.json");
-    std::ofstream(empty, std::ios::binary).close();
+    NxXmlTest::WriteFile(empty, "");
     ExpectThrows<CNxException>([&] { document.LoadJsonFile(empty.c_str()); }, "JSON Stream is empty!");
     std::string const missing = NxXmlTest::TempPath("missing.json");
     ExpectThrows<CNxException>([&] { document.LoadJsonFile(missing.c_str()); },
@@ -341,29 +319,23 @@ TEST(JsonToXmlTest, EmptyAndMissingInputs)
 TEST(JsonToXmlTest, FromJsonEntryPointsReadTheTestBindings)
 {
     std::string const expected = WidgetFromXml();
-    CSmartPtr<CWidget> widget(new CWidget);
-    widget->FromJson(WidgetJson.c_str());
-    EXPECT_EQ(expected, widget->ToXml(false, false, EOLType_LF));
-
-    std::u16string wide(WidgetJson.begin(), WidgetJson.end());
-    CSmartPtr<CWidget> fromWide(new CWidget);
-    fromWide->FromJson(reinterpret_cast<unsigned short const *>(wide.c_str()));
-    EXPECT_EQ(expected, fromWide->ToXml(false, false, EOLType_LF));
-
+    std::u16string const wide(WidgetJson.begin(), WidgetJson.end());
     CBinaryData const bytes(reinterpret_cast<unsigned char const *>(WidgetJson.data()),
                             static_cast<std::uint32_t>(WidgetJson.size()));
-    CSmartPtr<CWidget> fromBytes(new CWidget);
-    fromBytes->FromJsonStream(bytes);
-    EXPECT_EQ(expected, fromBytes->ToXml(false, false, EOLType_LF));
-    CSmartPtr<CWidget> fromBuffer(new CWidget);
-    fromBuffer->FromJsonStream(bytes.GetData(), bytes.GetLength());
-    EXPECT_EQ(expected, fromBuffer->ToXml(false, false, EOLType_LF));
-
     std::string const path = NxXmlTest::TempPath("widget.json");
-    std::ofstream(path, std::ios::binary) << WidgetJson;
-    CSmartPtr<CWidget> fromFile(new CWidget);
-    fromFile->FromJsonFile(path.c_str());
-    EXPECT_EQ(expected, fromFile->ToXml(false, false, EOLType_LF));
+    NxXmlTest::WriteFile(path, WidgetJson);
+    std::function<void(CWidget &)> const reads[] = {
+        [&](CWidget & widget) { widget.FromJson(WidgetJson.c_str()); },
+        [&](CWidget & widget) { widget.FromJson(reinterpret_cast<unsigned short const *>(wide.c_str())); },
+        [&](CWidget & widget) { widget.FromJsonStream(bytes); },
+        [&](CWidget & widget) { widget.FromJsonStream(bytes.GetData(), bytes.GetLength()); },
+        [&](CWidget & widget) { widget.FromJsonFile(path.c_str()); }};
+    for (auto const & read : reads)
+    {
+        CSmartPtr<CWidget> const widget(new CWidget);
+        read(*widget);
+        EXPECT_EQ(expected, widget->ToXml(false, false, EOLType_LF));
+    }
 }
 
 TEST(JsonToXmlTest, WithoutNamespacesNamesAreMatchedByLocalNameForTheCall)

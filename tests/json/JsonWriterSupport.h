@@ -80,10 +80,5 @@ inline nlohmann::json ParseStrictly(std::string const & bytes)
     }
 }
 
-// The bytes of a buffer as a string.
-inline std::string Bytes(NxXmlLib16::CBinaryData const & data)
-{
-    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
-}
 
 } // namespace NxXmlTest

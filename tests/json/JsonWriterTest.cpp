@@ -3,6 +3,8 @@
 #include "JsonTextWriter.h"
 #include "TextStream.h"
 
+#include <functional>
+
 using namespace NxXmlLib16;
 using NxXmlTest::ExpectThrows;
 
@@ -388,28 +390,26 @@ TEST(JsonWriter, XsiTypeInTheFullMode)
 
 TEST(JsonWriter, UnknownNamespacesThrow)
 {
-    char const * const message = "Unknown Namespace: urn:q.";
+    std::string const xsi = "http://www.w3.org/2001/XMLSchema-instance";
+    struct
+    {
+        bool declareXsi;
+        std::function<void(CJsonTextWriter &)> write;
+        std::string message;
+    } const cases[] = {
+        {false, [](CJsonTextWriter & w) { w.WriteStartElement("e", "urn:q"); }, "Unknown Namespace: urn:q."},
+        {false, [](CJsonTextWriter & w) { w.WriteAttribute("a", "urn:q", "1", ItemType_string); },
+         "Unknown Namespace: urn:q."},
+        {true, [](CJsonTextWriter & w) { w.WriteXsiType("urn:q", "T", ItemType_string); }, "Unknown Namespace: urn:q."},
+        {false, [](CJsonTextWriter & w) { w.WriteXsiType("", "T", ItemType_string); }, "Unknown Namespace: " + xsi + "."},
+    };
+    for (auto const & c : cases)
     {
         CWriterFixture f;
+        if (c.declareXsi)
+            f.writer.AddNamespace("xsi", xsi);
         f.writer.WriteStartElement("root", "");
-        ExpectThrows<CNxException>([&] { f.writer.WriteStartElement("e", "urn:q"); }, message);
-    }
-    {
-        CWriterFixture f;
-        f.writer.WriteStartElement("root", "");
-        ExpectThrows<CNxException>([&] { f.writer.WriteAttribute("a", "urn:q", "1", ItemType_string); }, message);
-    }
-    {
-        CWriterFixture f;
-        f.writer.AddNamespace("xsi", "http://www.w3.org/2001/XMLSchema-instance");
-        f.writer.WriteStartElement("root", "");
-        ExpectThrows<CNxException>([&] { f.writer.WriteXsiType("urn:q", "T", ItemType_string); }, message);
-    }
-    {
-        CWriterFixture f;
-        f.writer.WriteStartElement("root", "");
-        ExpectThrows<CNxException>([&] { f.writer.WriteXsiType("", "T", ItemType_string); },
-                                   "Unknown Namespace: http://www.w3.org/2001/XMLSchema-instance.");
+        ExpectThrows<CNxException>([&] { c.write(f.writer); }, c.message);
     }
 }
 

@@ -88,19 +88,6 @@ struct CKindCase
     std::vector<CKindError> errors;
 };
 
-CSerializationContext Compact()
-{
-    CSerializationContext context;
-    context.SetDefaultNamespaceURI(Ns);
-    return context;
-}
-
-std::string Write(CXmlObjectBase const & object)
-{
-    NoBanner();
-    return object.ToXml(false, false, EOLType_LF, Compact());
-}
-
 std::string Host(std::string const & body) { return "<host xmlns=\"urn:t\">" + body + "</host>"; }
 
 WhitespaceRule const Collapse = CWhitespaceUtils::WhitespaceRule_Collapse;
@@ -385,6 +372,12 @@ std::vector<CKindCase> const Cases = {
      Host("<m>t</m>"), {}},
 };
 
+// The exception at the end of the chain.
+CNxException const & Innermost(CNxException const & e)
+{
+    return e.GetInnerException() != nullptr ? Innermost(*e.GetInnerException()) : e;
+}
+
 // The failure as the row expects it: the innermost exception, with its class (the driver wraps
 // what the kinds throw in its own exceptions).
 void ExpectError(CKindCase const & row, CKindError const & error)
@@ -402,9 +395,7 @@ void ExpectError(CKindCase const & row, CKindError const & error)
     }
     catch (CNxException const & e)
     {
-        CNxException const * cause = &e;
-        while (cause->GetInnerException() != nullptr)
-            cause = cause->GetInnerException();
+        CNxException const * const cause = &Innermost(e);
         EXPECT_EQ(error.message, cause->GetMessage());
         switch (error.thrown)
         {
@@ -498,9 +489,7 @@ std::string ReadAndWrite(CReadCase const & row)
     }
     catch (CNxException const & e)
     {
-        CNxException const * cause = &e;
-        while (cause->GetInnerException() != nullptr)
-            cause = cause->GetInnerException();
+        CNxException const * const cause = &Innermost(e);
         return std::string(typeid(*cause) == typeid(CNxInvalidParamException) ? "invalid param: " : "validation: ") +
                cause->GetMessage();
     }

@@ -3,23 +3,10 @@
 
 using namespace TestBindings;
 using NxXmlTest::ExpectThrows;
+using NxXmlTest::ExpectThrowsFull;
 
 namespace
 {
-
-// Options for compact, prefix-free output in the test namespace.
-CSerializationContext Compact()
-{
-    CSerializationContext context;
-    context.SetDefaultNamespaceURI(Ns);
-    return context;
-}
-
-std::string Write(CXmlObjectBase const & object, CSerializationContext const & context = Compact())
-{
-    NoBanner();
-    return object.ToXml(false, false, EOLType_LF, context);
-}
 
 CSmartPtr<CWidget> FullWidget()
 {
@@ -52,12 +39,6 @@ CSmartPtr<CWidget> FullWidget()
     return widget;
 }
 
-std::string const FullWidgetXml =
-    "<widget xmlns=\"urn:t\" id=\"7\" kind=\"blue\" xmlns:AA=\"urn:o\" AA:extra=\"1\"><name>gear</name><size>12</size>"
-    "<color>blue</color><shade>green</shade><part weight=\"5\"><code>P-1</code></part><extra><code>X</code></extra>"
-    "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
-    "<note lang=\"en\">hello</note></widget>";
-
 // Reads the text into a new widget with the options.
 CSmartPtr<CWidget> Read(std::string const & xml, CSerializationContext const & context = CSerializationContext())
 {
@@ -83,24 +64,12 @@ std::string Widget(std::string const & size = "", std::string const & rest = "")
 
 } // namespace
 
-TEST(GeneratedClass, SequenceWritesEveryMemberKindInOrder)
+TEST(GeneratedClass, SequenceWritesEveryMemberKindInOrderAndRoundTrips)
 {
     EXPECT_EQ(FullWidgetXml, Write(*FullWidget()));
-}
-
-TEST(GeneratedClass, SequenceRoundTripsByteForByte)
-{
     CSmartPtr<CWidget> const widget = Read(FullWidgetXml);
-    EXPECT_EQ("gear", widget->name);
-    EXPECT_EQ(12, widget->size);
-    EXPECT_EQ(Blue, widget->color);
     EXPECT_EQ(Green, widget->shade);
-    EXPECT_EQ(5, widget->part->weight);
-    EXPECT_EQ("X", widget->extra->code);
-    EXPECT_EQ(2, widget->counts->GetCount());
-    EXPECT_EQ("S", widget->parts->Item(0)->code);
     EXPECT_EQ("fine & dandy", widget->remark);
-    EXPECT_EQ("en", widget->note->lang);
     EXPECT_EQ("urn:o", widget->others->Item(0)->GetNamespace());
     EXPECT_EQ(FullWidgetXml, Write(*widget));
 }
@@ -171,17 +140,10 @@ TEST(GeneratedClass, Attributes)
                                          "<name>a</name><color>red</color><part><code>c</code></part></widget>");
     EXPECT_EQ(2, open->others->GetCount());
     EXPECT_EQ("plain", open->others->Item(1)->GetName());
-    try
-    {
-        Read("<widget xmlns=\"urn:t\"><name>a</name><color>red</color><part><code>c</code></part></widget>");
-        FAIL() << "no exception";
-    }
-    catch (CNxValidationException const & e)
-    {
-        EXPECT_EQ("Failed to process the element.\nPath: /widget", e.GetMessage());
-        EXPECT_EQ("Failed to process the element.\nPath: /widget\nFailed to find the required Attribute [id].",
-                  e.GetFullMessage());
-    }
+    ExpectThrowsFull<CNxValidationException>(
+        [] { Read("<widget xmlns=\"urn:t\"><name>a</name><color>red</color><part><code>c</code></part></widget>"); },
+        "Failed to process the element.\nPath: /widget",
+        "Failed to process the element.\nPath: /widget\nFailed to find the required Attribute [id].");
     ExpectReadError<CNxValidationException>(
         "<widget xmlns=\"urn:t\" id=\"x\"><name>a</name></widget>",
         "Failed to process the element.\nPath: /widget");
@@ -247,26 +209,12 @@ TEST(GeneratedClass, FacetsAreCheckedWhenWritingAndInSetters)
 {
     CSmartPtr<CWidget> const widget = FullWidget();
     widget->name = "ABC";
-    try
-    {
-        Write(*widget);
-        FAIL() << "no exception";
-    }
-    catch (CNxValidationException const & e)
-    {
-        EXPECT_EQ("Failed to convert the element [widget] to XML", e.GetMessage());
-        EXPECT_EQ("Failed to convert the element [widget] to XML\nInvalid Value for name [ABC].", e.GetFullMessage());
-    }
-    try
-    {
-        Read("<widget xmlns=\"urn:t\" id=\"1\"><name>ABC</name></widget>");
-        FAIL() << "no exception";
-    }
-    catch (CNxValidationException const & e)
-    {
-        EXPECT_EQ("Failed to set the property value.\nPath: /widget/name", e.GetMessage());
-        EXPECT_EQ("Invalid Value for name [ABC].", e.GetInnerException()->GetMessage());
-    }
+    ExpectThrowsFull<CNxValidationException>([&] { Write(*widget); }, "Failed to convert the element [widget] to XML",
+                                             "Failed to convert the element [widget] to XML\nInvalid Value for name [ABC].");
+    ExpectThrowsFull<CNxValidationException>(
+        [] { Read("<widget xmlns=\"urn:t\" id=\"1\"><name>ABC</name></widget>"); },
+        "Failed to set the property value.\nPath: /widget/name",
+        "Failed to set the property value.\nPath: /widget/name\nInvalid Value for name [ABC].");
 }
 
 TEST(GeneratedClass, MandatoryMembersMustBeSet)
@@ -326,17 +274,10 @@ TEST(GeneratedClass, ChoiceGroups)
     CSmartPtr<CChoiceBox> box(new CChoiceBox);
     EXPECT_EQ("<box xmlns=\"urn:t\"/>", Write(*box));
     CSmartPtr<CRunBox> run(new CRunBox);
-    try
-    {
-        Write(*run);
-        FAIL() << "no exception";
-    }
-    catch (CNxValidationException const & e)
-    {
-        EXPECT_EQ("Failed to convert the element [run] to XML\nThis element is a choice, and as such must have at one "
-                  "(and only one) valid item, currently there are none set",
-                  e.GetFullMessage());
-    }
+    ExpectThrowsFull<CNxValidationException>(
+        [&] { Write(*run); }, "Failed to convert the element [run] to XML",
+        "Failed to convert the element [run] to XML\nThis element is a choice, and as such must have at one (and only "
+        "one) valid item, currently there are none set");
     CSerializationContext lenient = Compact();
     lenient.SetIgnoreMissingChoice(true);
     EXPECT_EQ("<run xmlns=\"urn:t\"/>", Write(*run, lenient));
@@ -378,16 +319,10 @@ TEST(GeneratedClass, AllGroupsTakeAnyOrder)
     EXPECT_EQ("p", box->part->code);
     EXPECT_FALSE(box->hasY);
     EXPECT_EQ("<all xmlns=\"urn:t\"><x>3</x><part><code>p</code></part><color>blue</color></all>", Write(*box));
-    try
-    {
-        box->FromXml("<all xmlns=\"urn:t\"><color>blue</color></all>");
-        FAIL() << "no exception";
-    }
-    catch (CNxValidationException const & e)
-    {
-        EXPECT_EQ("Failed to process the element.\nPath: /all\nFailed to find the mandatory element [x].",
-                  e.GetFullMessage());
-    }
+    ExpectThrowsFull<CNxValidationException>(
+        [&] { box->FromXml("<all xmlns=\"urn:t\"><color>blue</color></all>"); },
+        "Failed to process the element.\nPath: /all",
+        "Failed to process the element.\nPath: /all\nFailed to find the mandatory element [x].");
     ExpectThrows<CNxValidationException>(
         [&] { box->FromXml("<all xmlns=\"urn:t\"><x>1</x><color>red</color><x>2</x></all>"); },
         "Failed read all the elements held within the element [all]. The unexpected element [x] remains un "

@@ -5,6 +5,25 @@ namespace TestBindings
 
 char const * const Ns = "urn:t";
 
+CSerializationContext Compact()
+{
+    CSerializationContext context;
+    context.SetDefaultNamespaceURI(Ns);
+    return context;
+}
+
+std::string Write(CXmlObjectBase const & object, CSerializationContext const & context)
+{
+    NoBanner();
+    return object.ToXml(false, false, EOLType_LF, context);
+}
+
+std::string const FullWidgetXml =
+    "<widget xmlns=\"urn:t\" id=\"7\" kind=\"blue\" xmlns:AA=\"urn:o\" AA:extra=\"1\"><name>gear</name><size>12</size>"
+    "<color>blue</color><shade>green</shade><part weight=\"5\"><code>P-1</code></part><extra><code>X</code></extra>"
+    "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
+    "<note lang=\"en\">hello</note></widget>";
+
 namespace
 {
 

@@ -15,6 +15,13 @@ using namespace NxXmlLib16Data;
 
 extern char const * const Ns; // "urn:t"
 
+// Options for compact, prefix-free output in the test namespace.
+CSerializationContext Compact();
+// The object as XML text without banner, declaration or indentation.
+std::string Write(CXmlObjectBase const & object, CSerializationContext const & context = Compact());
+// A widget with every member set, as written with the compact options.
+extern std::string const FullWidgetXml;
+
 enum Color
 {
     Red,

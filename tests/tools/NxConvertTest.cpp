@@ -4,7 +4,6 @@
 
 #include "XmlDocument.h"
 
-#include <zlib.h>
 
 #include <sys/wait.h>
 
@@ -18,8 +17,11 @@
 namespace
 {
 
+using NxXmlTest::Compress;
+using NxXmlTest::Inflate;
 using NxXmlTest::ReadFileBytes;
 using NxXmlTest::TempPath;
+using NxXmlTest::WriteFile;
 
 // What one run of the program left behind.
 struct CRun
@@ -28,8 +30,6 @@ struct CRun
     std::string out;
     std::string err;
 };
-
-void WriteFile(std::string const & path, std::string const & bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 bool Exists(std::string const & path) { return std::ifstream(path).good(); }
 
@@ -46,36 +46,6 @@ CRun RunConvert(std::vector<std::string> const & arguments, std::string const & 
         command += " <'" + input + "'";
     int const raw = std::system(command.c_str());
     return CRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out), ReadFileBytes(err)};
-}
-
-std::string Compress(std::string const & bytes, int windowBits)
-{
-    z_stream stream{};
-    deflateInit2(&stream, 1, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, bytes.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
-
-std::string Inflate(std::string const & bytes)
-{
-    z_stream stream{};
-    inflateInit2(&stream, 47);
-    std::string out(1 << 20, '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    stream.avail_out = static_cast<uInt>(out.size());
-    inflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    inflateEnd(&stream);
-    return out;
 }
 
 std::string const Order = "<?xml version=\"1.0\"?>\n"

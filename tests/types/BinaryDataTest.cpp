@@ -9,15 +9,11 @@
 #include <vector>
 
 using namespace NxXmlLib16;
+using NxXmlTest::Bytes;
 using NxXmlTest::ExpectThrows;
 
 namespace
 {
-
-std::string Bytes(CBinaryData const & data)
-{
-    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
-}
 
 CBinaryData FromBase64(char const * text)
 {

@@ -47,18 +47,12 @@ TEST_F(DecimalPlaces, ParsingAndWriting)
     EXPECT_EQ("-5", value.GetFractionPart().ToString());
     EXPECT_EQ(1, value.GetFractionDivider());
     EXPECT_EQ("-1.5", Text(value));
-    EXPECT_EQ("3", Text(CDecimal("3")));
-    EXPECT_EQ("3", Text(CDecimal("3.000")));
-    EXPECT_EQ("-0.5", Text(CDecimal("-0.5")));
-    EXPECT_EQ("0.005", Text(CDecimal("0.005")));
-    EXPECT_EQ("-0.25", Text(CDecimal("-.25")));
-    EXPECT_EQ("0", Text(CDecimal("")));
-    EXPECT_EQ("0", Text(CDecimal(".")));
-    EXPECT_EQ("0", Text(CDecimal("-0.000")));
-    EXPECT_EQ("-5", Text(CDecimal("- 5")));
-    EXPECT_EQ("-5", Text(CDecimal("5-")));
-    EXPECT_EQ("1234.56", Text(CDecimal("1234.56")));
-    EXPECT_EQ("12", Text(CDecimal("+0012.")));
+    std::pair<char const *, char const *> const texts[] = {
+        {"3", "3"},  {"3.000", "3"},  {"-0.5", "-0.5"},   {"0.005", "0.005"},     {"-.25", "-0.25"},
+        {"", "0"},   {".", "0"},      {"-0.000", "0"},    {"- 5", "-5"},          {"5-", "-5"},
+        {"1234.56", "1234.56"},       {"+0012.", "12"}};
+    for (auto const & [text, written] : texts)
+        EXPECT_EQ(written, Text(CDecimal(text))) << text;
     // Plain text and text with blanks or an exponent give the same value and parts.
     for (char const * other : {" -012.50", "-1250e-2", "-12.5 ", "-000012.500"})
     {
@@ -76,10 +70,10 @@ TEST_F(DecimalPlaces, ParsingAndWriting)
 
 TEST_F(DecimalPlaces, Exponents)
 {
-    EXPECT_EQ("1000", Text(CDecimal("1e3")));
-    EXPECT_EQ("0.015", Text(CDecimal("1.5E-2")));
-    EXPECT_EQ("150", Text(CDecimal("1.5E+2")));
-    EXPECT_EQ("12.5", Text(CDecimal("1.25e1")));
+    std::pair<char const *, char const *> const texts[] = {
+        {"1e3", "1000"}, {"1.5E-2", "0.015"}, {"1.5E+2", "150"}, {"1.25e1", "12.5"}};
+    for (auto const & [text, written] : texts)
+        EXPECT_EQ(written, Text(CDecimal(text))) << text;
     EXPECT_EQ("17" + std::string(307, '0'), Text(CDecimal("1.7E+308")));
     EXPECT_EQ("0", Text(CDecimal("1e-40"))); // below the kept places
     EXPECT_EQ("0." + std::string(29, '0') + "1", Text(CDecimal("1e-30")));
@@ -87,15 +81,13 @@ TEST_F(DecimalPlaces, Exponents)
 
 TEST_F(DecimalPlaces, InvalidCharacters)
 {
-    ExpectThrows<CNxInvalidValueException>(
-        [] { CDecimal("1.2.3"); }, "The string representing a Decimal, contained an invalid char at position 3 [1.2.3].");
-    ExpectThrows<CNxInvalidValueException>(
-        [] { CDecimal("12a"); }, "The string representing a Decimal, contained an invalid char at position 2 [12a].");
-    ExpectThrows<CNxInvalidValueException>(
-        [] { CDecimal("1e5x"); }, "The string representing a Decimal, contained an invalid char at position 3 [1e5x].");
-    ExpectThrows<CNxInvalidValueException>(
-        [] { CDecimal("1e9999999"); },
-        "The string representing a Decimal, contained an invalid char at position 7 [1e9999999].");
+    std::pair<char const *, char const *> const cases[] = {
+        {"1.2.3", "The string representing a Decimal, contained an invalid char at position 3 [1.2.3]."},
+        {"12a", "The string representing a Decimal, contained an invalid char at position 2 [12a]."},
+        {"1e5x", "The string representing a Decimal, contained an invalid char at position 3 [1e5x]."},
+        {"1e9999999", "The string representing a Decimal, contained an invalid char at position 7 [1e9999999]."}};
+    for (auto const & [text, message] : cases)
+        ExpectThrows<CNxInvalidValueException>([text = text] { CDecimal{text}; }, message);
 }
 
 TEST_F(DecimalPlaces, DivisionKeepsThirtyPlaces)

@@ -209,25 +209,27 @@ TEST(Facets, LengthsOfStringsAndBinaryData)
 
 TEST(Facets, Patterns)
 {
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\d{3}", "123"));
-    EXPECT_FALSE(CFacetValidator::MatchPattern("\\d{3}", "1234"));
-    EXPECT_FALSE(CFacetValidator::MatchPattern("\\d{3}", "12a"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("[a-z]+\\.\\i\\c*", "ab.x1"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("[a-z]+\\.\\i\\c*", "ab.:"));
-    EXPECT_FALSE(CFacetValidator::MatchPattern("[a-z]+\\.\\i\\c*", "ab.1"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\I\\C", "1 "));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\p{IsBasicLatin}+", "plain"));
-    EXPECT_FALSE(CFacetValidator::MatchPattern("\\p{IsBasicLatin}+", "caf\xC3\xA9"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\p{IsLatin-1Supplement}", "\xC3\xA9"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\p{IsLatinExtended-A}", "\xC5\x81"));  // U+0141
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\p{IsLatinExtended-B}", "\xC8\x98"));  // U+0218
-    EXPECT_FALSE(CFacetValidator::MatchPattern("\\p{IsLatinExtended-B}", "\xC5\x81"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern("a\\\\i", "a\\i")); // an escaped backslash stays one
-    EXPECT_TRUE(CFacetValidator::MatchPattern("a|b", "b"));      // alternatives are anchored as a whole
-    EXPECT_FALSE(CFacetValidator::MatchPattern("a|b", "ab"));
-    EXPECT_TRUE(CFacetValidator::MatchPattern(".", "\xE2\x82\xAC")); // one character, three bytes
-    EXPECT_FALSE(CFacetValidator::MatchPattern("\\d{3}", "123\n")); // the end is the end of the value
-    EXPECT_TRUE(CFacetValidator::MatchPattern("\\d{3}\\s", "123\n"));
+    struct
+    {
+        char const * pattern;
+        char const * value;
+        bool matches;
+    } const cases[] = {
+        {"\\d{3}", "123", true},                  {"\\d{3}", "1234", false},
+        {"\\d{3}", "12a", false},                 {"[a-z]+\\.\\i\\c*", "ab.x1", true},
+        {"[a-z]+\\.\\i\\c*", "ab.:", true},        {"[a-z]+\\.\\i\\c*", "ab.1", false},
+        {"\\I\\C", "1 ", true},                   {"\\p{IsBasicLatin}+", "plain", true},
+        {"\\p{IsBasicLatin}+", "caf\xC3\xA9", false}, {"\\p{IsLatin-1Supplement}", "\xC3\xA9", true},
+        {"\\p{IsLatinExtended-A}", "\xC5\x81", true}, // U+0141
+        {"\\p{IsLatinExtended-B}", "\xC8\x98", true}, // U+0218
+        {"\\p{IsLatinExtended-B}", "\xC5\x81", false},
+        {"a\\\\i", "a\\i", true}, // an escaped backslash stays one
+        {"a|b", "b", true},                      {"a|b", "ab", false}, // alternatives are anchored as a whole
+        {".", "\xE2\x82\xAC", true},                 // one character, three bytes
+        {"\\d{3}", "123\n", false},               // the end is the end of the value
+        {"\\d{3}\\s", "123\n", true}};
+    for (auto const & c : cases)
+        EXPECT_EQ(c.matches, CFacetValidator::MatchPattern(c.pattern, c.value)) << c.pattern << " " << c.value;
 
     CFacets postcode;
     postcode.pattern = "[0-9]{4}";

@@ -24,23 +24,6 @@ TEST(Variant, NilKeepsTheType)
     EXPECT_FALSE(value.IsNil());
 }
 
-TEST(Variant, SettersReplaceTheValue)
-{
-    NxVariant value;
-    value.SetString("a string long enough to live on the heap");
-    value.SetI4(5);
-    EXPECT_EQ(ItemType_i4, value.GetTypeAsEnum());
-    EXPECT_EQ(5, value.GetI4());
-    value.SetDecimal(CDecimal("1.25"));
-    EXPECT_EQ("1.25", value.GetDecimal().ToString());
-    value.SetDateTime(CDateTime("2004-05-06T10:00:00"));
-    EXPECT_EQ("datetime", value.GetType());
-    value.SetDate(CDateTime("2004-05-06T10:00:00")); // the kind is not checked
-    EXPECT_EQ(CDateTime::dt_dateTime, value.GetDate().GetType());
-    value.SetInvalid();
-    EXPECT_EQ(ItemType_Invalid, value.GetTypeAsEnum());
-}
-
 TEST(Variant, CopiesOwnTheirValues)
 {
     NxVariant binary;

@@ -3,15 +3,11 @@
 #include "CharEncoding.h"
 
 using namespace NxXmlLib16;
+using NxXmlTest::Bytes;
 using NxXmlTest::ExpectThrows;
 
 namespace
 {
-
-std::string Bytes(CBinaryData const & data)
-{
-    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
-}
 
 // Sets a local code page for one test and puts UTF-8 back afterwards.
 class LocalEncoding : public testing::Test

@@ -6,29 +6,16 @@
 #include <cerrno>
 
 using namespace NxXmlLib16;
+using NxXmlTest::Bytes;
 using NxXmlTest::ExpectThrows;
+using NxXmlTest::Utf16;
 using NxXmlTest::ReadFileBytes;
 using NxXmlTest::TempPath;
 
 namespace
 {
 
-std::string Bytes(CBinaryData const & data)
-{
-    return std::string(reinterpret_cast<char const *>(data.GetData()), data.GetLength());
-}
-
 // The UTF-16LE form of ASCII text.
-std::string Utf16(std::string const & ascii)
-{
-    std::string out;
-    for (char c : ascii)
-    {
-        out += c;
-        out += '\0';
-    }
-    return out;
-}
 
 // Writes text through a file stream in pieces, flushing whenever 4096 bytes are buffered, as
 // the writers do.

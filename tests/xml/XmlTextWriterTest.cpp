@@ -27,6 +27,14 @@ struct CWriterFixture
         writer.WriteEndDocument();
         return stream.GetString();
     }
+
+    // An element with one text (of a string) in the namespace.
+    void Simple(char const * name, std::string const & text, char const * namespaceUri = "")
+    {
+        writer.WriteStartElement(name, namespaceUri);
+        writer.WriteText(text, ItemType_string);
+        writer.WriteEndElement();
+    }
 };
 
 } // namespace
@@ -39,9 +47,7 @@ TEST(XmlTextWriter, WorkedExample)
     f.writer.AddNamespace("p", "urn:p");
     f.writer.WriteStartElement("root", "urn:d");
     f.writer.WriteAttribute("a", "", "1 & 2", ItemType_string);
-    f.writer.WriteStartElement("child", "urn:d");
-    f.writer.WriteText("x<y", ItemType_string);
-    f.writer.WriteEndElement();
+    f.Simple("child", "x<y", "urn:d");
     f.writer.WriteStartElement("e", "urn:q");
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
@@ -93,21 +99,15 @@ TEST(XmlTextWriter, LineEndsInTextAndAttributes)
     EXPECT_EQ("<a v=\"a&#xA;b\t'&quot;\">a\r\nb\"'&gt;&amp;</a>", crlf.Finish());
 
     CWriterFixture lf(false, EOLType_LF);
-    lf.writer.WriteStartElement("a", "");
-    lf.writer.WriteText("a\r\nb\rc", ItemType_string);
-    lf.writer.WriteEndElement();
+    lf.Simple("a", "a\r\nb\rc");
     EXPECT_EQ("<a>a\nbc</a>", lf.Finish());
 }
 
 TEST(XmlTextWriter, CDataIsCopiedOnlyWhenComplete)
 {
     CWriterFixture f;
-    f.writer.WriteStartElement("a", "");
-    f.writer.WriteText("<![CDATA[x<y]]>", ItemType_string);
-    f.writer.WriteEndElement();
-    f.writer.WriteStartElement("b", "");
-    f.writer.WriteText("<![CDATA", ItemType_string);
-    f.writer.WriteEndElement();
+    f.Simple("a", "<![CDATA[x<y]]>");
+    f.Simple("b", "<![CDATA");
     EXPECT_EQ("<a><![CDATA[x<y]]></a><b>&lt;![CDATA</b>", f.Finish());
 }
 
@@ -198,28 +198,13 @@ TEST(XmlTextWriter, CommentsRawBlocksAndRawLines)
     EXPECT_EQ("<!--made by a &amp; b-->\n<?xml-stylesheet href=\"s.xsl\"?>\n\n<a \n<xs:schema/>\n>t</a>\n", f.Finish());
 }
 
-TEST(XmlTextWriter, IndentationOffWritesMarkupOnly)
-{
-    CWriterFixture f(false);
-    f.writer.WriteStartElement("a", "");
-    f.writer.WriteStartElement("b", "");
-    f.writer.WriteText("1", ItemType_i4);
-    f.writer.WriteEndElement();
-    f.writer.WriteStartElement("c", "");
-    f.writer.WriteEndElement();
-    f.writer.WriteEndElement();
-    EXPECT_EQ("<a><b>1</b><c/></a>", f.Finish());
-}
-
 TEST(XmlTextWriter, IndentCharsAndCrLf)
 {
     CWriterFixture f(true, EOLType_CRLF);
     f.writer.SetIndentChars("  ");
     f.writer.WriteStartElement("a", "");
     f.writer.WriteStartElement("b", "");
-    f.writer.WriteStartElement("c", "");
-    f.writer.WriteText("x", ItemType_string);
-    f.writer.WriteEndElement();
+    f.Simple("c", "x");
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
     EXPECT_EQ("<a>\r\n  <b>\r\n    <c>x</c>\r\n  </b>\r\n</a>\r\n", f.Finish());
