@@ -35,7 +35,8 @@ TEST(NxException, InnerExceptionIsAPrivateCopyThatKeepsItsClass)
     CNxException const wrapper("outer", asBase);
     ASSERT_NE(nullptr, wrapper.GetInnerException());
     EXPECT_NE(&cause, wrapper.GetInnerException());
-    EXPECT_EQ(typeid(CNxInvalidValueException), typeid(*wrapper.GetInnerException()));
+    CNxException const & thrown = *wrapper.GetInnerException();
+    EXPECT_EQ(typeid(CNxInvalidValueException), typeid(thrown));
 }
 
 TEST(NxException, CopiesOwnTheirChains)
@@ -52,7 +53,8 @@ TEST(NxException, CopiesOwnTheirChains)
         CNxException const temporary(assigned);
     }
     EXPECT_EQ("outer\ninner\ndeepest", assigned.GetFullMessage());
-    EXPECT_EQ(typeid(CNxOverFlowException), typeid(*assigned.GetInnerException()->GetInnerException()));
+    CNxException const & thrown = *assigned.GetInnerException()->GetInnerException();
+    EXPECT_EQ(typeid(CNxOverFlowException), typeid(thrown));
 
     // Assigning an exception its own inner exception must not free what it copies.
     CNxException chain("top", CNxException("middle", CNxException("bottom")));
@@ -83,7 +85,8 @@ TEST(NxException, ThrownByValueCaughtByBaseKeepsClass)
     {
         EXPECT_EQ(typeid(CNxInvalidParamException), typeid(e));
         CNxException const wrapped("outer", e);
-        EXPECT_EQ(typeid(CNxInvalidParamException), typeid(*wrapped.GetInnerException()));
+        CNxException const & thrown = *wrapped.GetInnerException();
+        EXPECT_EQ(typeid(CNxInvalidParamException), typeid(thrown));
     }
 }
 

@@ -96,7 +96,8 @@ TEST(SmartPtr, SharesAndReleases)
         CSmartPtr<CProbe> second = first;
         CSmartPtr<CXmlObjectBase> asBase = first;
         EXPECT_EQ(first.Get(), second.Get());
-        first = first; // self-assignment keeps the object
+        auto & sameFirst = first;
+        first = sameFirst; // self-assignment keeps the object
         second = nullptr;
         asBase.Reset();
         EXPECT_EQ(0, deletions);

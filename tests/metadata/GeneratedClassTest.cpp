@@ -229,7 +229,8 @@ TEST(GeneratedClass, MandatoryMembersMustBeSet)
     catch (CNxValidationException const & e)
     {
         ASSERT_NE(nullptr, e.GetInnerException());
-        EXPECT_EQ(typeid(CNxInvalidParamException), typeid(*e.GetInnerException()));
+        CNxException const & thrown = *e.GetInnerException();
+        EXPECT_EQ(typeid(CNxInvalidParamException), typeid(thrown));
         EXPECT_EQ("The Property [part] is mandatory, it may not be NULL", e.GetInnerException()->GetMessage());
     }
 }

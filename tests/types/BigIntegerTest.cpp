@@ -70,7 +70,7 @@ TEST(BigInteger, NativeConstruction)
     EXPECT_EQ("0", Text(CBigInteger(0.4)));
     EXPECT_EQ("0", Text(CBigInteger(-0.4)));
     EXPECT_EQ("1267650600228229401496703205376", Text(CBigInteger(1267650600228229401496703205376.0))); // 2^100
-    ExpectThrows<CNxInvalidValueException>([] { CBigInteger(std::numeric_limits<double>::infinity()); },
+    ExpectThrows<CNxInvalidValueException>([] { static_cast<void>(CBigInteger(std::numeric_limits<double>::infinity())); },
                                            "ERROR: Value out of bound of double.");
 }
 
@@ -127,12 +127,12 @@ TEST(BigInteger, NativeConversionsAreRangeChecked)
 {
     EXPECT_EQ(-2147483647 - 1, static_cast<int>(CBigInteger("-2147483648")));
     EXPECT_EQ(2147483647, static_cast<int>(CBigInteger("2147483647")));
-    ExpectThrows<CNxInvalidValueException>([] { static_cast<int>(CBigInteger("2147483648")); },
+    ExpectThrows<CNxInvalidValueException>([] { static_cast<void>(static_cast<int>(CBigInteger("2147483648"))); },
                                            "ERROR: Value out of bound of int.");
-    ExpectThrows<CNxInvalidValueException>([] { static_cast<int>(CBigInteger("-2147483649")); },
+    ExpectThrows<CNxInvalidValueException>([] { static_cast<void>(static_cast<int>(CBigInteger("-2147483649"))); },
                                            "ERROR: Value out of bound of int.");
     EXPECT_EQ(std::numeric_limits<long long>::min(), static_cast<long long>(CBigInteger("-9223372036854775808")));
-    ExpectThrows<CNxInvalidValueException>([] { static_cast<long long>(CBigInteger("9223372036854775808")); },
+    ExpectThrows<CNxInvalidValueException>([] { static_cast<void>(static_cast<long long>(CBigInteger("9223372036854775808"))); },
                                            "ERROR: Value out of bound of LONGLONG.");
 }
 

@@ -39,7 +39,8 @@ TEST(Variant, CopiesOwnTheirValues)
     other = text;
     text.SetString("two");
     EXPECT_EQ("one", other.GetString());
-    other = other;
+    auto & sameOther = other;
+    other = sameOther;
     EXPECT_EQ("one", other.GetString());
 }
 

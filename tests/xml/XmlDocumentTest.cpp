@@ -192,7 +192,8 @@ TEST(XmlDocument, CopiesOfElementsAndAttributesReadTheDocument)
     CXmlElement item = *copy.GetFirstElement();
     item = *item.GetNextSiblingElement();
     CXmlElement again(item); // a copy of a copy reads the stored element too
-    again = again;
+    auto & sameAgain = again;
+    again = sameAgain;
     EXPECT_EQ("/o:order/item[2]", again.GetXPath());
     EXPECT_EQ("two & more", again.GetText());
     EXPECT_EQ(document.GetDocumentElement(), again.GetParentElm());
@@ -200,7 +201,8 @@ TEST(XmlDocument, CopiesOfElementsAndAttributesReadTheDocument)
     CXmlAttribute attribute = *again.GetAttributes()[0];
     CXmlAttribute other(attribute);
     attribute = other;
-    attribute = attribute;
+    auto & sameAttribute = attribute;
+    attribute = sameAttribute;
     EXPECT_EQ("b", attribute.GetValue());
     EXPECT_EQ("sku", attribute.GetLocalName());
     EXPECT_EQ(document.GetDocumentElement()->GetFirstElement()->GetNextSiblingElement(), attribute.GetOwner());
