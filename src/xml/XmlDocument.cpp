@@ -339,12 +339,22 @@ void CXmlDocument::AsyncParse(char const * fileName)
         throw CNxException(FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
     // Each chunk is read straight into the parser's buffer and parsed before the next is read.
-    for (;;)
+    for (bool first = true;; first = false)
     {
         void * const buffer = reader.GetBuffer(AsyncChunkSize);
         long long const count = file.Read(buffer, AsyncChunkSize);
         if (count < 0)
             throw CNxException(FormatString(Msg::FailedReadUnnamedFile, GetLastPlatformError()));
+        unsigned char const * const bytes = static_cast<unsigned char const *>(buffer);
+        if (first && (LooksCompressed(bytes, static_cast<std::size_t>(count)) ||
+                      CFastInfosetReader::RecogniseHeader(bytes, static_cast<std::size_t>(count)) != 0))
+        {
+            // Compressed or Fast Infoset: read whole, as without chunks.
+            file.Close();
+            ReadFile(fileName);
+            Parse(m_input.GetData(), m_input.GetLength());
+            return;
+        }
         if (count == 0)
         {
             if (m_store->root == 0 && m_store->depth == 0)

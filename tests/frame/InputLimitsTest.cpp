@@ -156,6 +156,24 @@ TEST(InputLimits, StreamedInflationKeepsLineNumbersAndFallsBackOnBrokenStreams)
     EXPECT_EQ(3u, CountChildren(cut.GetDocumentElement()));
 }
 
+TEST(InputLimits, FilesReadInChunksMayBeCompressedOrFastInfoset)
+{
+    CSmartPtr<COrderProbe> order(new COrderProbe);
+    std::string const packed = TempPath("chunked.xml.gz");
+    std::string const fastInfoset = TempPath("chunked.fi");
+    order->ToXmlFile(packed.c_str(), true, true, XmlEncoding_UTF8, EOLType_LF, CSerializationContext::GetDefaultContext(),
+                     CompressionGZip);
+    order->ToFastInfosetFile(fastInfoset.c_str());
+    AsyncFromXmlFile(true);
+    CSmartPtr<COrderProbe> fromPacked(new COrderProbe);
+    CSmartPtr<COrderProbe> fromFastInfoset(new COrderProbe);
+    fromPacked->FromXmlFile(packed.c_str());
+    fromFastInfoset->FromXmlFile(fastInfoset.c_str());
+    AsyncFromXmlFile(false);
+    EXPECT_EQ(order->ToXml(), fromPacked->ToXml());
+    EXPECT_EQ(order->ToXml(), fromFastInfoset->ToXml());
+}
+
 TEST(InputLimits, ObjectsAreReadFromAtMostTwoThousandLevels)
 {
     CSmartPtr<CElement> element(new CElement("a"));
