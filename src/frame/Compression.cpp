@@ -74,7 +74,8 @@ std::size_t CInflater::Read(unsigned char * buffer, std::size_t capacity)
             m_stream.avail_in = feed;
             m_remaining -= feed;
         }
-        uInt const room = static_cast<uInt>(std::min<std::size_t>(capacity - written, std::numeric_limits<uInt>::max()));
+        uInt const room =
+            static_cast<uInt>(std::min<std::size_t>(capacity - written, std::numeric_limits<uInt>::max()));
         m_stream.next_out = buffer + written;
         m_stream.avail_out = room;
         int const result = inflate(&m_stream, Z_NO_FLUSH);
@@ -100,7 +101,8 @@ bool CInflatedBytes::ReadAll(CInflater & inflater, unsigned char const * head, s
     {
         if (m_block.Size() - m_length < Piece)
             m_block.Resize(2 * m_block.Size());
-        m_length += inflater.Read(reinterpret_cast<unsigned char *>(m_block.Data()) + m_length, m_block.Size() - m_length);
+        m_length +=
+            inflater.Read(reinterpret_cast<unsigned char *>(m_block.Data()) + m_length, m_block.Size() - m_length);
     }
     return inflater.Finished();
 }

@@ -19,8 +19,8 @@ inline void CheckReadDepth(CXmlElement const & element)
 {
     std::size_t const depth = element.GetDocument()->GetMaxDepth();
     if (depth > MaxReadDepth)
-        throw CNxException(FormatString(Msg::ReadDepthLimit, static_cast<unsigned>(depth),
-                                        static_cast<unsigned>(MaxReadDepth)));
+        throw CNxException(
+            FormatString(Msg::ReadDepthLimit, static_cast<unsigned>(depth), static_cast<unsigned>(MaxReadDepth)));
 }
 
 } // namespace NxXmlLib16
