@@ -4,6 +4,7 @@
 #   bash build.sh demo [demo arguments]   optimised build, then the demo program
 #   bash build.sh test                    optimised build and sanitizer build, each with the whole test suite
 #   bash build.sh test-clang              optimised build with clang and the whole test suite
+#   bash build.sh test-threads            ThreadSanitizer build of the test that reads and writes from 8 threads
 #   bash build.sh bench [arguments]       optimised build, then the benchmark program
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,11 +29,12 @@ install_missing() {
 }
 
 # NXXML_WERROR=ON makes compiler warnings errors (CI sets it).
+# build DIR [cmake options]: configures and builds everything; BUILD_TARGET names one target instead.
 build() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -DNXXML_WARNINGS_AS_ERRORS="${NXXML_WERROR:-OFF}" "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build "$dir" -j "$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }
 
 run_tests() {
@@ -59,6 +61,11 @@ case "$command" in
     build build/clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
     run_tests build/clang
     ;;
+  test-threads)
+    install_missing build test
+    BUILD_TARGET=NxXmlThreadTests build build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNXXML_TSAN=ON
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./build/tsan/tests/NxXmlThreadTests
+    ;;
   bench)
     install_missing build test
     build build/release -DCMAKE_BUILD_TYPE=Release -DNXXML_BUILD_BENCH=ON
@@ -67,7 +74,7 @@ case "$command" in
     ./build/release/bench/NxBindingBench
     ;;
   *)
-    echo "usage: bash build.sh demo|test|test-clang|bench [arguments]" >&2
+    echo "usage: bash build.sh demo|test|test-clang|test-threads|bench [arguments]" >&2
     exit 2
     ;;
 esac

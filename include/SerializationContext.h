@@ -6,6 +6,7 @@
 #include "NamespaceAliasMap.h"
 #include "SmartPtr.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ enum SchemaType : std::int32_t
     SchemaType_XDR = 1, // an XDR schema: as XSD
     SchemaType_DTD = 2  // a schema without namespaces: names are matched by local name only
 };
+
+// The default limit of inflated input: 1 GiB.
+constexpr std::uint64_t DefaultMaxInflatedSize = std::uint64_t(1) << 30;
 
 // How lenient the readers are and what the writers add to the output.
 class CSerializationContext
@@ -92,6 +96,10 @@ public:
     // first use; copies of the context share them.
     CSmartPtr<CAttributeCol> GetAdditionalRootAttributes() const;
 
+    // How many bytes compressed input may inflate to before reading stops with an exception.
+    std::uint64_t GetMaxInflatedSize() const { return m_maxInflatedSize; }
+    void SetMaxInflatedSize(std::uint64_t value) { m_maxInflatedSize = value; }
+
     // The Fast Infoset options (encodings, add limits, vocabulary), created on first use; a copy
     // of the context gets its own copy of them.
     CFastInfosetContext & GetFIContext() const;
@@ -100,6 +108,7 @@ public:
 
 private:
     // A sub-context made on first use and owned by one context: copying the context copies it.
+    // Threads reading with one context may ask for it at once: only one of them makes it.
     template <class T>
     class COwnedSubContext
     {
@@ -109,30 +118,52 @@ private:
         COwnedSubContext & operator=(COwnedSubContext const & other)
         {
             if (this != &other)
-                m_value = Copy(other);
+                delete m_value.exchange(Copy(other), std::memory_order_acq_rel);
             return *this;
         }
+        ~COwnedSubContext() { delete m_value.load(std::memory_order_relaxed); }
         // The sub-context, made with its defaults when first asked for.
         T & Get()
         {
-            if (m_value == nullptr)
-                m_value = std::make_unique<T>();
-            return *m_value;
+            T * value = m_value.load(std::memory_order_acquire);
+            if (value != nullptr)
+                return *value;
+            auto made = std::make_unique<T>();
+            if (m_value.compare_exchange_strong(value, made.get(), std::memory_order_acq_rel))
+                return *made.release();
+            return *value; // another thread made it first
         }
 
     private:
-        static std::unique_ptr<T> Copy(COwnedSubContext const & other)
+        static T * Copy(COwnedSubContext const & other)
         {
-            return other.m_value != nullptr ? std::make_unique<T>(*other.m_value) : nullptr;
+            T const * const value = other.m_value.load(std::memory_order_acquire);
+            return value != nullptr ? new T(*value) : nullptr;
         }
 
-        std::unique_ptr<T> m_value;
+        std::atomic<T *> m_value{nullptr};
+    };
+
+    // The additional root attributes: made on first use and shared by copies of the context.
+    // Threads writing with one context may ask for them at once: only one of them makes them.
+    class CSharedRootAttributes
+    {
+    public:
+        CSharedRootAttributes() = default;
+        CSharedRootAttributes(CSharedRootAttributes const & other);
+        CSharedRootAttributes & operator=(CSharedRootAttributes const & other);
+        ~CSharedRootAttributes();
+        // The attributes, made empty when first asked for.
+        CAttributeCol * Get() const;
+
+    private:
+        mutable std::atomic<CAttributeCol *> m_value{nullptr};
     };
 
     std::string m_defaultNamespaceUri;
     bool m_writeTypeAttribute = true;
     CNamespaceAliasMap m_namespaceAliases;
-    mutable CSmartPtr<CAttributeCol> m_additionalRootAttributes;
+    CSharedRootAttributes m_additionalRootAttributes;
     std::vector<std::string> m_processingInstructions;
     std::string m_inLineSchema;
     bool m_ignoreInvalidCollectionCounts = false;
@@ -146,6 +177,7 @@ private:
     bool m_writeDefaultElementValues = false;
     bool m_stripCDATA = true;
     std::string m_indentChars = "\t";
+    std::uint64_t m_maxInflatedSize = DefaultMaxInflatedSize;
     mutable COwnedSubContext<CFastInfosetContext> m_fiContext;
     mutable COwnedSubContext<CJsonContext> m_jsonContext;
 };

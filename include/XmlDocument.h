@@ -327,6 +327,8 @@ public:
     // Zero-terminated UTF-16 JSON text.
     CBinaryData LoadJson(unsigned short const * text);
 
+    // How deep the elements of the last load nest: 1 for a lone document element, 0 before a load.
+    std::size_t GetMaxDepth() const;
     // The root element, or null before a load.
     CXmlElement * GetDocumentElement() const;
     // The namespace declared for a prefix anywhere in the document ("" for the default), or "".
@@ -373,6 +375,9 @@ private:
 
     // Inflates compressed input, then reads it as Fast Infoset or parses it as XML text.
     void Parse(unsigned char const * data, std::size_t length);
+    // Inflates gzip or zlib input into the reader it holds; false, with nothing read, when the
+    // input is not a whole compressed stream.
+    bool ParseCompressed(unsigned char const * data, std::size_t length);
     // Parses XML text held in memory as one final chunk.
     void ParseText(unsigned char const * data, std::size_t length);
     // Reads a file in 128 KiB chunks and parses each as it arrives.
@@ -381,6 +386,8 @@ private:
     void ReadFile(char const * fileName);
     // Inflates compressed JSON bytes, decodes UTF-16 ones, and converts them to XML text.
     CBinaryData ParseJson(unsigned char const * data, std::size_t length);
+    // Decodes UTF-16 JSON bytes and converts the JSON to XML text.
+    CBinaryData ParseJsonBytes(unsigned char const * data, std::size_t length);
     // Converts UTF-8 JSON text, after a byte-order mark if there is one, to XML text.
     CBinaryData ParseJsonText(char const * text, std::size_t length);
 

@@ -4,6 +4,7 @@
 #include "XmlDocument.h"
 #include "XmlWriter.h"
 #include "frame/Messages.h"
+#include "frame/ReadLimits.h"
 
 namespace NxXmlLib16
 {
@@ -103,6 +104,7 @@ void CElement::FromXml(char const * text, CSerializationContext const & context)
 {
     CXmlDocument document(context);
     document.LoadXml(text);
+    CheckReadDepth(*document.GetDocumentElement());
     CopyXmlElement(document.GetDocumentElement(), context);
 }
 
@@ -110,6 +112,7 @@ void CElement::FromXml(unsigned short const * text, CSerializationContext const 
 {
     CXmlDocument document(context);
     document.LoadXml(text);
+    CheckReadDepth(*document.GetDocumentElement());
     CopyXmlElement(document.GetDocumentElement(), context);
 }
 

@@ -12,11 +12,13 @@
 #include "XmlTextWriter.h"
 #include "frame/Compression.h"
 #include "frame/Messages.h"
+#include "frame/ReadLimits.h"
 #include "frame/Registration.h"
 
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace NxXmlLib16
 {
@@ -217,6 +219,7 @@ void CXmlObjectBase::WriteJsonDocument(CJsonTextWriter & writer, bool prettyPrin
 void CXmlObjectBase::ReadRoot(CXmlDocument & document, CSerializationContext const & context)
 {
     CXmlElement * const root = document.GetDocumentElement();
+    CheckReadDepth(*root);
     FromXml_Int(root, root->GetFirstElement(), context, false);
 }
 
@@ -269,6 +272,7 @@ void CXmlObjectBase::FromXmlElement(CXmlElement const * element, CSerializationC
 {
     CheckVersion();
     CXmlElement * const target = const_cast<CXmlElement *>(element);
+    CheckReadDepth(*target);
     FromXml_Int(target, target->GetFirstElement(), context, false);
 }
 
@@ -306,25 +310,17 @@ void CXmlObjectBase::FromJsonStream(unsigned char const * data, std::uint32_t le
 
 void CXmlObjectBase::FromJson_Int(CBinaryData const & xml, CSerializationContext const & context)
 {
-    // The options are the caller's; JSON without namespaces is matched by local name meanwhile.
-    CSerializationContext & options = const_cast<CSerializationContext &>(context);
-    bool const ignoreNamespaces = options.GetIgnoreNamespaces();
-    bool const changed = context.GetJsonContext().GetSupportRoundtrip() != JsonRoundTrip_Full && !ignoreNamespaces;
-    struct CRestore
+    // JSON without namespaces is matched by local name: on a copy of the options, so that the
+    // caller's stay untouched (other threads may be reading with them).
+    std::optional<CSerializationContext> byLocalName;
+    if (context.GetJsonContext().GetSupportRoundtrip() != JsonRoundTrip_Full && !context.GetIgnoreNamespaces())
     {
-        CSerializationContext & options;
-        bool changed;
-        ~CRestore()
-        {
-            if (changed)
-                options.SetIgnoreNamespaces(false);
-        }
-    } const restore{options, changed};
-    if (changed)
-        options.SetIgnoreNamespaces(true);
+        byLocalName.emplace(context);
+        byLocalName->SetIgnoreNamespaces(true);
+    }
     try
     {
-        FromXmlStream(xml, context);
+        FromXmlStream(xml, byLocalName ? *byLocalName : context);
     }
     catch (CNxException const & e)
     {

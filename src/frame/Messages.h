@@ -118,6 +118,11 @@ constexpr char const DocumentTreeTooLarge[] = "The document is too large: its tr
 constexpr char const InvalidEolType[] = "Invalid EOL type.";
 constexpr char const NoNamespacePrefixLeft[] = "No namespace prefix is left to declare in this element";
 constexpr char const ElementHasNotBeenClosed[] = "An Element has not been closed.";
+constexpr char const InflatedSizeLimit[] =
+    "The compressed input inflates to more than %llu bytes, the limit set by SetMaxInflatedSize of the "
+    "serialization context.";
+constexpr char const ReadDepthLimit[] =
+    "The document nests elements %u levels deep; objects are read from at most %u levels.";
 
 // Value types: conversions, dates and durations, decimals, big integers, binary data, variants, facets.
 constexpr char const BinaryDataLimit[] = "Failed to append. Binary data is limited to %u bytes";

@@ -11,6 +11,7 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace NxXmlLib16
 {
@@ -115,6 +116,12 @@ char * MapHugeRegion(std::size_t size)
 }
 
 } // namespace
+
+CLargeBlock::CLargeBlock(CLargeBlock && other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_mapped(std::exchange(other.m_mapped, false))
+{
+}
 
 CLargeBlock::~CLargeBlock() { Reset(); }
 

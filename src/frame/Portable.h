@@ -48,6 +48,7 @@ public:
     CLargeBlock() = default;
     CLargeBlock(CLargeBlock const &) = delete;
     CLargeBlock & operator=(CLargeBlock const &) = delete;
+    CLargeBlock(CLargeBlock && other) noexcept;
     ~CLargeBlock();
 
     char * Data() const { return m_data; }

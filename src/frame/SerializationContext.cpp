@@ -22,9 +22,44 @@ CSerializationContext & CSerializationContext::GetDefaultContext()
 
 CSmartPtr<CAttributeCol> CSerializationContext::GetAdditionalRootAttributes() const
 {
-    if (m_additionalRootAttributes == nullptr)
-        m_additionalRootAttributes = new CAttributeCol("", "##any", "");
-    return m_additionalRootAttributes;
+    return CSmartPtr<CAttributeCol>(m_additionalRootAttributes.Get());
+}
+
+CSerializationContext::CSharedRootAttributes::CSharedRootAttributes(CSharedRootAttributes const & other)
+    : m_value(other.m_value.load(std::memory_order_acquire))
+{
+    if (CAttributeCol * const value = m_value.load(std::memory_order_relaxed))
+        value->AddRef();
+}
+
+CSerializationContext::CSharedRootAttributes & CSerializationContext::CSharedRootAttributes::operator=(
+    CSharedRootAttributes const & other)
+{
+    CAttributeCol * const value = other.m_value.load(std::memory_order_acquire);
+    if (value != nullptr)
+        value->AddRef();
+    if (CAttributeCol * const old = m_value.exchange(value, std::memory_order_acq_rel))
+        old->Release();
+    return *this;
+}
+
+CSerializationContext::CSharedRootAttributes::~CSharedRootAttributes()
+{
+    if (CAttributeCol * const value = m_value.load(std::memory_order_relaxed))
+        value->Release();
+}
+
+CAttributeCol * CSerializationContext::CSharedRootAttributes::Get() const
+{
+    CAttributeCol * value = m_value.load(std::memory_order_acquire);
+    if (value != nullptr)
+        return value;
+    CAttributeCol * const made = new CAttributeCol("", "##any", "");
+    made->AddRef();
+    if (m_value.compare_exchange_strong(value, made, std::memory_order_acq_rel))
+        return made;
+    made->Release(); // another thread made them first
+    return value;
 }
 
 CFastInfosetContext & CSerializationContext::GetFIContext() const { return m_fiContext.Get(); }

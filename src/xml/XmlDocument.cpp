@@ -5,13 +5,12 @@
 #include "NxException.h"
 #include "SerializationContext.h"
 #include "fastinfoset/FastInfosetReader.h"
+#include "frame/Compression.h"
 #include "frame/Messages.h"
 #include "frame/Namespaces.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
 #include "xml/XmlDocumentStore.h"
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <atomic>
@@ -36,54 +35,6 @@ constexpr std::size_t AsyncChunkSize = 128 * 1024;
 constexpr std::size_t InflatePieceSize = 64 * 1024;
 constexpr std::string_view XsiNamespace = Namespaces::Xsi;
 constexpr std::string_view XmlnsNamespace = Namespaces::Xmlns;
-
-// Whether the bytes start like a gzip member or a zlib stream.
-bool LooksCompressed(unsigned char const * data, std::size_t length)
-{
-    if (length < 2)
-        return false;
-    if (data[0] == 0x1F && data[1] == 0x8B)
-        return true;
-    return (data[0] & 0x0F) == Z_DEFLATED && (data[0] >> 4) <= 7 && ((data[0] << 8) | data[1]) % 31 == 0;
-}
-
-// Inflates a gzip or zlib stream; false (and out untouched) unless the stream ends properly.
-bool TryInflate(unsigned char const * data, std::size_t length, CBinaryData & out)
-{
-    z_stream stream{};
-    if (inflateInit2(&stream, 47) != Z_OK)
-        return false;
-    struct CEnd
-    {
-        z_stream & stream;
-        ~CEnd() { inflateEnd(&stream); }
-    } const end{stream};
-
-    CBinaryData inflated;
-    std::unique_ptr<unsigned char[]> const piece(new unsigned char[InflatePieceSize]);
-    stream.next_in = const_cast<unsigned char *>(data);
-    std::size_t remaining = length;
-    for (;;)
-    {
-        if (stream.avail_in == 0 && remaining > 0)
-        {
-            std::size_t const feed =
-                remaining < std::numeric_limits<uInt>::max() ? remaining : std::numeric_limits<uInt>::max();
-            stream.avail_in = static_cast<uInt>(feed);
-            remaining -= feed;
-        }
-        stream.next_out = piece.get();
-        stream.avail_out = static_cast<uInt>(InflatePieceSize);
-        int const result = inflate(&stream, Z_NO_FLUSH);
-        inflated.Append(piece.get(), static_cast<std::uint32_t>(InflatePieceSize - stream.avail_out));
-        if (result == Z_STREAM_END)
-            break;
-        if (result != Z_OK)
-            return false; // corrupt or truncated: the input is left as it is
-    }
-    out = std::move(inflated);
-    return true;
-}
 
 bool IsSchemaInstanceOrXmlns(std::string const & namespaceUri)
 {
@@ -327,16 +278,8 @@ void CXmlDocument::LoadXml(unsigned short const * text)
 
 void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
 {
-    if (LooksCompressed(data, length))
-    {
-        CBinaryData inflated;
-        if (TryInflate(data, length, inflated))
-        {
-            m_input = std::move(inflated);
-            data = m_input.GetData();
-            length = m_input.GetLength();
-        }
-    }
+    if (LooksCompressed(data, length) && ParseCompressed(data, length))
+        return;
     // The Fast Infoset options are made on first use: only for input that is Fast Infoset.
     if (CFastInfosetReader::RecogniseHeader(data, length) == 0)
     {
@@ -345,6 +288,42 @@ void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
     }
     CFastInfosetReader reader(&m_context->GetFIContext(), this);
     reader.Parse(data, length);
+}
+
+bool CXmlDocument::ParseCompressed(unsigned char const * data, std::size_t length)
+{
+    CInflater inflater(data, length, m_context->GetMaxInflatedSize());
+    std::unique_ptr<unsigned char[]> const head(new unsigned char[InflatePieceSize]);
+    std::size_t const headLength = inflater.Read(head.get(), InflatePieceSize);
+    if (inflater.Failed())
+        return false;
+    if (CFastInfosetReader::RecogniseHeader(head.get(), headLength) != 0)
+    {
+        // Fast Infoset is read from one block.
+        CInflatedBytes whole;
+        if (!whole.ReadAll(inflater, head.get(), headLength))
+            return false;
+        CFastInfosetReader reader(&m_context->GetFIContext(), this);
+        reader.Parse(whole.GetData(), whole.GetLength());
+        return true;
+    }
+    // Text goes to the parser piece by piece, inflated straight into the parser's own buffer.
+    {
+        CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
+        reader.ParseChunk(reinterpret_cast<char const *>(head.get()), headLength, inflater.Finished());
+        while (!inflater.Finished() && !inflater.Failed())
+        {
+            void * const buffer = reader.GetBuffer(InflatePieceSize);
+            std::size_t const count = inflater.Read(static_cast<unsigned char *>(buffer), InflatePieceSize);
+            reader.ParseBuffer(count, inflater.Finished());
+        }
+    }
+    if (inflater.Finished())
+        return true;
+    // Not a whole compressed stream after all: what was read is dropped and the bytes are read as they stand.
+    m_store->Clear();
+    m_namespaceAliases.clear();
+    return false;
 }
 
 void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
@@ -360,12 +339,22 @@ void CXmlDocument::AsyncParse(char const * fileName)
         throw CNxException(FormatString(Msg::FailedOpenFile, fileName, GetLastPlatformError()));
     CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
     // Each chunk is read straight into the parser's buffer and parsed before the next is read.
-    for (;;)
+    for (bool first = true;; first = false)
     {
         void * const buffer = reader.GetBuffer(AsyncChunkSize);
         long long const count = file.Read(buffer, AsyncChunkSize);
         if (count < 0)
             throw CNxException(FormatString(Msg::FailedReadUnnamedFile, GetLastPlatformError()));
+        unsigned char const * const bytes = static_cast<unsigned char const *>(buffer);
+        if (first && (LooksCompressed(bytes, static_cast<std::size_t>(count)) ||
+                      CFastInfosetReader::RecogniseHeader(bytes, static_cast<std::size_t>(count)) != 0))
+        {
+            // Compressed or Fast Infoset: read whole, as without chunks.
+            file.Close();
+            ReadFile(fileName);
+            Parse(m_input.GetData(), m_input.GetLength());
+            return;
+        }
         if (count == 0)
         {
             if (m_store->root == 0 && m_store->depth == 0)
@@ -378,6 +367,8 @@ void CXmlDocument::AsyncParse(char const * fileName)
     if (m_store->root == 0)
         throw CNxException(Msg::InvalidOrEmptyXmlDocument);
 }
+
+std::size_t CXmlDocument::GetMaxDepth() const { return m_store->maxDepth; }
 
 CXmlElement * CXmlDocument::GetDocumentElement() const
 {
@@ -467,11 +458,13 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     if (store.depth == store.open.size())
         store.open.emplace_back();
     CXmlOpenElement & open = store.open[store.depth++];
+    if (store.depth > store.maxDepth)
+        store.maxDepth = store.depth;
     open.element = offset;
     open.lastChild = 0;
     open.previousSibling = previousSibling;
     open.mark = mark;
-    open.text.clear();
+    open.text.Clear();
 }
 
 CXmlElement & CXmlDocument::Element(std::size_t offset) const
@@ -483,25 +476,26 @@ void CXmlDocument::EndElement()
 {
     CXmlDocumentStore & store = *m_store;
     CXmlOpenElement & open = store.open[--store.depth];
-    if (!open.text.empty())
+    if (!open.text.Empty())
     {
-        if (open.text.size() > std::numeric_limits<std::uint32_t>::max())
+        std::string_view const collected = open.text.View();
+        if (collected.size() > std::numeric_limits<std::uint32_t>::max())
             throw CNxException(FormatString(Msg::ElementTextTooLong, Element(open.element).GetLocalName().c_str()));
         std::size_t text = 0;
         // Whitespace that lays out child elements repeats from element to element: one copy
         // serves them all.
-        bool const shareable = CXmlLayoutTexts::IsShareable(open.text);
+        bool const shareable = CXmlLayoutTexts::IsShareable(collected);
         if (shareable)
-            text = store.layoutTexts.Find(open.text);
+            text = store.layoutTexts.Find(collected);
         if (text == 0)
         {
-            text = store.tree.CopyText(open.text);
+            text = store.tree.CopyText(collected);
             if (shareable)
-                store.layoutTexts.Add(open.text, text);
+                store.layoutTexts.Add(collected, text);
         }
         CXmlElement & element = Element(open.element);
         element.m_text = CXmlTreeBuffer::Distance(open.element, text);
-        element.m_textLength = static_cast<std::uint32_t>(open.text.size());
+        element.m_textLength = static_cast<std::uint32_t>(collected.size());
     }
     if (m_filter != nullptr && store.depth > 0 && m_filter(&Element(open.element)))
     {
@@ -524,14 +518,14 @@ void CXmlDocument::AppendTextExcludingCR(char const * text, std::size_t length)
     CXmlDocumentStore & store = *m_store;
     if (store.depth == 0)
         return;
-    std::string & target = store.open[store.depth - 1].text;
+    CXmlTextBuilder & target = store.open[store.depth - 1].text;
     char const * const end = text + length;
     while (text < end)
     {
         char const * const cr =
             static_cast<char const *>(std::memchr(text, '\r', static_cast<std::size_t>(end - text)));
         char const * const stop = cr != nullptr ? cr : end;
-        target.append(text, static_cast<std::size_t>(stop - text));
+        target.Append(text, static_cast<std::size_t>(stop - text));
         text = cr != nullptr ? cr + 1 : end;
     }
 }
@@ -540,7 +534,7 @@ void CXmlDocument::AppendText(char const * text, std::size_t length)
 {
     CXmlDocumentStore & store = *m_store;
     if (store.depth > 0)
-        store.open[store.depth - 1].text.append(text, length);
+        store.open[store.depth - 1].text.Append(text, length);
 }
 
 void CXmlDocument::AddNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri)
@@ -605,14 +599,16 @@ CBinaryData CXmlDocument::ParseJson(unsigned char const * data, std::size_t leng
 {
     if (LooksCompressed(data, length))
     {
-        CBinaryData inflated;
-        if (TryInflate(data, length, inflated))
-        {
-            m_input = std::move(inflated);
-            data = m_input.GetData();
-            length = m_input.GetLength();
-        }
+        CInflater inflater(data, length, m_context->GetMaxInflatedSize());
+        CInflatedBytes whole;
+        if (whole.ReadAll(inflater, nullptr, 0))
+            return ParseJsonBytes(whole.GetData(), whole.GetLength());
     }
+    return ParseJsonBytes(data, length);
+}
+
+CBinaryData CXmlDocument::ParseJsonBytes(unsigned char const * data, std::size_t length)
+{
     // UTF-16 little-endian: behind its byte-order mark, as UTF-16 JSON files are written, or
     // without one, as in UTF-16 JSON bytes, whose first character is ASCII.
     bool const marked = length >= 2 && data[0] == 0xFF && data[1] == 0xFE;

@@ -3,6 +3,7 @@
 #include "NxException.h"
 #include "frame/Messages.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace NxXmlLib16
@@ -82,6 +83,17 @@ void CXmlNameTable::Clear()
     m_slotted.clear();
 }
 
+void CXmlTextBuilder::Append(char const * data, std::size_t length)
+{
+    if (length == 0)
+        return;
+    std::size_t const needed = m_length + length;
+    if (needed > m_block.Size())
+        m_block.Resize(std::max<std::size_t>({needed, 2 * m_block.Size(), 64}));
+    std::memcpy(m_block.Data() + m_length, data, length);
+    m_length = needed;
+}
+
 bool CXmlLayoutTexts::IsShareable(std::string_view text)
 {
     if (text.empty() || text.size() > LongestShared)
@@ -94,15 +106,16 @@ bool CXmlLayoutTexts::IsShareable(std::string_view text)
     return true;
 }
 
-std::size_t CXmlLayoutTexts::Find(std::string const & text) const
+std::size_t CXmlLayoutTexts::Find(std::string_view text) const
 {
-    auto const found = m_offsets.find(text);
+    m_key.assign(text);
+    auto const found = m_offsets.find(m_key);
     return found == m_offsets.end() ? 0 : found->second;
 }
 
-void CXmlLayoutTexts::Add(std::string const & text, std::size_t offset)
+void CXmlLayoutTexts::Add(std::string_view text, std::size_t offset)
 {
-    auto const added = m_offsets.emplace(text, offset).first;
+    auto const added = m_offsets.emplace(std::string(text), offset).first;
     m_added.push_back(&added->first);
 }
 

@@ -87,16 +87,33 @@ public:
     // Whether the text is whitespace only and short enough to be shared.
     static bool IsShareable(std::string_view text);
     // The offset of the stored copy of the text, or 0 when it was not stored yet.
-    std::size_t Find(std::string const & text) const;
+    std::size_t Find(std::string_view text) const;
     // Records where the text was stored.
-    void Add(std::string const & text, std::size_t offset);
+    void Add(std::string_view text, std::size_t offset);
     // Forgets the texts stored at or after the offset, which the tree gave back.
     void ForgetFrom(std::size_t offset);
     void Clear();
 
 private:
     std::unordered_map<std::string, std::size_t> m_offsets;
+    mutable std::string m_key;                // the text looked up, as the map's key type
     std::vector<std::string const *> m_added; // keys in the order their texts were stored
+};
+
+// Character data collected for an element being built. Its block grows without copying once it
+// is large, so that a huge text costs its own size and no more.
+class CXmlTextBuilder
+{
+public:
+    void Append(char const * data, std::size_t length);
+    void Clear() { m_length = 0; }
+    bool Empty() const { return m_length == 0; }
+    std::size_t Size() const { return m_length; }
+    std::string_view View() const { return std::string_view(m_block.Data(), m_length); }
+
+private:
+    CLargeBlock m_block;
+    std::size_t m_length = 0;
 };
 
 // One element being built, by offsets into the tree buffer (0: none).
@@ -106,7 +123,7 @@ struct CXmlOpenElement
     std::size_t lastChild;       // the element's last child so far
     std::size_t previousSibling; // the parent's last child before this one
     std::size_t mark;            // the buffer before this element
-    std::string text;            // character data collected so far
+    CXmlTextBuilder text;        // character data collected so far
 };
 
 struct CXmlDocumentStore
@@ -118,6 +135,7 @@ struct CXmlDocumentStore
     // Open elements by depth; entries are reused so their text buffers keep their capacity.
     std::vector<CXmlOpenElement> open;
     std::size_t depth = 0;
+    std::size_t maxDepth = 0; // the deepest nesting reached
 
     void Clear()
     {
@@ -126,6 +144,7 @@ struct CXmlDocumentStore
         layoutTexts.Clear();
         root = 0;
         depth = 0;
+        maxDepth = 0;
     }
 };
 
