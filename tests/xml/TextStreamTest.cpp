@@ -71,22 +71,17 @@ TEST(TextStream, BytesInTheStreamsEncoding)
         EXPECT_EQ(Utf16("<a/>"), Bytes(bytes)); // no byte-order mark in memory
     }
 
+    utf8.Begin(); // starts afresh
+    utf8.Append(std::string("new"));
+    utf8.Append('!');
+    EXPECT_EQ(4u, utf8.GetLength());
+    EXPECT_EQ("new!", utf8.DetachString());
+    EXPECT_EQ(0u, utf8.GetLength());
+
     CTextStream unknown;
     unknown.Append("x");
     ExpectThrows<CNxException>([&] { unknown.GetBytes(bytes); },
                                "Unknown Encoding, select UTF-8 (contact our support team)");
-}
-
-TEST(TextStream, BeginStartsAfresh)
-{
-    CTextStream stream(XmlEncoding_UTF8);
-    stream.Append("old");
-    stream.Begin();
-    stream.Append(std::string("new"));
-    stream.Append('!');
-    EXPECT_EQ(4u, stream.GetLength());
-    EXPECT_EQ("new!", stream.DetachString());
-    EXPECT_EQ(0u, stream.GetLength());
 }
 
 TEST(FileTextStream, OnlyUtf16FilesStartWithAByteOrderMark)
