@@ -194,16 +194,14 @@ TEST(TypedCollections, ReadingARunOfElements)
 {
     CXmlDocument document;
     document.LoadXml("<r xmlns=\"urn:t\"><v> 1 </v><v>2</v><v>3</v><v>4</v><v>5</v><w/><v>6</v></r>");
-    CSmartPtr<COpen<Ci4Col>> numbers(new COpen<Ci4Col>("v", "urn:t", 0, -1, nullptr, -1, -1, nullptr, nullptr, nullptr,
-                                                       nullptr, -1, -1, -1, Collapse, nullptr));
+    auto const numbers = Make<COpen<Ci4Col>>();
     CXmlElement * const root = document.GetDocumentElement();
     CXmlElement * const rest = numbers->FromXml_Int(root, root->GetFirstElement(), CSerializationContext(), false);
     EXPECT_EQ(5, numbers->GetCount());
     ASSERT_NE(nullptr, rest);
     EXPECT_EQ("w", rest->GetLocalName());
 
-    CSmartPtr<COpen<Ci4Col>> limited(new COpen<Ci4Col>("v", "urn:t", 0, -1, nullptr, -1, -1, nullptr, "3", nullptr,
-                                                       nullptr, -1, -1, -1, Collapse, nullptr));
+    auto const limited = Make<COpen<Ci4Col>>(0, -1, "3");
     ExpectThrows<CNxException>(
         [&] { limited->FromXml_Int(root, root->GetFirstElement(), CSerializationContext(), false); },
         "Invalid Value for v [4]");
