@@ -278,8 +278,8 @@ TEST(XmlDocument, BadInputIsRefusedWithTheParsersMessage)
         {truncated, "not well-formed (invalid token) at line 1"},
     };
     CXmlDocument document;
-    for (auto const & [bytes, message] : cases)
-        ExpectThrows<CNxException>([&] { LoadBytes(document, bytes); }, message);
+    for (auto const & c : cases)
+        ExpectThrows<CNxException>([&] { LoadBytes(document, c.first); }, c.second);
     document.LoadXml("<ok/>"); // a failed load leaves a document that loads again
     EXPECT_EQ("{}ok", Dump(document.GetDocumentElement()));
 
