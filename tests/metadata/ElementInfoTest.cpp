@@ -47,12 +47,7 @@ TEST(ElementInfo, RestrictionsOfPrimitiveMembersOnly)
     sku.CheckRestriction(std::string("ABC"));
     ExpectThrows<CNxException>([&] { sku.CheckRestriction(std::string("ABCD")); }, "Invalid Value for sku [ABCD].");
     CElementInfoAllCol const collection("x", Ns, 2);
-    CSmartPtr<CWidget> const widget(new CWidget);
-    EXPECT_TRUE(collection.Validate(CSerializationContext(), widget, false, true));
-    CElementInfoSeqCol const sequenceCollection("x", Ns, 2);
-    ExpectThrows<CNxException>(
-        [&] { sequenceCollection.Validate(CSerializationContext(), widget, false, true); },
-        "Not implemented, should never be called");
+    EXPECT_TRUE(collection.Validate(CSerializationContext(), CSmartPtr<CWidget>(new CWidget), false, true));
 }
 
 TEST(ElementInfo, NameMatching)
@@ -96,18 +91,17 @@ TEST(AttributeInfo, EnumeratedAttributesMatchByLocalNameWhenNamespacesAreIgnored
 
 TEST(ElementInfo, TypesWithoutAFacetCheckerAreRefusedEvenWithoutFacets)
 {
-    CElementInfoSeqPrimOpt const letter("letter", Ns, 0, false, ItemType_char, nullptr,
-                                        CWhitespaceUtils::WhitespaceRule_Preserve, CPrimitiveRestrictions(), nullptr);
+    WhitespaceRule const preserve = CWhitespaceUtils::WhitespaceRule_Preserve;
+    CElementInfoSeqPrimOpt const letter("letter", Ns, 0, false, ItemType_char, nullptr, preserve,
+                                        CPrimitiveRestrictions(), nullptr);
+    CAttributeInfoPrimitive const mark("mark", "", 1, true, ItemType_char, nullptr, preserve, CPrimitiveRestrictions(),
+                                       nullptr);
     NxVariant value;
     value.SetChar('x');
     ExpectThrows<CNxInvalidValueException>([&] { letter.CheckRestriction(value); }, "Unknown type [char].");
     ExpectThrows<CNxInvalidValueException>([&] { letter.CheckRestriction(std::string("x")); }, "Unknown type [char].");
-    CAttributeInfoPrimitive const mark("mark", "", 1, true, ItemType_char, nullptr,
-                                       CWhitespaceUtils::WhitespaceRule_Preserve, CPrimitiveRestrictions(), nullptr);
     ExpectThrows<CNxInvalidValueException>([&] { mark.CheckRestriction(value); }, "Unknown type [char].");
-    // Types with a checker and no facets pass as before.
-    CElementInfoSeqPrimOpt const count("count", Ns, 0, false, ItemType_i4, nullptr,
-                                       CWhitespaceUtils::WhitespaceRule_Collapse, CPrimitiveRestrictions(), nullptr);
     value.SetI4(-5);
-    count.CheckRestriction(value);
+    CElementInfoSeqPrimOpt("count", Ns, 0, false, ItemType_i4, nullptr, preserve, CPrimitiveRestrictions(), nullptr)
+        .CheckRestriction(value); // types with a checker and no facets pass
 }

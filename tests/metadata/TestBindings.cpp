@@ -1,5 +1,7 @@
 #include "TestBindings.h"
 
+#include <type_traits>
+
 namespace TestBindings
 {
 
@@ -46,45 +48,86 @@ Info ** Empty()
     return new Info *[1]{nullptr};
 }
 
-CPrimitiveRestrictions Pattern(char const * pattern)
+// A primitive element or attribute of the test namespace without facets.
+template <class Info>
+Info * Prim(char const * name, int index, ItemType type, char const * defaultValue = nullptr,
+            bool nillableOrOptional = false)
 {
-    return CPrimitiveRestrictions(pattern, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
+    WhitespaceRule const rule = type == ItemType_string ? Preserve : Collapse;
+    if constexpr (std::is_base_of<CAttributeInfo, Info>::value)
+        return new Info(name, "", index, nillableOrOptional, type, nullptr, rule, CPrimitiveRestrictions(), defaultValue);
+    else
+        return new Info(name, Ns, index, nillableOrOptional, type, nullptr, rule, CPrimitiveRestrictions(), defaultValue);
 }
 
+// The class information of a test class without simple content.
+CParentElementInfo * Class(XmlElementGroupType group, char const * name, bool checkAttributes = true,
+                           bool derived = false, XmlElementType type = XmlElementType_Element)
+{
+    return new CParentElementInfo(group, type, name, Ns, checkAttributes, derived, -1, ItemType_Invalid, nullptr,
+                                  false);
+}
+
+// A run of numbers in the test namespace.
+Ci4Col * Numbers(char const * name, int minOccurs, int maxOccurs)
+{
+    return new Ci4Col(name, Ns, minOccurs, maxOccurs, nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1,
+                      Collapse, nullptr);
+}
+
+void Put(NxVariant & value, std::string const & member) { value.SetString(member); }
+void Put(NxVariant & value, std::int32_t member) { value.SetI4(member); }
+void Put(NxVariant & value, bool member) { value.SetBoolean(member); }
 template <class T>
-T * As(NxVariant const & value)
+void Put(NxVariant & value, CSmartPtr<T> const & member)
 {
-    return dynamic_cast<T *>(value.GetXmlObject().Get());
+    value.SetXmlObject(member);
+}
+void Take(NxVariant const & value, std::string & member) { member = value.GetString(); }
+void Take(NxVariant const & value, std::int32_t & member) { member = value.GetI4(); }
+void Take(NxVariant const & value, bool & member) { member = value.GetBoolean(); }
+template <class T>
+void Take(NxVariant const & value, CSmartPtr<T> & member)
+{
+    member = dynamic_cast<T *>(value.GetXmlObject().Get());
 }
 
-// Reads or writes an optional string member.
-void OptionalString(bool read, NxVariant & value, bool & has, std::string & member)
+// Reads or writes a member that always has a value.
+template <class T>
+void Member(bool read, NxVariant & value, T & member)
 {
     if (read)
-    {
-        if (has)
-            value.SetString(member);
-        else
-            value.Clear();
-        return;
-    }
-    has = value.IsValid();
-    member = value.GetString();
+        Put(value, member);
+    else
+        Take(value, member);
 }
 
-// Reads or writes an optional enumerated or integer member.
-void OptionalInt(bool read, NxVariant & value, bool & has, int & member)
+// Reads or writes an optional member: no value when it is not there.
+template <class T>
+void Optional(bool read, NxVariant & value, bool & has, T & member)
+{
+    if (read && has)
+        Put(value, member);
+    else if (read)
+        value.Clear();
+    else
+    {
+        has = value.IsValid();
+        Take(value, member);
+    }
+}
+
+// Hands out a collection member; collections are filled in place.
+template <class T>
+void Items(bool read, NxVariant & value, CSmartPtr<T> const & member)
 {
     if (read)
-    {
-        if (has)
-            value.SetI4(member);
-        else
-            value.Clear();
-        return;
-    }
-    has = value.IsValid();
-    member = value.GetI4();
+        value.SetXmlCollection(member);
+}
+
+[[noreturn]] void Unknown(int propertyIndex)
+{
+    throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
 }
 
 // The substitution factory of shapes: the xsi:type names the class.
@@ -115,13 +158,9 @@ char const * ColorToString(int value)
 
 int ColorFromString(char const * text)
 {
-    std::string const name = text;
-    if (name == "red")
-        return Red;
-    if (name == "green")
-        return Green;
-    if (name == "blue")
-        return Blue;
+    for (int color = Red; color <= Blue; ++color)
+        if (std::string(text) == ColorToString(color))
+            return color;
     throw CNxInvalidValueException(FormatString("The value [%s] is not a Color", text));
 }
 
@@ -129,16 +168,9 @@ int ColorFromString(char const * text)
 
 void CPart::Describe(CMetadata & tables)
 {
-    tables.elements = Table<CElementInfo>({
-        new CElementInfoSeqPrimMnd("code", Ns, 0, false, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                   nullptr),
-    });
-    tables.attributes = Table<CAttributeInfo>({
-        new CAttributeInfoPrimitive("weight", "", 1, true, ItemType_i4, nullptr, Collapse, CPrimitiveRestrictions(),
-                                    nullptr),
-    });
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Part", Ns, true,
-                                              false, -1, ItemType_Invalid, nullptr, false);
+    tables.elements = Table<CElementInfo>({Prim<CElementInfoSeqPrimMnd>("code", 0, ItemType_string)});
+    tables.attributes = Table<CAttributeInfo>({Prim<CAttributeInfoPrimitive>("weight", 1, ItemType_i4, nullptr, true)});
+    tables.classInfo = Class(XmlElementGroupType_Sequence, "Part");
 }
 
 // The factory names the part after the member it is made for.
@@ -147,14 +179,9 @@ CSmartPtr<CXmlObjectBase> CPart::Create(int, char const * name) { return CSmartP
 void CPart::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     if (propertyIndex == 0)
-    {
-        if (read)
-            value.SetString(code);
-        else
-            code = value.GetString();
-        return;
-    }
-    OptionalInt(read, value, hasWeight, weight);
+        Member(read, value, code);
+    else
+        Optional(read, value, hasWeight, weight);
 }
 
 CSmartPtr<CPart> CPartCol::Add(CPart * part)
@@ -194,10 +221,7 @@ CXmlElement * CPartCol::FromXml_Int(CXmlElement *, CXmlElement * child, CSeriali
 void CNote::Describe(CMetadata & tables)
 {
     tables.elements = Empty<CElementInfo>();
-    tables.attributes = Table<CAttributeInfo>({
-        new CAttributeInfoPrimitive("lang", "", 1, true, ItemType_string, nullptr, Collapse, CPrimitiveRestrictions(),
-                                    nullptr),
-    });
+    tables.attributes = Table<CAttributeInfo>({Prim<CAttributeInfoPrimitive>("lang", 1, ItemType_string, nullptr, true)});
     tables.classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Note", Ns, true,
                                               false, 0, ItemType_string, nullptr, true);
 }
@@ -206,16 +230,11 @@ CSmartPtr<CXmlObjectBase> CNote::Create(int, char const *) { return CSmartPtr<CX
 
 void CNote::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    std::string & member = propertyIndex == 0 ? text : lang;
-    if (read)
-    {
-        if (propertyIndex == 1 && member.empty())
-            value.Clear();
-        else
-            value.SetString(member);
-    }
+    bool hasLang = !lang.empty();
+    if (propertyIndex == 0)
+        Member(read, value, text);
     else
-        member = value.GetString();
+        Optional(read, value, hasLang, lang);
 }
 
 // ---- CWidget ----
@@ -225,143 +244,79 @@ CWidget::CWidget() : CBound("widget") { Init(); }
 void CWidget::Init()
 {
     name.clear();
-    hasSize = false;
-    size = 0;
-    color = Red;
-    hasShade = false;
-    shade = Red;
+    remark.clear();
+    label.clear();
+    hasSize = hasShade = hasRemark = remarkNil = hasKind = hasLabel = false;
+    size = id = 0;
+    color = shade = Red;
+    kind = Green;
     part = new CPart;
     extra.Reset();
-    counts = new Ci4Col("count", Ns, 0, 3, nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1, Collapse,
-                        nullptr);
-    parts = new CPartCol("part2", 0, -1);
-    hasRemark = false;
-    remarkNil = false;
-    remark.clear();
     note.Reset();
     any.Reset();
-    id = 0;
-    hasKind = false;
-    kind = Green;
+    counts = Numbers("count", 0, 3);
+    parts = new CPartCol("part2", 0, -1);
     others = new CAttributeCol("", "##other", Ns);
-    hasLabel = false;
-    label.clear();
 }
 
 void CWidget::Describe(CMetadata & tables)
 {
     tables.elements = Table<CElementInfo>({
-        new CElementInfoSeqPrimMnd("name", Ns, 0, false, ItemType_string, nullptr, Preserve, Pattern("[a-z]+"), nullptr),
-        new CElementInfoSeqPrimOpt("size", Ns, 1, false, ItemType_i4, nullptr, Collapse, CPrimitiveRestrictions(), "10"),
+        new CElementInfoSeqPrimMnd("name", Ns, 0, false, ItemType_string, nullptr, Preserve,
+                                   CPrimitiveRestrictions("[a-z]+", -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1,
+                                                          -1),
+                                   nullptr),
+        Prim<CElementInfoSeqPrimOpt>("size", 1, ItemType_i4, "10"),
         new CElementInfoSeqEnumMnd("color", Ns, 2, false, &ColorToString, &ColorFromString, nullptr),
         new CElementInfoSeqEnumOpt("shade", Ns, 3, false, &ColorToString, &ColorFromString, nullptr),
         new CElementInfoSeqClsMnd("part", Ns, 4, XmlElementType_Element, &CPart::Create, 0, false),
         new CElementInfoSeqClsOpt("extra", Ns, 5, XmlElementType_Element, &CPart::Create, 0),
         new CElementInfoSeqPrimCol("count", Ns, 6),
         new CElementInfoSeqClsCol("part2", Ns, 7, XmlElementType_Element),
-        new CElementInfoSeqPrimOpt("remark", Ns, 8, true, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                   nullptr),
+        Prim<CElementInfoSeqPrimOpt>("remark", 8, ItemType_string, nullptr, true),
         new CElementInfoSeqClsOpt("note", Ns, 9, XmlElementType_Element, &CNote::Create, 0),
         new CElementInfoSeqUntpdOpt("AnyElement", Ns, 10, "##other", Ns),
     });
     tables.attributes = Table<CAttributeInfo>({
-        new CAttributeInfoPrimitive("id", "", 11, false, ItemType_i4, nullptr, Collapse, CPrimitiveRestrictions(),
-                                    nullptr),
+        Prim<CAttributeInfoPrimitive>("id", 11, ItemType_i4),
         new CAttributeInfoEnum("kind", "", 12, true, &ColorToString, &ColorFromString, "green"),
         new CAttributeInfoAny("", "", 13, true, "##other", Ns, nullptr),
-        new CAttributeInfoPrimitive("label", "", 14, true, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                    "none"),
+        Prim<CAttributeInfoPrimitive>("label", 14, ItemType_string, "none", true),
     });
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Widget", Ns, true,
-                                              false, -1, ItemType_Invalid, nullptr, false);
+    tables.classInfo = Class(XmlElementGroupType_Sequence, "Widget");
 }
 
 void CWidget::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
+    if (!read && propertyIndex == 0)
+        Tables().elements[0]->CheckRestriction(value); // the generated setter checks the facets
+    if (!read && propertyIndex == 4)
+        Throw_IfPropertyIsNull(value.GetXmlObject(), "Part");
     switch (propertyIndex)
     {
-    case 0:
-        if (read)
-            value.SetString(name);
-        else
-        {
-            Tables().elements[0]->CheckRestriction(value); // the generated setter checks the facets
-            name = value.GetString();
-        }
-        break;
-    case 1: OptionalInt(read, value, hasSize, size); break;
-    case 2:
-        if (read)
-            value.SetI4(color);
-        else
-            color = value.GetI4();
-        break;
-    case 3: OptionalInt(read, value, hasShade, shade); break;
-    case 4:
-        if (read)
-            value.SetXmlObject(part);
-        else
-        {
-            Throw_IfPropertyIsNull(value.GetXmlObject(), "Part");
-            part = As<CPart>(value);
-        }
-        break;
-    case 5:
-        if (read)
-            value.SetXmlObject(extra);
-        else
-            extra = As<CPart>(value);
-        break;
-    case 6:
-        if (read)
-            value.SetXmlCollection(counts);
-        break;
-    case 7:
-        if (read)
-            value.SetXmlCollection(parts);
-        break;
+    case 0: return Member(read, value, name);
+    case 1: return Optional(read, value, hasSize, size);
+    case 2: return Member(read, value, color);
+    case 3: return Optional(read, value, hasShade, shade);
+    case 4: return Member(read, value, part);
+    case 5: return Member(read, value, extra);
+    case 6: return Items(read, value, counts);
+    case 7: return Items(read, value, parts);
     case 8:
-        if (read)
-        {
-            if (remarkNil)
-                value.SetNil();
-            else if (hasRemark)
-                value.SetString(remark);
-            else
-                value.Clear();
-        }
-        else
-        {
+        if (read && remarkNil)
+            return value.SetNil();
+        Optional(read, value, hasRemark, remark);
+        if (!read)
             remarkNil = value.IsNil();
-            hasRemark = value.IsValid() && !remarkNil;
-            remark = value.GetString();
-        }
-        break;
-    case 9:
-        if (read)
-            value.SetXmlObject(note);
-        else
-            note = As<CNote>(value);
-        break;
-    case 10:
-        if (read)
-            value.SetXmlObject(any);
-        else
-            any = As<CElement>(value);
-        break;
-    case 11:
-        if (read)
-            value.SetI4(id);
-        else
-            id = value.GetI4();
-        break;
-    case 12: OptionalInt(read, value, hasKind, kind); break;
-    case 13:
-        if (read)
-            value.SetXmlCollection(others);
-        break;
-    case 14: OptionalString(read, value, hasLabel, label); break;
-    default: throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
+        hasRemark = hasRemark && !remarkNil;
+        return;
+    case 9: return Member(read, value, note);
+    case 10: return Member(read, value, any);
+    case 11: return Member(read, value, id);
+    case 12: return Optional(read, value, hasKind, kind);
+    case 13: return Items(read, value, others);
+    case 14: return Optional(read, value, hasLabel, label);
+    default: Unknown(propertyIndex);
     }
 }
 
@@ -371,52 +326,37 @@ CChoiceBox::CChoiceBox() : CBound("box") { Init(); }
 
 void CChoiceBox::Init()
 {
-    hasText = false;
+    hasText = hasColor = false;
     text.clear();
-    part.Reset();
-    hasColor = false;
-    color = Red;
-    numbers = new Ci4Col("number", Ns, 1, -1, nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1, Collapse,
-                         nullptr);
     selected.clear();
+    part.Reset();
+    color = Red;
+    numbers = Numbers("number", 1, -1);
 }
 
 void CChoiceBox::Describe(CMetadata & tables)
 {
     tables.elements = Table<CElementInfo>({
-        new CElementInfoChoicePrimOpt("text", Ns, 0, false, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                      nullptr),
+        Prim<CElementInfoChoicePrimOpt>("text", 0, ItemType_string),
         new CElementInfoChoiceClsOpt("part", Ns, 1, XmlElementType_Element, &CPart::Create, 0),
         new CElementInfoChoiceEnumOpt("color", Ns, 2, false, &ColorToString, &ColorFromString, nullptr),
         new CElementInfoChoicePrimCol("number", Ns, 3),
     });
     tables.attributes = Empty<CAttributeInfo>();
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element, "ChoiceBox", Ns, true,
-                                              false, -1, ItemType_Invalid, nullptr, false);
+    tables.classInfo = Class(XmlElementGroupType_Choice, "ChoiceBox");
 }
 
 void CChoiceBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
+    if (!read && propertyIndex == 1)
+        Choice_SelectElement("part", value.GetXmlObject(), selected);
     switch (propertyIndex)
     {
-    case 0:
-        OptionalString(read, value, hasText, text);
-        break;
-    case 1:
-        if (read)
-            value.SetXmlObject(part);
-        else
-        {
-            Choice_SelectElement("part", value.GetXmlObject(), selected);
-            part = As<CPart>(value);
-        }
-        break;
-    case 2: OptionalInt(read, value, hasColor, color); break;
-    case 3:
-        if (read)
-            value.SetXmlCollection(numbers);
-        break;
-    default: throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
+    case 0: return Optional(read, value, hasText, text);
+    case 1: return Member(read, value, part);
+    case 2: return Optional(read, value, hasColor, color);
+    case 3: return Items(read, value, numbers);
+    default: Unknown(propertyIndex);
     }
 }
 
@@ -424,26 +364,20 @@ void CChoiceBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 
 CRunBox::CRunBox() : CBound("run") { Init(); }
 
-void CRunBox::Init()
-{
-    numbers = new Ci4Col("number", Ns, 1, -1, nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1, Collapse,
-                         nullptr);
-}
+void CRunBox::Init() { numbers = Numbers("number", 1, -1); }
 
 void CRunBox::Describe(CMetadata & tables)
 {
     tables.elements = Table<CElementInfo>({new CElementInfoChoicePrimCol("number", Ns, 0)});
     tables.attributes = Empty<CAttributeInfo>();
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Choice, XmlElementType_Element, "RunBox", Ns, true,
-                                              false, -1, ItemType_Invalid, nullptr, false);
+    tables.classInfo = Class(XmlElementGroupType_Choice, "RunBox");
 }
 
 void CRunBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     if (propertyIndex != 0)
-        throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
-    if (read)
-        value.SetXmlCollection(numbers);
+        Unknown(propertyIndex);
+    Items(read, value, numbers);
 }
 
 // ---- CAllBox ----
@@ -452,49 +386,34 @@ CAllBox::CAllBox() : CBound("all") { Init(); }
 
 void CAllBox::Init()
 {
-    hasX = false;
+    hasX = hasY = hasColor = false;
     x = 0;
-    hasY = false;
     y.clear();
     part.Reset();
-    hasColor = false;
     color = Red;
 }
 
 void CAllBox::Describe(CMetadata & tables)
 {
     tables.elements = Table<CElementInfo>({
-        new CElementInfoAllPrimMnd("x", Ns, 0, false, ItemType_i4, nullptr, Collapse, CPrimitiveRestrictions(), nullptr),
-        new CElementInfoAllPrimOpt("y", Ns, 1, false, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                   nullptr),
+        Prim<CElementInfoAllPrimMnd>("x", 0, ItemType_i4),
+        Prim<CElementInfoAllPrimOpt>("y", 1, ItemType_string),
         new CElementInfoAllClsOpt("part", Ns, 2, XmlElementType_Element, &CPart::Create, 0),
         new CElementInfoAllEnumMnd("color", Ns, 3, false, &ColorToString, &ColorFromString, nullptr),
     });
     tables.attributes = Empty<CAttributeInfo>();
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_All, XmlElementType_Element, "AllBox", Ns, true, false,
-                                              -1, ItemType_Invalid, nullptr, false);
+    tables.classInfo = Class(XmlElementGroupType_All, "AllBox");
 }
 
 void CAllBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     switch (propertyIndex)
     {
-    case 0:
-    {
-        int member = x;
-        OptionalInt(read, value, hasX, member);
-        x = member;
-        break;
-    }
-    case 1: OptionalString(read, value, hasY, y); break;
-    case 2:
-        if (read)
-            value.SetXmlObject(part);
-        else
-            part = As<CPart>(value);
-        break;
-    case 3: OptionalInt(read, value, hasColor, color); break;
-    default: throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
+    case 0: return Optional(read, value, hasX, x);
+    case 1: return Optional(read, value, hasY, y);
+    case 2: return Member(read, value, part);
+    case 3: return Optional(read, value, hasColor, color);
+    default: Unknown(propertyIndex);
     }
 }
 
@@ -502,13 +421,9 @@ void CAllBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 
 void CShape::Describe(CMetadata & tables)
 {
-    tables.elements = Table<CElementInfo>({
-        new CElementInfoSeqPrimMnd("label", Ns, 0, false, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                   nullptr),
-    });
+    tables.elements = Table<CElementInfo>({Prim<CElementInfoSeqPrimMnd>("label", 0, ItemType_string)});
     tables.attributes = Empty<CAttributeInfo>();
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Shape", Ns, true,
-                                              false, -1, ItemType_Invalid, nullptr, false);
+    tables.classInfo = Class(XmlElementGroupType_Sequence, "Shape");
 }
 
 CSmartPtr<CXmlObjectBase> CShape::Substitute(CXmlElement * element) { return CShapeFactory::Substitute(element); }
@@ -516,11 +431,8 @@ CSmartPtr<CXmlObjectBase> CShape::Substitute(CXmlElement * element) { return CSh
 void CShape::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     if (propertyIndex != 0)
-        throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
-    if (read)
-        value.SetString(label);
-    else
-        label = value.GetString();
+        Unknown(propertyIndex);
+    Member(read, value, label);
 }
 
 CMetadata & CCircle::Circle()
@@ -534,15 +446,10 @@ CCircle::CCircle() : CShape("shape")
     CNXCriticalSection::CScopedLock const lock(m_csInit);
     if (Circle().classInfo == nullptr)
     {
-        Circle().elements = Table<CElementInfo>({
-            new CElementInfoSeqPrimMnd("label", Ns, 0, false, ItemType_string, nullptr, Preserve,
-                                       CPrimitiveRestrictions(), nullptr),
-            new CElementInfoSeqPrimMnd("radius", Ns, 1, false, ItemType_i4, nullptr, Collapse, CPrimitiveRestrictions(),
-                                       nullptr),
-        });
+        Circle().elements = Table<CElementInfo>({Prim<CElementInfoSeqPrimMnd>("label", 0, ItemType_string),
+                                                 Prim<CElementInfoSeqPrimMnd>("radius", 1, ItemType_i4)});
         Circle().attributes = Empty<CAttributeInfo>();
-        Circle().classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Circle", Ns,
-                                                    true, true, -1, ItemType_Invalid, nullptr, false);
+        Circle().classInfo = Class(XmlElementGroupType_Sequence, "Circle", true, true);
     }
     Init();
 }
@@ -556,10 +463,7 @@ void CCircle::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     if (propertyIndex != 1)
         return CShape::AccessProperty(propertyIndex, read, value);
-    if (read)
-        value.SetI4(radius);
-    else
-        radius = value.GetI4();
+    Member(read, value, radius);
 }
 
 // ---- CDrawing and its inlined part ----
@@ -580,58 +484,32 @@ void CDrawing::Describe(CMetadata & tables)
     });
     tables.attributes = Empty<CAttributeInfo>();
     // The inlined part's attributes land on this element, so they are not unknown here.
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_Element, "Drawing", Ns, false,
-                                              false, -1, ItemType_Invalid, nullptr, false);
+    tables.classInfo = Class(XmlElementGroupType_Sequence, "Drawing", false);
 }
 
 void CDrawing::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     switch (propertyIndex)
     {
-    case 0:
-        if (read)
-            value.SetXmlObject(shape);
-        else
-            shape = As<CShape>(value);
-        break;
-    case 1:
-        if (read)
-            value.SetXmlObject(inlined);
-        else
-            inlined = value.GetXmlObject();
-        break;
-    default: throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
+    case 0: return Member(read, value, shape);
+    case 1: return Member(read, value, inlined);
+    default: Unknown(propertyIndex);
     }
 }
 
 void CInlined::Describe(CMetadata & tables)
 {
-    tables.elements = Table<CElementInfo>({
-        new CElementInfoSeqPrimMnd("first", Ns, 0, false, ItemType_string, nullptr, Preserve, CPrimitiveRestrictions(),
-                                   nullptr),
-    });
-    tables.attributes = Table<CAttributeInfo>({
-        new CAttributeInfoPrimitive("flag", "", 1, false, ItemType_boolean, nullptr, Collapse, CPrimitiveRestrictions(),
-                                    nullptr),
-    });
-    tables.classInfo = new CParentElementInfo(XmlElementGroupType_Sequence, XmlElementType_PseudoElement, "Inlined", Ns,
-                                              false, false, -1, ItemType_Invalid, nullptr, false);
+    tables.elements = Table<CElementInfo>({Prim<CElementInfoSeqPrimMnd>("first", 0, ItemType_string)});
+    tables.attributes = Table<CAttributeInfo>({Prim<CAttributeInfoPrimitive>("flag", 1, ItemType_boolean)});
+    tables.classInfo = Class(XmlElementGroupType_Sequence, "Inlined", false, false, XmlElementType_PseudoElement);
 }
 
 void CInlined::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     if (propertyIndex == 0)
-    {
-        if (read)
-            value.SetString(first);
-        else
-            first = value.GetString();
-        return;
-    }
-    if (read)
-        value.SetBoolean(flag);
+        Member(read, value, first);
     else
-        flag = value.GetBoolean();
+        Member(read, value, flag);
 }
 
 } // namespace TestBindings

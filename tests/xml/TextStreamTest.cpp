@@ -15,8 +15,6 @@ using NxXmlTest::TempPath;
 namespace
 {
 
-// The UTF-16LE form of ASCII text.
-
 // Writes text through a file stream in pieces, flushing whenever 4096 bytes are buffered, as
 // the writers do.
 void WriteInPieces(CFileTextStream & stream, std::string const & text, std::size_t piece)
@@ -73,47 +71,33 @@ TEST(TextStream, BytesInTheStreamsEncoding)
         EXPECT_EQ(Utf16("<a/>"), Bytes(bytes)); // no byte-order mark in memory
     }
 
+    utf8.Begin(); // starts afresh
+    utf8.Append(std::string("new"));
+    utf8.Append('!');
+    EXPECT_EQ(4u, utf8.GetLength());
+    EXPECT_EQ("new!", utf8.DetachString());
+    EXPECT_EQ(0u, utf8.GetLength());
+
     CTextStream unknown;
     unknown.Append("x");
     ExpectThrows<CNxException>([&] { unknown.GetBytes(bytes); },
                                "Unknown Encoding, select UTF-8 (contact our support team)");
 }
 
-TEST(TextStream, BeginStartsAfresh)
+TEST(FileTextStream, OnlyUtf16FilesStartWithAByteOrderMark)
 {
-    CTextStream stream(XmlEncoding_UTF8);
-    stream.Append("old");
-    stream.Begin();
-    stream.Append(std::string("new"));
-    stream.Append('!');
-    EXPECT_EQ("new!", stream.GetString());
-    EXPECT_EQ(4u, stream.GetLength());
-    EXPECT_EQ("new!", stream.DetachString());
-    EXPECT_EQ(0u, stream.GetLength());
-}
-
-TEST(FileTextStream, Utf8FileHasNoByteOrderMark)
-{
-    std::string const path = TempPath("utf8.xml");
-    std::string text;
+    std::string ascii;
     for (int i = 0; i < 5000; ++i)
-        text += "<item n=\"" + std::to_string(i) + "\">\xE2\x82\xAC</item>\n";
-    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
-    WriteInPieces(stream, text, 37);
-    EXPECT_EQ(text, ReadFileBytes(path));
-}
-
-TEST(FileTextStream, Utf16FileStartsWithByteOrderMark)
-{
-    for (XmlEncoding const encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
+        ascii += "<item n=\"" + std::to_string(i) + "\">@</item>\n";
+    std::string utf8 = ascii; // pieces of 37 bytes cut the euro signs apart
+    for (std::size_t at = utf8.find('@'); at != std::string::npos; at = utf8.find('@', at))
+        utf8.replace(at, 1, "\xE2\x82\xAC");
+    std::string const path = TempPath("pieces.xml");
+    for (XmlEncoding const encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
     {
-        std::string const path = TempPath("utf16.xml");
-        std::string text;
-        for (int i = 0; i < 3000; ++i)
-            text += "<v>" + std::to_string(i) + "</v>";
         CFileTextStream stream(path.c_str(), encoding);
-        WriteInPieces(stream, text, 1000);
-        EXPECT_EQ("\xFF\xFE" + Utf16(text), ReadFileBytes(path));
+        WriteInPieces(stream, encoding == XmlEncoding_UTF8 ? utf8 : ascii, 37);
+        EXPECT_EQ(encoding == XmlEncoding_UTF8 ? utf8 : "\xFF\xFE" + Utf16(ascii), ReadFileBytes(path));
     }
 }
 
@@ -135,30 +119,21 @@ TEST(FileTextStream, CharactersSplitBetweenFlushesStayWhole)
     EXPECT_EQ(expected, ReadFileBytes(path));
 }
 
-TEST(FileTextStream, Latin1TextIsWrittenAsUtf8)
+TEST(FileTextStream, Latin1TextIsWrittenAsUtf8UnlessAsciiOnly)
 {
     std::string const path = TempPath("latin1.xml");
     SetLocalCharEncoding(1252);
-    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
-    stream.Begin();
-    stream.Append("caf\xE9");
-    stream.End();
-    SetLocalCharEncoding(3);
-    EXPECT_EQ("caf\xC3\xA9", ReadFileBytes(path));
-}
-
-TEST(FileTextStream, AsciiOnlyWritesBytesUnchanged)
-{
-    std::string const path = TempPath("ascii.xml");
-    ASCIIOnly(true);
-    SetLocalCharEncoding(1252);
-    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
-    stream.Begin();
-    stream.Append("caf\xE9");
-    stream.End();
+    for (bool const asciiOnly : {false, true})
+    {
+        ASCIIOnly(asciiOnly);
+        CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
+        stream.Begin();
+        stream.Append("caf\xE9");
+        stream.End();
+        EXPECT_EQ(asciiOnly ? "caf\xE9" : "caf\xC3\xA9", ReadFileBytes(path));
+    }
     ASCIIOnly(false);
     SetLocalCharEncoding(3);
-    EXPECT_EQ("caf\xE9", ReadFileBytes(path));
 }
 
 TEST(FileTextStream, MissingFolderFailsAtBegin)

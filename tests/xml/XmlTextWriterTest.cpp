@@ -75,40 +75,27 @@ TEST(XmlTextWriter, DeclarationFollowsTheStreamEncoding)
     }
 }
 
-TEST(XmlTextWriter, EmptyElementsCloseThemselves)
+TEST(XmlTextWriter, EmptyElementsLineEndsAndCData)
 {
-    CWriterFixture f;
+    CWriterFixture f(false, EOLType_CRLF);
     f.writer.WriteStartElement("a", "");
+    f.writer.WriteAttribute("v", "", "a\r\nb\t'\"", ItemType_string);
     f.writer.WriteStartElement("b", "");
     f.writer.WriteText("", ItemType_string); // empty text leaves the tag open
     f.writer.WriteEndElement();
     f.writer.WriteStartElement("c", "");
     f.writer.WriteAttribute("x", "", "", ItemType_string);
     f.writer.WriteEndElement();
+    f.writer.WriteText("a\r\nb\"'>&", ItemType_string);
+    f.Simple("d", "<![CDATA[x<y]]>"); // copied only when complete
+    f.Simple("e", "<![CDATA");
     f.writer.WriteEndElement();
-    EXPECT_EQ("<a><b/><c x=\"\"/></a>", f.Finish());
-}
-
-TEST(XmlTextWriter, LineEndsInTextAndAttributes)
-{
-    CWriterFixture crlf(false, EOLType_CRLF);
-    crlf.writer.WriteStartElement("a", "");
-    crlf.writer.WriteAttribute("v", "", "a\r\nb\t'\"", ItemType_string);
-    crlf.writer.WriteText("a\r\nb\"'>&", ItemType_string);
-    crlf.writer.WriteEndElement();
-    EXPECT_EQ("<a v=\"a&#xA;b\t'&quot;\">a\r\nb\"'&gt;&amp;</a>", crlf.Finish());
+    EXPECT_EQ("<a v=\"a&#xA;b\t'&quot;\"><b/><c x=\"\"/>a\r\nb\"'&gt;&amp;<d><![CDATA[x<y]]></d><e>&lt;![CDATA</e></a>",
+              f.Finish());
 
     CWriterFixture lf(false, EOLType_LF);
     lf.Simple("a", "a\r\nb\rc");
     EXPECT_EQ("<a>a\nbc</a>", lf.Finish());
-}
-
-TEST(XmlTextWriter, CDataIsCopiedOnlyWhenComplete)
-{
-    CWriterFixture f;
-    f.Simple("a", "<![CDATA[x<y]]>");
-    f.Simple("b", "<![CDATA");
-    EXPECT_EQ("<a><![CDATA[x<y]]></a><b>&lt;![CDATA</b>", f.Finish());
 }
 
 TEST(XmlTextWriter, SiblingsInOneUndeclaredNamespaceEachDeclareIt)
@@ -129,25 +116,17 @@ TEST(XmlTextWriter, SiblingsInOneUndeclaredNamespaceEachDeclareIt)
               f.Finish());
 }
 
-TEST(XmlTextWriter, XmlPrefixIsNeverDeclared)
+TEST(XmlTextWriter, AttributesAlwaysCarryAPrefixButXmlIsNeverDeclared)
 {
     CWriterFixture f;
     f.writer.AddNamespace("xml", "http://www.w3.org/XML/1998/namespace");
-    f.writer.WriteStartElement("a", "");
-    f.writer.WriteAttribute("lang", "http://www.w3.org/XML/1998/namespace", "en", ItemType_string);
-    f.writer.WriteEndElement();
-    EXPECT_EQ("<a xml:lang=\"en\"/>", f.Finish());
-}
-
-TEST(XmlTextWriter, AttributesAlwaysCarryAPrefix)
-{
-    CWriterFixture f;
     f.writer.SetDefaultNamespace("urn:d");
     f.writer.WriteStartElement("a", "urn:d");
+    f.writer.WriteAttribute("lang", "http://www.w3.org/XML/1998/namespace", "en", ItemType_string);
     f.writer.WriteAttribute("x", "urn:d", "1", ItemType_string);
     f.writer.WriteAttribute("y", "urn:d", "2", ItemType_string);
     f.writer.WriteEndElement();
-    EXPECT_EQ("<a xmlns=\"urn:d\" xmlns:AA=\"urn:d\" AA:x=\"1\" AA:y=\"2\"/>", f.Finish());
+    EXPECT_EQ("<a xmlns=\"urn:d\" xml:lang=\"en\" xmlns:AA=\"urn:d\" AA:x=\"1\" AA:y=\"2\"/>", f.Finish());
 }
 
 TEST(XmlTextWriter, XsiTypeAndNil)
