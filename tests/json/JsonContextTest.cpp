@@ -4,65 +4,33 @@
 
 using namespace NxXmlLib16;
 
-namespace
-{
-
-void ExpectDefaults(CJsonContext const & context)
-{
-    EXPECT_EQ(JsonRoundTrip_Full, context.GetSupportRoundtrip());
-    EXPECT_EQ("", context.GetRootElementName());
-    EXPECT_TRUE(context.GetAllowComments());
-}
-
-} // namespace
-
-TEST(JsonContext, NewContextHasTheDefaults) { ExpectDefaults(CJsonContext()); }
-
-TEST(JsonContext, CopiesAreIndependent)
-{
-    CJsonContext context;
-    context.SetSupportRoundtrip(JsonRoundTrip_Attributes);
-    context.SetRootElementName("r");
-    context.GetAllowComments(false);
-    CJsonContext copy(context);
-    CJsonContext assigned;
-    assigned = context;
-    context.SetSupportRoundtrip(JsonRoundTrip_Full);
-    for (CJsonContext const * c : {&copy, &assigned})
-    {
-        EXPECT_EQ(JsonRoundTrip_Attributes, c->GetSupportRoundtrip());
-        EXPECT_EQ("r", c->GetRootElementName());
-        EXPECT_FALSE(c->GetAllowComments());
-    }
-    context.SetRootElementName(nullptr);
-    EXPECT_EQ("", context.GetRootElementName());
-}
-
-TEST(JsonContext, SerializationContextMakesItOnFirstUseAndKeepsIt)
-{
-    CSerializationContext const context;
-    CJsonContext & json = context.GetJsonContext();
-    ExpectDefaults(json);
-    json.SetRootElementName("x");
-    EXPECT_EQ(&json, &context.GetJsonContext());
-    EXPECT_EQ("x", context.GetJsonContext().GetRootElementName());
-}
-
-TEST(JsonContext, CopiedSerializationContextOwnsItsOwnCopy)
+// The JSON options are made on first use and owned by each copy of the serialisation context.
+TEST(JsonContext, DefaultsAndIndependentCopies)
 {
     CSerializationContext context;
-    context.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Plain);
+    CJsonContext & json = context.GetJsonContext();
+    EXPECT_EQ(JsonRoundTrip_Full, json.GetSupportRoundtrip());
+    EXPECT_EQ("", json.GetRootElementName());
+    EXPECT_TRUE(json.GetAllowComments());
+    EXPECT_EQ(&json, &context.GetJsonContext());
+    json.SetSupportRoundtrip(JsonRoundTrip_Plain);
+    json.SetRootElementName("r");
+    json.GetAllowComments(false);
     CSerializationContext copy(context);
     CSerializationContext assigned;
     assigned.GetJsonContext().SetRootElementName("old");
     assigned = context;
-    context.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Attributes);
-    EXPECT_NE(&context.GetJsonContext(), &copy.GetJsonContext());
-    EXPECT_EQ(JsonRoundTrip_Plain, copy.GetJsonContext().GetSupportRoundtrip());
-    EXPECT_EQ(JsonRoundTrip_Plain, assigned.GetJsonContext().GetSupportRoundtrip());
-    EXPECT_EQ("", assigned.GetJsonContext().GetRootElementName());
+    json.SetSupportRoundtrip(JsonRoundTrip_Attributes);
+    json.SetRootElementName(nullptr);
+    EXPECT_EQ("", json.GetRootElementName());
+    for (CSerializationContext const * c : {&copy, &assigned})
+    {
+        EXPECT_NE(&json, &c->GetJsonContext());
+        EXPECT_EQ(JsonRoundTrip_Plain, c->GetJsonContext().GetSupportRoundtrip());
+        EXPECT_EQ("r", c->GetJsonContext().GetRootElementName());
+        EXPECT_FALSE(c->GetJsonContext().GetAllowComments());
+    }
     // A context whose JSON options were never made gives a copy with the defaults.
     CSerializationContext const fresh;
-    CSerializationContext const freshCopy(fresh);
-    ExpectDefaults(freshCopy.GetJsonContext());
+    EXPECT_EQ(JsonRoundTrip_Full, CSerializationContext(fresh).GetJsonContext().GetSupportRoundtrip());
 }

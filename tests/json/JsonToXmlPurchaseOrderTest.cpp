@@ -89,16 +89,12 @@ TEST(JsonToXmlPurchaseOrderTest, CompressedAndUtf16JsonIsRead)
     CSmartPtr<CPurchaseOrderType> const order = ReadOrder(orders[0]);
     for (CompressionType const compression : {CompressionNone, CompressionGZip, CompressionZLib})
     {
-        CBinaryData const bytes = order->ToJsonStream(true, XmlEncoding_UTF8, EOLType_LF, context, compression);
-        CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
-        back->FromJsonStream(bytes, context);
-        EXPECT_EQ(orders[0], Written(*back)) << compression;
-    }
-    for (XmlEncoding const encoding : {XmlEncoding_UTF16, XmlEncoding_UTF16_NoDecl})
-    {
-        CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
-        back->FromJsonStream(order->ToJsonStream(false, encoding, EOLType_LF, context), context);
-        EXPECT_EQ(orders[0], Written(*back)) << encoding;
+        for (XmlEncoding const encoding : {XmlEncoding_UTF8, XmlEncoding_UTF16_NoDecl})
+        {
+            CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
+            back->FromJsonStream(order->ToJsonStream(false, encoding, EOLType_LF, context, compression), context);
+            EXPECT_EQ(orders[0], Written(*back)) << compression << " " << encoding;
+        }
     }
     for (CompressionType const compression : {CompressionNone, CompressionGZip})
     {
@@ -107,17 +103,5 @@ TEST(JsonToXmlPurchaseOrderTest, CompressedAndUtf16JsonIsRead)
         CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
         back->FromJsonFile(path.c_str(), context);
         EXPECT_EQ(orders[0], Written(*back)) << compression;
-    }
-}
-
-TEST(JsonToXmlPurchaseOrderTest, EveryTruncationOfAnOrderThrows)
-{
-    CSerializationContext const context = DocumentStyle();
-    std::string const json = ReadOrder(GeneratedOrders()[0])->ToJson(false, EOLType_LF, context);
-    for (std::size_t length = 1; length < json.size(); ++length)
-    {
-        std::string const prefix = json.substr(0, length);
-        CSmartPtr<CPurchaseOrderType> back(new CPurchaseOrderType);
-        EXPECT_THROW(back->FromJson(prefix.c_str(), context), CNxException) << length;
     }
 }

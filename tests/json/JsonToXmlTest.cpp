@@ -61,13 +61,11 @@ TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
 {
     CCase const cases[] = {
         {R"({"Order":{"@id":"7","Note":"hi"}})", R"(<Order id="7"><Note>hi</Note></Order>)"},
-        {R"({"a":null})", "<a/>"},
         {R"({"r":{"Line":[{"@n":"1"},{"@n":"2"}]}})", R"(<r><Line n="1"/><Line n="2"/></r>)"},
         {R"({"r":{"a":true,"b":1.5e3,"c":false,"d":-0}})", "<r><a>true</a><b>1.5e3</b><c>false</c><d>-0</d></r>"},
         {R"({"p":{"@a":"1","#text":"x","c":"y","#text":"z"}})", R"(<p a="1">x<c>y</c>z</p>)"},
         {R"({"r":{"@a":null,"#text":null,"b":{}}})", "<r><b/></r>"},
         {R"({"r":{"@q":"<\"&'>\n"}})", "<r q=\"&lt;&quot;&amp;'&gt;&#xA;\"/>"},
-        {R"({"r":"a<b&c>\"d"})", "<r>a&lt;b&amp;c&gt;\"d</r>"},
         {R"({"r":"\u00e9\u20ac\ud83d\ude00\udc00"})", "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD</r>"},
         // Text that looks like a CDATA section stays text.
         {R"({"r":"<![CDATA[x]]>"})", "<r>&lt;![CDATA[x]]&gt;</r>"},
@@ -91,7 +89,6 @@ TEST(JsonToXmlTest, ArraysBecomeRepeatedElementsItemByItem)
         {R"({"r":{"a":[],"b":1}})", "<r><b>1</b></r>"},
         {R"({"r":{"a":[{"b":["1","2"]},{"b":["3"]}]}})", "<r><a><b>1</b><b>2</b></a><a><b>3</b></a></r>"},
         {R"({"r":[{"@i":"1"}]})", R"(<r i="1"/>)"},
-        {R"({"r":{"\u00e9":[1,2]}})", "<r><\xC3\xA9>1</\xC3\xA9><\xC3\xA9>2</\xC3\xA9></r>"},
     };
     for (CCase const & c : cases)
         EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
@@ -115,7 +112,6 @@ TEST(JsonToXmlTest, RootElementNameNamesTheTopLevelValue)
 {
     EXPECT_EQ("<items><a>1</a></items>", Converted(R"([{"a":1}])", JsonRoundTrip_Full, "items"));
     EXPECT_EQ("<r>text</r>", Converted(R"("text")", JsonRoundTrip_Full, "r"));
-    EXPECT_EQ("<r><a>1</a></r>", Converted(R"({"a":1})", JsonRoundTrip_Full, "r"));
     EXPECT_EQ("<r/>", Converted("", JsonRoundTrip_Full, "r"));
 }
 
@@ -135,13 +131,10 @@ TEST(JsonToXmlTest, StructuresWithoutAnXmlFormAreRefused)
 {
     CCase const cases[] = {
         {R"({"":1})", "JSON item has an empty Name.\nPath: $."},
-        {R"({"r":{"a":1,"":2}})", "JSON item has an empty Name.\nPath: $.r."},
         {"[1]", "JSON Array has no Name.\nPath: $[0]"},
         {R"({"r":[[1]]})", "JSON Array has no Name.\nPath: $.r[0][0]"},
         {R"("x")", "JSON Value has no Name.\nPath: $"},
-        {"12", "JSON Value has no Name.\nPath: $"},
         {"{}", "JSON Document has no root Element.\nPath: $"},
-        {" ", "JSON Document has no root Element.\nPath: $"},
         {R"({"a":1,"b":2})", "JSON Document has more than one root Element: 'b'.\nPath: $.b"},
         {R"({"r":{"@a":"1","@a":"2"}})", "JSON item '@a' is repeated.\nPath: $.r.@a"},
         {R"({"r":{"@a":{"b":1}}})", "JSON item '@a' must have a simple value.\nPath: $.r.@a"},
@@ -159,10 +152,8 @@ TEST(JsonToXmlTest, StructuresWithoutAnXmlFormAreRefused)
 TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
 {
     CCase const elementNames[] = {
-        {R"({"a b":1})", "a b"},           {R"({"1a":1})", "1a"},     {R"({"-a":1})", "-a"},
-        {R"({"a:b:c":1})", "a:b:c"},       {R"({":a":1})", ":a"},     {R"({"a:":1})", "a:"},
-        {R"({"#comment":1})", "#comment"}, {R"({"a<":1})", "a<"},     {"{\"a\\u00d7\":1}", "a\xC3\x97"},
-        {"{\"\xFF\":1}", "\xFF"},
+        {R"({"a b":1})", "a b"},       {R"({"-a":1})", "-a"},     {R"({"a:b:c":1})", "a:b:c"}, {R"({"a:":1})", "a:"},
+        {R"({"#comment":1})", "#comment"}, {"{\"a\\u00d7\":1}", "a\xC3\x97"}, {"{\"\xFF\":1}", "\xFF"},
         // A prefix must be declared on the element or an ancestor still open.
         {R"({"a:b":1})", "a:b"},
         {R"({"r":{"a":{"@xmlns:p":"urn:p","p:b":1},"p:c":2}})", "p:c"},
@@ -175,7 +166,6 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
             [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Element name in XML.");
     }
     CCase const attributeNames[] = {{R"({"r":{"@":"1"}})", "@"},
-                                    {R"({"r":{"@a b":"1"}})", "@a b"},
                                     {R"({"r":{"@1":"1"}})", "@1"},
                                     {R"({"p:r":{"@xmlns:p":"urn:p","p:c":{"@p:x":"1","@q:y":"2"}}})", "@q:y"}};
     for (CCase const & c : attributeNames)
@@ -185,10 +175,8 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
             [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Attribute name in XML.");
     }
     CCase const elementValues[] = {
-        {R"({"r":"a\u0001"})", "a\x01"}, {R"({"r":"\u001f"})", "\x1F"},   {"{\"r\":\"\xC3\"}", "\xC3"},
-        {"{\"r\":\"\xED\xA0\x80\"}", "\xED\xA0\x80"},                      {"{\"r\":\"\xEF\xBF\xBF\"}", "\xEF\xBF\xBF"},
-        {"{\"r\":\"\xC0\xAF\"}", "\xC0\xAF"},                               {R"({"#text":"x"})", "x"},
-        {R"({"r":"a\u0000b"})", "a"},
+        {R"({"r":"a\u0001"})", "a\x01"},           {"{\"r\":\"\xC3\"}", "\xC3"},     {"{\"r\":\"\xED\xA0\x80\"}", "\xED\xA0\x80"},
+        {"{\"r\":\"\xEF\xBF\xBF\"}", "\xEF\xBF\xBF"}, {R"({"#text":"x"})", "x"}, {R"({"r":"a\u0000b"})", "a"},
     };
     for (CCase const & c : elementValues)
     {
@@ -204,10 +192,8 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
         {R"({"r":{"c":1,"@a":"2"}})", "2"},
         // Declarations the XML reader refuses: undeclaring a prefix, rebinding the reserved ones.
         {R"({"r":{"@xmlns:p":""}})", ""},
-        {R"({"r":{"@xmlns:xmlns":"urn:x"}})", "urn:x"},
         {R"({"r":{"@xmlns:xml":"urn:x"}})", "urn:x"},
         {R"({"r":{"@xmlns:p":"http://www.w3.org/XML/1998/namespace"}})", "http://www.w3.org/XML/1998/namespace"},
-        {R"({"r":{"@xmlns":"http://www.w3.org/2000/xmlns/"}})", "http://www.w3.org/2000/xmlns/"},
     };
     for (CCase const & c : attributeValues)
     {
@@ -264,35 +250,26 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     std::string const json = R"({"a":"\u00e9"})";
     std::string const xml = Declaration + "<a>\xC3\xA9</a>";
     CXmlDocument document;
+    auto const loaded = [&](std::string const & bytes) {
+        return NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(bytes.data()),
+                                                        static_cast<std::uint32_t>(bytes.size())));
+    };
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(json.c_str())));
     std::u16string const wide = u"{\"a\":\"\u00e9\"}";
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
-                                                static_cast<std::uint32_t>(json.size()))));
     // A UTF-8 byte-order mark is skipped, in text and in bytes.
     std::string const marked = "\xEF\xBB\xBF" + json;
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(marked.c_str())));
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
-                                                static_cast<std::uint32_t>(marked.size()))));
+    EXPECT_EQ(xml, loaded(marked));
     // UTF-16 bytes, behind their byte-order mark or not.
-    std::string utf16 = "\xFF\xFE";
-    for (char16_t const unit : wide)
-    {
-        utf16 += static_cast<char>(unit & 0xFF);
-        utf16 += static_cast<char>(unit >> 8);
-    }
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
-                                                static_cast<std::uint32_t>(utf16.size()))));
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
-                                                static_cast<std::uint32_t>(utf16.size() - 2))));
-
+    std::string const utf16 = "\xFF\xFE" + NxXmlTest::Utf16("{\"a\":\"") + "\xE9" + '\0' + NxXmlTest::Utf16("\"}");
+    EXPECT_EQ(xml, loaded(utf16));
+    EXPECT_EQ(xml, loaded(utf16.substr(2)));
     // gzip and zlib streams are inflated; a file is read whole.
     for (int const windowBits : {31, 15})
     {
         std::string const compressed = NxXmlTest::Compress(marked, windowBits);
-        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
-                                                    static_cast<std::uint32_t>(compressed.size()))))
-            << windowBits;
+        EXPECT_EQ(xml, loaded(compressed)) << windowBits;
         std::string const path = NxXmlTest::TempPath("compressed.json");
         NxXmlTest::WriteFile(path, compressed);
         EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
@@ -342,34 +319,20 @@ TEST(JsonToXmlTest, WithoutNamespacesNamesAreMatchedByLocalNameForTheCall)
 {
     std::string const json =
         R"({"widget":{"@id":"7","name":"gear","color":"red","part":{"code":"P"},"count":[4,5,6]}})";
-    for (JsonRoundTrip const mode : {JsonRoundTrip_Attributes, JsonRoundTrip_Plain})
-    {
-        CSerializationContext context;
-        context.GetJsonContext().SetSupportRoundtrip(mode);
-        std::string const modeJson =
-            mode == JsonRoundTrip_Plain ? R"({"widget":{"id":"7","name":"gear","color":"red","part":{"code":"P"}}})"
-                                        : json;
-        CSmartPtr<CWidget> widget(new CWidget);
-        if (mode == JsonRoundTrip_Plain)
-        {
-            // Attributes became members: the id member is an unknown element for the bindings.
-            EXPECT_THROW(widget->FromJson(modeJson.c_str(), context), CNxException);
-        }
-        else
-        {
-            widget->FromJson(modeJson.c_str(), context);
-            EXPECT_EQ(7, widget->id);
-            EXPECT_EQ("gear", widget->name);
-            EXPECT_EQ("P", widget->part->code);
-            EXPECT_EQ(3, widget->counts->GetCount());
-        }
-        EXPECT_FALSE(context.GetIgnoreNamespaces());
-    }
+    CSerializationContext context;
+    context.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Attributes);
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->FromJson(json.c_str(), context);
+    EXPECT_EQ(7, widget->id);
+    EXPECT_EQ("P", widget->part->code);
+    EXPECT_EQ(3, widget->counts->GetCount());
+    EXPECT_FALSE(context.GetIgnoreNamespaces());
+    // Plain JSON makes attributes members: the id member is an unknown element for the bindings.
+    context.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Plain);
+    EXPECT_THROW(widget->FromJson(R"({"widget":{"id":"7","name":"gear"}})", context), CNxException);
     // The round-trip form carries namespaces: without them the names do not match.
     CSerializationContext full;
-    CSmartPtr<CWidget> widget(new CWidget);
     EXPECT_THROW(widget->FromJson(json.c_str(), full), CNxException);
-    EXPECT_FALSE(full.GetIgnoreNamespaces());
     full.SetIgnoreNamespaces(true);
     widget->FromJson(json.c_str(), full);
     EXPECT_TRUE(full.GetIgnoreNamespaces());

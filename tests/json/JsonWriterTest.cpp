@@ -85,20 +85,12 @@ TEST(JsonWriter, OrderExampleIndented)
               f.Finish());
 }
 
-TEST(JsonWriter, OrderExampleCompactAndWithCarriageReturns)
+TEST(JsonWriter, OrderExampleCompact)
 {
     CWriterFixture compact(false);
     WriteOrder(compact.writer);
     EXPECT_EQ("{\"Order\": {\"@id\": 7,\"Note\": \"hi\",\"Line\": [{\"@n\": \"1\"},{\"@n\": \"2\"}]}}",
               compact.Finish());
-
-    CWriterFixture crlf(true, JsonRoundTrip_Full, EOLType_CRLF);
-    crlf.writer.SetIndentChars("  ");
-    WriteOrder(crlf.writer);
-    EXPECT_EQ("{\r\n  \"Order\": {\r\n    \"@id\": 7,\r\n    \"Note\": \"hi\",\r\n    \"Line\": [\r\n"
-              "      {\r\n        \"@n\": \"1\"\r\n      },\r\n      {\r\n        \"@n\": \"2\"\r\n      }\r\n"
-              "    ]\r\n  }\r\n}",
-              crlf.Finish());
 }
 
 TEST(JsonWriter, AttributesAndTextByMode)
@@ -148,29 +140,21 @@ TEST(JsonWriter, ValuesAreQuotedByItemType)
     } const cases[] = {
         {ItemType_i1, "-5", "-5"},
         {ItemType_i8, "9223372036854775807", "9223372036854775807"},
-        {ItemType_ui4, "0", "0"},
-        {ItemType_r4, "1.5E3", "1.5E3"},
         {ItemType_r8, "-2.5E-7", "-2.5E-7"},
         {ItemType_r8, "INF", "\"INF\""},
-        {ItemType_r8, "-INF", "\"-INF\""},
         {ItemType_r4, "NaN", "\"NaN\""},
         {ItemType_decimal, "1.50", "1.50"},
         {ItemType_integer, "-123456789012345678901234567890", "-123456789012345678901234567890"},
         {ItemType_boolean, "true", "true"},
-        {ItemType_boolean, "false", "false"},
         {ItemType_boolean, "1", "1"},
         // Number texts that JSON cannot read stay strings.
         {ItemType_i4, "007", "\"007\""},
         {ItemType_decimal, ".5", "\".5\""},
-        {ItemType_decimal, "5.", "\"5.\""},
         {ItemType_i4, "+1", "\"+1\""},
         {ItemType_r8, "1E", "\"1E\""},
         {ItemType_boolean, "True", "\"True\""},
         {ItemType_date, "2024-01-31", "\"2024-01-31\""},
-        {ItemType_datetime, "2024-01-31T10:00:00Z", "\"2024-01-31T10:00:00Z\""},
-        {ItemType_duration, "P1D", "\"P1D\""},
         {ItemType_base64Binary, "AQID", "\"AQID\""},
-        {ItemType_hexBinary, "010203", "\"010203\""},
         {ItemType_char, "7", "\"7\""},
         {ItemType_string, "12", "\"12\""},
     };
@@ -205,12 +189,9 @@ TEST(JsonWriter, StringsAreEscaped)
     };
     for (auto const & c : cases)
     {
-        for (EOLType eol : {EOLType_LF, EOLType_CRLF})
-        {
-            CWriterFixture f(false, JsonRoundTrip_Full, eol);
-            f.Simple("s", c.text);
-            EXPECT_EQ(std::string("{\"s\": ") + c.written + "}", f.Finish());
-        }
+        CWriterFixture f(false, JsonRoundTrip_Full, EOLType_CRLF);
+        f.Simple("s", c.text);
+        EXPECT_EQ(std::string("{\"s\": ") + c.written + "}", f.Finish());
     }
 }
 
@@ -220,7 +201,7 @@ TEST(JsonWriter, EscapesAreFoundAtEveryPositionOfLongText)
     {
         char c;
         char const * written;
-    } const cases[] = {{'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\x1F', "\\u001F"}, {'\x01', "\\u0001"}};
+    } const cases[] = {{'"', "\\\""}, {'\\', "\\\\"}, {'\x1F', "\\u001F"}};
     for (auto const & c : cases)
     {
         for (std::size_t at = 0; at < 24; ++at)
@@ -239,7 +220,7 @@ TEST(JsonWriter, EscapesAreFoundAtEveryPositionOfLongText)
 
 TEST(JsonWriter, EmptyAndNilElementsAreNull)
 {
-    CWriterFixture f(true);
+    CWriterFixture f;
     f.writer.WriteStartElement("r", "");
     f.Simple("empty", "");
     f.writer.WriteStartElement("nil", "");
@@ -252,57 +233,23 @@ TEST(JsonWriter, EmptyAndNilElementsAreNull)
     f.writer.WriteText("", ItemType_string);
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"r\": {\n\t\t\"empty\": null,\n\t\t\"nil\": null,\n\t\t\"bare\": null,\n"
-              "\t\t\"attributed\": {\n\t\t\t\"@a\": \"1\"\n\t\t}\n\t}\n}",
-              f.Finish());
+    EXPECT_EQ("{\"r\": {\"empty\": null,\"nil\": null,\"bare\": null,\"attributed\": {\"@a\": \"1\"}}}", f.Finish());
 }
 
-TEST(JsonWriter, SimpleValueCollectionsAreArrays)
+TEST(JsonWriter, CollectionsAreArraysClosedInOrder)
 {
-    CWriterFixture f(true);
+    CWriterFixture f;
     f.writer.WriteStartElement("r", "");
     f.writer.SetArrayState(1);
     f.Simple("n", "1", ItemType_i4);
     f.Simple("n", "", ItemType_i4);
-    f.Simple("n", "3", ItemType_i4);
-    f.writer.SetArrayState(3);
-    f.Simple("after", "x");
-    f.writer.SetArrayState(1);
-    f.Simple("tag", "a");
-    f.Simple("tag", "b");
-    f.writer.SetArrayState(3);
-    f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"r\": {\n"
-              "\t\t\"n\": [\n\t\t\t1,\n\t\t\tnull,\n\t\t\t3\n\t\t],\n"
-              "\t\t\"after\": \"x\",\n"
-              "\t\t\"tag\": [\n\t\t\t\"a\",\n\t\t\t\"b\"\n\t\t]\n"
-              "\t}\n}",
-              f.Finish());
-}
-
-TEST(JsonWriter, CollectionsNextToEachOtherAndRenamedItems)
-{
-    CWriterFixture f(false);
-    f.writer.WriteStartElement("r", "");
-    f.writer.SetArrayState(1);
-    f.Simple("a", "1");
     f.writer.SetArrayState(3);
     // A second collection right after the first one closes its array first.
     f.writer.SetArrayState(1);
     f.Simple("b", "2");
-    f.Simple("b", "3");
     // Items of another name (substitutes, wildcard items) start an array of their own.
-    f.Simple("c", "4");
+    f.Simple("c", "3");
     f.writer.SetArrayState(3);
-    f.writer.WriteText("t", ItemType_string);
-    f.writer.WriteEndElement();
-    EXPECT_EQ("{\"r\": {\"a\": [\"1\"],\"b\": [\"2\",\"3\"],\"c\": [\"4\"],\"#text\": \"t\"}}", f.Finish());
-}
-
-TEST(JsonWriter, NestedArraysCloseInOrder)
-{
-    CWriterFixture f(true);
-    f.writer.WriteStartElement("r", "");
     f.writer.SetArrayState(1);
     for (int i = 0; i < 2; ++i)
     {
@@ -314,37 +261,32 @@ TEST(JsonWriter, NestedArraysCloseInOrder)
         f.writer.WriteEndElement();
     }
     f.writer.SetArrayState(3);
+    f.writer.WriteText("t", ItemType_string);
     f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"r\": {\n\t\t\"row\": [\n"
-              "\t\t\t{\n\t\t\t\t\"c\": [\n\t\t\t\t\t1,\n\t\t\t\t\t2\n\t\t\t\t]\n\t\t\t},\n"
-              "\t\t\t{\n\t\t\t\t\"c\": [\n\t\t\t\t\t1,\n\t\t\t\t\t2\n\t\t\t\t]\n\t\t\t}\n"
-              "\t\t]\n\t}\n}",
+    EXPECT_EQ("{\"r\": {\"n\": [1,null],\"b\": [\"2\"],\"c\": [\"3\"],\"row\": [{\"c\": [1,2]},{\"c\": [1,2]}],"
+              "\"#text\": \"t\"}}",
               f.Finish());
 }
 
 TEST(JsonWriter, RootNamespacesInTheFullMode)
 {
-    CWriterFixture f(true);
+    CWriterFixture f;
     f.writer.SetDefaultNamespace("urn:d");
     f.writer.AddNamespace("p", "urn:p");
     f.writer.AddNamespace("b", "urn:b");
+    f.writer.AddNamespace("xsi", "http://www.w3.org/2001/XMLSchema-instance");
     f.writer.WriteStartElement("root", "urn:r");
     f.writer.WriteStartElement("c", "urn:d");
     f.writer.WriteEndElement();
     f.writer.WriteStartElement("d", "urn:p");
+    f.writer.WriteXsiType("urn:p", "T", ItemType_string);
     f.writer.WriteEndElement();
     f.writer.WriteStartElement("e", "urn:r");
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"AA:root\": {\n"
-              "\t\t\"@xmlns:AA\": \"urn:r\",\n"
-              "\t\t\"@xmlns\": \"urn:d\",\n"
-              "\t\t\"@xmlns:b\": \"urn:b\",\n"
-              "\t\t\"@xmlns:p\": \"urn:p\",\n"
-              "\t\t\"c\": null,\n"
-              "\t\t\"p:d\": null,\n"
-              "\t\t\"AA:e\": null\n"
-              "\t}\n}",
+    EXPECT_EQ("{\"AA:root\": {\"@xmlns:AA\": \"urn:r\",\"@xmlns\": \"urn:d\","
+              "\"@xmlns:xsi\": \"http://www.w3.org/2001/XMLSchema-instance\",\"@xmlns:b\": \"urn:b\",\"@xmlns:p\": \"urn:p\","
+              "\"c\": null,\"p:d\": {\"@xsi:type\": \"p:T\"},\"AA:e\": null}}",
               f.Finish());
 }
 
@@ -365,27 +307,6 @@ TEST(JsonWriter, NamespacesAreDroppedBelowTheFullMode)
         std::string const at = mode == JsonRoundTrip_Plain ? "" : "@";
         EXPECT_EQ("{\"root\": {\"x\": \"1\",\"y\": {\"" + at + "z\": 2}}}", f.Finish()) << mode;
     }
-}
-
-TEST(JsonWriter, XsiTypeInTheFullMode)
-{
-    CWriterFixture f(false);
-    f.writer.SetDefaultNamespace("urn:d");
-    f.writer.AddNamespace("xsi", "http://www.w3.org/2001/XMLSchema-instance");
-    f.writer.AddNamespace("p", "urn:p");
-    f.writer.WriteStartElement("root", "urn:d");
-    f.writer.WriteStartElement("a", "urn:d");
-    f.writer.WriteXsiType("urn:p", "T", ItemType_string);
-    f.writer.WriteEndElement();
-    f.writer.WriteStartElement("b", "urn:d");
-    f.writer.WriteXsiType("urn:d", "U", ItemType_string);
-    f.writer.WriteEndElement();
-    f.writer.WriteEndElement();
-    // Declarations follow the byte order of the namespaces.
-    EXPECT_EQ("{\"root\": {\"@xmlns\": \"urn:d\","
-              "\"@xmlns:xsi\": \"http://www.w3.org/2001/XMLSchema-instance\",\"@xmlns:p\": \"urn:p\","
-              "\"a\": {\"@xsi:type\": \"p:T\"},\"b\": {\"@xsi:type\": \"U\"}}}",
-              f.Finish());
 }
 
 TEST(JsonWriter, UnknownNamespacesThrow)
@@ -422,17 +343,11 @@ TEST(JsonWriter, StateErrors)
     ExpectThrows<CNxException>([&] { writer.WriteAttribute("a", "", "1", ItemType_string); },
                                "Attributes must be added before elements");
     writer.WriteStartDocument();
-    writer.WriteStartElement("open", "");
-    ExpectThrows<CNxException>([&] { writer.WriteEndDocument(); }, "An Element has not been closed.");
-}
-
-TEST(JsonWriter, MembersAfterASingleValueAreRefused)
-{
-    CWriterFixture f;
-    f.writer.WriteStartElement("e", "");
-    f.writer.WriteText("v", ItemType_string);
-    ExpectThrows<CNxInvalidStateException>([&] { f.writer.WriteAttribute("a", "", "1", ItemType_string); },
+    writer.WriteStartElement("e", "");
+    writer.WriteText("v", ItemType_string);
+    ExpectThrows<CNxInvalidStateException>([&] { writer.WriteAttribute("a", "", "1", ItemType_string); },
                                            "The element [e] already has its value and can take no member.");
+    ExpectThrows<CNxException>([&] { writer.WriteEndDocument(); }, "An Element has not been closed.");
 }
 
 TEST(JsonWriter, CommentsAndIgnoredCalls)
