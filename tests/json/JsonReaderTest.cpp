@@ -194,29 +194,6 @@ TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
                       "Expected 'NULL' at line 1, position 33.\nPath: $.c[2]");
 }
 
-TEST(JsonReaderTest, PathProviderIsTheDefaultHandlers)
-{
-    // A handler that records the path at each string value.
-    class CPathRecorder : public CRecorder
-    {
-    public:
-        CPathRecorder(std::string & trace, CJsonTextReader & reader) : CRecorder(trace), m_trace(trace), m_reader(reader) {}
-        void StringValue(std::string const &) override { m_trace += m_reader.GetErrorPathProvider()->GetErrorPath() + " "; }
-
-    private:
-        std::string & m_trace;
-        CJsonTextReader & m_reader;
-    };
-    std::string const json = R"({"a":"1","b":{"c":"2","d":["3",{"e":"4"}]},"f":"5"})";
-    std::string trace;
-    CJsonTextReader reader(json);
-    ASSERT_NE(nullptr, reader.GetErrorPathProvider());
-    EXPECT_EQ("$", reader.GetErrorPathProvider()->GetErrorPath());
-    reader.SetHandler(new CPathRecorder(trace, reader));
-    reader.Parse();
-    EXPECT_EQ("SD { N(a)$.a  N(b) { N(c)$.b.c  N(d) [$.b.d[0]  { N(e)$.b.d[1].e  } ] } N(f)$.f  } ED", trace);
-}
-
 TEST(JsonReaderTest, HundredLevelsAreReadAndTheHundredAndFirstFails)
 {
     std::string expected = "SD";
