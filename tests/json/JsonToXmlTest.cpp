@@ -57,7 +57,7 @@ std::string WidgetFromXml()
 
 } // namespace
 
-TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
+TEST(JsonToXmlTest, MembersBecomeElementsAttributesTextAndRepeatedElements)
 {
     CCase const cases[] = {
         {R"({"Order":{"@id":"7","Note":"hi"}})", R"(<Order id="7"><Note>hi</Note></Order>)"},
@@ -75,54 +75,33 @@ TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
         {R"({"\u00e9l\u00e8ve":1})", "<\xC3\xA9l\xC3\xA8ve>1</\xC3\xA9l\xC3\xA8ve>"},
         {R"({"r":{"@xml:lang":"en","@xmlns":"","p:a":{"@xmlns:p":"urn:p","@p:b":"1","p:c":2}}})",
          R"(<r xml:lang="en" xmlns=""><p:a xmlns:p="urn:p" p:b="1"><p:c>2</p:c></p:a></r>)"},
-    };
-    for (CCase const & c : cases)
-        EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
-}
-
-TEST(JsonToXmlTest, ArraysBecomeRepeatedElementsItemByItem)
-{
-    CCase const cases[] = {
+        // Arrays become repeated elements, item by item.
         {R"({"r":{"tag":["a","b"]}})", "<r><tag>a</tag><tag>b</tag></r>"},
         {R"({"r":{"x":["a",{"@k":"1","#text":"b"},null,3,{"y":true}]}})",
          R"(<r><x>a</x><x k="1">b</x><x/><x>3</x><x><y>true</y></x></r>)"},
         {R"({"r":{"a":[],"b":1}})", "<r><b>1</b></r>"},
         {R"({"r":{"a":[{"b":["1","2"]},{"b":["3"]}]}})", "<r><a><b>1</b><b>2</b></a><a><b>3</b></a></r>"},
-        {R"({"r":[{"@i":"1"}]})", R"(<r i="1"/>)"},
-    };
+        {R"({"r":[{"@i":"1"}]})", R"(<r i="1"/>)"}};
     for (CCase const & c : cases)
         EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
 }
 
-TEST(JsonToXmlTest, ModesDecideWhatAtAndHashNamesAre)
+TEST(JsonToXmlTest, ContextDecidesAtNamesRootNameAndComments)
 {
     EXPECT_EQ(R"(<Order id="7"><Note>hi</Note></Order>)",
               Converted(R"({"Order":{"@id":"7","Note":"hi"}})", JsonRoundTrip_Attributes));
     EXPECT_EQ("<Order><id>7</id><Note>hi</Note></Order>",
               Converted(R"({"Order":{"id":"7","Note":"hi"}})", JsonRoundTrip_Plain));
     // In plain JSON "@id" is an element name, which XML cannot have.
-    ExpectThrows<CNxInvalidStateException>(
-        [] { Converted(R"({"Order":{"@id":"7","Note":"hi"}})", JsonRoundTrip_Plain); },
-        "Failed to convert name '@id' to Element name in XML.");
-    ExpectThrows<CNxInvalidStateException>([] { Converted(R"({"r":{"#text":"x"}})", JsonRoundTrip_Plain); },
-                                           "Failed to convert name '#text' to Element name in XML.");
-}
-
-TEST(JsonToXmlTest, RootElementNameNamesTheTopLevelValue)
-{
+    ExpectThrows<CNxInvalidStateException>([] { Converted(R"({"Order":{"@id":"7"}})", JsonRoundTrip_Plain); },
+                                           "Failed to convert name '@id' to Element name in XML.");
     EXPECT_EQ("<items><a>1</a></items>", Converted(R"([{"a":1}])", JsonRoundTrip_Full, "items"));
     EXPECT_EQ("<r>text</r>", Converted(R"("text")", JsonRoundTrip_Full, "r"));
     EXPECT_EQ("<r/>", Converted("", JsonRoundTrip_Full, "r"));
-}
-
-TEST(JsonToXmlTest, CommentsFollowTheContext)
-{
     CJsonContext options = Options(JsonRoundTrip_Full);
-    std::string const json = "{\"a\": /* one */ 1}";
-    EXPECT_EQ(Declaration + "<a>1</a>", NxXmlTest::Bytes(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
     options.GetAllowComments(false);
     ExpectThrows<CNxValidationException>(
-        [&] { CJsonReaderToXmlHandler::ConvertToXml(json, options); },
+        [&] { CJsonReaderToXmlHandler::ConvertToXml("{\"a\": /* one */ 1}", options); },
         "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at line 1, position 7."
         "\nPath: $.a");
 }
