@@ -11,7 +11,6 @@ namespace
 {
 
 using namespace NxXmlLib16;
-using Encoded = CFastInfosetContext::EncodedCharacterString;
 
 std::vector<std::string> Entries(CFIVocabulary::CFIStringTable const & table)
 {
@@ -58,29 +57,6 @@ TEST(FIVocabulary, AFullTableIgnoresAdditions)
     EXPECT_EQ(1048576u, table.GetCount());
     ASSERT_TRUE(table.Find("1048575", index));
     EXPECT_EQ(1048576u, index);
-}
-
-TEST(FastInfosetContext, SuggestedValuesOfEveryItemType)
-{
-    Encoded::Kind const S = Encoded::Kind_CharacterString, A = Encoded::Kind_RestrictedAlphabet,
-                        E = Encoded::Kind_EncodingAlgorithm;
-    // In item-type order, 0 to 28: the kind and, for alphabets and algorithms, the index.
-    std::vector<std::pair<Encoded::Kind, std::uint32_t>> const expected = {
-        {S, 0}, {E, 1}, {E, 2}, {E, 3}, {E, 3}, {E, 4}, {E, 5}, {E, 3}, {E, 4}, {E, 5},
-        {E, 5}, {E, 7}, {E, 8}, {S, 0}, {A, 2}, {A, 2}, {A, 2}, {A, 2}, {A, 2}, {A, 2},
-        {A, 2}, {A, 2}, {S, 0}, {S, 0}, {E, 6}, {A, 1}, {A, 1}, {S, 0}, {S, 0}};
-    CFastInfosetContext context;
-    context.SetElementMaxAddLength(9);
-    context.SetEncoding(ItemType_string, Encoded{Encoded::Kind_EncodingAlgorithm, 10});
-    context.SetSuggestedValues();
-    ASSERT_EQ(CFastInfosetContext::ItemTypeCount, expected.size());
-    for (std::size_t type = 0; type < expected.size(); ++type)
-    {
-        Encoded const encoding = context.GetEncoding(static_cast<ItemType>(type));
-        EXPECT_EQ(expected[type].first, encoding.kind) << type;
-        EXPECT_EQ(expected[type].second, encoding.kind == S ? 0 : encoding.index) << type;
-    }
-    EXPECT_EQ(9u, context.GetElementMaxAddLength());
 }
 
 TEST(FastInfosetContext, CreatedOnFirstUseAndCopiedWithTheSerializationContext)

@@ -21,16 +21,13 @@
 namespace NxXmlTest
 {
 
-// Every XML declaration that may precede a Fast Infoset document, in the order of their values.
-inline char const * const Declarations[] = {"<?xml encoding='finf'?>",
-                                            "<?xml encoding='finf' standalone='yes'?>",
-                                            "<?xml encoding='finf' standalone='no'?>",
-                                            "<?xml version='1.0' encoding='finf'?>",
-                                            "<?xml version='1.0' encoding='finf' standalone='yes'?>",
-                                            "<?xml version='1.0' encoding='finf' standalone='no'?>",
-                                            "<?xml version='1.1' encoding='finf'?>",
-                                            "<?xml version='1.1' encoding='finf' standalone='yes'?>",
-                                            "<?xml version='1.1' encoding='finf' standalone='no'?>"};
+// The XML declaration of the value 1 to 9 that may precede a Fast Infoset document.
+inline std::string Declaration(int value)
+{
+    char const * const versions[] = {"", " version='1.0'", " version='1.1'"};
+    char const * const standalone[] = {"", " standalone='yes'", " standalone='no'"};
+    return std::string("<?xml") + versions[(value - 1) / 3] + " encoding='finf'" + standalone[(value - 1) % 3] + "?>";
+}
 
 // The octets as upper-case hexadecimal pairs separated by single spaces.
 inline std::string HexOctets(std::string const & data)

@@ -67,8 +67,8 @@ TEST_F(FastInfosetWriter, EveryDeclarationPrecedesTheIdentification)
         CFastInfosetWriter & writer = Start(static_cast<FInfoDecl>(decl));
         writer.WriteStartElement("root", "");
         writer.WriteEndElement();
-        std::string const text = decl == 0 ? "" : NxXmlTest::Declarations[decl - 1];
-        EXPECT_EQ((text.empty() ? "" : HexOctets(text) + " ") + Header + "3C 03 72 6F 6F 74 FF", Finish()) << decl;
+        std::string const text = decl == 0 ? "" : HexOctets(NxXmlTest::Declaration(decl)) + " ";
+        EXPECT_EQ(text + Header + "3C 03 72 6F 6F 74 FF", Finish()) << decl;
     }
     ExpectThrows<CNxException>([&] { Start(static_cast<FInfoDecl>(10)); },
                                "Failed to write FastInfoset. Invalid FInfoDecl value [10]");
