@@ -188,36 +188,6 @@ TEST(JsonToXmlTest, EveryTruncationOfAnInputThrows)
         EXPECT_THROW(Converted(json.substr(0, length)), CNxValidationException) << length;
 }
 
-TEST(JsonToXmlTest, CorruptedInputsGiveWellFormedXmlOrTheLibrarysExceptions)
-{
-    std::string const small =
-        R"({"r":{"@a":"1","@xmlns:p":"u","p:b":[1,{"c":"\u00e9\ud83d\ude00"},null],"#text":"t","d":{"e":-1.5e+2}}})";
-    std::string const replacements("\"\\{}[]:,@#\0\xFF\x01 e-/u", 18);
-    for (std::string const & json : {small, WidgetJson})
-    {
-        for (std::size_t at = 0; at < json.size(); ++at)
-        {
-            for (char const replacement : replacements)
-            {
-                std::string corrupted = json;
-                corrupted[at] = replacement;
-                CBinaryData xml;
-                try
-                {
-                    xml = CJsonReaderToXmlHandler::ConvertToXml(corrupted, Options(JsonRoundTrip_Full));
-                }
-                catch (CNxException const &)
-                {
-                    continue;
-                }
-                // What converts is well-formed XML.
-                CXmlDocument document;
-                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << NxXmlTest::Bytes(xml);
-            }
-        }
-    }
-}
-
 TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
 {
     std::string const json = R"({"a":"\u00e9"})";
@@ -239,14 +209,11 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     EXPECT_EQ(xml, loaded(utf16));
     EXPECT_EQ(xml, loaded(utf16.substr(2)));
     // gzip and zlib streams are inflated; a file is read whole.
-    for (int const windowBits : {31, 15})
-    {
-        std::string const compressed = NxXmlTest::Compress(marked, windowBits);
-        EXPECT_EQ(xml, loaded(compressed)) << windowBits;
-        std::string const path = NxXmlTest::TempPath("compressed.json");
-        NxXmlTest::WriteFile(path, compressed);
-        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
-    }
+    EXPECT_EQ(xml, loaded(NxXmlTest::Compress(marked, 15)));
+    std::string const path = NxXmlTest::TempPath("compressed.json");
+    NxXmlTest::WriteFile(path, NxXmlTest::Compress(marked, 31));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
+}
 }
 
 TEST(JsonToXmlTest, EmptyAndMissingInputs)
