@@ -161,18 +161,6 @@ TEST(FastInfosetReader, DecodesEveryIndexFormAndRejectsItBeyondTheTable)
     }
 }
 
-TEST(FastInfosetReader, RecordsDeclaredPrefixes)
-{
-    CXmlDocument document;
-    LoadBytes(document, Start("38 CF 00 'p' 04 'urn:p' CD 04 'urn:d' F0 3F 81 81 00 'a' 3F 00 'q' 04 "
-                              "'urn:q' 00 'b' 40 78 00 'x' 00 'v' FF FF F0"));
-    EXPECT_EQ("urn:p", document.LookupNamespaceFromAlias("p"));
-    EXPECT_EQ("urn:d", document.LookupNamespaceFromAlias(""));
-    // A prefix that only a literal name carries still names its namespace in paths.
-    EXPECT_EQ("q", document.LookupAliasFromNamespace("urn:q"));
-    EXPECT_EQ("/p:a/q:b/p:a", document.GetDocumentElement()->GetFirstElement()->GetFirstElement()->GetXPath());
-}
-
 TEST(FastInfosetReader, EveryDeclarationIsRecognisedAndAnythingElseGoesToTheXmlParser)
 {
     auto const recognised = [](std::string const & bytes) {
@@ -191,17 +179,6 @@ TEST(FastInfosetReader, EveryDeclarationIsRecognisedAndAnythingElseGoesToTheXmlP
     EXPECT_EQ("<root a=\"1\">t</root>", CanonicalOf("<root a='1'>t</root>"));
     // A declaration naming the finf encoding without the octets is the XML parser's to reject.
     EXPECT_EQ("unknown encoding at line 1", FailureOf("<?xml version='1.1' encoding='finf'?><root/>"));
-}
-
-TEST(FastInfosetReader, CompressedDocumentsAndFilesRead)
-{
-    std::string const bytes = std::string("<?xml encoding='finf'?>") + Start("3C 00 72 91 'hi' FF");
-    EXPECT_EQ("<r>hi</r>", CanonicalOf(NxXmlTest::Compress(bytes, 15)));
-    std::string const path = NxXmlTest::TempPath("reader.finf.gz");
-    NxXmlTest::WriteFile(path, NxXmlTest::Compress(bytes, 31));
-    CXmlDocument document;
-    document.Load(path.c_str());
-    EXPECT_EQ("hi", document.GetDocumentElement()->GetText());
 }
 
 TEST(FastInfosetReader, GeneratedVocabularyIsUsedWhenTheContextHoldsIt)
