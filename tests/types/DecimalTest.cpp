@@ -155,13 +155,3 @@ TEST_F(DecimalPlaces, DivisionAgreesWithLongDivision)
         ASSERT_EQ(expected, Text(CDecimal(a) / CDecimal(b))) << a << " / " << b;
     }
 }
-
-TEST_F(DecimalPlaces, TenThousandDigitValues)
-{
-    std::string const text = std::string(10000, '7') + "." + std::string(25, '3');
-    CDecimal const big(text.c_str());
-    EXPECT_EQ(text, Text(big));
-    std::string const third = Text(big / CDecimal(3));
-    EXPECT_EQ("25925925925925925925", third.substr(0, 20));
-    EXPECT_EQ(10000u, third.find('.'));
-}

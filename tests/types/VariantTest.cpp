@@ -30,15 +30,11 @@ TEST(Variant, CopiesOwnTheirValues)
     binary.SetI1('x');
     EXPECT_EQ(CBinaryData("abc"), copy.GetHexBinary());
 
-    NxVariant text;
-    text.SetString("one");
     NxVariant other;
-    other = text;
-    text.SetString("two");
-    EXPECT_EQ("one", other.GetString());
+    other = copy;
     auto & sameOther = other;
     other = sameOther;
-    EXPECT_EQ("one", other.GetString());
+    EXPECT_EQ(CBinaryData("abc"), other.GetHexBinary());
 }
 
 TEST(Variant, HeldValuesWithoutCopies)
@@ -55,9 +51,6 @@ TEST(Variant, HeldValuesWithoutCopies)
     number.SetI4(5);
     EXPECT_EQ("", number.TakeString());
 
-    NxVariant decimal;
-    decimal.SetDecimal(CDecimal("12.50"));
-    EXPECT_EQ("12.5", decimal.GetDecimalRef().ToString());
     EXPECT_EQ("0", number.GetDecimalRef().ToString());
     NxVariant integer;
     integer.SetInteger(CBigInteger("123456789012345678901234567890"));

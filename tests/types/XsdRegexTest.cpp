@@ -3,12 +3,10 @@
 #include "CharEncoding.h"
 #include "PrimitiveRestrictions.h"
 #include "Variant.h"
-#include "types/XsdRegex.h"
 
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <vector>
 
 using namespace NxXmlLib16;
 using NxXmlTest::ExpectThrows;
@@ -73,27 +71,6 @@ TEST(XsdRegex, CaseFile)
     }
     RecordProperty("cases", static_cast<int>(cases));
     EXPECT_GE(cases, 3000u); // the whole file was read
-}
-
-TEST(XsdRegex, PurchaseOrderPatternsKeepTheirMeaning)
-{
-    struct
-    {
-        char const * pattern;
-        std::vector<std::string> match;
-        std::vector<std::string> reject;
-    } const cases[] = {
-        {"[^@\\s]+@[^@\\s]+\\.[A-Za-z]{2,}", {"j.o'neil@mail.example.co.uk"}, {"a@example", "a b@x.com", "a@b@x.com"}},
-        {"[0-9A-Z][0-9A-Z \\-]{2,9}", {"SW1A 1AA", "12345-6789"}, {"-1234", "sw1a 1aa", "A1"}},
-        {"[A-Z]{3}-[0-9]{5}", {"MNT-99913"}, {"MNT-9991", "MNT99913"}},
-        {"[0-9]{4}( [0-9]{4}){3}", {"4111 1111 1111 1111"}, {"4111 1111 1111", "4111-1111-1111-1111"}}};
-    for (auto const & c : cases)
-    {
-        for (std::string const & value : c.match)
-            EXPECT_TRUE(Matches(c.pattern, value)) << c.pattern << " " << value;
-        for (std::string const & value : c.reject)
-            EXPECT_FALSE(Matches(c.pattern, value)) << c.pattern << " " << value;
-    }
 }
 
 TEST(XsdRegex, RefusedPatternsFailTheFacetWithTheirReason)
@@ -165,18 +142,4 @@ TEST(XsdRegex, NestingIsBounded)
     EXPECT_FALSE(CFacetValidator::MatchPattern(subtractions(100), "b"));
     ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(subtractions(101), "a"); },
                                PatternMessage(subtractions(101), "parentheses are too deeply nested"));
-}
-
-TEST(XsdRegex, TranslatorReportsWithoutThrowing)
-{
-    std::string expression = "unchanged";
-    std::string reason;
-    EXPECT_FALSE(CXsdRegex::Translate("a{,3}", expression, reason));
-    EXPECT_EQ("a quantity must start with a number", reason);
-    EXPECT_EQ("unchanged", expression);
-    EXPECT_TRUE(CXsdRegex::Translate("\\i\\c*", expression, reason));
-    // The expression holds ASCII only, whatever the pattern's characters.
-    EXPECT_TRUE(CXsdRegex::Translate("\xC3\xA9[\xE2\x82\xAC-\xF0\x9F\x98\x80]", expression, reason));
-    for (char const c : expression)
-        EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
 }
