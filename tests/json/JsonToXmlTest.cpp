@@ -214,7 +214,6 @@ TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
     NxXmlTest::WriteFile(path, NxXmlTest::Compress(marked, 31));
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
 }
-}
 
 TEST(JsonToXmlTest, EmptyAndMissingInputs)
 {
