@@ -3,8 +3,6 @@
 #include "FastInfosetTestSupport.h"
 #include "metadata/TestBindings.h"
 
-#include <cstdio>
-
 using namespace TestBindings;
 
 namespace
@@ -45,21 +43,6 @@ TEST(FastInfosetRoundTrip, EveryConstructOfTheBindings)
     ExpectRoundTrips<CDrawing>(
         "<drawing xmlns=\"urn:t\" flag=\"true\"><shape xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
         "AA:type=\"Circle\"><label>round</label><radius>4</radius></shape><first>f</first></drawing>");
-}
-
-TEST(FastInfosetRoundTrip, FilesAndFailuresCarryingTheReadersMessage)
-{
-    CSmartPtr<CWidget> const original(new CWidget);
-    original->FromXml(FullWidgetXml.c_str());
-    std::string const path = NxXmlTest::TempPath("widget.finf");
-    original->ToFastInfosetFile(path.c_str(), FInfoDecl_V10, Compact(), CompressionGZip);
-    CSmartPtr<CWidget> const back(new CWidget);
-    back->FromXmlFile(path.c_str());
-    EXPECT_EQ(FullWidgetXml, Write(*back));
-    std::remove(path.c_str());
-    CBinaryData const bytes = original->ToFastInfosetStream(FInfoDecl_None, Compact());
-    NxXmlTest::ExpectThrows<CNxException>([&] { back->FromXmlStream(bytes.GetData(), bytes.GetLength() - 1); },
-                                          "Failed to parse FastInfoset. Unexpected End of File.");
 }
 
 } // namespace

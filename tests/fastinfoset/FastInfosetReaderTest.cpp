@@ -181,20 +181,6 @@ TEST(FastInfosetReader, EveryDeclarationIsRecognisedAndAnythingElseGoesToTheXmlP
     EXPECT_EQ("unknown encoding at line 1", FailureOf("<?xml version='1.1' encoding='finf'?><root/>"));
 }
 
-TEST(FastInfosetReader, GeneratedVocabularyIsUsedWhenTheContextHoldsIt)
-{
-    std::string const bytes = Octets("E0 00 00 01 20 10 00 04 'urn:v' 40 00 80 F0 A0 FF");
-    CSerializationContext context;
-    CFIVocabulary & vocabulary = *context.GetFIContext().GetVocabulary();
-    vocabulary.AddElement("", "urn:v", "root");
-    vocabulary.AddAttribute("", "", "id");
-    vocabulary.AddAttributeValue("7");
-    vocabulary.AddElementValue("hello");
-    EXPECT_EQ(Prefix + "Index [1] is beyond the element name table of 0 entries.", FailureOf(bytes, context));
-    context.GetFIContext().SetUseGeneratedVocabulary(true);
-    EXPECT_EQ("<n1:root xmlns:n1=\"urn:v\" id=\"7\">hello</n1:root>", CanonicalOf(bytes, context));
-}
-
 TEST(FastInfosetReader, TextReachesTheTreeInTheLocalEncoding)
 {
     SetLocalCharEncoding(1252);

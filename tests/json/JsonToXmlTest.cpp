@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "metadata/TestBindings.h"
 
-#include <functional>
 #include <string>
 
 using namespace NxXmlLib16;
@@ -37,23 +36,6 @@ struct CCase
     char const * json;
     char const * xml;
 };
-
-// The JSON of the full widget of the test bindings, in the round-trip form.
-std::string const WidgetJson = R"({"widget": {
-    "@xmlns": "urn:t", "@id": 7, "@kind": "blue", "@xmlns:AA": "urn:o", "@AA:extra": "1",
-    "name": "gear", "size": 12, "color": "blue", "shade": "green",
-    "part": {"@weight": 5, "code": "P-1"}, "extra": {"code": "X"},
-    "count": [1, 2], "part2": {"code": "S"}, "remark": "fine & dandy",
-    "note": {"@lang": "en", "#text": "hello"}
-}})";
-
-// The widget's XML as the bindings write it, after reading it from XML.
-std::string WidgetFromXml()
-{
-    CSmartPtr<CWidget> widget(new CWidget);
-    widget->FromXml(FullWidgetXml.c_str());
-    return widget->ToXml(false, false, EOLType_LF);
-}
 
 } // namespace
 
@@ -230,28 +212,6 @@ TEST(JsonToXmlTest, EmptyAndMissingInputs)
     std::string const missing = NxXmlTest::TempPath("missing.json");
     ExpectThrows<CNxException>([&] { document.LoadJsonFile(missing.c_str()); },
                                "Failed to open the file [" + missing + "] Error [0x00000002]");
-}
-
-TEST(JsonToXmlTest, FromJsonEntryPointsReadTheTestBindings)
-{
-    std::string const expected = WidgetFromXml();
-    std::u16string const wide(WidgetJson.begin(), WidgetJson.end());
-    CBinaryData const bytes(reinterpret_cast<unsigned char const *>(WidgetJson.data()),
-                            static_cast<std::uint32_t>(WidgetJson.size()));
-    std::string const path = NxXmlTest::TempPath("widget.json");
-    NxXmlTest::WriteFile(path, WidgetJson);
-    std::function<void(CWidget &)> const reads[] = {
-        [&](CWidget & widget) { widget.FromJson(WidgetJson.c_str()); },
-        [&](CWidget & widget) { widget.FromJson(reinterpret_cast<unsigned short const *>(wide.c_str())); },
-        [&](CWidget & widget) { widget.FromJsonStream(bytes); },
-        [&](CWidget & widget) { widget.FromJsonStream(bytes.GetData(), bytes.GetLength()); },
-        [&](CWidget & widget) { widget.FromJsonFile(path.c_str()); }};
-    for (auto const & read : reads)
-    {
-        CSmartPtr<CWidget> const widget(new CWidget);
-        read(*widget);
-        EXPECT_EQ(expected, widget->ToXml(false, false, EOLType_LF));
-    }
 }
 
 TEST(JsonToXmlTest, WithoutNamespacesNamesAreMatchedByLocalNameForTheCall)
