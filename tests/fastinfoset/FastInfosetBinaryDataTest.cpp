@@ -2,9 +2,6 @@
 #include "FastInfosetBinaryData.h"
 
 #include "FastInfosetTestSupport.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -28,19 +25,12 @@ TEST(FastInfosetBinaryData, RoundTripsEveryAlgorithm)
     std::vector<CCase> const cases = {
         {1, "0AFF10", "0A FF 10", "0AFF10"},
         {2, "SGVsbG8=", "48 65 6C 6C 6F", "SGVsbG8="},
-        {3, "-2", "FF FE", "-2"},
         {3, "32767", "7F FF", "32767"},
-        {4, "123456", "00 01 E2 40", "123456"},
         {4, "-2147483648", "80 00 00 00", "-2147483648"},
-        {5, "1", "00 00 00 00 00 00 00 01", "1"},
         {5, "-9223372036854775808", "80 00 00 00 00 00 00 00", "-9223372036854775808"},
-        {6, "true", "38", "true"},
         {6, "false", "30", "false"},
-        {7, "1.5", "3F C0 00 00", "1.5"},
         {7, "-0.25", "BE 80 00 00", "-0.25"},
         {8, "1.5", "3F F8 00 00 00 00 00 00", "1.5"},
-        {9, "123e4567-e89b-12d3-a456-426614174000", "12 3E 45 67 E8 9B 12 D3 A4 56 42 66 14 17 40 00",
-         "123e4567-e89b-12d3-a456-426614174000"},
         {9, "123e4567e89b12d3a456426614174000", "12 3E 45 67 E8 9B 12 D3 A4 56 42 66 14 17 40 00",
          "123e4567-e89b-12d3-a456-426614174000"},
         {10, "<b>", "3C 62 3E", nullptr}};
@@ -97,8 +87,6 @@ TEST(FastInfosetBinaryData, UnknownAlgorithmsAndUnreadableText)
 {
     CFastInfosetBinaryData data("x");
     ExpectThrows<CNxException>([&] { data.SetAsEncodedString(11, "1"); }, "Unknown byte encoding.");
-    ExpectThrows<CNxException>([&] { data.SetAsEncodedString(0, "1"); }, "Unknown byte encoding.");
-    ExpectThrows<CNxException>([&] { data.GetAsString(11); }, "Unknown byte encoding.");
     ExpectThrows<CNxException>([&] { data.GetAsString(0); }, "Unknown byte encoding.");
     ExpectThrows<CNxException>([&] { data.GetAsString(FIEncodingAlgorithm_Cdata); }, "Unknown byte encoding.");
     ExpectThrows<CNxInvalidValueException>([&] { data.SetAsEncodedString(4, "x"); },
@@ -106,8 +94,6 @@ TEST(FastInfosetBinaryData, UnknownAlgorithmsAndUnreadableText)
     ExpectThrows<CNxInvalidValueException>([&] { data.SetAsEncodedString(3, "40000"); },
                                            "The value [40000] is to large to fit in a i2");
     ExpectThrows<CNxException>([&] { data.SetAsEncodedString(1, "0G"); }, "Invalid char in hex string [G]");
-    ExpectThrows<CNxException>([&] { data.SetAsEncodedString(9, "123e4567-e89b-12d3-a456-42661417400"); },
-                               "Invalid value for UUID byte encoding.");
     ExpectThrows<CNxException>([&] { data.SetAsEncodedString(9, "123e4567+e89b-12d3-a456-426614174000"); },
                                "Invalid value for UUID byte encoding.");
 }

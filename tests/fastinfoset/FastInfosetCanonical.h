@@ -17,24 +17,8 @@ namespace CanonicalDetail
 
 constexpr std::string_view XmlNamespace = "http://www.w3.org/XML/1998/namespace";
 
-// Escapes text content: &, < and >.
-inline void AppendText(std::string & out, std::string_view text)
-{
-    for (char const c : text)
-    {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
-}
-
-// Escapes an attribute value or namespace URI: &, <, ", TAB, LF and CR.
-inline void AppendValue(std::string & out, std::string_view text)
+// Escapes &, < and then, in text, > or, in attribute values and namespace URIs, ", TAB, LF and CR.
+inline void Append(std::string & out, std::string_view text, bool value)
 {
     for (char const c : text)
     {
@@ -42,10 +26,11 @@ inline void AppendValue(std::string & out, std::string_view text)
         {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\t': out += "&#9;"; break;
-        case '\n': out += "&#10;"; break;
-        case '\r': out += "&#13;"; break;
+        case '>': out += value ? ">" : "&gt;"; break;
+        case '"': out += value ? "&quot;" : "\""; break;
+        case '\t': out += value ? "&#9;" : "\t"; break;
+        case '\n': out += value ? "&#10;" : "\n"; break;
+        case '\r': out += value ? "&#13;" : "\r"; break;
         default: out += c;
         }
     }
@@ -115,7 +100,7 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
             for (auto const & entry : prefixes)
             {
                 out += " xmlns:" + entry.second + "=\"";
-                AppendValue(out, entry.first);
+                Append(out, entry.first, true);
                 out += "\"";
             }
         }
@@ -130,11 +115,11 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
         for (CXmlAttribute const * attribute : attributes)
         {
             out += " " + qname(attribute->GetName()) + "=\"";
-            AppendValue(out, attribute->GetValue());
+            Append(out, attribute->GetValue(), true);
             out += "\"";
         }
         out += ">";
-        AppendText(out, element->GetText());
+        Append(out, element->GetText(), false);
         open.push_back(element);
     }
     while (!open.empty())

@@ -1,71 +1,133 @@
-// Helpers of the Fast Infoset tests: octets as hexadecimal text and back.
+// Helpers of the Fast Infoset tests: octets from a readable notation and as hexadecimal text,
+// loading them, and the option sets of the round trips.
 #pragma once
 
+#include "FastInfosetCanonical.h"
+#include "TestSupport.h"
+
 #include "BinaryData.h"
+#include "FastInfosetContext.h"
+#include "SerializationContext.h"
+#include "XmlDocument.h"
 
-#include <zlib.h>
-
+#include <cctype>
 #include <cstdio>
+#include <functional>
+#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace NxXmlTest
 {
 
-// Every XML declaration that may precede a Fast Infoset document, in the order of their values.
-inline char const * const Declarations[] = {"<?xml encoding='finf'?>",
-                                            "<?xml encoding='finf' standalone='yes'?>",
-                                            "<?xml encoding='finf' standalone='no'?>",
-                                            "<?xml version='1.0' encoding='finf'?>",
-                                            "<?xml version='1.0' encoding='finf' standalone='yes'?>",
-                                            "<?xml version='1.0' encoding='finf' standalone='no'?>",
-                                            "<?xml version='1.1' encoding='finf'?>",
-                                            "<?xml version='1.1' encoding='finf' standalone='yes'?>",
-                                            "<?xml version='1.1' encoding='finf' standalone='no'?>"};
+// The XML declaration of the value 1 to 9 that may precede a Fast Infoset document.
+inline std::string Declaration(int value)
+{
+    char const * const versions[] = {"", " version='1.0'", " version='1.1'"};
+    char const * const standalone[] = {"", " standalone='yes'", " standalone='no'"};
+    return std::string("<?xml") + versions[(value - 1) / 3] + " encoding='finf'" + standalone[(value - 1) % 3] + "?>";
+}
 
 // The octets as upper-case hexadecimal pairs separated by single spaces.
-inline std::string HexOctets(unsigned char const * data, std::size_t length)
+inline std::string HexOctets(std::string const & data)
 {
     std::string text;
     char pair[4];
-    for (std::size_t i = 0; i < length; ++i)
+    for (std::size_t i = 0; i < data.size(); ++i)
     {
-        std::snprintf(pair, sizeof pair, i == 0 ? "%02X" : " %02X", data[i]);
+        std::snprintf(pair, sizeof pair, i == 0 ? "%02X" : " %02X", static_cast<unsigned char>(data[i]));
         text += pair;
     }
     return text;
 }
 
-inline std::string HexOctets(NxXmlLib16::CBinaryData const & data) { return HexOctets(data.GetData(), data.GetLength()); }
+inline std::string HexOctets(NxXmlLib16::CBinaryData const & data) { return HexOctets(Bytes(data)); }
 
-inline std::string HexOctets(std::string const & data)
+// Octets written as two-digit hex numbers and 'quoted text', separated by spaces:
+// "E0 00 00 01 00 3C 03 'root' FF".
+inline std::string Octets(std::string const & notation)
 {
-    return HexOctets(reinterpret_cast<unsigned char const *>(data.data()), data.size());
+    std::string out;
+    for (std::size_t i = 0; i < notation.size();)
+    {
+        if (notation[i] == ' ')
+        {
+            ++i;
+        }
+        else if (notation[i] == '\'')
+        {
+            std::size_t const close = notation.find('\'', i + 1);
+            if (close == std::string::npos)
+                throw std::invalid_argument("unclosed quote in " + notation);
+            out += notation.substr(i + 1, close - i - 1);
+            i = close + 1;
+        }
+        else
+        {
+            if (i + 1 >= notation.size() || !std::isxdigit(static_cast<unsigned char>(notation[i])) ||
+                !std::isxdigit(static_cast<unsigned char>(notation[i + 1])))
+                throw std::invalid_argument("bad octet in " + notation);
+            out += static_cast<char>(std::stoi(notation.substr(i, 2), nullptr, 16));
+            i += 2;
+        }
+    }
+    return out;
 }
 
-// The hexadecimal text of a string's characters, for building expected octets of literals.
-inline std::string HexOf(std::string const & text) { return HexOctets(text); }
+// The identification, version and an empty optional-component octet, then the octets.
+inline std::string Start(std::string const & notation = std::string()) { return Octets("E0 00 00 01 00 " + notation); }
 
-// The bytes of a gzip (window bits 31) or zlib (15) stream, inflated piece by piece; empty
-// when the stream is damaged.
-inline std::string InflateAll(NxXmlLib16::CBinaryData const & packed, int windowBits)
+// Loads the bytes as a memory block into the document.
+inline void LoadBytes(NxXmlLib16::CXmlDocument & document, std::string const & bytes)
 {
-    z_stream stream{};
-    if (inflateInit2(&stream, windowBits) != Z_OK)
-        return std::string();
-    stream.next_in = packed.GetData();
-    stream.avail_in = packed.GetLength();
-    std::string plain;
-    unsigned char piece[4096];
-    int result = Z_OK;
-    while (result == Z_OK)
+    document.LoadXmlStream(reinterpret_cast<unsigned char const *>(bytes.data()),
+                           static_cast<std::uint32_t>(bytes.size()));
+}
+
+// The canonical form of the tree read from the bytes.
+inline std::string CanonicalOf(std::string const & bytes,
+                               NxXmlLib16::CSerializationContext const & context = NxXmlLib16::CSerializationContext())
+{
+    NxXmlLib16::CXmlDocument document(context);
+    LoadBytes(document, bytes);
+    return CanonicalForm(*document.GetDocumentElement());
+}
+
+// The message that reading the bytes throws, or "no exception".
+inline std::string FailureOf(std::string const & bytes,
+                             NxXmlLib16::CSerializationContext const & context = NxXmlLib16::CSerializationContext())
+{
+    try
     {
-        stream.next_out = piece;
-        stream.avail_out = sizeof piece;
-        result = inflate(&stream, Z_NO_FLUSH);
-        plain.append(reinterpret_cast<char const *>(piece), sizeof piece - stream.avail_out);
+        NxXmlLib16::CXmlDocument document(context);
+        LoadBytes(document, bytes);
     }
-    inflateEnd(&stream);
-    return result == Z_STREAM_END ? plain : std::string();
+    catch (NxXmlLib16::CNxException const & e)
+    {
+        return e.GetMessage();
+    }
+    return "no exception";
+}
+
+// The option sets a round trip writes and reads with: the base options, with the suggested
+// encodings, and with both and a generated vocabulary of the names given that both sides hold.
+inline std::vector<std::pair<std::string, NxXmlLib16::CSerializationContext>>
+OptionSets(NxXmlLib16::CSerializationContext const & base, std::string const & namespaceUri,
+           std::vector<char const *> const & names)
+{
+    std::vector<std::pair<std::string, NxXmlLib16::CSerializationContext>> sets{
+        {"default", base}, {"suggested", base}, {"vocabulary", base}};
+    sets[1].second.GetFIContext().SetSuggestedValues();
+    NxXmlLib16::CFastInfosetContext & options = sets[2].second.GetFIContext();
+    options.SetSuggestedValues();
+    options.SetUseGeneratedVocabulary(true);
+    for (char const * name : names)
+        options.GetVocabulary()->AddElement("", namespaceUri, name);
+    options.GetVocabulary()->AddAttribute("", "", "id");
+    options.GetVocabulary()->AddAttributeValue("7");
+    options.GetVocabulary()->AddElementValue("blue");
+    return sets;
 }
 
 } // namespace NxXmlTest

@@ -77,9 +77,6 @@ TEST(JsonReaderTest, ReportsEachEventInDocumentOrder)
 {
     CEventCase const cases[] = {
         {"", "SD ED"},
-        {" \t\r\n ", "SD ED"},
-        {"{}", "SD { } ED"},
-        {"[]", "SD [ ] ED"},
         {"{\"a\":1}", "SD { N(a) #(1) } ED"},
         {"{\"a\":\"x\",\"b\":true,\"c\":false,\"d\":null}", "SD { N(a) S(x) N(b) T N(c) F N(d) null } ED"},
         {"[1,-2.5,3e7,4E+2,5e-1,-0]", "SD [ #(1) #(-2.5) #(3e7) #(4E+2) #(5e-1) #(-0) ] ED"},
@@ -148,28 +145,21 @@ TEST(JsonReaderTest, EverySyntaxErrorIsLocated)
         {"{\"a\":", "Unexpected End of File. Expected Object Value at line 1, position 5.\nPath: $.a"},
         {"{\"a\":1", "Unexpected End of File. Expected Object terminator character '}' at line 1, position 6."
                      "\nPath: $.a"},
-        {"{\"a\":1,", "Unexpected End of File. Expected Object terminator character '}' at line 1, position 7."
-                      "\nPath: $.a"},
         {"{\"a\":1;", "Expected Object separator character ',', found ';' at line 1, position 7.\nPath: $.a"},
         {"{\"a\":1,}", "Expected quotation mark character '\"' before Name, found '}' at line 1, position 8."
                        "\nPath: $.a"},
         {"[", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 1.\nPath: $[0]"},
-        {"[1", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 2.\nPath: $[1]"},
         {"[1,", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 3.\nPath: $[1]"},
         {"[1 2", "Expected Array separator character ',', found '2' at line 1, position 4.\nPath: $[1]"},
         {"[1,]", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found ']' at line 1, "
                  "position 4.\nPath: $[1]"},
         {"\"abc", "Unexpected End of File. Expected string value at line 1, position 4.\nPath: $"},
-        {"\"abc\\", "Unexpected End of File. Expected string value at line 1, position 5.\nPath: $"},
         {"\"\\u12", "Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line 1, position 5.\nPath: $"},
         {"\"\\x\"", "Invalid Escape Character 'x' at line 1, position 3.\nPath: $"},
         {"-", "Unexpected End of File. Expected a number at line 1, position 1.\nPath: $"},
         {"-x", "Expected a digit '0' to '9', found 'x' at line 1, position 2.\nPath: $"},
         {"1.", "Unexpected End of File. Expected a digit '0' to '9' at line 1, position 2.\nPath: $"},
-        {"1.e", "Expected a digit '0' to '9', found 'e' at line 1, position 3.\nPath: $"},
         {"1e", "Unexpected End of File. Expected '+', '-' or a number at line 1, position 2.\nPath: $"},
-        {"1e+", "Unexpected End of File. Expected a digit '0' to '9' at line 1, position 3.\nPath: $"},
-        {"1e+a", "Expected a digit '0' to '9', found 'a' at line 1, position 4.\nPath: $"},
         {"1ex", "Expected a digit '0' to '9', found 'x' at line 1, position 3.\nPath: $"},
         {"tru", "Unexpected End of File. Expected value 'true' at line 1, position 3.\nPath: $"},
         {"trux", "Expected 'true' at line 1, position 4.\nPath: $"},
@@ -202,29 +192,6 @@ TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
     // A closed object leaves the path; the next member replaces the last name.
     ExpectSyntaxError("{\"a\":{\"b\":1},\"c\":[true,false,nul]}",
                       "Expected 'NULL' at line 1, position 33.\nPath: $.c[2]");
-}
-
-TEST(JsonReaderTest, PathProviderIsTheDefaultHandlers)
-{
-    // A handler that records the path at each string value.
-    class CPathRecorder : public CRecorder
-    {
-    public:
-        CPathRecorder(std::string & trace, CJsonTextReader & reader) : CRecorder(trace), m_trace(trace), m_reader(reader) {}
-        void StringValue(std::string const &) override { m_trace += m_reader.GetErrorPathProvider()->GetErrorPath() + " "; }
-
-    private:
-        std::string & m_trace;
-        CJsonTextReader & m_reader;
-    };
-    std::string const json = R"({"a":"1","b":{"c":"2","d":["3",{"e":"4"}]},"f":"5"})";
-    std::string trace;
-    CJsonTextReader reader(json);
-    ASSERT_NE(nullptr, reader.GetErrorPathProvider());
-    EXPECT_EQ("$", reader.GetErrorPathProvider()->GetErrorPath());
-    reader.SetHandler(new CPathRecorder(trace, reader));
-    reader.Parse();
-    EXPECT_EQ("SD { N(a)$.a  N(b) { N(c)$.b.c  N(d) [$.b.d[0]  { N(e)$.b.d[1].e  } ] } N(f)$.f  } ED", trace);
 }
 
 TEST(JsonReaderTest, HundredLevelsAreReadAndTheHundredAndFirstFails)

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "metadata/TestBindings.h"
 
-#include <functional>
 #include <string>
 
 using namespace NxXmlLib16;
@@ -38,36 +37,17 @@ struct CCase
     char const * xml;
 };
 
-// The JSON of the full widget of the test bindings, in the round-trip form.
-std::string const WidgetJson = R"({"widget": {
-    "@xmlns": "urn:t", "@id": 7, "@kind": "blue", "@xmlns:AA": "urn:o", "@AA:extra": "1",
-    "name": "gear", "size": 12, "color": "blue", "shade": "green",
-    "part": {"@weight": 5, "code": "P-1"}, "extra": {"code": "X"},
-    "count": [1, 2], "part2": {"code": "S"}, "remark": "fine & dandy",
-    "note": {"@lang": "en", "#text": "hello"}
-}})";
-
-// The widget's XML as the bindings write it, after reading it from XML.
-std::string WidgetFromXml()
-{
-    CSmartPtr<CWidget> widget(new CWidget);
-    widget->FromXml(FullWidgetXml.c_str());
-    return widget->ToXml(false, false, EOLType_LF);
-}
-
 } // namespace
 
-TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
+TEST(JsonToXmlTest, MembersBecomeElementsAttributesTextAndRepeatedElements)
 {
     CCase const cases[] = {
         {R"({"Order":{"@id":"7","Note":"hi"}})", R"(<Order id="7"><Note>hi</Note></Order>)"},
-        {R"({"a":null})", "<a/>"},
         {R"({"r":{"Line":[{"@n":"1"},{"@n":"2"}]}})", R"(<r><Line n="1"/><Line n="2"/></r>)"},
         {R"({"r":{"a":true,"b":1.5e3,"c":false,"d":-0}})", "<r><a>true</a><b>1.5e3</b><c>false</c><d>-0</d></r>"},
         {R"({"p":{"@a":"1","#text":"x","c":"y","#text":"z"}})", R"(<p a="1">x<c>y</c>z</p>)"},
         {R"({"r":{"@a":null,"#text":null,"b":{}}})", "<r><b/></r>"},
         {R"({"r":{"@q":"<\"&'>\n"}})", "<r q=\"&lt;&quot;&amp;'&gt;&#xA;\"/>"},
-        {R"({"r":"a<b&c>\"d"})", "<r>a&lt;b&amp;c&gt;\"d</r>"},
         {R"({"r":"\u00e9\u20ac\ud83d\ude00\udc00"})", "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD</r>"},
         // Text that looks like a CDATA section stays text.
         {R"({"r":"<![CDATA[x]]>"})", "<r>&lt;![CDATA[x]]&gt;</r>"},
@@ -77,56 +57,33 @@ TEST(JsonToXmlTest, MembersBecomeElementsAttributesAndText)
         {R"({"\u00e9l\u00e8ve":1})", "<\xC3\xA9l\xC3\xA8ve>1</\xC3\xA9l\xC3\xA8ve>"},
         {R"({"r":{"@xml:lang":"en","@xmlns":"","p:a":{"@xmlns:p":"urn:p","@p:b":"1","p:c":2}}})",
          R"(<r xml:lang="en" xmlns=""><p:a xmlns:p="urn:p" p:b="1"><p:c>2</p:c></p:a></r>)"},
-    };
-    for (CCase const & c : cases)
-        EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
-}
-
-TEST(JsonToXmlTest, ArraysBecomeRepeatedElementsItemByItem)
-{
-    CCase const cases[] = {
+        // Arrays become repeated elements, item by item.
         {R"({"r":{"tag":["a","b"]}})", "<r><tag>a</tag><tag>b</tag></r>"},
         {R"({"r":{"x":["a",{"@k":"1","#text":"b"},null,3,{"y":true}]}})",
          R"(<r><x>a</x><x k="1">b</x><x/><x>3</x><x><y>true</y></x></r>)"},
         {R"({"r":{"a":[],"b":1}})", "<r><b>1</b></r>"},
         {R"({"r":{"a":[{"b":["1","2"]},{"b":["3"]}]}})", "<r><a><b>1</b><b>2</b></a><a><b>3</b></a></r>"},
-        {R"({"r":[{"@i":"1"}]})", R"(<r i="1"/>)"},
-        {R"({"r":{"\u00e9":[1,2]}})", "<r><\xC3\xA9>1</\xC3\xA9><\xC3\xA9>2</\xC3\xA9></r>"},
-    };
+        {R"({"r":[{"@i":"1"}]})", R"(<r i="1"/>)"}};
     for (CCase const & c : cases)
         EXPECT_EQ(c.xml, Converted(c.json)) << c.json;
 }
 
-TEST(JsonToXmlTest, ModesDecideWhatAtAndHashNamesAre)
+TEST(JsonToXmlTest, ContextDecidesAtNamesRootNameAndComments)
 {
     EXPECT_EQ(R"(<Order id="7"><Note>hi</Note></Order>)",
               Converted(R"({"Order":{"@id":"7","Note":"hi"}})", JsonRoundTrip_Attributes));
     EXPECT_EQ("<Order><id>7</id><Note>hi</Note></Order>",
               Converted(R"({"Order":{"id":"7","Note":"hi"}})", JsonRoundTrip_Plain));
     // In plain JSON "@id" is an element name, which XML cannot have.
-    ExpectThrows<CNxInvalidStateException>(
-        [] { Converted(R"({"Order":{"@id":"7","Note":"hi"}})", JsonRoundTrip_Plain); },
-        "Failed to convert name '@id' to Element name in XML.");
-    ExpectThrows<CNxInvalidStateException>([] { Converted(R"({"r":{"#text":"x"}})", JsonRoundTrip_Plain); },
-                                           "Failed to convert name '#text' to Element name in XML.");
-}
-
-TEST(JsonToXmlTest, RootElementNameNamesTheTopLevelValue)
-{
+    ExpectThrows<CNxInvalidStateException>([] { Converted(R"({"Order":{"@id":"7"}})", JsonRoundTrip_Plain); },
+                                           "Failed to convert name '@id' to Element name in XML.");
     EXPECT_EQ("<items><a>1</a></items>", Converted(R"([{"a":1}])", JsonRoundTrip_Full, "items"));
     EXPECT_EQ("<r>text</r>", Converted(R"("text")", JsonRoundTrip_Full, "r"));
-    EXPECT_EQ("<r><a>1</a></r>", Converted(R"({"a":1})", JsonRoundTrip_Full, "r"));
     EXPECT_EQ("<r/>", Converted("", JsonRoundTrip_Full, "r"));
-}
-
-TEST(JsonToXmlTest, CommentsFollowTheContext)
-{
     CJsonContext options = Options(JsonRoundTrip_Full);
-    std::string const json = "{\"a\": /* one */ 1}";
-    EXPECT_EQ(Declaration + "<a>1</a>", NxXmlTest::Bytes(CJsonReaderToXmlHandler::ConvertToXml(json, options)));
     options.GetAllowComments(false);
     ExpectThrows<CNxValidationException>(
-        [&] { CJsonReaderToXmlHandler::ConvertToXml(json, options); },
+        [&] { CJsonReaderToXmlHandler::ConvertToXml("{\"a\": /* one */ 1}", options); },
         "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at line 1, position 7."
         "\nPath: $.a");
 }
@@ -135,13 +92,10 @@ TEST(JsonToXmlTest, StructuresWithoutAnXmlFormAreRefused)
 {
     CCase const cases[] = {
         {R"({"":1})", "JSON item has an empty Name.\nPath: $."},
-        {R"({"r":{"a":1,"":2}})", "JSON item has an empty Name.\nPath: $.r."},
         {"[1]", "JSON Array has no Name.\nPath: $[0]"},
         {R"({"r":[[1]]})", "JSON Array has no Name.\nPath: $.r[0][0]"},
         {R"("x")", "JSON Value has no Name.\nPath: $"},
-        {"12", "JSON Value has no Name.\nPath: $"},
         {"{}", "JSON Document has no root Element.\nPath: $"},
-        {" ", "JSON Document has no root Element.\nPath: $"},
         {R"({"a":1,"b":2})", "JSON Document has more than one root Element: 'b'.\nPath: $.b"},
         {R"({"r":{"@a":"1","@a":"2"}})", "JSON item '@a' is repeated.\nPath: $.r.@a"},
         {R"({"r":{"@a":{"b":1}}})", "JSON item '@a' must have a simple value.\nPath: $.r.@a"},
@@ -158,63 +112,50 @@ TEST(JsonToXmlTest, StructuresWithoutAnXmlFormAreRefused)
 
 TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
 {
-    CCase const elementNames[] = {
-        {R"({"a b":1})", "a b"},           {R"({"1a":1})", "1a"},     {R"({"-a":1})", "-a"},
-        {R"({"a:b:c":1})", "a:b:c"},       {R"({":a":1})", ":a"},     {R"({"a:":1})", "a:"},
-        {R"({"#comment":1})", "#comment"}, {R"({"a<":1})", "a<"},     {"{\"a\\u00d7\":1}", "a\xC3\x97"},
-        {"{\"\xFF\":1}", "\xFF"},
+    char const * const ElementName = "name '%s' to Element name";
+    char const * const AttributeName = "name '%s' to Attribute name";
+    char const * const ElementValue = "value '%s' to Element string value";
+    char const * const AttributeValue = "value '%s' to Attribute string value";
+    struct
+    {
+        char const * json;
+        char const * what;
+        char const * refused;
+    } const cases[] = {
+        {R"({"a b":1})", ElementName, "a b"},
+        {R"({"-a":1})", ElementName, "-a"},
+        {R"({"a:b:c":1})", ElementName, "a:b:c"},
+        {R"({"a:":1})", ElementName, "a:"},
+        {R"({"#comment":1})", ElementName, "#comment"},
+        {"{\"a\\u00d7\":1}", ElementName, "a\xC3\x97"},
+        {"{\"\xFF\":1}", ElementName, "\xFF"},
         // A prefix must be declared on the element or an ancestor still open.
-        {R"({"a:b":1})", "a:b"},
-        {R"({"r":{"a":{"@xmlns:p":"urn:p","p:b":1},"p:c":2}})", "p:c"},
-        {R"({"xmlns:r":1})", "xmlns:r"},
-    };
-    for (CCase const & c : elementNames)
-    {
-        SCOPED_TRACE(c.json);
-        ExpectThrows<CNxInvalidStateException>(
-            [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Element name in XML.");
-    }
-    CCase const attributeNames[] = {{R"({"r":{"@":"1"}})", "@"},
-                                    {R"({"r":{"@a b":"1"}})", "@a b"},
-                                    {R"({"r":{"@1":"1"}})", "@1"},
-                                    {R"({"p:r":{"@xmlns:p":"urn:p","p:c":{"@p:x":"1","@q:y":"2"}}})", "@q:y"}};
-    for (CCase const & c : attributeNames)
-    {
-        SCOPED_TRACE(c.json);
-        ExpectThrows<CNxInvalidStateException>(
-            [&] { Converted(c.json); }, std::string("Failed to convert name '") + c.xml + "' to Attribute name in XML.");
-    }
-    CCase const elementValues[] = {
-        {R"({"r":"a\u0001"})", "a\x01"}, {R"({"r":"\u001f"})", "\x1F"},   {"{\"r\":\"\xC3\"}", "\xC3"},
-        {"{\"r\":\"\xED\xA0\x80\"}", "\xED\xA0\x80"},                      {"{\"r\":\"\xEF\xBF\xBF\"}", "\xEF\xBF\xBF"},
-        {"{\"r\":\"\xC0\xAF\"}", "\xC0\xAF"},                               {R"({"#text":"x"})", "x"},
-        {R"({"r":"a\u0000b"})", "a"},
-    };
-    for (CCase const & c : elementValues)
-    {
-        SCOPED_TRACE(c.json);
-        ExpectThrows<CNxInvalidStateException>(
-            [&] { Converted(c.json); },
-            std::string("Failed to convert value '") + c.xml + "' to Element string value in XML.");
-    }
-    CCase const attributeValues[] = {
-        {R"({"r":{"@a":"\b"}})", "\b"},
-        {R"({"@a":"x"})", "x"},
+        {R"({"a:b":1})", ElementName, "a:b"},
+        {R"({"r":{"a":{"@xmlns:p":"urn:p","p:b":1},"p:c":2}})", ElementName, "p:c"},
+        {R"({"xmlns:r":1})", ElementName, "xmlns:r"},
+        {R"({"r":{"@":"1"}})", AttributeName, "@"},
+        {R"({"r":{"@1":"1"}})", AttributeName, "@1"},
+        {R"({"p:r":{"@xmlns:p":"urn:p","p:c":{"@p:x":"1","@q:y":"2"}}})", AttributeName, "@q:y"},
+        {R"({"r":"a\u0001"})", ElementValue, "a\x01"},
+        {"{\"r\":\"\xC3\"}", ElementValue, "\xC3"},
+        {"{\"r\":\"\xED\xA0\x80\"}", ElementValue, "\xED\xA0\x80"},
+        {"{\"r\":\"\xEF\xBF\xBF\"}", ElementValue, "\xEF\xBF\xBF"},
+        {R"({"#text":"x"})", ElementValue, "x"},
+        {R"({"r":"a\u0000b"})", ElementValue, "a"},
+        {R"({"r":{"@a":"\b"}})", AttributeValue, "\b"},
+        {R"({"@a":"x"})", AttributeValue, "x"},
         // Attributes after a child element have no start tag left to go into.
-        {R"({"r":{"c":1,"@a":"2"}})", "2"},
+        {R"({"r":{"c":1,"@a":"2"}})", AttributeValue, "2"},
         // Declarations the XML reader refuses: undeclaring a prefix, rebinding the reserved ones.
-        {R"({"r":{"@xmlns:p":""}})", ""},
-        {R"({"r":{"@xmlns:xmlns":"urn:x"}})", "urn:x"},
-        {R"({"r":{"@xmlns:xml":"urn:x"}})", "urn:x"},
-        {R"({"r":{"@xmlns:p":"http://www.w3.org/XML/1998/namespace"}})", "http://www.w3.org/XML/1998/namespace"},
-        {R"({"r":{"@xmlns":"http://www.w3.org/2000/xmlns/"}})", "http://www.w3.org/2000/xmlns/"},
-    };
-    for (CCase const & c : attributeValues)
+        {R"({"r":{"@xmlns:p":""}})", AttributeValue, ""},
+        {R"({"r":{"@xmlns:xml":"urn:x"}})", AttributeValue, "urn:x"},
+        {R"({"r":{"@xmlns:p":"http://www.w3.org/XML/1998/namespace"}})", AttributeValue,
+         "http://www.w3.org/XML/1998/namespace"}};
+    for (auto const & c : cases)
     {
         SCOPED_TRACE(c.json);
         ExpectThrows<CNxInvalidStateException>(
-            [&] { Converted(c.json); },
-            std::string("Failed to convert value '") + c.xml + "' to Attribute string value in XML.");
+            [&] { Converted(c.json); }, "Failed to convert " + FormatString(c.what, c.refused) + " in XML.");
     }
 }
 
@@ -229,74 +170,31 @@ TEST(JsonToXmlTest, EveryTruncationOfAnInputThrows)
         EXPECT_THROW(Converted(json.substr(0, length)), CNxValidationException) << length;
 }
 
-TEST(JsonToXmlTest, CorruptedInputsGiveWellFormedXmlOrTheLibrarysExceptions)
-{
-    std::string const small =
-        R"({"r":{"@a":"1","@xmlns:p":"u","p:b":[1,{"c":"\u00e9\ud83d\ude00"},null],"#text":"t","d":{"e":-1.5e+2}}})";
-    std::string const replacements("\"\\{}[]:,@#\0\xFF\x01 e-/u", 18);
-    for (std::string const & json : {small, WidgetJson})
-    {
-        for (std::size_t at = 0; at < json.size(); ++at)
-        {
-            for (char const replacement : replacements)
-            {
-                std::string corrupted = json;
-                corrupted[at] = replacement;
-                CBinaryData xml;
-                try
-                {
-                    xml = CJsonReaderToXmlHandler::ConvertToXml(corrupted, Options(JsonRoundTrip_Full));
-                }
-                catch (CNxException const &)
-                {
-                    continue;
-                }
-                // What converts is well-formed XML.
-                CXmlDocument document;
-                EXPECT_NO_THROW(document.LoadXmlStream(xml.GetData(), xml.GetLength())) << corrupted << "\n" << NxXmlTest::Bytes(xml);
-            }
-        }
-    }
-}
-
 TEST(JsonToXmlTest, DocumentLoadsDecodeEveryInputForm)
 {
     std::string const json = R"({"a":"\u00e9"})";
     std::string const xml = Declaration + "<a>\xC3\xA9</a>";
     CXmlDocument document;
+    auto const loaded = [&](std::string const & bytes) {
+        return NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(bytes.data()),
+                                                        static_cast<std::uint32_t>(bytes.size())));
+    };
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(json.c_str())));
     std::u16string const wide = u"{\"a\":\"\u00e9\"}";
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(reinterpret_cast<unsigned short const *>(wide.c_str()))));
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(json.data()),
-                                                static_cast<std::uint32_t>(json.size()))));
     // A UTF-8 byte-order mark is skipped, in text and in bytes.
     std::string const marked = "\xEF\xBB\xBF" + json;
     EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJson(marked.c_str())));
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(marked.data()),
-                                                static_cast<std::uint32_t>(marked.size()))));
+    EXPECT_EQ(xml, loaded(marked));
     // UTF-16 bytes, behind their byte-order mark or not.
-    std::string utf16 = "\xFF\xFE";
-    for (char16_t const unit : wide)
-    {
-        utf16 += static_cast<char>(unit & 0xFF);
-        utf16 += static_cast<char>(unit >> 8);
-    }
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()),
-                                                static_cast<std::uint32_t>(utf16.size()))));
-    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(utf16.data()) + 2,
-                                                static_cast<std::uint32_t>(utf16.size() - 2))));
-
+    std::string const utf16 = "\xFF\xFE" + NxXmlTest::Utf16("{\"a\":\"") + "\xE9" + '\0' + NxXmlTest::Utf16("\"}");
+    EXPECT_EQ(xml, loaded(utf16));
+    EXPECT_EQ(xml, loaded(utf16.substr(2)));
     // gzip and zlib streams are inflated; a file is read whole.
-    for (int const windowBits : {31, 15})
-    {
-        std::string const compressed = NxXmlTest::Compress(marked, windowBits);
-        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonStream(reinterpret_cast<unsigned char const *>(compressed.data()),
-                                                    static_cast<std::uint32_t>(compressed.size()))))
-            << windowBits;
-        std::string const path = NxXmlTest::TempPath("compressed.json");
-        NxXmlTest::WriteFile(path, compressed);
-        EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
-    }
+    EXPECT_EQ(xml, loaded(NxXmlTest::Compress(marked, 15)));
+    std::string const path = NxXmlTest::TempPath("compressed.json");
+    NxXmlTest::WriteFile(path, NxXmlTest::Compress(marked, 31));
+    EXPECT_EQ(xml, NxXmlTest::Bytes(document.LoadJsonFile(path.c_str())));
 }
 
 TEST(JsonToXmlTest, EmptyAndMissingInputs)
@@ -316,60 +214,24 @@ TEST(JsonToXmlTest, EmptyAndMissingInputs)
                                "Failed to open the file [" + missing + "] Error [0x00000002]");
 }
 
-TEST(JsonToXmlTest, FromJsonEntryPointsReadTheTestBindings)
-{
-    std::string const expected = WidgetFromXml();
-    std::u16string const wide(WidgetJson.begin(), WidgetJson.end());
-    CBinaryData const bytes(reinterpret_cast<unsigned char const *>(WidgetJson.data()),
-                            static_cast<std::uint32_t>(WidgetJson.size()));
-    std::string const path = NxXmlTest::TempPath("widget.json");
-    NxXmlTest::WriteFile(path, WidgetJson);
-    std::function<void(CWidget &)> const reads[] = {
-        [&](CWidget & widget) { widget.FromJson(WidgetJson.c_str()); },
-        [&](CWidget & widget) { widget.FromJson(reinterpret_cast<unsigned short const *>(wide.c_str())); },
-        [&](CWidget & widget) { widget.FromJsonStream(bytes); },
-        [&](CWidget & widget) { widget.FromJsonStream(bytes.GetData(), bytes.GetLength()); },
-        [&](CWidget & widget) { widget.FromJsonFile(path.c_str()); }};
-    for (auto const & read : reads)
-    {
-        CSmartPtr<CWidget> const widget(new CWidget);
-        read(*widget);
-        EXPECT_EQ(expected, widget->ToXml(false, false, EOLType_LF));
-    }
-}
-
 TEST(JsonToXmlTest, WithoutNamespacesNamesAreMatchedByLocalNameForTheCall)
 {
     std::string const json =
         R"({"widget":{"@id":"7","name":"gear","color":"red","part":{"code":"P"},"count":[4,5,6]}})";
-    for (JsonRoundTrip const mode : {JsonRoundTrip_Attributes, JsonRoundTrip_Plain})
-    {
-        CSerializationContext context;
-        context.GetJsonContext().SetSupportRoundtrip(mode);
-        std::string const modeJson =
-            mode == JsonRoundTrip_Plain ? R"({"widget":{"id":"7","name":"gear","color":"red","part":{"code":"P"}}})"
-                                        : json;
-        CSmartPtr<CWidget> widget(new CWidget);
-        if (mode == JsonRoundTrip_Plain)
-        {
-            // Attributes became members: the id member is an unknown element for the bindings.
-            EXPECT_THROW(widget->FromJson(modeJson.c_str(), context), CNxException);
-        }
-        else
-        {
-            widget->FromJson(modeJson.c_str(), context);
-            EXPECT_EQ(7, widget->id);
-            EXPECT_EQ("gear", widget->name);
-            EXPECT_EQ("P", widget->part->code);
-            EXPECT_EQ(3, widget->counts->GetCount());
-        }
-        EXPECT_FALSE(context.GetIgnoreNamespaces());
-    }
+    CSerializationContext context;
+    context.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Attributes);
+    CSmartPtr<CWidget> widget(new CWidget);
+    widget->FromJson(json.c_str(), context);
+    EXPECT_EQ(7, widget->id);
+    EXPECT_EQ("P", widget->part->code);
+    EXPECT_EQ(3, widget->counts->GetCount());
+    EXPECT_FALSE(context.GetIgnoreNamespaces());
+    // Plain JSON makes attributes members: the id member is an unknown element for the bindings.
+    context.GetJsonContext().SetSupportRoundtrip(JsonRoundTrip_Plain);
+    EXPECT_THROW(widget->FromJson(R"({"widget":{"id":"7","name":"gear"}})", context), CNxException);
     // The round-trip form carries namespaces: without them the names do not match.
     CSerializationContext full;
-    CSmartPtr<CWidget> widget(new CWidget);
     EXPECT_THROW(widget->FromJson(json.c_str(), full), CNxException);
-    EXPECT_FALSE(full.GetIgnoreNamespaces());
     full.SetIgnoreNamespaces(true);
     widget->FromJson(json.c_str(), full);
     EXPECT_TRUE(full.GetIgnoreNamespaces());

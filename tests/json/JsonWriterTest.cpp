@@ -3,7 +3,6 @@
 #include "JsonTextWriter.h"
 #include "TextStream.h"
 
-#include <functional>
 
 using namespace NxXmlLib16;
 using NxXmlTest::ExpectThrows;
@@ -43,100 +42,7 @@ struct CWriterFixture
     }
 };
 
-// The Order document: an attribute, a child with text and a collection of two Line elements.
-void WriteOrder(CJsonTextWriter & writer)
-{
-    writer.WriteStartElement("Order", "");
-    writer.WriteAttribute("id", "", "7", ItemType_i4);
-    writer.WriteStartElement("Note", "");
-    writer.WriteText("hi", ItemType_string);
-    writer.WriteEndElement();
-    writer.SetArrayState(1);
-    for (char const * n : {"1", "2"})
-    {
-        writer.WriteStartElement("Line", "");
-        writer.WriteAttribute("n", "", n, ItemType_string);
-        writer.WriteEndElement();
-    }
-    writer.SetArrayState(3);
-    writer.WriteEndElement();
-}
-
 } // namespace
-
-TEST(JsonWriter, OrderExampleIndented)
-{
-    CWriterFixture f(true);
-    WriteOrder(f.writer);
-    EXPECT_EQ("{\n"
-              "\t\"Order\": {\n"
-              "\t\t\"@id\": 7,\n"
-              "\t\t\"Note\": \"hi\",\n"
-              "\t\t\"Line\": [\n"
-              "\t\t\t{\n"
-              "\t\t\t\t\"@n\": \"1\"\n"
-              "\t\t\t},\n"
-              "\t\t\t{\n"
-              "\t\t\t\t\"@n\": \"2\"\n"
-              "\t\t\t}\n"
-              "\t\t]\n"
-              "\t}\n"
-              "}",
-              f.Finish());
-}
-
-TEST(JsonWriter, OrderExampleCompactAndWithCarriageReturns)
-{
-    CWriterFixture compact(false);
-    WriteOrder(compact.writer);
-    EXPECT_EQ("{\"Order\": {\"@id\": 7,\"Note\": \"hi\",\"Line\": [{\"@n\": \"1\"},{\"@n\": \"2\"}]}}",
-              compact.Finish());
-
-    CWriterFixture crlf(true, JsonRoundTrip_Full, EOLType_CRLF);
-    crlf.writer.SetIndentChars("  ");
-    WriteOrder(crlf.writer);
-    EXPECT_EQ("{\r\n  \"Order\": {\r\n    \"@id\": 7,\r\n    \"Note\": \"hi\",\r\n    \"Line\": [\r\n"
-              "      {\r\n        \"@n\": \"1\"\r\n      },\r\n      {\r\n        \"@n\": \"2\"\r\n      }\r\n"
-              "    ]\r\n  }\r\n}",
-              crlf.Finish());
-}
-
-TEST(JsonWriter, AttributesAndTextByMode)
-{
-    struct
-    {
-        JsonRoundTrip mode;
-        char const * expected;
-    } const cases[] = {
-        {JsonRoundTrip_Plain, "{\"e\": {\"a\": \"x\",\"b\": \"y\",\"\": \"t\"}}"},
-        {JsonRoundTrip_Attributes, "{\"e\": {\"@a\": \"x\",\"@b\": \"y\",\"#text\": \"t\"}}"},
-        {JsonRoundTrip_Full, "{\"e\": {\"@a\": \"x\",\"@p:b\": \"y\",\"#text\": \"t\"}}"},
-    };
-    for (auto const & c : cases)
-    {
-        CWriterFixture f(false, c.mode);
-        f.writer.AddNamespace("p", "urn:p");
-        f.writer.WriteStartElement("e", "");
-        f.writer.WriteAttribute("a", "", "x", ItemType_string);
-        f.writer.WriteAttribute("b", "urn:p", "y", ItemType_string);
-        f.writer.WriteText("t", ItemType_string);
-        f.writer.WriteEndElement();
-        std::string expected = c.expected;
-        if (c.mode == JsonRoundTrip_Full)
-            expected.insert(7, "\"@xmlns:p\": \"urn:p\",");
-        EXPECT_EQ(expected, f.Finish()) << c.mode;
-    }
-}
-
-TEST(JsonWriter, PlainModeKeepsAnAttributeAndAChildOfTheSameName)
-{
-    CWriterFixture f(false, JsonRoundTrip_Plain);
-    f.writer.WriteStartElement("e", "urn:x");
-    f.writer.WriteAttribute("a", "", "1", ItemType_string);
-    f.Simple("a", "2");
-    f.writer.WriteEndElement();
-    EXPECT_EQ("{\"e\": {\"a\": \"1\",\"a\": \"2\"}}", f.Finish());
-}
 
 TEST(JsonWriter, ValuesAreQuotedByItemType)
 {
@@ -148,42 +54,32 @@ TEST(JsonWriter, ValuesAreQuotedByItemType)
     } const cases[] = {
         {ItemType_i1, "-5", "-5"},
         {ItemType_i8, "9223372036854775807", "9223372036854775807"},
-        {ItemType_ui4, "0", "0"},
-        {ItemType_r4, "1.5E3", "1.5E3"},
         {ItemType_r8, "-2.5E-7", "-2.5E-7"},
         {ItemType_r8, "INF", "\"INF\""},
-        {ItemType_r8, "-INF", "\"-INF\""},
         {ItemType_r4, "NaN", "\"NaN\""},
         {ItemType_decimal, "1.50", "1.50"},
         {ItemType_integer, "-123456789012345678901234567890", "-123456789012345678901234567890"},
         {ItemType_boolean, "true", "true"},
-        {ItemType_boolean, "false", "false"},
         {ItemType_boolean, "1", "1"},
         // Number texts that JSON cannot read stay strings.
         {ItemType_i4, "007", "\"007\""},
         {ItemType_decimal, ".5", "\".5\""},
-        {ItemType_decimal, "5.", "\"5.\""},
         {ItemType_i4, "+1", "\"+1\""},
         {ItemType_r8, "1E", "\"1E\""},
         {ItemType_boolean, "True", "\"True\""},
         {ItemType_date, "2024-01-31", "\"2024-01-31\""},
-        {ItemType_datetime, "2024-01-31T10:00:00Z", "\"2024-01-31T10:00:00Z\""},
-        {ItemType_duration, "P1D", "\"P1D\""},
         {ItemType_base64Binary, "AQID", "\"AQID\""},
-        {ItemType_hexBinary, "010203", "\"010203\""},
         {ItemType_char, "7", "\"7\""},
         {ItemType_string, "12", "\"12\""},
     };
     for (auto const & c : cases)
     {
-        CWriterFixture element;
-        element.Simple("v", c.text, c.type);
-        EXPECT_EQ(std::string("{\"v\": ") + c.written + "}", element.Finish()) << c.text;
-        CWriterFixture attribute;
-        attribute.writer.WriteStartElement("e", "");
-        attribute.writer.WriteAttribute("v", "", c.text, c.type);
-        attribute.writer.WriteEndElement();
-        EXPECT_EQ(std::string("{\"e\": {\"@v\": ") + c.written + "}}", attribute.Finish()) << c.text;
+        CWriterFixture f;
+        f.writer.WriteStartElement("e", "");
+        f.writer.WriteAttribute("a", "", c.text, c.type);
+        f.Simple("v", c.text, c.type);
+        f.writer.WriteEndElement();
+        EXPECT_EQ(std::string("{\"e\": {\"@a\": ") + c.written + ",\"v\": " + c.written + "}}", f.Finish()) << c.text;
     }
 }
 
@@ -205,41 +101,15 @@ TEST(JsonWriter, StringsAreEscaped)
     };
     for (auto const & c : cases)
     {
-        for (EOLType eol : {EOLType_LF, EOLType_CRLF})
-        {
-            CWriterFixture f(false, JsonRoundTrip_Full, eol);
-            f.Simple("s", c.text);
-            EXPECT_EQ(std::string("{\"s\": ") + c.written + "}", f.Finish());
-        }
-    }
-}
-
-TEST(JsonWriter, EscapesAreFoundAtEveryPositionOfLongText)
-{
-    struct
-    {
-        char c;
-        char const * written;
-    } const cases[] = {{'"', "\\\""}, {'\\', "\\\\"}, {'\n', "\\n"}, {'\x1F', "\\u001F"}, {'\x01', "\\u0001"}};
-    for (auto const & c : cases)
-    {
-        for (std::size_t at = 0; at < 24; ++at)
-        {
-            std::string text(24, 'x');
-            text[(at + 5) % 24] = '\xC3'; // bytes of 128 and above pass unchanged
-            text[at] = c.c;
-            std::string expected = text;
-            expected.replace(at, 1, c.written);
-            CWriterFixture f;
-            f.Simple("s", text);
-            EXPECT_EQ("{\"s\": \"" + expected + "\"}", f.Finish()) << at;
-        }
+        CWriterFixture f(false, JsonRoundTrip_Full, EOLType_CRLF);
+        f.Simple("s", c.text);
+        EXPECT_EQ(std::string("{\"s\": ") + c.written + "}", f.Finish());
     }
 }
 
 TEST(JsonWriter, EmptyAndNilElementsAreNull)
 {
-    CWriterFixture f(true);
+    CWriterFixture f;
     f.writer.WriteStartElement("r", "");
     f.Simple("empty", "");
     f.writer.WriteStartElement("nil", "");
@@ -252,57 +122,23 @@ TEST(JsonWriter, EmptyAndNilElementsAreNull)
     f.writer.WriteText("", ItemType_string);
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"r\": {\n\t\t\"empty\": null,\n\t\t\"nil\": null,\n\t\t\"bare\": null,\n"
-              "\t\t\"attributed\": {\n\t\t\t\"@a\": \"1\"\n\t\t}\n\t}\n}",
-              f.Finish());
+    EXPECT_EQ("{\"r\": {\"empty\": null,\"nil\": null,\"bare\": null,\"attributed\": {\"@a\": \"1\"}}}", f.Finish());
 }
 
-TEST(JsonWriter, SimpleValueCollectionsAreArrays)
+TEST(JsonWriter, CollectionsAreArraysClosedInOrder)
 {
-    CWriterFixture f(true);
+    CWriterFixture f;
     f.writer.WriteStartElement("r", "");
     f.writer.SetArrayState(1);
     f.Simple("n", "1", ItemType_i4);
     f.Simple("n", "", ItemType_i4);
-    f.Simple("n", "3", ItemType_i4);
-    f.writer.SetArrayState(3);
-    f.Simple("after", "x");
-    f.writer.SetArrayState(1);
-    f.Simple("tag", "a");
-    f.Simple("tag", "b");
-    f.writer.SetArrayState(3);
-    f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"r\": {\n"
-              "\t\t\"n\": [\n\t\t\t1,\n\t\t\tnull,\n\t\t\t3\n\t\t],\n"
-              "\t\t\"after\": \"x\",\n"
-              "\t\t\"tag\": [\n\t\t\t\"a\",\n\t\t\t\"b\"\n\t\t]\n"
-              "\t}\n}",
-              f.Finish());
-}
-
-TEST(JsonWriter, CollectionsNextToEachOtherAndRenamedItems)
-{
-    CWriterFixture f(false);
-    f.writer.WriteStartElement("r", "");
-    f.writer.SetArrayState(1);
-    f.Simple("a", "1");
     f.writer.SetArrayState(3);
     // A second collection right after the first one closes its array first.
     f.writer.SetArrayState(1);
     f.Simple("b", "2");
-    f.Simple("b", "3");
     // Items of another name (substitutes, wildcard items) start an array of their own.
-    f.Simple("c", "4");
+    f.Simple("c", "3");
     f.writer.SetArrayState(3);
-    f.writer.WriteText("t", ItemType_string);
-    f.writer.WriteEndElement();
-    EXPECT_EQ("{\"r\": {\"a\": [\"1\"],\"b\": [\"2\",\"3\"],\"c\": [\"4\"],\"#text\": \"t\"}}", f.Finish());
-}
-
-TEST(JsonWriter, NestedArraysCloseInOrder)
-{
-    CWriterFixture f(true);
-    f.writer.WriteStartElement("r", "");
     f.writer.SetArrayState(1);
     for (int i = 0; i < 2; ++i)
     {
@@ -314,103 +150,44 @@ TEST(JsonWriter, NestedArraysCloseInOrder)
         f.writer.WriteEndElement();
     }
     f.writer.SetArrayState(3);
+    f.writer.WriteText("t", ItemType_string);
     f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"r\": {\n\t\t\"row\": [\n"
-              "\t\t\t{\n\t\t\t\t\"c\": [\n\t\t\t\t\t1,\n\t\t\t\t\t2\n\t\t\t\t]\n\t\t\t},\n"
-              "\t\t\t{\n\t\t\t\t\"c\": [\n\t\t\t\t\t1,\n\t\t\t\t\t2\n\t\t\t\t]\n\t\t\t}\n"
-              "\t\t]\n\t}\n}",
+    EXPECT_EQ("{\"r\": {\"n\": [1,null],\"b\": [\"2\"],\"c\": [\"3\"],\"row\": [{\"c\": [1,2]},{\"c\": [1,2]}],"
+              "\"#text\": \"t\"}}",
               f.Finish());
 }
 
 TEST(JsonWriter, RootNamespacesInTheFullMode)
 {
-    CWriterFixture f(true);
+    CWriterFixture f;
     f.writer.SetDefaultNamespace("urn:d");
     f.writer.AddNamespace("p", "urn:p");
     f.writer.AddNamespace("b", "urn:b");
+    f.writer.AddNamespace("xsi", "http://www.w3.org/2001/XMLSchema-instance");
     f.writer.WriteStartElement("root", "urn:r");
     f.writer.WriteStartElement("c", "urn:d");
     f.writer.WriteEndElement();
     f.writer.WriteStartElement("d", "urn:p");
+    f.writer.WriteXsiType("urn:p", "T", ItemType_string);
     f.writer.WriteEndElement();
     f.writer.WriteStartElement("e", "urn:r");
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
-    EXPECT_EQ("{\n\t\"AA:root\": {\n"
-              "\t\t\"@xmlns:AA\": \"urn:r\",\n"
-              "\t\t\"@xmlns\": \"urn:d\",\n"
-              "\t\t\"@xmlns:b\": \"urn:b\",\n"
-              "\t\t\"@xmlns:p\": \"urn:p\",\n"
-              "\t\t\"c\": null,\n"
-              "\t\t\"p:d\": null,\n"
-              "\t\t\"AA:e\": null\n"
-              "\t}\n}",
-              f.Finish());
-}
-
-TEST(JsonWriter, NamespacesAreDroppedBelowTheFullMode)
-{
-    for (JsonRoundTrip mode : {JsonRoundTrip_Plain, JsonRoundTrip_Attributes})
-    {
-        CWriterFixture f(false, mode);
-        f.writer.SetDefaultNamespace("urn:d");
-        f.writer.AddNamespace("p", "urn:p");
-        f.writer.WriteStartElement("root", "urn:r");
-        f.writer.WriteXsiType("urn:p", "T", ItemType_string);
-        f.Simple("x", "1");
-        f.writer.WriteStartElement("y", "urn:unknown");
-        f.writer.WriteAttribute("z", "urn:unknown", "2", ItemType_i4);
-        f.writer.WriteEndElement();
-        f.writer.WriteEndElement();
-        std::string const at = mode == JsonRoundTrip_Plain ? "" : "@";
-        EXPECT_EQ("{\"root\": {\"x\": \"1\",\"y\": {\"" + at + "z\": 2}}}", f.Finish()) << mode;
-    }
-}
-
-TEST(JsonWriter, XsiTypeInTheFullMode)
-{
-    CWriterFixture f(false);
-    f.writer.SetDefaultNamespace("urn:d");
-    f.writer.AddNamespace("xsi", "http://www.w3.org/2001/XMLSchema-instance");
-    f.writer.AddNamespace("p", "urn:p");
-    f.writer.WriteStartElement("root", "urn:d");
-    f.writer.WriteStartElement("a", "urn:d");
-    f.writer.WriteXsiType("urn:p", "T", ItemType_string);
-    f.writer.WriteEndElement();
-    f.writer.WriteStartElement("b", "urn:d");
-    f.writer.WriteXsiType("urn:d", "U", ItemType_string);
-    f.writer.WriteEndElement();
-    f.writer.WriteEndElement();
-    // Declarations follow the byte order of the namespaces.
-    EXPECT_EQ("{\"root\": {\"@xmlns\": \"urn:d\","
-              "\"@xmlns:xsi\": \"http://www.w3.org/2001/XMLSchema-instance\",\"@xmlns:p\": \"urn:p\","
-              "\"a\": {\"@xsi:type\": \"p:T\"},\"b\": {\"@xsi:type\": \"U\"}}}",
+    EXPECT_EQ("{\"AA:root\": {\"@xmlns:AA\": \"urn:r\",\"@xmlns\": \"urn:d\","
+              "\"@xmlns:xsi\": \"http://www.w3.org/2001/XMLSchema-instance\",\"@xmlns:b\": \"urn:b\",\"@xmlns:p\": \"urn:p\","
+              "\"c\": null,\"p:d\": {\"@xsi:type\": \"p:T\"},\"AA:e\": null}}",
               f.Finish());
 }
 
 TEST(JsonWriter, UnknownNamespacesThrow)
 {
-    std::string const xsi = "http://www.w3.org/2001/XMLSchema-instance";
-    struct
-    {
-        bool declareXsi;
-        std::function<void(CJsonTextWriter &)> write;
-        std::string message;
-    } const cases[] = {
-        {false, [](CJsonTextWriter & w) { w.WriteStartElement("e", "urn:q"); }, "Unknown Namespace: urn:q."},
-        {false, [](CJsonTextWriter & w) { w.WriteAttribute("a", "urn:q", "1", ItemType_string); },
-         "Unknown Namespace: urn:q."},
-        {true, [](CJsonTextWriter & w) { w.WriteXsiType("urn:q", "T", ItemType_string); }, "Unknown Namespace: urn:q."},
-        {false, [](CJsonTextWriter & w) { w.WriteXsiType("", "T", ItemType_string); }, "Unknown Namespace: " + xsi + "."},
-    };
-    for (auto const & c : cases)
-    {
-        CWriterFixture f;
-        if (c.declareXsi)
-            f.writer.AddNamespace("xsi", xsi);
-        f.writer.WriteStartElement("root", "");
-        ExpectThrows<CNxException>([&] { c.write(f.writer); }, c.message);
-    }
+    CWriterFixture f;
+    f.writer.WriteStartElement("root", "");
+    ExpectThrows<CNxException>([&] { f.writer.WriteAttribute("a", "urn:q", "1", ItemType_string); },
+                               "Unknown Namespace: urn:q.");
+    ExpectThrows<CNxException>([&] { f.writer.WriteXsiType("", "T", ItemType_string); },
+                               "Unknown Namespace: http://www.w3.org/2001/XMLSchema-instance.");
+    ExpectThrows<CNxException>([&] { f.writer.WriteStartElement("e", "urn:q"); }, "Unknown Namespace: urn:q.");
 }
 
 TEST(JsonWriter, StateErrors)
@@ -422,17 +199,11 @@ TEST(JsonWriter, StateErrors)
     ExpectThrows<CNxException>([&] { writer.WriteAttribute("a", "", "1", ItemType_string); },
                                "Attributes must be added before elements");
     writer.WriteStartDocument();
-    writer.WriteStartElement("open", "");
-    ExpectThrows<CNxException>([&] { writer.WriteEndDocument(); }, "An Element has not been closed.");
-}
-
-TEST(JsonWriter, MembersAfterASingleValueAreRefused)
-{
-    CWriterFixture f;
-    f.writer.WriteStartElement("e", "");
-    f.writer.WriteText("v", ItemType_string);
-    ExpectThrows<CNxInvalidStateException>([&] { f.writer.WriteAttribute("a", "", "1", ItemType_string); },
+    writer.WriteStartElement("e", "");
+    writer.WriteText("v", ItemType_string);
+    ExpectThrows<CNxInvalidStateException>([&] { writer.WriteAttribute("a", "", "1", ItemType_string); },
                                            "The element [e] already has its value and can take no member.");
+    ExpectThrows<CNxException>([&] { writer.WriteEndDocument(); }, "An Element has not been closed.");
 }
 
 TEST(JsonWriter, CommentsAndIgnoredCalls)
@@ -453,24 +224,14 @@ TEST(JsonWriter, OutputIsHandedOnInPieces)
     CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
     CJsonTextWriter writer(&stream);
     writer.WriteStartDocument();
-    writer.SetIndentation(false);
     writer.WriteDocumentStart();
     writer.WriteStartElement("r", "");
-    writer.SetArrayState(1);
-    std::string const value(100, 'v');
-    for (int i = 0; i < 100; ++i)
-    {
-        writer.WriteStartElement("v", "");
-        writer.WriteText(value, ItemType_string);
-        writer.WriteEndElement();
-    }
+    std::string const value(10000, 'v');
+    writer.WriteText(value, ItemType_string);
     EXPECT_GE(NxXmlTest::ReadFileBytes(path).size(), 4096u);
     EXPECT_LT(stream.GetLength(), 4096u + 200u);
-    writer.SetArrayState(3);
     writer.WriteEndElement();
     writer.WriteDocumentEnd();
     writer.WriteEndDocument();
-    std::string const text = NxXmlTest::ReadFileBytes(path);
-    EXPECT_EQ(std::string("{\"r\": {\"v\": [\"") + value, text.substr(0, 14 + value.size()));
-    EXPECT_EQ("\"]}}", text.substr(text.size() - 4));
+    EXPECT_EQ("{\n\t\"r\": \"" + value + "\"\n}", NxXmlTest::ReadFileBytes(path));
 }

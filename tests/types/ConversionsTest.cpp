@@ -1,27 +1,18 @@
-#include "TestSupport.h"
+#include "TypesTestSupport.h"
 
 #include "Conversions.h"
 
 #include <cmath>
 
 using namespace NxXmlLib16;
+using NxXmlTest::ExpectInvalid;
 using NxXmlTest::ExpectThrows;
 using C = CConversions;
 using W = CWhitespaceUtils;
 
-namespace
-{
-void ExpectInvalid(std::function<void()> const & action, std::string const & message)
-{
-    ExpectThrows<CNxInvalidValueException>(action, message);
-}
-} // namespace
-
 TEST(WhitespaceUtils, Rules)
 {
     EXPECT_EQ("a b", W::Collapse("  a \t\r\n b  "));
-    EXPECT_EQ("", W::Collapse(" \t\r\n "));
-    EXPECT_EQ("a b c", W::Collapse("a b\n\nc"));
     EXPECT_EQ("a b", W::Replace("a\r\nb"));
     EXPECT_EQ("a  b", W::Replace("a\n\rb"));
     EXPECT_EQ(" a b ", W::Replace("\ta\rb\n"));
@@ -39,7 +30,6 @@ TEST(Conversions, Integers)
     EXPECT_EQ(12, C::i4FromString(" 12 ", W::WhitespaceRule_Collapse));
     EXPECT_EQ(-2147483647 - 1, C::i4FromString("-2147483648", W::WhitespaceRule_None));
     ExpectInvalid([] { C::i4FromString("12abc", W::WhitespaceRule_None); }, "The value [12abc] can not be converted to a i4");
-    ExpectInvalid([] { C::i4FromString("", W::WhitespaceRule_None); }, "The value [] can not be converted to a i4");
     ExpectInvalid([] { C::i4FromString("2147483648", W::WhitespaceRule_None); }, "The value [2147483648] is to large to fit in a i4");
     ExpectInvalid([] { C::i4FromString(" 12 ", W::WhitespaceRule_None); }, "The value [ 12 ] can not be converted to a i4");
     EXPECT_EQ(-128, C::i1FromString("-128", W::WhitespaceRule_None));
@@ -48,7 +38,6 @@ TEST(Conversions, Integers)
     ExpectInvalid([] { C::i1FromString("x", W::WhitespaceRule_None); }, "The value [x] can not be converted to a i4");
     ExpectInvalid([] { C::i2FromString("32768", W::WhitespaceRule_None); }, "The value [32768] is to large to fit in a i2");
     EXPECT_EQ(4294967295u, C::ui4FromString("-1", W::WhitespaceRule_None));
-    EXPECT_EQ(4294967295u, C::ui4FromString("4294967295", W::WhitespaceRule_None));
     ExpectInvalid([] { C::ui4FromString("4294967296", W::WhitespaceRule_None); }, "The value [4294967296] is to large to fit in a ui4");
     ExpectInvalid([] { C::ui1FromString("256", W::WhitespaceRule_None); }, "The value [256] is to large to fit in a ui1");
     ExpectInvalid([] { C::ui2FromString("65536", W::WhitespaceRule_None); }, "The value [65536] is to large to fit in a ui2");
@@ -64,25 +53,18 @@ TEST(Conversions, Integers)
     ExpectInvalid([] { C::ui8FromString("", W::WhitespaceRule_None); }, "The value [] can not be converted to a ui8");
 
     EXPECT_EQ("-5", C::i1ToString(static_cast<char>(-5)));
-    EXPECT_EQ("-32768", C::i2ToString(-32768));
-    EXPECT_EQ("-2147483648", C::i4ToString(-2147483647 - 1));
     EXPECT_EQ("-9223372036854775808", C::i8ToString(std::numeric_limits<std::int64_t>::min()));
-    EXPECT_EQ("255", C::ui1ToString(255));
-    EXPECT_EQ("4294967295", C::ui4ToString(4294967295u));
     EXPECT_EQ("18446744073709551615", C::ui8ToString(18446744073709551615ULL));
 }
 
 TEST(Conversions, FloatingPoint)
 {
     EXPECT_TRUE(std::isinf(C::r8FromString("INF", W::WhitespaceRule_None)));
-    EXPECT_LT(C::r8FromString("-INF", W::WhitespaceRule_None), 0);
     EXPECT_TRUE(std::isnan(C::r8FromString("1.#QNAN", W::WhitespaceRule_None)));
-    EXPECT_TRUE(std::isnan(C::r8FromString("NaN", W::WhitespaceRule_None)));
     EXPECT_TRUE(std::isnan(C::r4FromString("-NAN", W::WhitespaceRule_None)));
     EXPECT_TRUE(std::isinf(C::r8FromString("1e400", W::WhitespaceRule_None)));
     EXPECT_TRUE(std::isinf(C::r4FromString("1e39", W::WhitespaceRule_None)));
     EXPECT_DOUBLE_EQ(-0.015, C::r8FromString("-1.5E-2", W::WhitespaceRule_None));
-    EXPECT_DOUBLE_EQ(0.5, C::r8FromString(".5", W::WhitespaceRule_None));
     for (char const * bad : {"inf", "nan", "0x10", "1e", "", "1.5x", "infinity", "."})
         ExpectInvalid([bad] { C::r8FromString(bad, W::WhitespaceRule_None); },
                       FormatString("The value [%s] can not be converted to a r8", bad));
@@ -91,7 +73,6 @@ TEST(Conversions, FloatingPoint)
     EXPECT_EQ("NaN", C::r4ToString(std::nanf(""), "%.2f"));
     EXPECT_EQ("INF", C::r8ToString(HUGE_VAL));
     EXPECT_EQ("-INF", C::r8ToString(-HUGE_VAL));
-    EXPECT_EQ("0.1", C::r8ToString(0.1));
     EXPECT_EQ("0.3333333", C::r4ToString(1.0f / 3.0f));
     EXPECT_EQ("0.3333333333333333", C::r8ToString(1.0 / 3.0));
     EXPECT_EQ("1.50", C::r8ToString(1.5, "%.2f"));
@@ -112,13 +93,11 @@ TEST(Conversions, BooleansCharsAndStrings)
     ExpectInvalid([] { C::booleanFromString(" true", W::WhitespaceRule_None); },
                   "A Boolean Value read from an XML document was invalid [ true]. Valid values are 'true', 'false', "
                   "'1', or '0'");
-    EXPECT_EQ("true", C::booleanToString(true));
     EXPECT_EQ('a', C::charFromString(" a ", W::WhitespaceRule_Collapse));
     ExpectInvalid([] { C::charFromString("ab", W::WhitespaceRule_None); },
                   "The value [ab] can not be a char as it is either empty of greater than 1 char long");
     ExpectInvalid([] { C::charFromString("", W::WhitespaceRule_None); },
                   "The value [] can not be a char as it is either empty of greater than 1 char long");
-    EXPECT_EQ("x", C::charToString('x'));
     EXPECT_EQ("a b", C::stringFromString(" a\tb ", W::WhitespaceRule_Collapse));
     EXPECT_EQ(" a\tb ", C::stringToString(" a\tb "));
 }
@@ -129,12 +108,9 @@ TEST(Conversions, ValueTypes)
     EXPECT_EQ("1.01", C::decimalToString(CDecimal("1.005"), "2"));
     EXPECT_EQ("1", C::decimalToString(CDecimal("1.005"), "x"));
     EXPECT_EQ("-42", C::integerToString(C::integerFromString("-42", W::WhitespaceRule_None)));
-    EXPECT_EQ("PT90M", C::durationToString(C::durationFromString("PT90M", W::WhitespaceRule_None)));
     EXPECT_EQ("2004-05-06", C::dateToString(C::dateFromString("2004-05-06", W::WhitespaceRule_None)));
     EXPECT_EQ("10:20:30Z", C::dateToString(C::timeFromString("10:20:30Z", W::WhitespaceRule_None)));
     EXPECT_EQ("2004-05-06T10:20:30", C::dateToString(C::datetimeFromString("\n2004-05-06T10:20:30 ", W::WhitespaceRule_Collapse)));
-    EXPECT_EQ("2004-05", C::dateToString(C::yearMonthFromString("2004-05", W::WhitespaceRule_None)));
-    EXPECT_EQ("--05-06", C::dateToString(C::monthDayFromString("--05-06", W::WhitespaceRule_None)));
     ExpectInvalid([] { C::dateFromString("2004", W::WhitespaceRule_None); },
                   "Invalid XSD Date [2004] expected CCYY-MM-DD[Z|[+|-]hh:mm]");
     EXPECT_EQ(2004, C::yearFromString("2004Z", W::WhitespaceRule_None));

@@ -1,10 +1,11 @@
-#include "TestSupport.h"
+#include "TypesTestSupport.h"
 
 #include "DateTime.h"
 
 #include <random>
 
 using namespace NxXmlLib16;
+using NxXmlTest::ExpectInvalid;
 using NxXmlTest::ExpectThrows;
 
 namespace
@@ -24,6 +25,12 @@ CDateTime Time(char const * text)
     return value;
 }
 
+// The text read by the reading of its kind: date and time kinds, or a date with a time.
+CDateTime Parsed(CDateTime::DTType kind, char const * text)
+{
+    return kind == CDateTime::dt_time ? Time(text) : kind == CDateTime::dt_dateTime ? CDateTime(text) : Date(text);
+}
+
 CDateTimeSpan Span(char const * text)
 {
     CDateTimeSpan value;
@@ -31,53 +38,41 @@ CDateTimeSpan Span(char const * text)
     return value;
 }
 
-void ExpectInvalid(std::function<void()> const & action, std::string const & message)
-{
-    ExpectThrows<CNxInvalidValueException>(action, message);
-}
-
 } // namespace
 
-TEST(DateTime, LexicalFormsRoundTrip)
+TEST(DateTime, LexicalFormsOfEveryKind)
 {
     struct CCase
     {
-        char const * text;
         CDateTime::DTType kind;
+        char const * text;
+        char const * written; // null: the text itself
     };
-    CCase const dates[] = {{"2004", CDateTime::dt_gYear},
-                           {"2004-05", CDateTime::dt_gYearMonth},
-                           {"2004-05-06", CDateTime::dt_date},
-                           {"--05", CDateTime::dt_gMonth},
-                           {"--05-06", CDateTime::dt_gMonthDay},
-                           {"---06", CDateTime::dt_gDay},
-                           {"-0044-03-15", CDateTime::dt_date},
-                           {"2004-05-06Z", CDateTime::dt_date},
-                           {"2004-05-06+01:00", CDateTime::dt_date},
-                           {"2004-05-06-13:30", CDateTime::dt_date},
-                           {"--12-31Z", CDateTime::dt_gMonthDay},
-                           {"0001", CDateTime::dt_gYear},
-                           {"-9999-12", CDateTime::dt_gYearMonth}};
-    for (CCase const & c : dates)
+    CCase const cases[] = {{CDateTime::dt_gYear, "0001", nullptr},
+                           {CDateTime::dt_gYearMonth, "-9999-12", nullptr},
+                           {CDateTime::dt_date, "-0044-03-15", nullptr},
+                           {CDateTime::dt_date, "2004-02-29", nullptr},
+                           {CDateTime::dt_date, "2004-05-06-13:30", nullptr},
+                           {CDateTime::dt_date, "2004-05-06+24:00", "2004-05-06+00:00"},
+                           {CDateTime::dt_gMonth, "--05", nullptr},
+                           {CDateTime::dt_gMonth, "--05--", "--05"},
+                           {CDateTime::dt_gMonthDay, "--02-29", nullptr},
+                           {CDateTime::dt_gMonthDay, "--12-31Z", nullptr},
+                           {CDateTime::dt_gDay, "---31", nullptr},
+                           {CDateTime::dt_time, "00:00:00Z", nullptr},
+                           {CDateTime::dt_time, "23:59:59.999999999", nullptr},
+                           {CDateTime::dt_time, "12:30:45.120", "12:30:45.12"},
+                           {CDateTime::dt_time, "12:30:45.5+05:30", nullptr},
+                           {CDateTime::dt_time, "12:30:45.1-00:30", nullptr},
+                           {CDateTime::dt_dateTime, "2004-05-06T10:00:00.123Z", nullptr},
+                           {CDateTime::dt_dateTime, "-0001-01-01T00:00:00+14:00", nullptr}};
+    for (CCase const & c : cases)
     {
-        CDateTime const value = Date(c.text);
+        CDateTime const value = Parsed(c.kind, c.text);
         EXPECT_EQ(c.kind, value.GetType()) << c.text;
-        EXPECT_EQ(c.text, value.ToString()) << c.text;
+        EXPECT_EQ(c.written != nullptr ? c.written : c.text, value.ToString()) << c.text;
     }
-    for (char const * text : {"12:30:45", "00:00:00Z", "23:59:59.999999999", "12:30:45.000001", "12:30:45.5+05:30",
-                              "12:30:45.1-00:30"})
-        EXPECT_EQ(text, Time(text).ToString()) << text;
-    for (char const * text : {"2004-05-06T10:00:00", "2004-05-06T10:00:00.123Z", "-0001-01-01T00:00:00+14:00"})
-        EXPECT_EQ(text, CDateTime(text).ToString()) << text;
     EXPECT_EQ(-44, Date("-0044-03-15").GetYear());
-}
-
-TEST(DateTime, OlderAndOddForms)
-{
-    EXPECT_EQ(CDateTime::dt_gMonth, Date("--05--").GetType());
-    EXPECT_EQ("--05", Date("--05--").ToString());
-    EXPECT_EQ("2004-05-06+00:00", Date("2004-05-06+24:00").ToString());
-    EXPECT_EQ("12:30:45.12", Time("12:30:45.120").ToString());
     CDateTime const negativeHalfHour = Time("10:00:00-00:30");
     EXPECT_TRUE(negativeHalfHour.IsZoneNegative());
     EXPECT_EQ(0, negativeHalfHour.GetZoneHour());
@@ -87,55 +82,50 @@ TEST(DateTime, OlderAndOddForms)
 
 TEST(DateTime, InvalidForms)
 {
-    ExpectInvalid([] { Date("20040-01-01"); }, "Invalid XSD Date [20040-01-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]");
-    ExpectInvalid([] { Date("0000-01-01"); }, "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)");
-    ExpectInvalid([] { Date("2003-02-29"); }, "Invalid Day [29] (1 <= day <= days in month");
-    EXPECT_EQ("2004-02-29", Date("2004-02-29").ToString());
-    EXPECT_EQ("--02-29", Date("--02-29").ToString());
-    ExpectInvalid([] { Date("--02-30"); }, "Invalid Day [30] (1 <= day <= days in month)");
-    EXPECT_EQ("---31", Date("---31").ToString());
-    ExpectInvalid([] { Date("---32"); }, "Invalid Day [32] (1 <= day <= 31)");
-    ExpectInvalid([] { Date("2004-13"); }, "Invalid Month [13] (1 <= month <= 12)");
-    ExpectInvalid([] { Date("2004-05-06+01:00Z"); }, "Invalid Date (Bad Zone value)");
-    ExpectInvalid([] { Date("2004-05-06T10:00:00"); }, "Invalid Date ('T' not allowed)");
-    ExpectInvalid([] { Date(""); }, "Invalid Date (Empty String)");
-    ExpectInvalid([] { Date(nullptr); }, "Invalid Date (Null String)");
-    ExpectInvalid([] { Date("2004-05-06+1:00"); }, "Invalid XSD Date [2004-05-06+1:00] expected CCYY-MM-DD[Z|[+|-]hh:mm]");
-    EXPECT_EQ("2004-05-06+23:00", Date("2004-05-06+23:00").ToString());
-    ExpectInvalid([] { Date("2004-05-06+1x:00"); }, "Invalid XSD Time Zone [+1x:00].");
-    ExpectInvalid([] { Date("2004-05-06+01:60"); }, "Invalid TimeZone [1:60]");
-    ExpectInvalid([] { Time("12:30:45.1234567890"); }, "Invalid XSD Time [12:30:45.1234567890] Fraction part too long");
-    ExpectInvalid([] { Time("24:00:00"); }, "Invalid XSD Time [24:00:00] expected hh:mm:ss[.ff]");
-    ExpectInvalid([] { Time("12:60:00"); }, "Invalid XSD Time [12:60:00] expected hh:mm:ss[.ff]");
-    ExpectInvalid([] { Time("12:30"); }, "Invalid XSD Time [12:30] expected hh:mm:ss[.ff]");
-    ExpectInvalid([] { Time("12:30:00junk"); }, "Invalid XSD Time Zone [junk].");
-    ExpectInvalid([] { Time(""); }, "Invalid XSD Time (Empty String)");
-    ExpectInvalid([] { Time(nullptr); }, "Invalid Time (Null String)");
-    ExpectInvalid([] { CDateTime(static_cast<char const *>(nullptr)); }, "Invalid DateTime (Null String)");
-    ExpectInvalid([] { CDateTime("2004-05-06"); }, "Invalid XSD DateTime [2004-05-06].");
-    ExpectInvalid([] { CDateTime("2004-05T10:00:00"); },
-                  "Invalid XSD DateTime [2004-05T10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]");
+    CDateTime::DTType const D = CDateTime::dt_date, T = CDateTime::dt_time, DT = CDateTime::dt_dateTime;
+    struct CCase
+    {
+        CDateTime::DTType kind;
+        char const * text;
+        char const * message;
+    } const cases[] = {
+        {D, "20040-01-01", "Invalid XSD Date [20040-01-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {D, "0000-01-01", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
+        {D, "2003-02-29", "Invalid Day [29] (1 <= day <= days in month"},
+        {D, "--02-30", "Invalid Day [30] (1 <= day <= days in month)"},
+        {D, "---32", "Invalid Day [32] (1 <= day <= 31)"},
+        {D, "2004-13", "Invalid Month [13] (1 <= month <= 12)"},
+        {D, "2004-05-06+01:00Z", "Invalid Date (Bad Zone value)"},
+        {D, "2004-05-06T10:00:00", "Invalid Date ('T' not allowed)"},
+        {D, "", "Invalid Date (Empty String)"},
+        {D, nullptr, "Invalid Date (Null String)"},
+        {D, "2004-05-06+1:00", "Invalid XSD Date [2004-05-06+1:00] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
+        {D, "2004-05-06+1x:00", "Invalid XSD Time Zone [+1x:00]."},
+        {D, "2004-05-06+01:60", "Invalid TimeZone [1:60]"},
+        {T, "12:30:45.1234567890", "Invalid XSD Time [12:30:45.1234567890] Fraction part too long"},
+        {T, "24:00:00", "Invalid XSD Time [24:00:00] expected hh:mm:ss[.ff]"},
+        {T, "12:60:00", "Invalid XSD Time [12:60:00] expected hh:mm:ss[.ff]"},
+        {T, "12:30", "Invalid XSD Time [12:30] expected hh:mm:ss[.ff]"},
+        {T, "12:30:00junk", "Invalid XSD Time Zone [junk]."},
+        {T, "", "Invalid XSD Time (Empty String)"},
+        {T, nullptr, "Invalid Time (Null String)"},
+        {DT, nullptr, "Invalid DateTime (Null String)"},
+        {DT, "2004-05-06", "Invalid XSD DateTime [2004-05-06]."},
+        {DT, "2004-05T10:00:00", "Invalid XSD DateTime [2004-05T10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"}};
+    for (auto const & c : cases)
+        ExpectInvalid([&] { Parsed(c.kind, c.text); }, c.message);
 }
 
-TEST(DateTime, ValidateOrderAndForTypeMessages)
+TEST(DateTime, ValidationAndKindChecks)
 {
     ExpectInvalid([] { CDateTime().Validate(); }, "Invalid Year Zero");
-    CDateTime year(CDateTime::dt_gYear);
-    year.SetYear(2004);
-    year.Validate();
     CDateTime time(CDateTime::dt_time);
     time.SetHour(25);
     ExpectInvalid([&] { time.Validate(); }, "Invalid Hour [25] (0 <= hour <= 23)");
-    CDateTime day(CDateTime::dt_gDay);
-    day.SetDay(5);
-    day.Validate();
     CDateTime broken(2004, 5, 6);
     broken.SetMonth(0);
     ExpectInvalid([&] { broken.Validate(); }, "Invalid Month [0] (1 <= month <= 12)");
-}
 
-TEST(DateTime, KindChecks)
-{
     CDateTime const date = Date("2004-05-06");
     ExpectThrows<CNxInvalidStateException>([&] { date.GetHour(); }, "Failed to GetHour. Invalid Date Type: date.");
     ExpectThrows<CNxInvalidStateException>([&] { Date("--05").GetYear(); },
@@ -151,75 +141,49 @@ TEST(DateTime, KindChecks)
     ExpectThrows<CNxInvalidStateException>([&] { value.SetTime(1, 2, 3); },
                                            "Failed to copy CDateTime. Invalid Date Type: time, expected: date.");
     EXPECT_EQ("2004-05-06", value.ToString()); // unchanged
-    value.SetDate(2005, 1, 2);
-    EXPECT_EQ("2005-01-02", value.ToString());
     EXPECT_EQ("dateTime", CDateTime::GetTypeAsString(CDateTime::dt_dateTime));
     EXPECT_EQ("", CDateTime::GetTypeAsString(static_cast<CDateTime::DTType>(9)));
 }
 
 TEST(DateTime, ToStringFormats)
 {
-    EXPECT_EQ("Error: Date Not Set", CDateTime().ToString());
     EXPECT_EQ("Error: Date Not Set", CDateTime(CDateTime::dt_date).ToString());
     EXPECT_EQ("00:00:00", CDateTime(CDateTime::dt_time).ToString());
     CDateTime const date = Date("2004-05-06");
     EXPECT_EQ("Unknown Format: x", date.ToString("x"));
     EXPECT_EQ("", date.ToString("G"));
-    EXPECT_EQ("", date.ToString(""));
     EXPECT_EQ("", date.ToString(nullptr));
     CDateTime fractions(CDateTime::dt_time);
-    fractions.SetTime(1, 2, 3, 500, 0, 0);
-    EXPECT_EQ("01:02:03.5", fractions.ToString());
     fractions.SetTime(1, 2, 3, 10, 0, 0);
     EXPECT_EQ("01:02:03.01", fractions.ToString());
-    fractions.SetTime(1, 2, 3, 0, 120, 0);
-    EXPECT_EQ("01:02:03.00012", fractions.ToString());
     fractions.SetTime(1, 2, 3, 0, 0, 7);
     EXPECT_EQ("01:02:03.000000007", fractions.ToString());
 }
 
-TEST(DateTime, AddingDurations)
+TEST(DateTime, ArithmeticAndComparison)
 {
     EXPECT_EQ("2004-02-29", (Date("2004-01-31") + Span("P1M")).ToString());
     EXPECT_EQ("2004-02-29", (Date("2004-03-31") - Span("P1M")).ToString());
     EXPECT_EQ("2004-05-07T00:00:00", (CDateTime("2004-05-06T23:59:59.999") + Span("PT0.001S")).ToString());
-    EXPECT_EQ("2001-03-02T00:00:00Z", (CDateTime("2000-02-28T12:00:00Z") + Span("P1Y1DT12H")).ToString());
-    EXPECT_EQ("1999-12-31T23:00:00", (CDateTime("2000-01-01T00:00:00") + Span("-PT1H")).ToString());
-    EXPECT_EQ("00:30:00", (Time("23:30:00") + Span("PT1H")).ToString()); // a time of day wraps
+    EXPECT_EQ("00:30:00", (Time("23:30:00") + Span("PT1H")).ToString());   // a time of day wraps
     EXPECT_EQ("0001-01-01", (Date("-0001-12-31") + Span("P1D")).ToString()); // there is no year 0
     CDateTime value = Date("2004-05-06");
     value += Span("P1Y");
     value -= Span("P2D");
     EXPECT_EQ("2005-05-04", value.ToString());
-}
-
-TEST(DateTime, NormalizationAndComparison)
-{
-    EXPECT_EQ("2004-05-06T09:00:00+00:00", CDateTime("2004-05-06T10:00:00+01:00").GetNormalized().ToString());
-    EXPECT_EQ("2004-05-07T01:30:00+00:00", CDateTime("2004-05-06T20:00:00-05:30").GetNormalized().ToString());
-    EXPECT_EQ(CDateTime::dtcr_Indeterminate,
-              CDateTime("2004-05-06T10:00:00Z").CompareTo(CDateTime("2004-05-06T10:00:00")));
-    EXPECT_EQ(CDateTime::dtcr_GreaterThan,
-              CDateTime("2004-05-06T20:00:00Z").CompareTo(CDateTime("2004-05-06T00:00:00")));
-    EXPECT_EQ(CDateTime::dtcr_LessThan,
-              CDateTime("2004-05-06T00:00:00").CompareTo(CDateTime("2004-05-06T20:00:00Z")));
-    EXPECT_EQ(CDateTime::dtcr_Equal,
-              CDateTime("2004-05-06T10:00:00+01:00").CompareTo(CDateTime("2004-05-06T09:00:00Z")));
-    EXPECT_TRUE(Date("2004-05-06") < Date("2004-05-07"));
-    EXPECT_TRUE(Time("10:00:00") <= Time("10:00:00"));
-    CDateTime const zoned("2004-05-06T10:00:00Z");
-    CDateTime const unzoned("2004-05-06T10:00:00");
-    EXPECT_FALSE(zoned == unzoned);
-    EXPECT_FALSE(zoned < unzoned);
-    EXPECT_FALSE(zoned > unzoned);
-    EXPECT_TRUE(zoned != unzoned);
-}
-
-TEST(DateTime, DifferenceIsADuration)
-{
     EXPECT_EQ("P1DT1H0.5S", (CDateTime("2004-03-01T01:00:00.5") - CDateTime("2004-02-29T00:00:00")).ToString());
     EXPECT_EQ("-PT1H", (CDateTime("2004-05-06T09:00:00Z") - CDateTime("2004-05-06T11:00:00+01:00")).ToString());
     EXPECT_EQ("PT0S", (Date("2004-05-06") - Date("2004-05-06")).ToString());
+
+    EXPECT_EQ("2004-05-07T01:30:00+00:00", CDateTime("2004-05-06T20:00:00-05:30").GetNormalized().ToString());
+    CDateTime const zoned("2004-05-06T10:00:00Z");
+    CDateTime const unzoned("2004-05-06T10:00:00");
+    EXPECT_EQ(CDateTime::dtcr_Indeterminate, zoned.CompareTo(unzoned));
+    EXPECT_EQ(CDateTime::dtcr_GreaterThan, CDateTime("2004-05-06T20:00:00Z").CompareTo(CDateTime("2004-05-06T00:00:00")));
+    EXPECT_EQ(CDateTime::dtcr_LessThan, CDateTime("2004-05-06T00:00:00").CompareTo(CDateTime("2004-05-06T20:00:00Z")));
+    EXPECT_FALSE(zoned == unzoned || zoned < unzoned || zoned > unzoned);
+    EXPECT_TRUE(zoned != unzoned);
+    EXPECT_TRUE(Time("10:00:00") <= Time("10:00:00"));
 }
 
 TEST(DateTime, ConversionsBetweenKinds)
@@ -256,7 +220,6 @@ TEST(DateTime, PlatformTimes)
     EXPECT_EQ(2004, system.year);
     EXPECT_EQ(250, system.milliseconds);
     EXPECT_EQ(4, system.dayOfWeek);
-    EXPECT_EQ(CDateTime::dt_dateTime, CDateTime::GetTickCount().GetType());
 }
 
 TEST(DateTime, AddingAgreesWithADayCount)
@@ -302,9 +265,7 @@ TEST(DateTime, AddingAgreesWithADayCount)
         int const clamped = std::min(day, daysInMonth(newYear, newMonth));
         long long const totalSeconds = (daysFromCivil(newYear, newMonth, clamped) + sign * addDays) * 86400LL + seconds +
                                        sign * (addHours * 3600LL + static_cast<long long>(addSeconds));
-        long long const days = totalSeconds >= 0 ? totalSeconds / 86400 : (totalSeconds - 86399) / 86400;
-        long long const secondOfDay = totalSeconds - days * 86400;
-        EXPECT_EQ(days * 86400 + secondOfDay, static_cast<long long>(result.GetTime()))
+        EXPECT_EQ(totalSeconds, static_cast<long long>(result.GetTime()))
             << start.ToString() << " + " << span.ToString() << " = " << result.ToString();
     }
 }
@@ -334,20 +295,16 @@ TEST(DateTime, ZonedComparisonsAgreeWithInstants)
 
 TEST(DateTimeSpan, ParsingAndWriting)
 {
-    for (char const * text : {"P1Y2M3DT4H5M6.789S", "-P1D", "PT1.5S", "PT90M", "P1Y", "PT0.000000001S", "P3DT0.5S"})
+    for (char const * text : {"P1Y2M3DT4H5M6.789S", "-P1D", "PT90M", "PT0.000000001S", "P3DT0.5S"})
         EXPECT_EQ(text, Span(text).ToString()) << text;
     CDateTimeSpan const oneAndAHalf = Span("PT1.5S");
     EXPECT_EQ(1u, oneAndAHalf.GetSeconds());
     EXPECT_EQ(500, oneAndAHalf.GetMilliSeconds());
     EXPECT_EQ(1, Span("PT0.000000001S").GetNanoSeconds());
-    CDateTimeSpan const zero = Span("P0D");
-    EXPECT_FALSE(zero.IsNegative());
-    EXPECT_EQ("PT0S", zero.ToString());
-    EXPECT_EQ("PT0S", Span(zero.ToString().c_str()).ToString());
+    EXPECT_EQ("PT0S", Span("P0D").ToString());
+    EXPECT_FALSE(Span("P0D").IsNegative());
     EXPECT_EQ(18446744073709551615ULL, Span("PT18446744073709551615S").GetSeconds());
-    CDateTimeSpan copy(1, 2, 3);
-    EXPECT_TRUE(copy.GetAsNegative().IsNegative());
-    EXPECT_EQ("PT1H2M3S", copy.ToString());
+    EXPECT_EQ("-PT1H2M3S", CDateTimeSpan(1, 2, 3).GetAsNegative().ToString());
 }
 
 TEST(DateTimeSpan, InvalidForms)

@@ -3,7 +3,6 @@
 #include "CharEncoding.h"
 #include "PrimitiveRestrictions.h"
 #include "Variant.h"
-#include "types/XsdRegex.h"
 
 #include <nlohmann/json.hpp>
 
@@ -19,23 +18,6 @@ namespace
 std::string PatternMessage(std::string const & pattern, std::string const & reason)
 {
     return "Invalid Regular Expression: ^(" + pattern + ")$ Error: '" + reason + "'";
-}
-
-// Whether the string facet with the pattern lets the value pass.
-bool FacetPasses(char const * pattern, std::string const & value)
-{
-    CPrimitiveRestrictions const facets(pattern, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
-    NxVariant variant;
-    variant.SetString(value);
-    try
-    {
-        CFacetValidator::ValidateValue("value", variant, ItemType_string, facets);
-        return true;
-    }
-    catch (CNxException const &)
-    {
-        return false;
-    }
 }
 
 // MatchPattern for a pattern that must compile: a refusal fails the test with its message.
@@ -89,30 +71,6 @@ TEST(XsdRegex, CaseFile)
     }
     RecordProperty("cases", static_cast<int>(cases));
     EXPECT_GE(cases, 3000u); // the whole file was read
-}
-
-TEST(XsdRegex, PurchaseOrderPatternsKeepTheirMeaning)
-{
-    char const * const email = "[^@\\s]+@[^@\\s]+\\.[A-Za-z]{2,}";
-    EXPECT_TRUE(FacetPasses(email, "alice@example.com"));
-    EXPECT_TRUE(FacetPasses(email, "j.o'neil@mail.example.co.uk"));
-    EXPECT_FALSE(FacetPasses(email, "alice@example"));
-    EXPECT_FALSE(FacetPasses(email, "alice smith@example.com"));
-    EXPECT_FALSE(FacetPasses(email, "a@b@example.com"));
-    char const * const postcode = "[0-9A-Z][0-9A-Z \\-]{2,9}";
-    EXPECT_TRUE(FacetPasses(postcode, "SW1A 1AA"));
-    EXPECT_TRUE(FacetPasses(postcode, "12345-6789"));
-    EXPECT_FALSE(FacetPasses(postcode, "-1234"));
-    EXPECT_FALSE(FacetPasses(postcode, "sw1a 1aa"));
-    EXPECT_FALSE(FacetPasses(postcode, "A1"));
-    char const * const sku = "[A-Z]{3}-[0-9]{5}";
-    EXPECT_TRUE(FacetPasses(sku, "MNT-99913"));
-    EXPECT_FALSE(FacetPasses(sku, "MNT-9991"));
-    EXPECT_FALSE(FacetPasses(sku, "MNT99913"));
-    char const * const card = "[0-9]{4}( [0-9]{4}){3}";
-    EXPECT_TRUE(FacetPasses(card, "4111 1111 1111 1111"));
-    EXPECT_FALSE(FacetPasses(card, "4111 1111 1111"));
-    EXPECT_FALSE(FacetPasses(card, "4111-1111-1111-1111"));
 }
 
 TEST(XsdRegex, RefusedPatternsFailTheFacetWithTheirReason)
@@ -184,18 +142,4 @@ TEST(XsdRegex, NestingIsBounded)
     EXPECT_FALSE(CFacetValidator::MatchPattern(subtractions(100), "b"));
     ExpectThrows<CNxException>([&] { CFacetValidator::MatchPattern(subtractions(101), "a"); },
                                PatternMessage(subtractions(101), "parentheses are too deeply nested"));
-}
-
-TEST(XsdRegex, TranslatorReportsWithoutThrowing)
-{
-    std::string expression = "unchanged";
-    std::string reason;
-    EXPECT_FALSE(CXsdRegex::Translate("a{,3}", expression, reason));
-    EXPECT_EQ("a quantity must start with a number", reason);
-    EXPECT_EQ("unchanged", expression);
-    EXPECT_TRUE(CXsdRegex::Translate("\\i\\c*", expression, reason));
-    // The expression holds ASCII only, whatever the pattern's characters.
-    EXPECT_TRUE(CXsdRegex::Translate("\xC3\xA9[\xE2\x82\xAC-\xF0\x9F\x98\x80]", expression, reason));
-    for (char const c : expression)
-        EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
 }
