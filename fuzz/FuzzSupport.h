@@ -94,6 +94,28 @@ inline std::string WriteJson(NxXmlLib16::CXmlDocument const & document, NxXmlLib
     return text.GetString();
 }
 
+// The canonical form as XML text keeps it: the writer drops carriage returns and writes tabs as
+// they are in attribute values, where reading turns them into spaces. (The canonical form writes
+// these characters as references in attribute values only.)
+inline std::string AsXmlTextKeepsIt(std::string canonical)
+{
+    std::string kept;
+    kept.reserve(canonical.size());
+    for (std::size_t at = 0; at < canonical.size();)
+    {
+        if (canonical.compare(at, 5, "&#13;") == 0)
+            at += 5;
+        else if (canonical.compare(at, 4, "&#9;") == 0)
+        {
+            kept += ' ';
+            at += 4;
+        }
+        else
+            kept += canonical[at++];
+    }
+    return kept;
+}
+
 // Loads bytes that the library wrote itself: any failure is a finding.
 inline std::string Reloaded(char const * what, unsigned char const * data, std::size_t length)
 {
@@ -113,7 +135,7 @@ inline std::string Reloaded(char const * what, unsigned char const * data, std::
 inline void CheckXmlTextRoundTrip(NxXmlLib16::CXmlDocument const & document, std::string const & canonical)
 {
     std::string const xml = WriteXml(document);
-    ExpectEqual("XML text written and loaded again", canonical,
+    ExpectEqual("XML text written and loaded again", AsXmlTextKeepsIt(canonical),
                 Reloaded("written XML text does not load", reinterpret_cast<unsigned char const *>(xml.data()),
                          xml.size()));
 }
