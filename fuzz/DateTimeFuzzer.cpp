@@ -7,22 +7,11 @@ using namespace NxXmlLib16;
 namespace
 {
 
-// Parses with the given member, prints, parses the print and compares.
-template <class Value, class Parse>
-void CheckValue(char const * what, std::string const & text, Parse parse)
+// The parser of a kind, as a callable that CheckPrintedValue takes.
+template <class Value>
+auto Parser(void (Value::*parse)(char const *))
 {
-    Value value;
-    if (!NxFuzz::Accepts([&] { (value.*parse)(text.c_str()); }))
-        return;
-    std::string const printed = value.ToString();
-    Value again;
-    if (!NxFuzz::Accepts([&] { (again.*parse)(printed.c_str()); }))
-        NxFuzz::Finding(what, text, printed);
-    NxFuzz::ExpectEqual(what, printed, again.ToString());
-    // Comparing goes through reference dates and may find them out of range: that throws.
-    bool equal = true;
-    if (NxFuzz::Accepts([&] { equal = again == value; }) && !equal)
-        NxFuzz::Finding(what, text, printed);
+    return [parse](Value & value, char const * text) { (value.*parse)(text); };
 }
 
 } // namespace
@@ -30,9 +19,11 @@ void CheckValue(char const * what, std::string const & text, Parse parse)
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t size)
 {
     std::string const text(reinterpret_cast<char const *>(data), size);
-    CheckValue<CDateTime>("date printed and parsed again", text, &CDateTime::ParseXSDDate);
-    CheckValue<CDateTime>("time printed and parsed again", text, &CDateTime::ParseXSDTime);
-    CheckValue<CDateTime>("dateTime printed and parsed again", text, &CDateTime::ParseXSDDateTime);
-    CheckValue<CDateTimeSpan>("duration printed and parsed again", text, &CDateTimeSpan::ParseXSDDuration);
+    NxFuzz::CheckPrintedValue<CDateTime>("date printed and parsed again", text, Parser(&CDateTime::ParseXSDDate));
+    NxFuzz::CheckPrintedValue<CDateTime>("time printed and parsed again", text, Parser(&CDateTime::ParseXSDTime));
+    NxFuzz::CheckPrintedValue<CDateTime>("dateTime printed and parsed again", text,
+                                         Parser(&CDateTime::ParseXSDDateTime));
+    NxFuzz::CheckPrintedValue<CDateTimeSpan>("duration printed and parsed again", text,
+                                             Parser(&CDateTimeSpan::ParseXSDDuration));
     return 0;
 }

@@ -43,6 +43,24 @@ bool Accepts(Step && step)
     }
 }
 
+// Parses the text into a value; when that succeeds, the printed value must parse to one that
+// prints the same and compares equal (a comparison may throw, for values it cannot order).
+template <class Value, class Parse>
+void CheckPrintedValue(char const * what, std::string const & text, Parse && parse)
+{
+    Value value;
+    if (!Accepts([&] { parse(value, text.c_str()); }))
+        return;
+    std::string const printed = value.ToString();
+    Value again;
+    if (!Accepts([&] { parse(again, printed.c_str()); }))
+        Finding(what, text, printed);
+    ExpectEqual(what, printed, again.ToString());
+    bool equal = true;
+    if (Accepts([&] { equal = again == value; }) && !equal)
+        Finding(what, text, printed);
+}
+
 // The document's tree in canonical form, or "" when nothing was loaded.
 inline std::string Canonical(NxXmlLib16::CXmlDocument const & document)
 {
