@@ -1,5 +1,7 @@
 #include "DocumentWriter.h"
 
+#include "XmlTextWriter.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@ namespace
 {
 
 constexpr char const XmlNamespace[] = "http://www.w3.org/XML/1998/namespace";
+constexpr char const CDataStart[] = "<![CDATA[";
 // Collection markers of the writers: a run of items starts and ends.
 constexpr std::uint32_t CollectionStarted = 1;
 constexpr std::uint32_t CollectionEnded = 3;
@@ -97,6 +100,13 @@ void WriteDocumentTree(CXmlDocument const & document, CXmlWriter & writer, TextL
         if (text.empty() || (layout == TextLayout::DropIndentation && layoutOnly))
             return;
         value.assign(text);
+        // The XML text writer copies text that starts like a CDATA section unescaped; read text
+        // is text all the same, so its first character goes on its own and is escaped.
+        if (value.compare(0, sizeof CDataStart - 1, CDataStart) == 0 && dynamic_cast<CXmlTextWriter *>(&writer) != nullptr)
+        {
+            writer.WriteText("<", ItemType_string);
+            value.erase(0, 1);
+        }
         writer.WriteText(value, ItemType_string);
     };
     std::vector<COpenElement> open;
