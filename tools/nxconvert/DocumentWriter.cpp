@@ -30,10 +30,12 @@ bool IsWhitespace(std::string_view text)
     return true;
 }
 
-// Every namespace URI that an element or attribute name of the document uses.
-std::set<std::string> UsedNamespaces(CXmlElement const * root)
+// Every namespace URI that an element or attribute name of the document uses; notes whether an
+// element is in no namespace.
+std::set<std::string> UsedNamespaces(CXmlElement const * root, bool & unqualifiedElement)
 {
     std::set<std::string> uris;
+    unqualifiedElement = false;
     std::set<CXmlName const *> seen; // names are stored once per document
     auto note = [&](CXmlName const & name) {
         if (seen.insert(&name).second && !name.namespaceUri.empty() && name.namespaceUri != XmlNamespace)
@@ -45,6 +47,7 @@ std::set<std::string> UsedNamespaces(CXmlElement const * root)
         CXmlElement const * const element = pending.back();
         pending.pop_back();
         note(element->GetName());
+        unqualifiedElement = unqualifiedElement || element->GetNamespaceURI().empty();
         for (CXmlAttribute const * attribute : element->GetAttributes())
             note(attribute->GetName());
         for (CXmlElement const * child = element->GetFirstElement(); child != nullptr;
@@ -59,10 +62,13 @@ void DeclareNamespaces(CXmlDocument const & document, CXmlWriter & writer)
 {
     std::string const defaultNamespace = document.LookupNamespaceFromAlias("");
     int generated = 0;
-    for (std::string const & uri : UsedNamespaces(document.GetDocumentElement()))
+    bool unqualifiedElement = false;
+    for (std::string const & uri : UsedNamespaces(document.GetDocumentElement(), unqualifiedElement))
     {
         std::string prefix = document.LookupAliasFromNamespace(uri.c_str());
-        if (prefix.empty() && uri == defaultNamespace)
+        // The writer never undeclares a default namespace, so that elements in no namespace keep
+        // none only when no default namespace is declared.
+        if (prefix.empty() && uri == defaultNamespace && !unqualifiedElement)
         {
             writer.SetDefaultNamespace(uri);
             continue;
