@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t siz
     base64Again.SetAsBase64(base64.GetAsBase64().c_str());
     NxFuzz::ExpectEqual("base64 encoded and decoded again", Bytes(base64), Bytes(base64Again));
     CBinaryData converted;
-    if (NxFuzz::Accepts([&] { converted = CConversions::base64BinaryFromString(text, CWhitespaceUtils::WhitespaceRule_Collapse); }))
+    if (NxFuzz::Accepts(
+            [&] { converted = CConversions::base64BinaryFromString(text, CWhitespaceUtils::WhitespaceRule_Collapse); }))
         NxFuzz::ExpectEqual("base64 converted back", Bytes(converted),
                             Bytes(CConversions::base64BinaryFromString(CConversions::base64BinaryToString(converted),
                                                                        CWhitespaceUtils::WhitespaceRule_Collapse)));
@@ -33,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t siz
         hexAgain.SetAsHexString(hex.GetAsHexString().c_str());
         NxFuzz::ExpectEqual("hex encoded and decoded again", Bytes(hex), Bytes(hexAgain));
     }
-    if (NxFuzz::Accepts([&] { converted = CConversions::hexBinaryFromString(text, CWhitespaceUtils::WhitespaceRule_Collapse); }))
+    if (NxFuzz::Accepts(
+            [&] { converted = CConversions::hexBinaryFromString(text, CWhitespaceUtils::WhitespaceRule_Collapse); }))
         NxFuzz::ExpectEqual("hex converted back", Bytes(converted),
                             Bytes(CConversions::hexBinaryFromString(CConversions::hexBinaryToString(converted),
                                                                     CWhitespaceUtils::WhitespaceRule_Collapse)));

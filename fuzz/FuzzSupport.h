@@ -153,9 +153,9 @@ inline std::string Reloaded(char const * what, unsigned char const * data, std::
 inline void CheckXmlTextRoundTrip(NxXmlLib16::CXmlDocument const & document, std::string const & canonical)
 {
     std::string const xml = WriteXml(document);
-    ExpectEqual("XML text written and loaded again", AsXmlTextKeepsIt(canonical),
-                Reloaded("written XML text does not load", reinterpret_cast<unsigned char const *>(xml.data()),
-                         xml.size()));
+    ExpectEqual(
+        "XML text written and loaded again", AsXmlTextKeepsIt(canonical),
+        Reloaded("written XML text does not load", reinterpret_cast<unsigned char const *>(xml.data()), xml.size()));
 }
 
 // Writes the document as Fast Infoset and stops the run unless that loads to the same tree.

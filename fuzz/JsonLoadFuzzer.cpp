@@ -39,9 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t siz
     std::string const json = NxFuzz::WriteJson(document, JsonRoundTrip_Full);
     CXmlDocument again;
     std::string reloaded;
-    if (!NxFuzz::Accepts([&] {
-            reloaded = LoadJson(again, reinterpret_cast<unsigned char const *>(json.data()), json.size());
-        }))
+    if (!NxFuzz::Accepts(
+            [&] { reloaded = LoadJson(again, reinterpret_cast<unsigned char const *>(json.data()), json.size()); }))
         NxFuzz::Finding("written JSON does not load", canonical, json);
     NxFuzz::ExpectEqual("JSON written and loaded again", NxFuzz::AsXmlTextKeepsIt(canonical),
                         NxFuzz::AsXmlTextKeepsIt(reloaded));

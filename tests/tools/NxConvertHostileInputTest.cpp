@@ -35,7 +35,8 @@ TEST(NxConvertHostileInput, TextLikeCDataStaysText)
         char const * escaped;
         std::string text;
     };
-    for (CCase const & c : {CCase{"&lt;![CDATA[x", "<![CDATA[x"}, CCase{"&lt;![CDATA[]]&gt;&lt;b/>", "<![CDATA[]]><b/>"}})
+    for (CCase const & c :
+         {CCase{"&lt;![CDATA[x", "<![CDATA[x"}, CCase{"&lt;![CDATA[]]&gt;&lt;b/>", "<![CDATA[]]><b/>"}})
     {
         std::string const output = ConvertedToXml(std::string("<a><c/>") + c.escaped + "</a>");
         NxXmlLib16::CXmlDocument document;
@@ -50,5 +51,6 @@ TEST(NxConvertHostileInput, TextLikeCDataStaysText)
 TEST(NxConvertHostileInput, DefaultNamespaceBelowTheRootStaysThere)
 {
     std::string const output = ConvertedToXml("<r><c xmlns=\"urn:x\"><d/></c><e/></r>");
-    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r xmlns:ns1=\"urn:x\"><ns1:c><ns1:d/></ns1:c><e/></r>", output);
+    EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r xmlns:ns1=\"urn:x\"><ns1:c><ns1:d/></ns1:c><e/></r>",
+              output);
 }

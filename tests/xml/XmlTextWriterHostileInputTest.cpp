@@ -25,8 +25,8 @@ TEST(XmlTextWriterHostileInput, NamespaceUrisAreEscaped)
     writer.WriteEndElement();
     writer.WriteEndDocument();
     std::string const escaped = "urn:a&amp;b&lt;c&quot;d";
-    EXPECT_EQ("<root xmlns=\"" + escaped + "0\" xmlns:p=\"" + escaped + "1\" xmlns:AA=\"" + escaped + "2\" AA:a=\"v\">" +
-                  "<AB:e xmlns:AB=\"" + escaped + "3\"/></root>",
+    EXPECT_EQ("<root xmlns=\"" + escaped + "0\" xmlns:p=\"" + escaped + "1\" xmlns:AA=\"" + escaped +
+                  "2\" AA:a=\"v\">" + "<AB:e xmlns:AB=\"" + escaped + "3\"/></root>",
               stream.GetString());
 
     CXmlDocument document;

@@ -108,7 +108,8 @@ void WriteDocumentTree(CXmlDocument const & document, CXmlWriter & writer, TextL
         value.assign(text);
         // The XML text writer copies text that starts like a CDATA section unescaped; read text
         // is text all the same, so its first character goes on its own and is escaped.
-        if (value.compare(0, sizeof CDataStart - 1, CDataStart) == 0 && dynamic_cast<CXmlTextWriter *>(&writer) != nullptr)
+        if (value.compare(0, sizeof CDataStart - 1, CDataStart) == 0 &&
+            dynamic_cast<CXmlTextWriter *>(&writer) != nullptr)
         {
             writer.WriteText("<", ItemType_string);
             value.erase(0, 1);
