@@ -29,16 +29,20 @@ std::string ReadBack(char const * what, std::string const & expected, Read && re
 void CheckRoundTrips(CPurchaseOrderType const & order)
 {
     std::string const xml = order.ToXml();
+    CBinaryData const octets = order.ToFastInfosetStream();
+    NxFuzz::ExpectEqual("order written as Fast Infoset and read again", xml,
+                        ReadBack("written Fast Infoset does not read", xml,
+                                 [&](CPurchaseOrderType & again) { again.FromXmlStream(octets); }));
+    // The Fast Infoset reader takes string octets as they come, so an order read from it may
+    // hold bytes that XML text cannot carry, and JSON is read through XML text.
+    if (!NxFuzz::IsXmlText(xml))
+        return;
     // A string value that starts like a CDATA section is written unescaped, as the caller's own
     // section: text read from elsewhere that looks like one cannot come back from XML text.
     if (xml.find("<![CDATA[") == std::string::npos)
         NxFuzz::ExpectEqual("order written as XML text and read again", xml,
                             ReadBack("written XML text does not read", xml,
                                      [&](CPurchaseOrderType & again) { again.FromXml(xml.c_str()); }));
-    CBinaryData const octets = order.ToFastInfosetStream();
-    NxFuzz::ExpectEqual("order written as Fast Infoset and read again", xml,
-                        ReadBack("written Fast Infoset does not read", xml,
-                                 [&](CPurchaseOrderType & again) { again.FromXmlStream(octets); }));
     std::string const json = order.ToJson();
     NxFuzz::ExpectEqual("order written as JSON and read again", xml,
                         ReadBack("written JSON does not read", json,
