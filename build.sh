@@ -6,6 +6,7 @@
 #   bash build.sh test-clang              optimised build with clang and the whole test suite
 #   bash build.sh test-threads            ThreadSanitizer build of the test that reads and writes from 8 threads
 #   bash build.sh bench [arguments]       optimised build, then the benchmark program
+#   bash build.sh fuzz [seconds]          clang build of the fuzz targets, each run for the seconds (30)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -73,8 +74,15 @@ case "$command" in
     ./build/release/bench/NxTypesBench
     ./build/release/bench/NxBindingBench
     ;;
+  fuzz)
+    install_missing build ci
+    cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DNXXML_BUILD_FUZZERS=ON \
+      -DNXXML_BUILD_TESTS=OFF -DNXXML_WARNINGS_AS_ERRORS="${NXXML_WERROR:-OFF}" >/dev/null
+    cmake --build build/fuzz -j "$(nproc)" --target nxfuzz
+    bash fuzz/run.sh build/fuzz "${1:-30}"
+    ;;
   *)
-    echo "usage: bash build.sh demo|test|test-clang|test-threads|bench [arguments]" >&2
+    echo "usage: bash build.sh demo|test|test-clang|test-threads|fuzz|bench [arguments]" >&2
     exit 2
     ;;
 esac

@@ -66,7 +66,7 @@ void CXmlTextWriter::WriteNamespaceDeclaration(std::string const & prefix, std::
     m_stream->Append(" xmlns:", 7);
     m_stream->Append(prefix);
     m_stream->Append("=\"", 2);
-    m_stream->Append(namespaceUri);
+    EscapeAndWrite(namespaceUri, true);
     m_stream->Append('"');
 }
 
@@ -193,7 +193,7 @@ void CXmlTextWriter::WriteStartElement(std::string const & localName, std::strin
         if (!GetWriterDefaultNamespace().empty())
         {
             m_stream->Append(" xmlns=\"", 8);
-            m_stream->Append(GetWriterDefaultNamespace());
+            EscapeAndWrite(GetWriterDefaultNamespace(), true);
             m_stream->Append('"');
         }
         for (auto const & entry : GetWriterNamespaces())
@@ -260,7 +260,7 @@ void CXmlTextWriter::WriteAttribute(std::string const & localName, std::string c
             m_stream->Append("xmlns:", 6);
             m_stream->Append(*prefix);
             m_stream->Append("=\"", 2);
-            m_stream->Append(namespaceUri);
+            EscapeAndWrite(namespaceUri, true);
             m_stream->Append("\" ", 2);
         }
         m_stream->Append(*prefix);

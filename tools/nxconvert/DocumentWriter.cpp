@@ -1,5 +1,7 @@
 #include "DocumentWriter.h"
 
+#include "XmlTextWriter.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@ namespace
 {
 
 constexpr char const XmlNamespace[] = "http://www.w3.org/XML/1998/namespace";
+constexpr char const CDataStart[] = "<![CDATA[";
 // Collection markers of the writers: a run of items starts and ends.
 constexpr std::uint32_t CollectionStarted = 1;
 constexpr std::uint32_t CollectionEnded = 3;
@@ -27,10 +30,12 @@ bool IsWhitespace(std::string_view text)
     return true;
 }
 
-// Every namespace URI that an element or attribute name of the document uses.
-std::set<std::string> UsedNamespaces(CXmlElement const * root)
+// Every namespace URI that an element or attribute name of the document uses; notes whether an
+// element is in no namespace.
+std::set<std::string> UsedNamespaces(CXmlElement const * root, bool & unqualifiedElement)
 {
     std::set<std::string> uris;
+    unqualifiedElement = false;
     std::set<CXmlName const *> seen; // names are stored once per document
     auto note = [&](CXmlName const & name) {
         if (seen.insert(&name).second && !name.namespaceUri.empty() && name.namespaceUri != XmlNamespace)
@@ -42,6 +47,7 @@ std::set<std::string> UsedNamespaces(CXmlElement const * root)
         CXmlElement const * const element = pending.back();
         pending.pop_back();
         note(element->GetName());
+        unqualifiedElement = unqualifiedElement || element->GetNamespaceURI().empty();
         for (CXmlAttribute const * attribute : element->GetAttributes())
             note(attribute->GetName());
         for (CXmlElement const * child = element->GetFirstElement(); child != nullptr;
@@ -56,10 +62,13 @@ void DeclareNamespaces(CXmlDocument const & document, CXmlWriter & writer)
 {
     std::string const defaultNamespace = document.LookupNamespaceFromAlias("");
     int generated = 0;
-    for (std::string const & uri : UsedNamespaces(document.GetDocumentElement()))
+    bool unqualifiedElement = false;
+    for (std::string const & uri : UsedNamespaces(document.GetDocumentElement(), unqualifiedElement))
     {
         std::string prefix = document.LookupAliasFromNamespace(uri.c_str());
-        if (prefix.empty() && uri == defaultNamespace)
+        // The writer never undeclares a default namespace, so that elements in no namespace keep
+        // none only when no default namespace is declared.
+        if (prefix.empty() && uri == defaultNamespace && !unqualifiedElement)
         {
             writer.SetDefaultNamespace(uri);
             continue;
@@ -97,6 +106,14 @@ void WriteDocumentTree(CXmlDocument const & document, CXmlWriter & writer, TextL
         if (text.empty() || (layout == TextLayout::DropIndentation && layoutOnly))
             return;
         value.assign(text);
+        // The XML text writer copies text that starts like a CDATA section unescaped; read text
+        // is text all the same, so its first character goes on its own and is escaped.
+        if (value.compare(0, sizeof CDataStart - 1, CDataStart) == 0 &&
+            dynamic_cast<CXmlTextWriter *>(&writer) != nullptr)
+        {
+            writer.WriteText("<", ItemType_string);
+            value.erase(0, 1);
+        }
         writer.WriteText(value, ItemType_string);
     };
     std::vector<COpenElement> open;

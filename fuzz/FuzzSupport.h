@@ -1,0 +1,201 @@
+// What the fuzz targets share: the expected failure, findings that stop the run, and documents
+// written out through the library's writers and compared in their canonical form.
+#pragma once
+
+#include "DocumentWriter.h"
+#include "FastInfosetCanonical.h"
+#include "NxXmlLib16.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace NxFuzz
+{
+
+// Reports a finding with the two texts that should have been equal, and stops the run.
+[[noreturn]] inline void Finding(char const * what, std::string const & first, std::string const & second)
+{
+    std::fprintf(stderr, "finding: %s\nfirst:  %s\nsecond: %s\n", what, first.c_str(), second.c_str());
+    std::abort();
+}
+
+// Stops the run unless both texts are equal.
+inline void ExpectEqual(char const * what, std::string const & first, std::string const & second)
+{
+    if (first != second)
+        Finding(what, first, second);
+}
+
+// Runs a step that bad input may fail with a CNxException; anything else thrown escapes to
+// libFuzzer, which reports it. Returns whether the step succeeded.
+template <class Step>
+bool Accepts(Step && step)
+{
+    try
+    {
+        step();
+        return true;
+    }
+    catch (NxXmlLib16::CNxException const &)
+    {
+        return false;
+    }
+}
+
+// Parses the text into a value; when that succeeds, the printed value must parse to one that
+// prints the same and compares equal (a comparison may throw, for values it cannot order).
+template <class Value, class Parse>
+void CheckPrintedValue(char const * what, std::string const & text, Parse && parse)
+{
+    Value value;
+    if (!Accepts([&] { parse(value, text.c_str()); }))
+        return;
+    std::string const printed = value.ToString();
+    Value again;
+    if (!Accepts([&] { parse(again, printed.c_str()); }))
+        Finding(what, text, printed);
+    ExpectEqual(what, printed, again.ToString());
+    bool equal = true;
+    if (Accepts([&] { equal = again == value; }) && !equal)
+        Finding(what, text, printed);
+}
+
+// The document's tree in canonical form, or "" when nothing was loaded.
+inline std::string Canonical(NxXmlLib16::CXmlDocument const & document)
+{
+    NxXmlLib16::CXmlElement const * const root = document.GetDocumentElement();
+    return root == nullptr ? std::string() : NxXmlTest::CanonicalForm(*root);
+}
+
+// The document as XML text: every character kept, no indentation.
+inline std::string WriteXml(NxXmlLib16::CXmlDocument const & document)
+{
+    NxXmlLib16::CTextStream text;
+    NxXmlLib16::CXmlTextWriter writer(&text);
+    writer.WriteStartDocument();
+    writer.SetIndentation(false);
+    writer.SetEOLType(NxXmlLib16::EOLType_LF);
+    writer.WriteXmlDeclaration();
+    NxConvert::WriteDocumentTree(document, writer, NxConvert::TextLayout::KeepAll);
+    writer.WriteEndDocument();
+    return text.GetString();
+}
+
+// The document as Fast Infoset octets.
+inline NxXmlLib16::CBinaryData WriteFastInfoset(NxXmlLib16::CXmlDocument const & document)
+{
+    NxXmlLib16::CSerializationContext const context;
+    NxXmlLib16::CBinaryStream stream;
+    NxXmlLib16::CFastInfosetWriter writer(&context.GetFIContext(), &stream);
+    writer.WriteStartDocument();
+    writer.WriteFIHeader(NxXmlLib16::FInfoDecl_None);
+    NxConvert::WriteDocumentTree(document, writer, NxConvert::TextLayout::KeepAll);
+    writer.WriteFITrailer();
+    writer.WriteEndDocument();
+    return stream.GetData();
+}
+
+// The document as JSON text in the given mode, not indented.
+inline std::string WriteJson(NxXmlLib16::CXmlDocument const & document, NxXmlLib16::JsonRoundTrip mode)
+{
+    NxXmlLib16::CTextStream text;
+    NxXmlLib16::CJsonTextWriter writer(&text);
+    writer.WriteStartDocument();
+    writer.SetIndentation(false);
+    writer.SetEOLType(NxXmlLib16::EOLType_LF);
+    writer.SetSupportRoundtrip(mode);
+    writer.WriteDocumentStart();
+    NxConvert::WriteDocumentTree(document, writer, NxConvert::TextLayout::KeepAll);
+    writer.WriteDocumentEnd();
+    writer.WriteEndDocument();
+    return text.GetString();
+}
+
+// Whether the bytes are UTF-8 characters that XML text can hold (no other control character than
+// tab, line feed and carriage return; no surrogate, no U+FFFE or U+FFFF).
+inline bool IsXmlText(std::string const & text)
+{
+    for (std::size_t at = 0; at < text.size();)
+    {
+        unsigned char const lead = static_cast<unsigned char>(text[at]);
+        std::size_t const size = lead < 0x80   ? 1
+                                 : lead < 0xC2 ? 0
+                                 : lead < 0xE0 ? 2
+                                 : lead < 0xF0 ? 3
+                                 : lead < 0xF5 ? 4
+                                               : 0;
+        if (size == 0 || at + size > text.size())
+            return false;
+        std::uint32_t code = size == 1 ? lead : lead & (0x7F >> size);
+        for (std::size_t i = 1; i < size; ++i)
+        {
+            unsigned char const next = static_cast<unsigned char>(text[at + i]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (next & 0x3F);
+        }
+        static constexpr std::uint32_t Smallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if ((code < 0x20 && code != '\t' && code != '\n' && code != '\r') || code < Smallest[size] || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
+            return false;
+        at += size;
+    }
+    return true;
+}
+
+// The canonical form as XML text keeps it: the writer drops carriage returns and writes tabs as
+// they are in attribute values, where reading turns them into spaces. (The canonical form writes
+// these characters as references in attribute values only.)
+inline std::string AsXmlTextKeepsIt(std::string canonical)
+{
+    std::string kept;
+    kept.reserve(canonical.size());
+    for (std::size_t at = 0; at < canonical.size();)
+    {
+        if (canonical.compare(at, 5, "&#13;") == 0)
+            at += 5;
+        else if (canonical.compare(at, 4, "&#9;") == 0)
+        {
+            kept += ' ';
+            at += 4;
+        }
+        else
+            kept += canonical[at++];
+    }
+    return kept;
+}
+
+// Loads bytes that the library wrote itself: any failure is a finding.
+inline std::string Reloaded(char const * what, unsigned char const * data, std::size_t length)
+{
+    NxXmlLib16::CXmlDocument document;
+    try
+    {
+        document.LoadXmlStream(data, length);
+    }
+    catch (NxXmlLib16::CNxException const & e)
+    {
+        Finding(what, e.GetFullMessage(), std::string(reinterpret_cast<char const *>(data), length));
+    }
+    return Canonical(document);
+}
+
+// Writes the document as XML text and stops the run unless that loads to the same tree.
+inline void CheckXmlTextRoundTrip(NxXmlLib16::CXmlDocument const & document, std::string const & canonical)
+{
+    std::string const xml = WriteXml(document);
+    ExpectEqual(
+        "XML text written and loaded again", AsXmlTextKeepsIt(canonical),
+        Reloaded("written XML text does not load", reinterpret_cast<unsigned char const *>(xml.data()), xml.size()));
+}
+
+// Writes the document as Fast Infoset and stops the run unless that loads to the same tree.
+inline void CheckFastInfosetRoundTrip(NxXmlLib16::CXmlDocument const & document, std::string const & canonical)
+{
+    NxXmlLib16::CBinaryData const octets = WriteFastInfoset(document);
+    ExpectEqual("Fast Infoset written and loaded again", canonical,
+                Reloaded("written Fast Infoset does not load", octets.GetData(), octets.GetLength()));
+}
+
+} // namespace NxFuzz

@@ -1,0 +1,70 @@
+// Reads bytes into the purchase-order bindings, as XML text or Fast Infoset and as JSON: an order
+// that reads is written as XML text, Fast Infoset and JSON, and each reads back to the same order.
+#include "FuzzSupport.h"
+#include "PurchaseOrder.h"
+
+using namespace NxXmlLib16;
+using PurchaseOrder::CPurchaseOrderType;
+
+namespace
+{
+
+// Reads the order back from what it wrote, which must succeed, and returns its XML text.
+template <class Read>
+std::string ReadBack(char const * what, std::string const & expected, Read && read)
+{
+    CSmartPtr<CPurchaseOrderType> const order(new CPurchaseOrderType);
+    try
+    {
+        read(*order);
+    }
+    catch (CNxException const & e)
+    {
+        NxFuzz::Finding(what, e.GetFullMessage(), expected);
+    }
+    return order->ToXml();
+}
+
+// Writes a read order in every form and reads each back.
+void CheckRoundTrips(CPurchaseOrderType const & order)
+{
+    std::string const xml = order.ToXml();
+    CBinaryData const octets = order.ToFastInfosetStream();
+    NxFuzz::ExpectEqual("order written as Fast Infoset and read again", xml,
+                        ReadBack("written Fast Infoset does not read", xml,
+                                 [&](CPurchaseOrderType & again) { again.FromXmlStream(octets); }));
+    // The Fast Infoset reader takes string octets as they come, so an order read from it may
+    // hold bytes that XML text cannot carry, and JSON is read through XML text.
+    if (!NxFuzz::IsXmlText(xml))
+        return;
+    // A string value that starts like a CDATA section is written unescaped, as the caller's own
+    // section: text read from elsewhere that looks like one cannot come back from XML text.
+    if (xml.find("<![CDATA[") == std::string::npos)
+        NxFuzz::ExpectEqual("order written as XML text and read again", xml,
+                            ReadBack("written XML text does not read", xml,
+                                     [&](CPurchaseOrderType & again) { again.FromXml(xml.c_str()); }));
+    std::string const json = order.ToJson();
+    NxFuzz::ExpectEqual("order written as JSON and read again", xml,
+                        ReadBack("written JSON does not read", json,
+                                 [&](CPurchaseOrderType & again) { again.FromJson(json.c_str()); }));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    NoBanner();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t size)
+{
+    std::uint32_t const length = static_cast<std::uint32_t>(size);
+    CSmartPtr<CPurchaseOrderType> const fromXml(new CPurchaseOrderType);
+    if (NxFuzz::Accepts([&] { fromXml->FromXmlStream(data, length); }))
+        CheckRoundTrips(*fromXml);
+    CSmartPtr<CPurchaseOrderType> const fromJson(new CPurchaseOrderType);
+    if (NxFuzz::Accepts([&] { fromJson->FromJsonStream(data, length); }))
+        CheckRoundTrips(*fromJson);
+    return 0;
+}
