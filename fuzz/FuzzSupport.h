@@ -112,38 +112,6 @@ inline std::string WriteJson(NxXmlLib16::CXmlDocument const & document, NxXmlLib
     return text.GetString();
 }
 
-// Whether the bytes are UTF-8 characters that XML text can hold (no other control character than
-// tab, line feed and carriage return; no surrogate, no U+FFFE or U+FFFF).
-inline bool IsXmlText(std::string const & text)
-{
-    for (std::size_t at = 0; at < text.size();)
-    {
-        unsigned char const lead = static_cast<unsigned char>(text[at]);
-        std::size_t const size = lead < 0x80   ? 1
-                                 : lead < 0xC2 ? 0
-                                 : lead < 0xE0 ? 2
-                                 : lead < 0xF0 ? 3
-                                 : lead < 0xF5 ? 4
-                                               : 0;
-        if (size == 0 || at + size > text.size())
-            return false;
-        std::uint32_t code = size == 1 ? lead : lead & (0x7F >> size);
-        for (std::size_t i = 1; i < size; ++i)
-        {
-            unsigned char const next = static_cast<unsigned char>(text[at + i]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        static constexpr std::uint32_t Smallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if ((code < 0x20 && code != '\t' && code != '\n' && code != '\r') || code < Smallest[size] || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
-            return false;
-        at += size;
-    }
-    return true;
-}
-
 // The canonical form as XML text keeps it: the writer drops carriage returns and writes tabs as
 // they are in attribute values, where reading turns them into spaces. (The canonical form writes
 // these characters as references in attribute values only.)

@@ -143,13 +143,14 @@ std::string_view CFastInfosetReader::ReadIdentifying(CStringTable & table, char 
     return table[index - 1];
 }
 
-std::string_view CFastInfosetReader::Utf8AsLocal(char const * data, std::size_t length)
+std::string_view CFastInfosetReader::Utf8AsLocal(char const * data, std::size_t length, std::string & scratch)
 {
+    CheckXmlText(std::string_view(data, length));
     if (m_localIsUtf8)
         return std::string_view(data, length);
-    m_convert.clear();
-    AppendUtf8AsLocal(data, length, m_convert);
-    return m_convert;
+    scratch.clear();
+    AppendUtf8AsLocal(data, length, scratch);
+    return scratch;
 }
 
 std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint32_t index, unsigned char const * data,
@@ -159,11 +160,7 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
     m_decoded.clear();
     switch (discriminant)
     {
-    case 0:
-        if (m_localIsUtf8)
-            return std::string_view(text, length);
-        AppendUtf8AsLocal(text, length, m_decoded);
-        return m_decoded;
+    case 0: return Utf8AsLocal(text, length, m_decoded);
     case 1:
     {
         // Big-endian code units; surrogate pairs become one character.
@@ -172,8 +169,10 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
         m_units.resize(length / 2);
         for (std::size_t i = 0; i < m_units.size(); ++i)
             m_units[i] = static_cast<unsigned short>((data[2 * i] << 8) | data[2 * i + 1]);
+        CheckSurrogatePairs(m_units);
         m_convert.clear();
         AppendUtf16AsUtf8(m_units.data(), m_units.size(), m_convert);
+        CheckXmlText(m_convert);
         if (m_localIsUtf8)
             m_decoded.swap(m_convert);
         else
@@ -189,10 +188,7 @@ std::string_view CFastInfosetReader::Decode(unsigned int discriminant, std::uint
         if (index == 10)
         {
             // Character data that was a CDATA section: its UTF-8 text.
-            if (m_localIsUtf8)
-                return std::string_view(text, length);
-            AppendUtf8AsLocal(text, length, m_decoded);
-            return m_decoded;
+            return Utf8AsLocal(text, length, m_decoded);
         }
         if (index < 1 || index > 9)
             throw CNxException(FormatString(Msg::FiParseUnknownAlgorithm, index));

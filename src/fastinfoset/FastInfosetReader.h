@@ -124,9 +124,10 @@ private:
     // The decoded text of an encoded character string: a view into the input or into m_decoded.
     std::string_view Decode(unsigned int discriminant, std::uint32_t index, unsigned char const * data,
                             std::size_t length, bool thirdBit);
-    // UTF-8 text in the local encoding: the same bytes, or converted in m_convert.
-    std::string_view Utf8AsLocal(char const * data, std::size_t length);
-    std::string_view Utf8AsLocal(std::string_view text) { return Utf8AsLocal(text.data(), text.size()); }
+    // UTF-8 text in the local encoding: the same bytes, or converted in scratch; fails unless
+    // it is text an XML document can hold.
+    std::string_view Utf8AsLocal(char const * data, std::size_t length, std::string & scratch);
+    std::string_view Utf8AsLocal(std::string_view text) { return Utf8AsLocal(text.data(), text.size(), m_convert); }
 
     // The next octet; fails at the end of the input.
     unsigned char Next();

@@ -211,6 +211,8 @@ constexpr char const DecimalTooLargeForLongLong[] = "The Decimal value if to lar
 constexpr char const DecimalTooLargeForLong[] = "The Decimal value if to large to fit into a LONG";
 constexpr char const DecimalTooLargeForDouble[] = "The Decimal value if to large to fit into a Double";
 constexpr char const InvalidRegularExpression[] = "Invalid Regular Expression: %s Error: '%s'";
+constexpr char const PatternMatchLimit[] =
+    "Failed to match the value against the pattern: the match needs more backtracking than allowed (error %d).";
 constexpr char const InvalidValueText[] = "Invalid Value for %s [%s].";
 constexpr char const InvalidValueSigned[] = "Invalid Value for %s [%d]";
 constexpr char const InvalidValueUnsigned[] = "Invalid Value for %s [%u]";
@@ -282,6 +284,7 @@ constexpr char const InvalidDoubleEncoding[] = "Invalid value for DOUBLE byte en
 constexpr char const FiParseFailed[] = "Failed to parse FastInfoset. %s";
 constexpr char const FiUnexpectedEnd[] = "Unexpected End of File.";
 constexpr char const FiElementType[] = "Invalid Encoding of Element type.";
+constexpr char const FiInvalidText[] = "A character string is not UTF-8 text that XML can hold.";
 constexpr char const FiParseIndexBeyondTable[] =
     "Failed to parse FastInfoset. Index [%u] is beyond the %s table of %u entries.";
 constexpr char const FiCharacterStringThirdBit[] = "Invalid EncodedCharacterString type  on the third bit of an octet.";

@@ -157,6 +157,10 @@ bool MatchCompiled(CCompiledPattern const & compiled, std::string const & subjec
     int result = match(0);
     if (result == PCRE2_ERROR_JIT_STACKLIMIT) // values beyond the JIT stack go to the interpreter's heap frames
         result = match(PCRE2_NO_JIT);
+    // A match stopped by the matcher's limits is no answer: it is not reported as a mismatch.
+    if (result == PCRE2_ERROR_MATCHLIMIT || result == PCRE2_ERROR_DEPTHLIMIT || result == PCRE2_ERROR_HEAPLIMIT ||
+        result == PCRE2_ERROR_NOMEMORY || result == PCRE2_ERROR_JIT_STACKLIMIT)
+        throw CNxException(FormatString(Msg::PatternMatchLimit, result));
     return result >= 1;
 }
 

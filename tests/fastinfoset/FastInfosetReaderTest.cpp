@@ -127,7 +127,13 @@ TEST(FastInfosetReader, RejectsEachMalformedConstructWithItsMessage)
         {Octets("E0 00 00 01 10 C8 F0 3C 00 72 FF"), Prefix + "Invalid notation."},
         {Octets("E0 00 00 01 08 D2 F0 3C 00 72 FF"), Prefix + "Invalid unparsed entity."},
         {Octets("E0 00 00 01 20 80 00 3C 00 72 FF"), Prefix + "Invalid initial vocabulary."},
-        {Start("E2 40 'c' E2 81 3C 00 72 FF"), Prefix + "Index [2] is beyond the other string table of 1 entries."}};
+        {Start("E2 40 'c' E2 81 3C 00 72 FF"), Prefix + "Index [2] is beyond the other string table of 1 entries."},
+        // Strings that XML text cannot carry: broken UTF-8, control characters, lone surrogates.
+        {Start("3C 00 72 92 01 'a' C3 28 'b' FF"), Prefix + "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 72 92 01 'a' 01 'b' 'c' FF"), Prefix + "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 72 86 01 00 68 D8 3D FF"), Prefix + "A character string is not UTF-8 text that XML can hold."},
+        {Start("7C 00 72 78 00 61 02 'a' 0B 'b' FF F0"), Prefix + "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 01 FF"), Prefix + "A character string is not UTF-8 text that XML can hold."}};
     for (auto const & [octets, message] : cases)
         EXPECT_EQ(message, FailureOf(octets)) << NxXmlTest::HexOctets(octets);
 }

@@ -86,6 +86,14 @@ TEST(XsdRegex, RefusedPatternsFailTheFacetWithTheirReason)
                                PatternMessage("(?:a)", "groups starting with (? are not allowed"));
 }
 
+TEST(XsdRegex, AMatchStoppedByTheBacktrackingLimitIsNoAnswer)
+{
+    // The value matches, but trying it takes more backtracking than the matcher allows.
+    ExpectThrows<CNxException>([] { CFacetValidator::MatchPattern("(\\w?){100}\\w{100}", std::string(100, 'a')); },
+                               "Failed to match the value against the pattern: the match needs more backtracking than "
+                               "allowed (error -47).");
+}
+
 TEST(XsdRegex, PatternsThatAreNotUtf8AreRefused)
 {
     for (char const * pattern : {"a\xC3", "\xC3\x28", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "[\xFF]"})
