@@ -7,6 +7,7 @@
 #include "SmartPtr.h"
 #include "XmlDocument.h"
 
+#include <filesystem>
 #include <string>
 
 using namespace NxXmlLib16;
@@ -189,4 +190,24 @@ TEST(InputLimits, ObjectsAreReadFromAtMostTwoThousandLevels)
     CSmartPtr<COrderProbe> order(new COrderProbe);
     ExpectThrows<CNxException>([&] { order->FromXml(deep.c_str()); }, DepthMessage(100001));
     ExpectThrows<CNxException>([&] { order->FromXmlElement(document.GetDocumentElement()); }, DepthMessage(100001));
+}
+
+TEST(InputLimits, LengthsPastThirtyTwoBitsAreRefusedNeverWrapped)
+{
+    // A sparse file one byte past 4 GiB: refused before anything is read.
+    std::string const path = TempPath("huge.xml");
+    WriteFile(path, "");
+    std::filesystem::resize_file(path, (std::uintmax_t(1) << 32) + 1);
+    std::string const message = "Failed to read the contents of the file [" + path + "] Error [0x0000001b]";
+    CXmlDocument document;
+    ExpectThrows<CNxException>([&] { document.Load(path.c_str()); }, message);
+    ExpectThrows<CNxException>([&] { document.LoadJsonFile(path.c_str()); }, message);
+    std::filesystem::remove(path);
+
+    CBinaryData data;
+    data.Append("x");
+    unsigned char const byte = 0;
+    ExpectThrows<CNxException>([&] { data.Append(&byte, 0xFFFFFFFFu); },
+                               "Failed to append. Binary data is limited to 4294967295 bytes");
+    EXPECT_EQ(1u, data.GetLength());
 }
