@@ -48,6 +48,8 @@ std::string PatternError(std::string const & pattern, char const * reason)
 class CPatternCache
 {
 public:
+    static constexpr std::size_t MaxCachedPatterns = 4096;
+
     static CPatternCache & Instance()
     {
         static CPatternCache cache;
@@ -71,6 +73,10 @@ public:
         else
             Compile(expression, pattern, *compiled);
         std::unique_lock<std::shared_mutex> const writing(m_mutex);
+        // Schemas bring a few hundred patterns at most; a caller with endless new ones starts
+        // the cache afresh rather than growing it without end (patterns in use stay alive).
+        if (m_patterns.size() >= MaxCachedPatterns)
+            m_patterns.clear();
         return m_patterns.emplace(pattern, std::move(compiled)).first->second;
     }
 
