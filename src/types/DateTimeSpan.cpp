@@ -200,6 +200,12 @@ std::string CDateTimeSpan::ToString() const
 
 CDateTime::DTCompareResult CDateTimeSpan::CompareTo(CDateTimeSpan const & other) const
 {
+    // Identical spans are equal, however far beyond the reference dates' years they reach.
+    if (m_negative == other.m_negative && m_years == other.m_years && m_months == other.m_months &&
+        m_days == other.m_days && m_hours == other.m_hours && m_minutes == other.m_minutes &&
+        m_seconds == other.m_seconds && m_milliSeconds == other.m_milliSeconds &&
+        m_microSeconds == other.m_microSeconds && m_nanoSeconds == other.m_nanoSeconds)
+        return CDateTime::dtcr_Equal;
     static CDateTime const references[4] = {CDateTime("1696-09-01T00:00:00Z"), CDateTime("1697-02-01T00:00:00Z"),
                                             CDateTime("1903-03-01T00:00:00Z"), CDateTime("1903-07-01T00:00:00Z")};
     CDateTime::DTCompareResult first = CDateTime::dtcr_Indeterminate;

@@ -326,4 +326,6 @@ TEST(DateTimeSpan, PartialOrder)
     EXPECT_TRUE(Span("PT24H") == Span("P1D"));
     EXPECT_TRUE(Span("-P1D") < Span("PT1S"));
     EXPECT_TRUE(Span("P2D") > Span("P1DT23H"));
+    // Identical spans beyond the years the comparison adds them to are still equal.
+    EXPECT_TRUE(Span("-PT21474836470000S") == Span("-PT21474836470000S"));
 }
