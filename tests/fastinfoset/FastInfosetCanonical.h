@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace NxXmlTest
@@ -38,9 +39,13 @@ inline void Append(std::string & out, std::string_view text, bool value)
 
 } // namespace CanonicalDetail
 
+// What a value becomes on its way through a writer and reader: namespace URIs and attribute
+// values pass through it before they are sorted and printed.
+using ValueFilter = std::string (*)(std::string_view value);
+
 // Namespaces sorted and named n1, n2, ..., declared on the root; attributes sorted by namespace
 // and local name; each element's own text before its children.
-inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
+inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root, ValueFilter filter = nullptr)
 {
     using namespace CanonicalDetail;
     using NxXmlLib16::CXmlAttribute;
@@ -62,10 +67,13 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
         element = element == &root ? nullptr : element->GetNextSiblingElement();
     }
 
+    auto const filtered = [filter](std::string_view value) {
+        return filter == nullptr ? std::string(value) : filter(value);
+    };
     std::map<std::string, std::string> prefixes;
     auto const note = [&](CXmlName const & name) {
         if (!name.namespaceUri.empty() && name.namespaceUri != XmlNamespace)
-            prefixes.emplace(name.namespaceUri, std::string());
+            prefixes.emplace(filtered(name.namespaceUri), std::string());
     };
     for (CXmlElement const * element : order)
     {
@@ -81,7 +89,7 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
             return name.localName;
         if (name.namespaceUri == XmlNamespace)
             return "xml:" + name.localName;
-        return prefixes[name.namespaceUri] + ":" + name.localName;
+        return prefixes[filtered(name.namespaceUri)] + ":" + name.localName;
     };
 
     std::string out;
@@ -104,18 +112,19 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root)
                 out += "\"";
             }
         }
-        std::vector<CXmlAttribute const *> attributes;
+        // Each attribute with its namespace as it is sorted.
+        std::vector<std::pair<std::string, CXmlAttribute const *>> attributes;
         for (CXmlAttribute const * attribute : element->GetAttributes())
-            attributes.push_back(attribute);
-        std::stable_sort(attributes.begin(), attributes.end(), [](CXmlAttribute const * a, CXmlAttribute const * b) {
-            if (a->GetNamespaceURI() != b->GetNamespaceURI())
-                return a->GetNamespaceURI() < b->GetNamespaceURI();
-            return a->GetLocalName() < b->GetLocalName();
+            attributes.emplace_back(filtered(attribute->GetNamespaceURI()), attribute);
+        std::stable_sort(attributes.begin(), attributes.end(), [](auto const & a, auto const & b) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            return a.second->GetLocalName() < b.second->GetLocalName();
         });
-        for (CXmlAttribute const * attribute : attributes)
+        for (auto const & entry : attributes)
         {
-            out += " " + qname(attribute->GetName()) + "=\"";
-            Append(out, attribute->GetValue(), true);
+            out += " " + qname(entry.second->GetName()) + "=\"";
+            Append(out, filtered(entry.second->GetValue()), true);
             out += "\"";
         }
         out += ">";
