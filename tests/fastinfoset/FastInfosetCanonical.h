@@ -67,11 +67,11 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root, ValueFilt
         element = element == &root ? nullptr : element->GetNextSiblingElement();
     }
 
-    auto const filtered = [filter](std::string_view value) {
-        return filter == nullptr ? std::string(value) : filter(value);
-    };
+    auto const filtered = [filter](std::string_view value)
+    { return filter == nullptr ? std::string(value) : filter(value); };
     std::map<std::string, std::string> prefixes;
-    auto const note = [&](CXmlName const & name) {
+    auto const note = [&](CXmlName const & name)
+    {
         if (!name.namespaceUri.empty() && name.namespaceUri != XmlNamespace)
             prefixes.emplace(filtered(name.namespaceUri), std::string());
     };
@@ -84,7 +84,8 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root, ValueFilt
     std::size_t number = 0;
     for (auto & entry : prefixes)
         entry.second = "n" + std::to_string(++number);
-    auto const qname = [&](CXmlName const & name) {
+    auto const qname = [&](CXmlName const & name)
+    {
         if (name.namespaceUri.empty())
             return name.localName;
         if (name.namespaceUri == XmlNamespace)
@@ -94,7 +95,8 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root, ValueFilt
 
     std::string out;
     std::vector<CXmlElement const *> open;
-    auto const close = [&]() {
+    auto const close = [&]()
+    {
         out += "</" + qname(open.back()->GetName()) + ">";
         open.pop_back();
     };
@@ -116,11 +118,13 @@ inline std::string CanonicalForm(NxXmlLib16::CXmlElement const & root, ValueFilt
         std::vector<std::pair<std::string, CXmlAttribute const *>> attributes;
         for (CXmlAttribute const * attribute : element->GetAttributes())
             attributes.emplace_back(filtered(attribute->GetNamespaceURI()), attribute);
-        std::stable_sort(attributes.begin(), attributes.end(), [](auto const & a, auto const & b) {
-            if (a.first != b.first)
-                return a.first < b.first;
-            return a.second->GetLocalName() < b.second->GetLocalName();
-        });
+        std::stable_sort(attributes.begin(), attributes.end(),
+                         [](auto const & a, auto const & b)
+                         {
+                             if (a.first != b.first)
+                                 return a.first < b.first;
+                             return a.second->GetLocalName() < b.second->GetLocalName();
+                         });
         for (auto const & entry : attributes)
         {
             out += " " + qname(entry.second->GetName()) + "=\"";
