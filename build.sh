@@ -6,7 +6,8 @@
 #   bash build.sh test-clang              optimised build with clang and the whole test suite
 #   bash build.sh test-threads            ThreadSanitizer build of the test that reads and writes from 8 threads
 #   bash build.sh bench [arguments]       optimised build, then the benchmark program
-#   bash build.sh fuzz [seconds]          clang build of the fuzz targets, each run for the seconds (30)
+#   bash build.sh fuzz [seconds]          clang build of the fuzz targets, each run for the seconds (30),
+#                                         or "short": a fixed number of inputs per target (CI)
 set -euo pipefail
 cd "$(dirname "$0")"
 
