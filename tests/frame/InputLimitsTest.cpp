@@ -183,10 +183,14 @@ TEST(InputLimits, ObjectsAreReadFromAtMostTwoThousandLevels)
     ExpectThrows<CNxException>([&] { element->FromXml(Nested(2001).c_str()); }, DepthMessage(2001));
 
     // The document itself reads any depth; the walk into objects refuses it before it starts.
-    std::string const deep = "<order xmlns=\"urn:t\" id=\"1\">" + Nested(100000) + "</order>";
+    std::string const deep = "<order id=\"1\">" + Nested(100000) + "</order>";
     CXmlDocument document;
     LoadBytes(document, deep);
     EXPECT_EQ(100001u, document.GetMaxDepth());
+    CXmlElement const * innermost = document.GetDocumentElement();
+    while (innermost->GetFirstElement() != nullptr)
+        innermost = innermost->GetFirstElement();
+    EXPECT_EQ(std::string("/order").size() + 2 * 100000, innermost->GetXPath().size()); // "/a" per level
     CSmartPtr<COrderProbe> order(new COrderProbe);
     ExpectThrows<CNxException>([&] { order->FromXml(deep.c_str()); }, DepthMessage(100001));
     ExpectThrows<CNxException>([&] { order->FromXmlElement(document.GetDocumentElement()); }, DepthMessage(100001));
