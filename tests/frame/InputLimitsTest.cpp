@@ -65,14 +65,6 @@ std::string DepthMessage(std::size_t depth)
 
 } // namespace
 
-TEST(InputLimits, DefaultLimitIsOneGibibyteAndCopiesKeepTheirs)
-{
-    CSerializationContext context;
-    EXPECT_EQ(std::uint64_t(1) << 30, context.GetMaxInflatedSize());
-    context.SetMaxInflatedSize(12345);
-    EXPECT_EQ(12345u, CSerializationContext(context).GetMaxInflatedSize());
-}
-
 TEST(InputLimits, XmlStopsJustPastTheLimitInEveryWrapper)
 {
     std::string const xml = LongDocument(200);
