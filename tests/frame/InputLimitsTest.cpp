@@ -74,15 +74,17 @@ TEST(InputLimits, XmlStopsJustPastTheLimitInEveryWrapper)
         std::string const packed = Compress(xml, windowBits);
         CSerializationContext context;
         context.SetMaxInflatedSize(xml.size());
-        CXmlDocument exact(context);
+        std::string const path = TempPath("limited.xml.gz");
+        WriteFile(path, packed);
+        CXmlDocument exact(context), exactFile(context);
         LoadBytes(exact, packed);
+        exactFile.Load(path.c_str());
         EXPECT_EQ(200u, CountChildren(exact.GetDocumentElement()));
+        EXPECT_EQ(200u, CountChildren(exactFile.GetDocumentElement()));
 
         context.SetMaxInflatedSize(xml.size() - 1);
         CXmlDocument over(context);
         ExpectThrows<CNxException>([&] { LoadBytes(over, packed); }, LimitMessage(xml.size() - 1));
-        std::string const path = TempPath("limited.xml.gz");
-        WriteFile(path, packed);
         ExpectThrows<CNxException>([&] { over.Load(path.c_str()); }, LimitMessage(xml.size() - 1));
     }
 }
