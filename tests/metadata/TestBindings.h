@@ -1,7 +1,6 @@
-// Classes bound to a small test schema (urn:t) as the code generator binds them: static metadata
-// built once under m_csInit, one property accessor, factories and enumeration converters. Between
-// them they use every model group, content kind and cardinality. Each class keeps its members in a
-// plain struct whose default values are what Init puts back.
+// Classes bound to a small test schema (urn:t) as the code generator binds them (metadata built once
+// under m_csInit, one property accessor, factories, enumeration converters), using every model group,
+// content kind and cardinality. Members live in a struct whose defaults are what Init puts back.
 #pragma once
 
 #include <NxXmlLib16.h>

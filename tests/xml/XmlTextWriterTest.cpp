@@ -35,13 +35,6 @@ struct CWriterFixture
         writer.WriteText(text, ItemType_string);
         writer.WriteEndElement();
     }
-
-    // An element without content in the namespace.
-    void Empty(char const * name, char const * namespaceUri = "")
-    {
-        writer.WriteStartElement(name, namespaceUri);
-        writer.WriteEndElement();
-    }
 };
 
 } // namespace
@@ -55,7 +48,8 @@ TEST(XmlTextWriter, WorkedExample)
     f.writer.WriteStartElement("root", "urn:d");
     f.writer.WriteAttribute("a", "", "1 & 2", ItemType_string);
     f.Simple("child", "x<y", "urn:d");
-    f.Empty("e", "urn:q");
+    f.writer.WriteStartElement("e", "urn:q");
+    f.writer.WriteEndElement();
     f.writer.WriteEndElement();
     EXPECT_EQ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<root xmlns=\"urn:d\" xmlns:p=\"urn:p\" a=\"1 &amp; 2\">\n"
@@ -109,10 +103,12 @@ TEST(XmlTextWriter, SiblingsInOneUndeclaredNamespaceEachDeclareIt)
     CWriterFixture f;
     f.writer.WriteStartElement("root", "");
     f.writer.WriteStartElement("x", "urn:n");
-    f.Empty("inner", "urn:n"); // declared by the parent: no second declaration
+    f.writer.WriteStartElement("inner", "urn:n"); // declared by the parent: no second declaration
+    f.writer.WriteEndElement();
     f.writer.WriteEndElement();
     f.writer.WriteStartElement("y", "urn:n");
-    f.Empty("z", "urn:m"); // AA is taken in this scope
+    f.writer.WriteStartElement("z", "urn:m"); // AA is taken in this scope
+    f.writer.WriteEndElement();
     f.writer.WriteEndElement();
     f.writer.WriteEndElement();
     EXPECT_EQ("<root><AA:x xmlns:AA=\"urn:n\"><AA:inner/></AA:x><AA:y xmlns:AA=\"urn:n\">"
@@ -161,9 +157,11 @@ TEST(XmlTextWriter, NestedDefaultNamespaceOnlyDropsPrefixes)
     CWriterFixture f;
     f.writer.WriteStartElement("a", "");
     f.writer.SetDefaultNamespace("urn:inner");
-    f.Empty("b", "urn:inner");
+    f.writer.WriteStartElement("b", "urn:inner");
     f.writer.WriteEndElement();
-    f.Empty("c", "urn:inner"); // a second root-level call sees the writer's scope again
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("c", "urn:inner"); // a second root-level call sees the writer's scope again
+    f.writer.WriteEndElement();
     EXPECT_EQ("<a><b/></a><AA:c xmlns:AA=\"urn:inner\"/>", f.Finish());
 }
 
