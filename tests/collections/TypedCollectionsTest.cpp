@@ -69,21 +69,6 @@ TEST(TypedCollections, AddInsertAndRead)
     ExpectThrows<CNxInvalidParamException>([&] { numbers->Item(0); }, "Index 0 is out of range, use 0 - -1");
 }
 
-TEST(TypedCollections, FacetsRejectValuesAndLeaveTheCollectionUnchanged)
-{
-    auto numbers = Make<Ci4Col>(0, -1, "100");
-    numbers->Add(100);
-    ExpectThrows<CNxException>([&] { numbers->Add(101); }, "Invalid Value for v [101]");
-    EXPECT_EQ(1, numbers->GetCount());
-    auto codes = Make<CstringCol>(0, -1, nullptr, "[A-Z]{2}");
-    codes->Add("CH");
-    ExpectThrows<CNxException>([&] { codes->Add("Swiss"); }, "Invalid Value for v [Swiss].");
-    auto flags = Make<CbooleanCol>(0, -1, "anything");
-    flags->Add(true); // booleans check no facet
-    flags->Add(false);
-    EXPECT_FALSE(flags->Item(1));
-}
-
 TEST(TypedCollections, DateKindsAreChecked)
 {
     auto dates = Make<CdateCol>();

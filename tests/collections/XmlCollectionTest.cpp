@@ -149,14 +149,3 @@ TEST(XmlCollection, EventsComeInOrder)
     collection->AppendItem(Order("c"));
     EXPECT_EQ("", recorder.Kinds());
 }
-
-TEST(XmlCollection, WalkingByIndexIsLinear)
-{
-    CSmartPtr<CProbeCol> collection(new CProbeCol(0, -1));
-    for (int i = 0; i < 200000; ++i)
-        collection->AppendItem(Order("x"));
-    int visited = 0;
-    for (int i = 0; i < collection->GetCount(); ++i)
-        visited += collection->GetNodeAtIndex(i)->item != nullptr;
-    EXPECT_EQ(200000, visited);
-}

@@ -6,16 +6,13 @@
 
 using namespace NxXmlLib16;
 
-TEST(NxException, PathIsAppendedToTheMessage)
+TEST(NxException, PathIsAppendedAndTheChainListedOutermostFirst)
 {
     CNxValidationException const located("Element missing", "/order/item[2]");
     EXPECT_EQ("Element missing\nPath: /order/item[2]", located.GetMessage());
     EXPECT_EQ("/order/item[2]", located.GetPath());
     EXPECT_EQ("Element missing", CNxValidationException("Element missing", "").GetMessage());
-}
-
-TEST(NxException, FullMessageListsTheChainOutermostFirst)
-{
+    // The full message lists the chain outermost first.
     CNxException const middle("write failed", CNxException("disk full"));
     CNxValidationException const outer("Failed to convert the element [order] to XML", "/order", middle);
     EXPECT_EQ("write failed\ndisk full", middle.GetFullMessage());

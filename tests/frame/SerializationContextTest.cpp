@@ -36,19 +36,11 @@ TEST(SerializationContext, IndentCharsAcceptOnlySpacesAndTabs)
     EXPECT_EQ("", context.GetIndentChars());
 }
 
-TEST(SerializationContext, SchemaWithoutNamespacesIgnoresNamespaces)
-{
-    CSerializationContext context;
-    context.SetSchemaType(SchemaType_DTD);
-    EXPECT_TRUE(context.GetIgnoreNamespaces());
-    context.SetSchemaType(SchemaType_XSD);
-    EXPECT_FALSE(context.GetIgnoreNamespaces());
-}
-
 TEST(SerializationContext, CopiesAreIndependent)
 {
     CSerializationContext original;
     original.SetIgnoreUnknownAttributes(true);
+    original.SetMaxInflatedSize(12345);
     original.SetInLineSchema("<xs:schema/>");
     original.GetNamespaceAliases().Add("o", "urn:orders");
     original.GetProcessingInstructions().push_back("<?xml-stylesheet href=\"a.xsl\"?>");
@@ -58,6 +50,7 @@ TEST(SerializationContext, CopiesAreIndependent)
     for (CSerializationContext * context : {&copy, &assigned})
     {
         EXPECT_TRUE(context->GetIgnoreUnknownAttributes());
+        EXPECT_EQ(12345u, context->GetMaxInflatedSize());
         EXPECT_EQ("<xs:schema/>", context->GetInLineSchema());
         EXPECT_EQ("o", context->GetNamespaceAliases().GetAliasFromNamespace("urn:orders"));
         EXPECT_EQ(1u, context->GetProcessingInstructions().size());

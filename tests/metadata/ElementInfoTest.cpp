@@ -16,33 +16,29 @@ TEST(ElementInfo, DefaultNamespacesOfWildcards)
 
 TEST(ElementInfo, RestrictionsOfPrimitiveMembersOnly)
 {
+    auto const facets = [](char const * pattern, char const * minInclusive) {
+        return CPrimitiveRestrictions(pattern, -1, -1, minInclusive, nullptr, nullptr, nullptr, -1, -1, -1);
+    };
+    WhitespaceRule const collapse = CWhitespaceUtils::WhitespaceRule_Collapse;
     CElementInfoSeqPrimOpt const code("code", Ns, 0, false, ItemType_string, nullptr,
-                                      CWhitespaceUtils::WhitespaceRule_Preserve,
-                                      CPrimitiveRestrictions("[A-Z]+", -1, -1, nullptr, nullptr, nullptr, nullptr, -1,
-                                                             -1, -1),
-                                      nullptr);
+                                      CWhitespaceUtils::WhitespaceRule_Preserve, facets("[A-Z]+", nullptr), nullptr);
+    CElementInfoSeqClsOpt const part("part", Ns, 1, XmlElementType_Element, &CPart::Create, 0);
     NxVariant value;
     value.SetString("ABC");
     code.CheckRestriction(value);
     value.SetString("abc");
     ExpectThrows<CNxException>([&] { code.CheckRestriction(value); }, "Invalid Value for code [abc].");
-    CElementInfoSeqClsOpt const part("part", Ns, 1, XmlElementType_Element, &CPart::Create, 0);
     ExpectThrows<CNxException>([&] { part.CheckRestriction(value); }, "Cannot CheckRestriction for type: string");
     // Text is checked without a variant around it, with the same messages.
     code.CheckRestriction(std::string("XYZ"));
     ExpectThrows<CNxException>([&] { code.CheckRestriction(std::string("xyz")); }, "Invalid Value for code [xyz].");
     ExpectThrows<CNxException>([&] { part.CheckRestriction(std::string("xyz")); },
                                "Cannot CheckRestriction for type: string");
-    CElementInfoSeqPrimOpt const count("count", Ns, 3, false, ItemType_i4, nullptr,
-                                       CWhitespaceUtils::WhitespaceRule_Collapse,
-                                       CPrimitiveRestrictions(nullptr, -1, -1, "1", nullptr, nullptr, nullptr, -1, -1, -1),
+    CElementInfoSeqPrimOpt const count("count", Ns, 3, false, ItemType_i4, nullptr, collapse, facets(nullptr, "1"),
                                        nullptr);
     count.CheckRestriction(std::string(" 5 ")); // text for another type is read as that type
     ExpectThrows<CNxException>([&] { count.CheckRestriction(std::string("0")); }, "Invalid Value for count [0]");
-    CAttributeInfoPrimitive const sku("sku", "", 4, true, ItemType_string, nullptr,
-                                      CWhitespaceUtils::WhitespaceRule_Collapse,
-                                      CPrimitiveRestrictions("[A-Z]{3}", -1, -1, nullptr, nullptr, nullptr, nullptr, -1,
-                                                             -1, -1),
+    CAttributeInfoPrimitive const sku("sku", "", 4, true, ItemType_string, nullptr, collapse, facets("[A-Z]{3}", nullptr),
                                       nullptr);
     sku.CheckRestriction(std::string("ABC"));
     ExpectThrows<CNxException>([&] { sku.CheckRestriction(std::string("ABCD")); }, "Invalid Value for sku [ABCD].");

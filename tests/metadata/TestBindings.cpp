@@ -26,6 +26,12 @@ std::string const FullWidgetXml =
     "<count>1</count><count>2</count><part2><code>S</code></part2><remark>fine &amp; dandy</remark>"
     "<note lang=\"en\">hello</note></widget>";
 
+Ci4Col * Numbers(char const * name, int minOccurs, int maxOccurs)
+{
+    return new Ci4Col(name, Ns, minOccurs, maxOccurs, nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1,
+                      CWhitespaceUtils::WhitespaceRule_Collapse, nullptr);
+}
+
 namespace
 {
 
@@ -66,13 +72,6 @@ CParentElementInfo * Class(XmlElementGroupType group, char const * name, bool ch
 {
     return new CParentElementInfo(group, type, name, Ns, checkAttributes, derived, -1, ItemType_Invalid, nullptr,
                                   false);
-}
-
-// A run of numbers in the test namespace.
-Ci4Col * Numbers(char const * name, int minOccurs, int maxOccurs)
-{
-    return new Ci4Col(name, Ns, minOccurs, maxOccurs, nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1,
-                      Collapse, nullptr);
 }
 
 void Put(NxVariant & value, std::string const & member) { value.SetString(member); }
@@ -117,17 +116,39 @@ void Optional(bool read, NxVariant & value, bool & has, T & member)
     }
 }
 
-// Hands out a collection member; collections are filled in place.
-template <class T>
-void Items(bool read, NxVariant & value, CSmartPtr<T> const & member)
+// The accessors of the three kinds of member, made from pointers to the member (and its flag).
+template <class C, class T>
+auto M(T C::*member)
 {
-    if (read)
-        value.SetXmlCollection(member);
+    return [member](C & object, bool read, NxVariant & value) { Member(read, value, object.*member); };
+}
+template <class C, class T>
+auto O(bool C::*has, T C::*member)
+{
+    return [=](C & object, bool read, NxVariant & value) { Optional(read, value, object.*has, object.*member); };
+}
+// Hands out a collection member; collections are filled in place.
+template <class C, class T>
+auto Items(CSmartPtr<T> C::*member)
+{
+    return [member](C & object, bool read, NxVariant & value) {
+        if (read)
+            value.SetXmlCollection(object.*member);
+    };
 }
 
 [[noreturn]] void Unknown(int propertyIndex)
 {
     throw CNxInvalidParamException(FormatString("Unknown property index %d", propertyIndex));
+}
+
+// Reads or writes the member at the property index: the accessors are in property order.
+template <class C, class... Accessors>
+void Reach(C & object, int propertyIndex, bool read, NxVariant & value, Accessors const &... accessors)
+{
+    int index = 0;
+    if (!((index++ == propertyIndex && (accessors(object, read, value), true)) || ...))
+        Unknown(propertyIndex);
 }
 
 // The substitution factory of shapes: the xsi:type names the class.
@@ -178,10 +199,8 @@ CSmartPtr<CXmlObjectBase> CPart::Create(int, char const * name) { return CSmartP
 
 void CPart::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    if (propertyIndex == 0)
-        Member(read, value, code);
-    else
-        Optional(read, value, hasWeight, weight);
+    using P = CPartMembers;
+    Reach(*this, propertyIndex, read, value, M(&P::code), O(&P::hasWeight, &P::weight));
 }
 
 CSmartPtr<CPart> CPartCol::Add(CPart * part)
@@ -239,26 +258,6 @@ void CNote::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 
 // ---- CWidget ----
 
-CWidget::CWidget() : CBound("widget") { Init(); }
-
-void CWidget::Init()
-{
-    name.clear();
-    remark.clear();
-    label.clear();
-    hasSize = hasShade = hasRemark = remarkNil = hasKind = hasLabel = false;
-    size = id = 0;
-    color = shade = Red;
-    kind = Green;
-    part = new CPart;
-    extra.Reset();
-    note.Reset();
-    any.Reset();
-    counts = Numbers("count", 0, 3);
-    parts = new CPartCol("part2", 0, -1);
-    others = new CAttributeCol("", "##other", Ns);
-}
-
 void CWidget::Describe(CMetadata & tables)
 {
     tables.elements = Table<CElementInfo>({
@@ -292,47 +291,23 @@ void CWidget::AccessProperty(int propertyIndex, bool read, NxVariant & value)
         Tables().elements[0]->CheckRestriction(value); // the generated setter checks the facets
     if (!read && propertyIndex == 4)
         Throw_IfPropertyIsNull(value.GetXmlObject(), "Part");
-    switch (propertyIndex)
-    {
-    case 0: return Member(read, value, name);
-    case 1: return Optional(read, value, hasSize, size);
-    case 2: return Member(read, value, color);
-    case 3: return Optional(read, value, hasShade, shade);
-    case 4: return Member(read, value, part);
-    case 5: return Member(read, value, extra);
-    case 6: return Items(read, value, counts);
-    case 7: return Items(read, value, parts);
-    case 8:
-        if (read && remarkNil)
-            return value.SetNil();
-        Optional(read, value, hasRemark, remark);
-        if (!read)
-            remarkNil = value.IsNil();
-        hasRemark = hasRemark && !remarkNil;
-        return;
-    case 9: return Member(read, value, note);
-    case 10: return Member(read, value, any);
-    case 11: return Member(read, value, id);
-    case 12: return Optional(read, value, hasKind, kind);
-    case 13: return Items(read, value, others);
-    case 14: return Optional(read, value, hasLabel, label);
-    default: Unknown(propertyIndex);
-    }
+    // The nillable remark: nil, absent or a text.
+    auto const remarkMember = [](CWidgetMembers & widget, bool reading, NxVariant & variant) {
+        if (reading && widget.remarkNil)
+            return variant.SetNil();
+        Optional(reading, variant, widget.hasRemark, widget.remark);
+        if (!reading)
+            widget.remarkNil = variant.IsNil();
+        widget.hasRemark = widget.hasRemark && !widget.remarkNil;
+    };
+    using W = CWidgetMembers;
+    Reach<W>(*this, propertyIndex, read, value, M(&W::name), O(&W::hasSize, &W::size), M(&W::color),
+             O(&W::hasShade, &W::shade), M(&W::part), M(&W::extra), Items(&W::counts), Items(&W::parts), remarkMember,
+             M(&W::note), M(&W::any), M(&W::id), O(&W::hasKind, &W::kind), Items(&W::others),
+             O(&W::hasLabel, &W::label));
 }
 
 // ---- CChoiceBox ----
-
-CChoiceBox::CChoiceBox() : CBound("box") { Init(); }
-
-void CChoiceBox::Init()
-{
-    hasText = hasColor = false;
-    text.clear();
-    selected.clear();
-    part.Reset();
-    color = Red;
-    numbers = Numbers("number", 1, -1);
-}
 
 void CChoiceBox::Describe(CMetadata & tables)
 {
@@ -350,21 +325,12 @@ void CChoiceBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
     if (!read && propertyIndex == 1)
         Choice_SelectElement("part", value.GetXmlObject(), selected);
-    switch (propertyIndex)
-    {
-    case 0: return Optional(read, value, hasText, text);
-    case 1: return Member(read, value, part);
-    case 2: return Optional(read, value, hasColor, color);
-    case 3: return Items(read, value, numbers);
-    default: Unknown(propertyIndex);
-    }
+    using B = CChoiceBoxMembers;
+    Reach<B>(*this, propertyIndex, read, value, O(&B::hasText, &B::text), M(&B::part), O(&B::hasColor, &B::color),
+             Items(&B::numbers));
 }
 
 // ---- CRunBox ----
-
-CRunBox::CRunBox() : CBound("run") { Init(); }
-
-void CRunBox::Init() { numbers = Numbers("number", 1, -1); }
 
 void CRunBox::Describe(CMetadata & tables)
 {
@@ -375,23 +341,10 @@ void CRunBox::Describe(CMetadata & tables)
 
 void CRunBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    if (propertyIndex != 0)
-        Unknown(propertyIndex);
-    Items(read, value, numbers);
+    Reach<CRunBoxMembers>(*this, propertyIndex, read, value, Items(&CRunBoxMembers::numbers));
 }
 
 // ---- CAllBox ----
-
-CAllBox::CAllBox() : CBound("all") { Init(); }
-
-void CAllBox::Init()
-{
-    hasX = hasY = hasColor = false;
-    x = 0;
-    y.clear();
-    part.Reset();
-    color = Red;
-}
 
 void CAllBox::Describe(CMetadata & tables)
 {
@@ -407,14 +360,9 @@ void CAllBox::Describe(CMetadata & tables)
 
 void CAllBox::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    switch (propertyIndex)
-    {
-    case 0: return Optional(read, value, hasX, x);
-    case 1: return Optional(read, value, hasY, y);
-    case 2: return Member(read, value, part);
-    case 3: return Optional(read, value, hasColor, color);
-    default: Unknown(propertyIndex);
-    }
+    using A = CAllBoxMembers;
+    Reach<A>(*this, propertyIndex, read, value, O(&A::hasX, &A::x), O(&A::hasY, &A::y), M(&A::part),
+             O(&A::hasColor, &A::color));
 }
 
 // ---- Shapes ----
@@ -430,9 +378,7 @@ CSmartPtr<CXmlObjectBase> CShape::Substitute(CXmlElement * element) { return CSh
 
 void CShape::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    if (propertyIndex != 0)
-        Unknown(propertyIndex);
-    Member(read, value, label);
+    Reach<CShapeMembers>(*this, propertyIndex, read, value, M(&CShapeMembers::label));
 }
 
 CMetadata & CCircle::Circle()
@@ -441,7 +387,7 @@ CMetadata & CCircle::Circle()
     return tables;
 }
 
-CCircle::CCircle() : CShape("shape")
+CCircle::CCircle()
 {
     CNXCriticalSection::CScopedLock const lock(m_csInit);
     if (Circle().classInfo == nullptr)
@@ -451,12 +397,6 @@ CCircle::CCircle() : CShape("shape")
         Circle().attributes = Empty<CAttributeInfo>();
         Circle().classInfo = Class(XmlElementGroupType_Sequence, "Circle", true, true);
     }
-    Init();
-}
-
-void CCircle::CleanCircleMetaData()
-{
-    CXmlGeneratedClass::CleanMetaData(Circle().classInfo, Circle().elements, Circle().attributes);
 }
 
 void CCircle::AccessProperty(int propertyIndex, bool read, NxVariant & value)
@@ -467,14 +407,6 @@ void CCircle::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 }
 
 // ---- CDrawing and its inlined part ----
-
-CDrawing::CDrawing() : CBound("drawing") { Init(); }
-
-void CDrawing::Init()
-{
-    shape = new CShape;
-    inlined = new CInlined;
-}
 
 void CDrawing::Describe(CMetadata & tables)
 {
@@ -489,12 +421,8 @@ void CDrawing::Describe(CMetadata & tables)
 
 void CDrawing::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    switch (propertyIndex)
-    {
-    case 0: return Member(read, value, shape);
-    case 1: return Member(read, value, inlined);
-    default: Unknown(propertyIndex);
-    }
+    Reach<CDrawingMembers>(*this, propertyIndex, read, value, M(&CDrawingMembers::shape),
+                           M(&CDrawingMembers::inlined));
 }
 
 void CInlined::Describe(CMetadata & tables)
@@ -506,10 +434,7 @@ void CInlined::Describe(CMetadata & tables)
 
 void CInlined::AccessProperty(int propertyIndex, bool read, NxVariant & value)
 {
-    if (propertyIndex == 0)
-        Member(read, value, first);
-    else
-        Member(read, value, flag);
+    Reach<CInlinedMembers>(*this, propertyIndex, read, value, M(&CInlinedMembers::first), M(&CInlinedMembers::flag));
 }
 
 } // namespace TestBindings

@@ -1,6 +1,6 @@
-// Classes bound to a small test schema (urn:t), written the way the code generator writes them:
-// static metadata built once under m_csInit, one property accessor, factories and enumeration
-// converters. Between them they use every model group, content kind and cardinality.
+// Classes bound to a small test schema (urn:t) as the code generator binds them (metadata built once
+// under m_csInit, one property accessor, factories, enumeration converters), using every model group,
+// content kind and cardinality. Members live in a struct whose defaults are what Init puts back.
 #pragma once
 
 #include <NxXmlLib16.h>
@@ -30,6 +30,8 @@ enum Color
 };
 char const * ColorToString(int value);
 int ColorFromString(char const * text);
+// A run of numbers in the test namespace.
+Ci4Col * Numbers(char const * name, int minOccurs, int maxOccurs);
 
 // The metadata tables of one class, built once by its Describe function.
 struct CMetadata
@@ -39,9 +41,9 @@ struct CMetadata
     CAttributeInfo ** attributes = nullptr;
 };
 
-// What every test class shares: metadata access and the namespace.
-template <class Derived>
-class CBound : public CXmlGeneratedClass
+// What every test class shares: metadata access, the namespace and Init from the members' defaults.
+template <class Derived, class Members>
+class CBound : public CXmlGeneratedClass, public Members
 {
 public:
     CXmlObjectBase * GetBase() override { return this; }
@@ -49,10 +51,7 @@ public:
     CParentElementInfo * GetClassInfo() override { return Tables().classInfo; }
     CElementInfo ** GetClassElementInfo() override { return Tables().elements; }
     CAttributeInfo ** GetClassAttributeInfo() override { return Tables().attributes; }
-    static void CleanMetaData()
-    {
-        CXmlGeneratedClass::CleanMetaData(Tables().classInfo, Tables().elements, Tables().attributes);
-    }
+    void Init() override { static_cast<Members &>(*this) = Members(); }
 
 protected:
     explicit CBound(char const * elementName)
@@ -71,23 +70,19 @@ protected:
 };
 
 // A part: one mandatory string and an optional attribute.
-class CPart : public CBound<CPart>
+struct CPartMembers
 {
-public:
-    explicit CPart(char const * elementName = "part") : CBound(elementName) { Init(); }
-    static void Describe(CMetadata & tables);
-    static CSmartPtr<CXmlObjectBase> Create(int classId, char const * name);
-    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override
-    {
-        code.clear();
-        hasWeight = false;
-        weight = 0;
-    }
-
     std::string code;
     bool hasWeight = false;
     std::int32_t weight = 0;
+};
+class CPart : public CBound<CPart, CPartMembers>
+{
+public:
+    explicit CPart(char const * elementName = "part") : CBound(elementName) {}
+    static void Describe(CMetadata & tables);
+    static CSmartPtr<CXmlObjectBase> Create(int classId, char const * name);
+    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
 };
 
 // A collection of parts, as generated for a repeated class member.
@@ -106,124 +101,122 @@ protected:
 };
 
 // A nillable element with simple content (text) and an attribute.
-class CNote : public CBound<CNote>, public INillable
+struct CNoteMembers
 {
-public:
-    CNote() : CBound("note") { Init(); }
-    static void Describe(CMetadata & tables);
-    static CSmartPtr<CXmlObjectBase> Create(int classId, char const * name);
-    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override
-    {
-        text.clear();
-        lang.clear();
-        nil = false;
-    }
-    bool IsNil() const override { return nil; }
-    void SetNil(bool value) override { nil = value; }
-
     std::string text;
     std::string lang;
     bool nil = false;
 };
+class CNote : public CBound<CNote, CNoteMembers>, public INillable
+{
+public:
+    CNote() : CBound("note") {}
+    static void Describe(CMetadata & tables);
+    static CSmartPtr<CXmlObjectBase> Create(int classId, char const * name);
+    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
+    bool IsNil() const override { return nil; }
+    void SetNil(bool value) override { nil = value; }
+};
 
 // A sequence with every cardinality of primitive, enumerated, class and untyped members, and
 // primitive, enumerated and wildcard attributes.
-class CWidget : public CBound<CWidget>
+struct CWidgetMembers
 {
-public:
-    CWidget();
-    static void Describe(CMetadata & tables);
-    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override;
-
-    std::string name;                   // 0 SeqPrimMnd, pattern [a-z]+
-    bool hasSize = false;               // 1 SeqPrimOpt i4, default 10
+    std::string name;                                             // 0 SeqPrimMnd, pattern [a-z]+
+    bool hasSize = false;                                         // 1 SeqPrimOpt i4, default 10
     std::int32_t size = 0;
-    int color = Red;                    // 2 SeqEnumMnd
-    bool hasShade = false;              // 3 SeqEnumOpt
+    int color = Red;                                              // 2 SeqEnumMnd
+    bool hasShade = false;                                        // 3 SeqEnumOpt
     int shade = Red;
-    CSmartPtr<CPart> part;              // 4 SeqClsMnd
-    CSmartPtr<CPart> extra;             // 5 SeqClsOpt
-    CSmartPtr<Ci4Col> counts;           // 6 SeqPrimCol, 0 to 3
-    CSmartPtr<CPartCol> parts;          // 7 SeqClsCol
-    bool hasRemark = false;             // 8 SeqPrimOpt, nillable
+    CSmartPtr<CPart> part{new CPart};                             // 4 SeqClsMnd
+    CSmartPtr<CPart> extra;                                       // 5 SeqClsOpt
+    CSmartPtr<Ci4Col> counts{Numbers("count", 0, 3)};             // 6 SeqPrimCol, 0 to 3
+    CSmartPtr<CPartCol> parts{new CPartCol("part2", 0, -1)};      // 7 SeqClsCol
+    bool hasRemark = false;                                       // 8 SeqPrimOpt, nillable
     bool remarkNil = false;
     std::string remark;
-    CSmartPtr<CNote> note;              // 9 SeqClsOpt of a nillable class with simple content
-    CSmartPtr<CElement> any;            // 10 SeqUntpdOpt, ##other
-    std::int32_t id = 0;                // 11 attribute, required
-    bool hasKind = false;               // 12 enumerated attribute, optional, default Green
+    CSmartPtr<CNote> note;                                        // 9 SeqClsOpt of a nillable class with simple content
+    CSmartPtr<CElement> any;                                      // 10 SeqUntpdOpt, ##other
+    std::int32_t id = 0;                                          // 11 attribute, required
+    bool hasKind = false;                                         // 12 enumerated attribute, optional, default Green
     int kind = Green;
-    CSmartPtr<CAttributeCol> others;    // 13 attribute wildcard, ##other
-    bool hasLabel = false;              // 14 optional attribute with a default, "none"
+    CSmartPtr<CAttributeCol> others{new CAttributeCol("", "##other", Ns)}; // 13 attribute wildcard, ##other
+    bool hasLabel = false;                                        // 14 optional attribute with a default, "none"
     std::string label;
+};
+class CWidget : public CBound<CWidget, CWidgetMembers>
+{
+public:
+    CWidget() : CBound("widget") {}
+    static void Describe(CMetadata & tables);
+    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
 };
 
 // A choice of a string, a part, a color or a run of numbers.
-class CChoiceBox : public CBound<CChoiceBox>
+struct CChoiceBoxMembers
+{
+    bool hasText = false;                                         // 0 ChoicePrimOpt
+    std::string text;
+    CSmartPtr<CPart> part;                                        // 1 ChoiceClsOpt
+    bool hasColor = false;                                        // 2 ChoiceEnumOpt
+    int color = Red;
+    CSmartPtr<Ci4Col> numbers{Numbers("number", 1, -1)};          // 3 ChoicePrimCol, 1 to unbounded
+    std::string selected;
+};
+class CChoiceBox : public CBound<CChoiceBox, CChoiceBoxMembers>
 {
 public:
-    CChoiceBox();
+    CChoiceBox() : CBound("box") {}
     static void Describe(CMetadata & tables);
     void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override;
-
-    bool hasText = false;               // 0 ChoicePrimOpt
-    std::string text;
-    CSmartPtr<CPart> part;              // 1 ChoiceClsOpt
-    bool hasColor = false;              // 2 ChoiceEnumOpt
-    int color = Red;
-    CSmartPtr<Ci4Col> numbers;          // 3 ChoicePrimCol, 1 to unbounded
-    std::string selected;
 };
 
 // A choice whose only member is a run of at least one number.
-class CRunBox : public CBound<CRunBox>
+struct CRunBoxMembers
+{
+    CSmartPtr<Ci4Col> numbers{Numbers("number", 1, -1)};          // 0 ChoicePrimCol, 1 to unbounded
+};
+class CRunBox : public CBound<CRunBox, CRunBoxMembers>
 {
 public:
-    CRunBox();
+    CRunBox() : CBound("run") {}
     static void Describe(CMetadata & tables);
     void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override;
-
-    CSmartPtr<Ci4Col> numbers;          // 0 ChoicePrimCol, 1 to unbounded
 };
 
 // An all group: any order, one mandatory member of each kind.
-class CAllBox : public CBound<CAllBox>
+struct CAllBoxMembers
 {
-public:
-    CAllBox();
-    static void Describe(CMetadata & tables);
-    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override;
-
-    bool hasX = false;                  // 0 AllPrimMnd i4
+    bool hasX = false;                                            // 0 AllPrimMnd i4
     std::int32_t x = 0;
-    bool hasY = false;                  // 1 AllPrimOpt string
+    bool hasY = false;                                            // 1 AllPrimOpt string
     std::string y;
-    CSmartPtr<CPart> part;              // 2 AllClsOpt
-    bool hasColor = false;              // 3 AllEnumMnd
+    CSmartPtr<CPart> part;                                        // 2 AllClsOpt
+    bool hasColor = false;                                        // 3 AllEnumMnd
     int color = Red;
 };
-
-// The base type of shapes; circles and squares derive from it and are written under its
-// element name with xsi:type.
-class CShape : public CBound<CShape>
+class CAllBox : public CBound<CAllBox, CAllBoxMembers>
 {
 public:
-    CShape() : CShape("shape") {}
+    CAllBox() : CBound("all") {}
     static void Describe(CMetadata & tables);
     void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override { label.clear(); }
+};
+
+// The base type of shapes; circles derive from it and are written under its element name with
+// xsi:type.
+struct CShapeMembers
+{
+    std::string label;
+};
+class CShape : public CBound<CShape, CShapeMembers>
+{
+public:
+    CShape() : CBound("shape") {}
+    static void Describe(CMetadata & tables);
+    void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
     // Picks the class of an incoming shape element from its xsi:type.
     static CSmartPtr<CXmlObjectBase> Substitute(CXmlElement * element);
-
-    std::string label;
-
-protected:
-    explicit CShape(char const * elementName) : CBound(elementName) { Init(); }
 };
 
 class CCircle : public CShape
@@ -239,7 +232,6 @@ public:
         CShape::Init();
         radius = 0;
     }
-    static void CleanCircleMetaData();
 
     std::int32_t radius = 0;
 
@@ -247,34 +239,32 @@ private:
     static CMetadata & Circle();
 };
 
-// Holds a shape through a substitution factory, and a part inlined into its own element.
-class CDrawing : public CBound<CDrawing>
+// A class whose content and attributes are inlined into the element of its owner.
+struct CInlinedMembers
+{
+    std::string first;                                            // 0 SeqPrimMnd "first"
+    bool flag = false;                                            // 1 attribute "flag"
+};
+class CInlined : public CBound<CInlined, CInlinedMembers>
 {
 public:
-    CDrawing();
+    CInlined() : CBound("inlined") {}
     static void Describe(CMetadata & tables);
     void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override;
-
-    CSmartPtr<CShape> shape;            // 0 SeqAbsClsMnd
-    CSmartPtr<CXmlObjectBase> inlined;  // 1 SeqClsMnd of an inlined class (pseudo element)
 };
 
-// A class whose content and attributes are inlined into the element of its owner.
-class CInlined : public CBound<CInlined>
+// Holds a shape through a substitution factory, and a part inlined into its own element.
+struct CDrawingMembers
+{
+    CSmartPtr<CShape> shape{new CShape};                          // 0 SeqAbsClsMnd
+    CSmartPtr<CXmlObjectBase> inlined{new CInlined};              // 1 SeqClsMnd of an inlined class (pseudo element)
+};
+class CDrawing : public CBound<CDrawing, CDrawingMembers>
 {
 public:
-    CInlined() : CBound("inlined") { Init(); }
+    CDrawing() : CBound("drawing") {}
     static void Describe(CMetadata & tables);
     void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
-    void Init() override
-    {
-        first.clear();
-        flag = false;
-    }
-
-    std::string first;                  // 0 SeqPrimMnd "first"
-    bool flag = false;                  // 1 attribute "flag"
 };
 
 } // namespace TestBindings

@@ -136,29 +136,18 @@ TEST(FileTextStream, Latin1TextIsWrittenAsUtf8UnlessAsciiOnly)
     SetLocalCharEncoding(3);
 }
 
-TEST(FileTextStream, MissingFolderFailsAtBegin)
+TEST(FileTextStream, FailuresOfTheFileAndOfTheEncoding)
 {
     std::string const path = TempPath("no/such/folder/out.xml");
-    CFileTextStream stream(path.c_str(), XmlEncoding_UTF8);
-    ExpectThrows<CNxException>([&] { stream.Begin(); },
-                               FormatString("Failed to write data to the file [%s] error [0x%08X]", path.c_str(),
-                                            ENOENT));
-}
-
-TEST(FileTextStream, UnknownEncodingIsRefusedBeforeTheFileIsMade)
-{
-    std::string const path = TempPath("unknown-encoding.xml");
-    CFileTextStream stream(path.c_str(), static_cast<XmlEncoding>(7));
-    ExpectThrows<CNxException>([&] { stream.Begin(); },
-                               "Unknown Encoding, select UTF-8 (contact our support team)");
-}
-
-TEST(FileTextStream, FullDeviceFailsTheFlush)
-{
-    CFileTextStream stream("/dev/full", XmlEncoding_UTF8);
-    stream.Begin();
-    stream.Append(std::string(5000, 'x'));
-    ExpectThrows<CNxException>([&] { stream.Flush(); },
+    CFileTextStream noFolder(path.c_str(), XmlEncoding_UTF8);
+    ExpectThrows<CNxException>([&] { noFolder.Begin(); },
+                               FormatString("Failed to write data to the file [%s] error [0x%08X]", path.c_str(), ENOENT));
+    CFileTextStream unknown(TempPath("unknown-encoding.xml").c_str(), static_cast<XmlEncoding>(7));
+    ExpectThrows<CNxException>([&] { unknown.Begin(); }, "Unknown Encoding, select UTF-8 (contact our support team)");
+    CFileTextStream full("/dev/full", XmlEncoding_UTF8);
+    full.Begin();
+    full.Append(std::string(5000, 'x'));
+    ExpectThrows<CNxException>([&] { full.Flush(); },
                                FormatString("Failed to write data to the file. Error [0x%08X]", ENOSPC));
 }
 
