@@ -272,6 +272,9 @@ private:
     std::string GetQName() const;
     // The prefixed name with [n] when same-named siblings exist.
     std::string GetNameWithPredicate() const;
+    // The same two names with the prefixes of a document already found.
+    std::string QNameIn(CXmlDocument const & document) const;
+    std::string NameWithPredicateIn(CXmlDocument const & document) const;
 
     // Kept small, 32 bytes, as a document holds one per element: links are distances in units
     // of 8 bytes from this record (0: none) into the document's tree, where the attributes

@@ -127,21 +127,41 @@ CXmlText CXmlElement::GetAttribute(std::string_view localName, std::string_view 
     return CXmlText();
 }
 
-std::string CXmlElement::GetQName() const
+std::string CXmlElement::GetQName() const { return QNameIn(*GetDocument()); }
+
+std::string CXmlElement::GetNameWithPredicate() const { return NameWithPredicateIn(*GetDocument()); }
+
+std::string CXmlElement::GetXPath() const
+{
+    // Finding the document costs a walk to the root, so it is found once for the whole path.
+    std::vector<CXmlElement const *> chain;
+    for (CXmlElement const * element = this; element != nullptr; element = element->GetParentElm())
+        chain.push_back(element);
+    CXmlDocument const & document = *chain.back()->GetDocument();
+    std::string path;
+    for (auto step = chain.rbegin(); step != chain.rend(); ++step)
+    {
+        path += '/';
+        path += (*step)->NameWithPredicateIn(document);
+    }
+    return path;
+}
+
+std::string CXmlElement::QNameIn(CXmlDocument const & document) const
 {
     CXmlName const & name = GetName();
     if (!name.namespaceUri.empty())
     {
-        std::string const prefix = GetDocument()->LookupAliasFromNamespace(name.namespaceUri.c_str());
+        std::string const prefix = document.LookupAliasFromNamespace(name.namespaceUri.c_str());
         if (!prefix.empty())
             return prefix + ":" + name.localName;
     }
     return name.localName;
 }
 
-std::string CXmlElement::GetNameWithPredicate() const
+std::string CXmlElement::NameWithPredicateIn(CXmlDocument const & document) const
 {
-    std::string name = GetQName();
+    std::string name = QNameIn(document);
     CXmlElement const * const parent = GetParentElm();
     if (parent == nullptr)
         return name;
@@ -162,20 +182,6 @@ std::string CXmlElement::GetNameWithPredicate() const
     if (count > 1)
         name += "[" + std::to_string(position) + "]";
     return name;
-}
-
-std::string CXmlElement::GetXPath() const
-{
-    std::vector<CXmlElement const *> chain;
-    for (CXmlElement const * element = this; element != nullptr; element = element->GetParentElm())
-        chain.push_back(element);
-    std::string path;
-    for (auto step = chain.rbegin(); step != chain.rend(); ++step)
-    {
-        path += '/';
-        path += (*step)->GetNameWithPredicate();
-    }
-    return path;
 }
 
 CXmlDocument::CXmlDocument() : CXmlDocument(nullptr, CSerializationContext::GetDefaultContext()) {}
