@@ -6,7 +6,7 @@
 #include "fastinfoset/FIEncoding.h"
 
 #include <memory>
-#include <vector>
+#include <tuple>
 
 namespace
 {
@@ -18,6 +18,7 @@ using Encoded = CFastInfosetContext::EncodedCharacterString;
 
 std::string const Header = "E0 00 00 01 00 ";
 std::string const Xsi = "http://www.w3.org/2001/XMLSchema-instance";
+std::string const Failed = "Failed to write FastInfoset. ";
 
 // A writer over a memory stream with options the test sets first.
 class FastInfosetWriter : public testing::Test
@@ -235,13 +236,7 @@ TEST_F(FastInfosetWriter, SuggestedEncodingsOfAttributes)
 
 TEST_F(FastInfosetWriter, EveryAlgorithmAsACharacterChunk)
 {
-    struct CCase
-    {
-        ItemType itemType;
-        char const * text;
-        char const * chunk;
-    };
-    std::vector<CCase> const cases = {
+    std::tuple<ItemType, char const *, char const *> const cases[] = {
         {ItemType_hexBinary, "0AFF10", "8C 02 00 0A FF 10"},
         {ItemType_base64Binary, "SGVsbG8=", "8C 06 02 48 65 6C 6C 6F"},
         {ItemType_i2, "-2", "9C 09 FF FE"},
@@ -256,8 +251,8 @@ TEST_F(FastInfosetWriter, EveryAlgorithmAsACharacterChunk)
     m_options.SetSuggestedValues();
     m_options.SetEncoding(ItemType_char, Encoded{Encoded::Kind_EncodingAlgorithm, 9});
     m_options.SetEncoding(ItemType_string, Encoded{Encoded::Kind_EncodingAlgorithm, 10});
-    for (CCase const & c : cases)
-        EXPECT_EQ(Header + "3C 00 72 " + c.chunk + " FF", ValueDocument(c.text, c.itemType)) << c.text;
+    for (auto const & [itemType, text, chunk] : cases)
+        EXPECT_EQ(Header + "3C 00 72 " + chunk + " FF", ValueDocument(text, itemType)) << text;
 }
 
 TEST_F(FastInfosetWriter, RestrictedAlphabetsPackFourBitsPerCharacter)
@@ -296,28 +291,22 @@ TEST_F(FastInfosetWriter, GeneratedVocabularyIsAnnouncedAndUsed)
 
 TEST_F(FastInfosetWriter, ValuesThatDoNotFitTheirEncoding)
 {
-    struct CCase
+    // The message of a chunk, and of an attribute when it differs (null: the same).
+    std::tuple<Encoded, char const *, std::string, char const *> const cases[] = {
+        {Encoded{Encoded::Kind_RestrictedAlphabet, 3}, "1", "Invalid Restricted Alphabet value [3]", nullptr},
+        {Encoded{Encoded::Kind_RestrictedAlphabet, 0}, "1", "Invalid Restricted Alphabet value [0]", nullptr},
+        {Encoded{Encoded::Kind_RestrictedAlphabet, 1}, "1x", "Invalid character not found for Restricted Alphabet.",
+         nullptr},
+        {Encoded{Encoded::Kind_EncodingAlgorithm, 11}, "1", "Invalid Encoding Algorithm value [11]", nullptr},
+        {Encoded{Encoded::Kind_EncodingAlgorithm, 0}, "1", "Invalid Encoding Algorithm value [0]", nullptr},
+        {Encoded{static_cast<Encoded::Kind>(3), 1}, "1", "Unknown encoding in EncodedCharacterStringBit7.",
+         "Unknown encoding in EncodedCharacterStringBit5."}};
+    for (auto const & [encoding, text, chunkMessage, attributeMessage] : cases)
     {
-        Encoded encoding;
-        char const * text;
-        char const * chunkMessage;
-        char const * attributeMessage; // null: the same as the chunk's
-    };
-    std::vector<CCase> const cases = {
-        {Encoded{Encoded::Kind_RestrictedAlphabet, 3}, "1", "Failed to write FastInfoset. Invalid Restricted Alphabet value [3]", nullptr},
-        {Encoded{Encoded::Kind_RestrictedAlphabet, 0}, "1", "Failed to write FastInfoset. Invalid Restricted Alphabet value [0]", nullptr},
-        {Encoded{Encoded::Kind_RestrictedAlphabet, 1}, "1x",
-         "Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.", nullptr},
-        {Encoded{Encoded::Kind_EncodingAlgorithm, 11}, "1", "Failed to write FastInfoset. Invalid Encoding Algorithm value [11]", nullptr},
-        {Encoded{Encoded::Kind_EncodingAlgorithm, 0}, "1", "Failed to write FastInfoset. Invalid Encoding Algorithm value [0]", nullptr},
-        {Encoded{static_cast<Encoded::Kind>(3), 1}, "1", "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.",
-         "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5."}};
-    for (CCase const & c : cases)
-    {
-        m_options.SetEncoding(ItemType_string, c.encoding);
-        ExpectThrows<CNxException>([&] { ValueDocument(c.text, ItemType_string); }, c.chunkMessage);
-        ExpectThrows<CNxException>([&] { ValueDocument(c.text, ItemType_string, true); },
-                                   c.attributeMessage != nullptr ? c.attributeMessage : c.chunkMessage);
+        m_options.SetEncoding(ItemType_string, encoding);
+        ExpectThrows<CNxException>([&] { ValueDocument(text, ItemType_string); }, Failed + chunkMessage);
+        ExpectThrows<CNxException>([&] { ValueDocument(text, ItemType_string, true); },
+                                   Failed + (attributeMessage != nullptr ? attributeMessage : chunkMessage));
     }
     m_options.SetEncoding(ItemType_i4, Encoded{Encoded::Kind_EncodingAlgorithm, 4});
     ExpectThrows<CNxInvalidValueException>([&] { ValueDocument("abc", ItemType_i4); },
@@ -353,6 +342,21 @@ TEST_F(FastInfosetWriter, AttributesAfterContentAndUnbalancedElements)
     ExpectThrows<CNxException>([&] { writer.WriteEndDocument(); }, "An Element has not been closed.");
     writer.WriteEndElement();
     ExpectThrows<CNxException>([&] { writer.WriteEndElement(); }, "An Element has not been opened.");
+}
+
+TEST(FIVocabulary, AFullTableIgnoresAdditions)
+{
+    CFIVocabulary vocabulary;
+    auto & table = vocabulary.GetCharacterChunksTable();
+    for (std::uint32_t i = 0; i < CFIVocabulary::MaxEntries; ++i)
+        table.Append(std::to_string(i));
+    vocabulary.AddElementValue("new");
+    std::uint32_t index = 0;
+    EXPECT_FALSE(table.Add("another", index));
+    EXPECT_FALSE(table.Find("new", index));
+    EXPECT_EQ(1048576u, table.GetCount());
+    ASSERT_TRUE(table.Find("1048575", index));
+    EXPECT_EQ(1048576u, index);
 }
 
 } // namespace

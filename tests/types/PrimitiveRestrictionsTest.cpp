@@ -33,37 +33,15 @@ struct CFacets
     }
 };
 
-CFacets Inclusive(char const * low, char const * high)
-{
-    CFacets facets;
-    facets.minInclusive = low;
-    facets.maxInclusive = high;
-    return facets;
-}
-
-CFacets Exclusive(char const * low, char const * high)
-{
-    CFacets facets;
-    facets.minExclusive = low;
-    facets.maxExclusive = high;
-    return facets;
-}
-
+CFacets Inclusive(char const * low, char const * high) { return {nullptr, -1, -1, low, high}; }
+CFacets Exclusive(char const * low, char const * high) { return {nullptr, -1, -1, nullptr, nullptr, low, high}; }
 CFacets Digits(std::int32_t total, std::int32_t fraction)
 {
-    CFacets facets;
-    facets.totalDigits = total;
-    facets.fractionDigits = fraction;
-    return facets;
+    return {nullptr, -1, -1, nullptr, nullptr, nullptr, nullptr, -1, total, fraction};
 }
-
-CFacets Lengths(std::int32_t minLength, std::int32_t maxLength, std::int32_t length = -1)
+CFacets Lengths(std::int32_t min, std::int32_t max, std::int32_t length = -1)
 {
-    CFacets facets;
-    facets.minLength = minLength;
-    facets.maxLength = maxLength;
-    facets.length = length;
-    return facets;
+    return {nullptr, min, max, nullptr, nullptr, nullptr, nullptr, length};
 }
 
 NxVariant Parsed(char const * text, ItemType type)
@@ -162,14 +140,12 @@ TEST(Facets, BoundsDigitsAndLengthsOfEveryKind)
 
 TEST(Facets, PatternsUnknownTypesAndBadBounds)
 {
-    CFacets postcode;
-    postcode.pattern = "[0-9]{4}";
+    CFacets const postcode{"[0-9]{4}"};
     EXPECT_NO_THROW(Validate("8001", ItemType_string, postcode));
     ExpectThrows<CNxException>([&] { Validate("800", ItemType_string, postcode); }, "Invalid Value for value [800].");
     std::string const invalid = "Invalid Regular Expression: ^(()$ Error: 'missing closing parenthesis'";
     ExpectThrows<CNxException>([] { CFacetValidator::MatchPattern("(", "x"); }, invalid);
-    CFacets broken;
-    broken.pattern = "(";
+    CFacets const broken{"("};
     ExpectThrows<CNxException>([&] { broken.Build().MatchesPattern("x"); }, invalid);
     ExpectThrows<CNxException>([&] { Validate("x", ItemType_string, broken); },
                                invalid + "\nInvalid Value for value [x].");
