@@ -197,20 +197,17 @@ TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
 TEST(JsonReaderTest, HundredLevelsAreReadAndTheHundredAndFirstFails)
 {
     std::string expected = "SD";
-    for (int i = 0; i < 100; ++i)
-        expected += " [";
-    for (int i = 0; i < 100; ++i)
-        expected += " ]";
-    EXPECT_EQ(expected + " ED", Events(std::string(100, '[') + std::string(100, ']')));
     std::string objects;
-    for (int i = 0; i < 99; ++i)
-        objects += "{\"a\":";
-    objects += "{}" + std::string(99, '}');
-    EXPECT_NO_THROW(Events(objects));
-
     std::string path = "$";
     for (int i = 0; i < 100; ++i)
+    {
+        expected.insert(2, " [");
+        expected += " ]";
+        objects += i < 99 ? "{\"a\":" : "{}" + std::string(99, '}');
         path += "[0]";
+    }
+    EXPECT_EQ(expected + " ED", Events(std::string(100, '[') + std::string(100, ']')));
+    EXPECT_NO_THROW(Events(objects));
     ExpectSyntaxError(std::string(101, '[') + std::string(101, ']'),
                       "JSON exceeded depth limit at line 1, position 101.\nPath: " + path);
     // A simple value counts as a level too.

@@ -3,6 +3,7 @@
 #include "JsonTextWriter.h"
 #include "TextStream.h"
 
+#include <tuple>
 
 using namespace NxXmlLib16;
 using NxXmlTest::ExpectThrows;
@@ -46,12 +47,7 @@ struct CWriterFixture
 
 TEST(JsonWriter, ValuesAreQuotedByItemType)
 {
-    struct
-    {
-        ItemType type;
-        char const * text;
-        char const * written;
-    } const cases[] = {
+    std::tuple<ItemType, char const *, char const *> const cases[] = {
         {ItemType_i1, "-5", "-5"},
         {ItemType_i8, "9223372036854775807", "9223372036854775807"},
         {ItemType_r8, "-2.5E-7", "-2.5E-7"},
@@ -72,24 +68,20 @@ TEST(JsonWriter, ValuesAreQuotedByItemType)
         {ItemType_char, "7", "\"7\""},
         {ItemType_string, "12", "\"12\""},
     };
-    for (auto const & c : cases)
+    for (auto const & [type, text, written] : cases)
     {
         CWriterFixture f;
         f.writer.WriteStartElement("e", "");
-        f.writer.WriteAttribute("a", "", c.text, c.type);
-        f.Simple("v", c.text, c.type);
+        f.writer.WriteAttribute("a", "", text, type);
+        f.Simple("v", text, type);
         f.writer.WriteEndElement();
-        EXPECT_EQ(std::string("{\"e\": {\"@a\": ") + c.written + ",\"v\": " + c.written + "}}", f.Finish()) << c.text;
+        EXPECT_EQ(std::string("{\"e\": {\"@a\": ") + written + ",\"v\": " + written + "}}", f.Finish()) << text;
     }
 }
 
 TEST(JsonWriter, StringsAreEscaped)
 {
-    struct
-    {
-        std::string text;
-        char const * written;
-    } const cases[] = {
+    std::pair<std::string, char const *> const cases[] = {
         {"say \"hi\" \\ bye", "\"say \\\"hi\\\" \\\\ bye\""},
         {"a\nb", "\"a\\nb\""},
         {"a\r\nb", "\"a\\r\\nb\""},
@@ -99,11 +91,11 @@ TEST(JsonWriter, StringsAreEscaped)
         {std::string("nul\0x", 5), "\"nul\\u0000x\""},
         {"caf\xC3\xA9 / </", "\"caf\xC3\xA9 / </\""},
     };
-    for (auto const & c : cases)
+    for (auto const & [text, written] : cases)
     {
         CWriterFixture f(false, JsonRoundTrip_Full, EOLType_CRLF);
-        f.Simple("s", c.text);
-        EXPECT_EQ(std::string("{\"s\": ") + c.written + "}", f.Finish());
+        f.Simple("s", text);
+        EXPECT_EQ(std::string("{\"s\": ") + written + "}", f.Finish());
     }
 }
 

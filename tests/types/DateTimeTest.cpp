@@ -42,13 +42,8 @@ CDateTimeSpan Span(char const * text)
 
 TEST(DateTime, LexicalFormsOfEveryKind)
 {
-    struct CCase
-    {
-        CDateTime::DTType kind;
-        char const * text;
-        char const * written; // null: the text itself
-    };
-    CCase const cases[] = {{CDateTime::dt_gYear, "0001", nullptr},
+    // The kind, the text and how it is written (null: as it was read).
+    std::tuple<CDateTime::DTType, char const *, char const *> const cases[] = {{CDateTime::dt_gYear, "0001", nullptr},
                            {CDateTime::dt_gYearMonth, "-9999-12", nullptr},
                            {CDateTime::dt_date, "-0044-03-15", nullptr},
                            {CDateTime::dt_date, "2004-02-29", nullptr},
@@ -66,11 +61,11 @@ TEST(DateTime, LexicalFormsOfEveryKind)
                            {CDateTime::dt_time, "12:30:45.1-00:30", nullptr},
                            {CDateTime::dt_dateTime, "2004-05-06T10:00:00.123Z", nullptr},
                            {CDateTime::dt_dateTime, "-0001-01-01T00:00:00+14:00", nullptr}};
-    for (CCase const & c : cases)
+    for (auto const & [kind, text, written] : cases)
     {
-        CDateTime const value = Parsed(c.kind, c.text);
-        EXPECT_EQ(c.kind, value.GetType()) << c.text;
-        EXPECT_EQ(c.written != nullptr ? c.written : c.text, value.ToString()) << c.text;
+        CDateTime const value = Parsed(kind, text);
+        EXPECT_EQ(kind, value.GetType()) << text;
+        EXPECT_EQ(written != nullptr ? written : text, value.ToString()) << text;
     }
     EXPECT_EQ(-44, Date("-0044-03-15").GetYear());
     CDateTime const negativeHalfHour = Time("10:00:00-00:30");
@@ -83,12 +78,7 @@ TEST(DateTime, LexicalFormsOfEveryKind)
 TEST(DateTime, InvalidForms)
 {
     CDateTime::DTType const D = CDateTime::dt_date, T = CDateTime::dt_time, DT = CDateTime::dt_dateTime;
-    struct CCase
-    {
-        CDateTime::DTType kind;
-        char const * text;
-        char const * message;
-    } const cases[] = {
+    std::tuple<CDateTime::DTType, char const *, char const *> const cases[] = {
         {D, "20040-01-01", "Invalid XSD Date [20040-01-01] expected CCYY-MM-DD[Z|[+|-]hh:mm]"},
         {D, "0000-01-01", "Invalid Year [0] (-9999 <= year <= 9999 && year != 0)"},
         {D, "2003-02-29", "Invalid Day [29] (1 <= day <= days in month"},
@@ -112,8 +102,8 @@ TEST(DateTime, InvalidForms)
         {DT, nullptr, "Invalid DateTime (Null String)"},
         {DT, "2004-05-06", "Invalid XSD DateTime [2004-05-06]."},
         {DT, "2004-05T10:00:00", "Invalid XSD DateTime [2004-05T10:00:00] expected CCYY-MM-DDThh:mm:ss[.ff]"}};
-    for (auto const & c : cases)
-        ExpectInvalid([&] { Parsed(c.kind, c.text); }, c.message);
+    for (auto const & [kind, text, message] : cases)
+        ExpectInvalid([&, kind = kind, text = text] { Parsed(kind, text); }, message);
 }
 
 TEST(DateTime, ValidationAndKindChecks)
@@ -127,16 +117,17 @@ TEST(DateTime, ValidationAndKindChecks)
     ExpectInvalid([&] { broken.Validate(); }, "Invalid Month [0] (1 <= month <= 12)");
 
     CDateTime const date = Date("2004-05-06");
-    ExpectThrows<CNxInvalidStateException>([&] { date.GetHour(); }, "Failed to GetHour. Invalid Date Type: date.");
-    ExpectThrows<CNxInvalidStateException>([&] { Date("--05").GetYear(); },
-                                           "Failed to GetYear. Invalid Date Type: gMonth.");
-    ExpectThrows<CNxInvalidStateException>([&] { Time("10:00:00").GetDayOfWeek(); },
-                                           "Failed to GetDayOfWeek. Invalid Date Type: time.");
-    ExpectThrows<CNxInvalidStateException>([&] { date.GetAsSystemTime(); },
-                                           "Failed to GetAsSystemTime, Date Status must be dateTime. Invalid Date Type: date.");
-    ExpectThrows<CNxInvalidStateException>([&] { Time("10:00:00").GetTime(); },
-                                           "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: time.");
-    ExpectThrows<CNxInvalidStateException>([&] { date.GetZoneHour(); }, "TimeZone is not been used");
+    std::pair<std::function<void()>, char const *> const wrongKinds[] = {
+        {[&] { date.GetHour(); }, "Failed to GetHour. Invalid Date Type: date."},
+        {[] { Date("--05").GetYear(); }, "Failed to GetYear. Invalid Date Type: gMonth."},
+        {[] { Time("10:00:00").GetDayOfWeek(); }, "Failed to GetDayOfWeek. Invalid Date Type: time."},
+        {[&] { date.GetAsSystemTime(); },
+         "Failed to GetAsSystemTime, Date Status must be dateTime. Invalid Date Type: date."},
+        {[] { Time("10:00:00").GetTime(); },
+         "Failed to GetTime, Date Status must be dateTime or date. Invalid Date Type: time."},
+        {[&] { date.GetZoneHour(); }, "TimeZone is not been used"}};
+    for (auto const & [action, message] : wrongKinds)
+        ExpectThrows<CNxInvalidStateException>(action, message);
     CDateTime value = date;
     ExpectThrows<CNxInvalidStateException>([&] { value.SetTime(1, 2, 3); },
                                            "Failed to copy CDateTime. Invalid Date Type: time, expected: date.");

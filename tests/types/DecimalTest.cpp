@@ -107,15 +107,8 @@ TEST_F(DecimalPlaces, NativeConversions)
 
 TEST_F(DecimalPlaces, ExactResultsAcrossScalesSignsAndCarries)
 {
-    struct
-    {
-        char const * a;
-        char const * b;
-        char const * sum;
-        char const * difference;
-        char const * product;
-        bool less;
-    } const cases[] = {
+    // a, b, a + b, a - b, a * b, a < b
+    std::tuple<char const *, char const *, char const *, char const *, char const *, bool> const cases[] = {
         {"99999999999999999.999999999", "0.000000001", "100000000000000000", "99999999999999999.999999998",
          "99999999.999999999999999999", false},
         {"-123456789.123", "987654321.98765", "864197532.86465", "-1111111111.11065", "-121932631356048848.26033095",
@@ -126,16 +119,16 @@ TEST_F(DecimalPlaces, ExactResultsAcrossScalesSignsAndCarries)
         {"-0.000000007", "-0.000000003", "-0.00000001", "-0.000000004", "0.000000000000000021", true},
         {"18446744073709551615", "-18446744073709551616.5", "-1.5", "36893488147419103231.5",
          "-340282366920938463454151235394913435647.5", false}};
-    for (auto const & c : cases)
+    for (auto const & [a, b, sum, difference, product, less] : cases)
     {
-        SCOPED_TRACE(std::string(c.a) + " and " + c.b);
-        CDecimal const x(c.a);
-        CDecimal const y(c.b);
-        EXPECT_EQ(c.a, Text(x));
-        EXPECT_EQ(c.sum, Text(x + y));
-        EXPECT_EQ(c.difference, Text(x - y));
-        EXPECT_EQ(c.product, Text(x * y));
-        EXPECT_EQ(c.less, x < y);
+        SCOPED_TRACE(std::string(a) + " and " + b);
+        CDecimal const x(a);
+        CDecimal const y(b);
+        EXPECT_EQ(a, Text(x));
+        EXPECT_EQ(sum, Text(x + y));
+        EXPECT_EQ(difference, Text(x - y));
+        EXPECT_EQ(product, Text(x * y));
+        EXPECT_EQ(less, x < y);
     }
     // Quotients keep 30 places, rounded on the next two digits: an exact half goes towards zero.
     std::tuple<long long, long long, char const *> const quotients[] = {

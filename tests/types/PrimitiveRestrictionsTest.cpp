@@ -4,6 +4,7 @@
 #include "Variant.h"
 
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using namespace NxXmlLib16;
@@ -62,13 +63,7 @@ TEST(Facets, BoundsDigitsAndLengthsOfEveryKind)
 {
     char const * const Pass = nullptr;
     char const * const Fail = ""; // refused with the message the other rows check
-    struct CCase
-    {
-        ItemType type;
-        CFacets facets;
-        char const * value;
-        char const * message;
-    } const cases[] = {
+    std::tuple<ItemType, CFacets, char const *, char const *> const cases[] = {
         {ItemType_i4, CFacets{}, "-2147483648", Pass},
         {ItemType_boolean, Inclusive("x", "y"), "true", Pass}, // booleans are not checked
         {ItemType_i4, Inclusive("-5", "100"), "100", Pass},
@@ -120,15 +115,15 @@ TEST(Facets, BoundsDigitsAndLengthsOfEveryKind)
         {ItemType_hexBinary, Lengths(-1, -1, 2), "01AB", Pass},
         {ItemType_hexBinary, Lengths(-1, -1, 2), "01ABCD", "Invalid Value for value [01ABCD]."},
         {ItemType_base64Binary, Lengths(-1, -1, 2), "YWJj", "Invalid Value for value [YWJj]."}};
-    for (CCase const & c : cases)
+    for (auto const & [type, facets, value, message] : cases)
     {
-        SCOPED_TRACE(c.value);
-        if (c.message == Pass)
-            EXPECT_NO_THROW(Validate(c.value, c.type, c.facets));
-        else if (*c.message == '\0')
-            EXPECT_THROW(Validate(c.value, c.type, c.facets), CNxException);
+        SCOPED_TRACE(value);
+        if (message == Pass)
+            EXPECT_NO_THROW(Validate(value, type, facets));
+        else if (*message == '\0')
+            EXPECT_THROW(Validate(value, type, facets), CNxException);
         else
-            ExpectThrows<CNxException>([&] { Validate(c.value, c.type, c.facets); }, c.message);
+            ExpectThrows<CNxException>([&, type = type, value = value] { Validate(value, type, facets); }, message);
     }
     EXPECT_TRUE(CPrimitiveRestrictions().IsEmpty());
     EXPECT_TRUE((CFacets{"", -1, -1, "", "", "", ""}.Build().IsEmpty()));
