@@ -8,7 +8,9 @@
 #include "BinaryData.h"
 #include "FastInfosetContext.h"
 #include "SerializationContext.h"
+#include "SmartPtr.h"
 #include "XmlDocument.h"
+#include "XmlObjectBase.h"
 
 #include <cctype>
 #include <cstdio>
@@ -128,6 +130,27 @@ OptionSets(NxXmlLib16::CSerializationContext const & base, std::string const & n
     options.GetVocabulary()->AddAttributeValue("7");
     options.GetVocabulary()->AddElementValue("blue");
     return sets;
+}
+
+// Writes the object as Fast Infoset under each option set, declaration and compression, reads it
+// back into a fresh T and expects the text of what was read to be the original's.
+template <class T, class Text>
+void ExpectRoundTripsInEveryWay(T const & original, NxXmlLib16::CSerializationContext const & base,
+                                std::string const & namespaceUri, std::vector<char const *> const & names,
+                                Text const & text)
+{
+    using namespace NxXmlLib16;
+    for (auto const & [name, context] : OptionSets(base, namespaceUri, names))
+        for (int declaration = FInfoDecl_None; declaration <= FInfoDecl_V11NotStandalone; ++declaration)
+            for (CompressionType compression : {CompressionNone, CompressionGZip, CompressionZLib})
+            {
+                SCOPED_TRACE(name + ", declaration " + std::to_string(declaration) + ", compression " +
+                             std::to_string(compression));
+                CSmartPtr<T> const back(new T);
+                back->FromXmlStream(
+                    original.ToFastInfosetStream(static_cast<FInfoDecl>(declaration), context, compression), context);
+                EXPECT_EQ(text(original), text(*back));
+            }
 }
 
 } // namespace NxXmlTest
