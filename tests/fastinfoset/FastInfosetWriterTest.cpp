@@ -40,6 +40,14 @@ protected:
         return HexOctets(m_stream.GetData());
     }
 
+    // An element holding one text.
+    void Leaf(std::string const & name, std::string const & text)
+    {
+        m_writer->WriteStartElement(name, "");
+        m_writer->WriteText(text, ItemType_string);
+        m_writer->WriteEndElement();
+    }
+
     // The octets of a document whose root holds one text, or one attribute a, of the item type.
     std::string ValueDocument(std::string const & value, ItemType itemType, bool attribute = false)
     {
@@ -81,12 +89,8 @@ TEST_F(FastInfosetWriter, RootNamespacesLiteralThenIndexedNamesAndValues)
     writer.AddNamespace("p", "urn:p");
     writer.WriteStartElement("a", "urn:p");
     writer.WriteAttribute("x", "", "1", ItemType_string);
-    for (int i = 0; i < 2; ++i)
-    {
-        writer.WriteStartElement("b", "");
-        writer.WriteText("hi", ItemType_string);
-        writer.WriteEndElement();
-    }
+    Leaf("b", "hi");
+    Leaf("b", "hi");
     writer.WriteEndElement();
     EXPECT_EQ(Header + "78 CF 00 70 04 75 72 6E 3A 70 F0 3F 81 81 00 61 78 00 78 40 31 F0 "
                        "3C 00 62 91 68 69 F0 01 A0 FF F0",
@@ -146,9 +150,7 @@ TEST_F(FastInfosetWriter, EmptyValuesWithoutCommentsOrRawText)
     writer.WriteRawLine("<xs:schema/>");
     writer.WriteAttribute("a", "", "", ItemType_string);
     writer.WriteText("", ItemType_string);
-    writer.WriteStartElement("e", "");
-    writer.WriteText("", ItemType_string);
-    writer.WriteEndElement();
+    Leaf("e", "");
     writer.WriteEndElement();
     EXPECT_EQ(Header + "7C 00 72 78 00 61 FF F0 3C 00 65 FF F0", Finish());
 }
@@ -162,11 +164,7 @@ TEST_F(FastInfosetWriter, AddLimits)
     writer.WriteAttribute("c", "", "12345", ItemType_string);
     writer.WriteAttribute("d", "", "123456", ItemType_string);
     for (char const * text : {"12345", "123456", "12345", "123456"})
-    {
-        writer.WriteStartElement("e", "");
-        writer.WriteText(text, ItemType_string);
-        writer.WriteEndElement();
-    }
+        Leaf("e", text);
     writer.WriteEndElement();
     std::string const five = HexOctets("12345");
     std::string const six = HexOctets("123456");
@@ -270,10 +268,8 @@ TEST_F(FastInfosetWriter, GeneratedVocabularyIsAnnouncedAndUsed)
     m_options.SetExternalVocabularyURI("urn:v");
     m_options.GetVocabulary()->AddElement("", "", "root");
     m_options.GetVocabulary()->AddElementValue("hi");
-    CFastInfosetWriter & writer = Start();
-    writer.WriteStartElement("root", "");
-    writer.WriteText("hi", ItemType_string);
-    writer.WriteEndElement();
+    Start();
+    Leaf("root", "hi");
     EXPECT_EQ("E0 00 00 01 20 10 00 04 75 72 6E 3A 76 00 A0 FF", Finish());
     EXPECT_EQ(1u, m_options.GetVocabulary()->GetCharacterChunksTable().GetCount());
 

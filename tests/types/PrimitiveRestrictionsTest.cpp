@@ -125,7 +125,6 @@ TEST(Facets, BoundsDigitsAndLengthsOfEveryKind)
         else
             ExpectThrows<CNxException>([&, type = type, value = value] { Validate(value, type, facets); }, message);
     }
-    EXPECT_TRUE(CPrimitiveRestrictions().IsEmpty());
     EXPECT_TRUE((CFacets{"", -1, -1, "", "", "", ""}.Build().IsEmpty()));
     ExpectThrows<CNxInvalidValueException>([] { Validate("5", ItemType_i1, Inclusive(nullptr, "300")); },
                                            "The value [300] is to large to fit in a i1");
