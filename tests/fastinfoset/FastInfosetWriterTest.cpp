@@ -1,4 +1,4 @@
-// The octets the Fast Infoset writer produces for each construct, and its failures.
+// The octets the Fast Infoset writer produces for each construct, its failures and its full vocabulary table.
 #include "FastInfosetWriter.h"
 
 #include "BinaryStream.h"
@@ -297,8 +297,8 @@ TEST_F(FastInfosetWriter, ValuesThatDoNotFitTheirEncoding)
     for (auto const & [encoding, text, chunkMessage, attributeMessage] : cases)
     {
         m_options.SetEncoding(ItemType_string, encoding);
-        ExpectThrows<CNxException>([&] { ValueDocument(text, ItemType_string); }, Failed + chunkMessage);
-        ExpectThrows<CNxException>([&] { ValueDocument(text, ItemType_string, true); },
+        ExpectThrows<CNxException>([&, text = text] { ValueDocument(text, ItemType_string); }, Failed + chunkMessage);
+        ExpectThrows<CNxException>([&, text = text] { ValueDocument(text, ItemType_string, true); },
                                    Failed + (attributeMessage != nullptr ? attributeMessage : chunkMessage));
     }
     m_options.SetEncoding(ItemType_i4, Encoded{Encoded::Kind_EncodingAlgorithm, 4});

@@ -142,7 +142,7 @@ TEST(JsonToXmlTest, NamesAndValuesThatXmlCannotHoldAreRefused)
     for (auto const & [json, what, refused] : cases)
     {
         SCOPED_TRACE(json);
-        ExpectThrows<CNxInvalidStateException>([&] { Converted(json); },
+        ExpectThrows<CNxInvalidStateException>([json = json] { Converted(json); },
                                                "Failed to convert " + FormatString(what, refused) + " in XML.");
     }
 }

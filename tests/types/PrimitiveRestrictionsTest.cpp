@@ -123,7 +123,8 @@ TEST(Facets, BoundsDigitsAndLengthsOfEveryKind)
         else if (*message == '\0')
             EXPECT_THROW(Validate(value, type, facets), CNxException);
         else
-            ExpectThrows<CNxException>([&, type = type, value = value] { Validate(value, type, facets); }, message);
+            ExpectThrows<CNxException>(
+                [&facets = facets, type = type, value = value] { Validate(value, type, facets); }, message);
     }
     EXPECT_TRUE((CFacets{"", -1, -1, "", "", "", ""}.Build().IsEmpty()));
     ExpectThrows<CNxInvalidValueException>([] { Validate("5", ItemType_i1, Inclusive(nullptr, "300")); },
