@@ -65,10 +65,13 @@ void ExpectSyntaxError(std::string const & json, std::string const & message, bo
     ExpectThrows<CNxValidationException>([&] { reader.Parse(); }, message);
 }
 
+// The start of the message of a character where a value must begin.
+std::string const ExpectedValue = "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found ";
+
 struct CEventCase
 {
     char const * json;
-    char const * events;
+    std::string events;
 };
 
 } // namespace
@@ -116,8 +119,7 @@ TEST(JsonReaderTest, CommentsAreSkippedOnlyWhenAllowed)
     ExpectSyntaxError("{\"a\" /* c */ :1}",
                       "Expected Object Name/Value separator character ':', found '/' at line 1, position 6.\nPath: $.a",
                       false);
-    ExpectSyntaxError("/", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at line 1, "
-                           "position 1.\nPath: $");
+    ExpectSyntaxError("/", ExpectedValue + "'/' at line 1, position 1.\nPath: $");
     ExpectSyntaxError("[1 / 2]", "Expected Array separator character ',', found '/' at line 1, position 4.\nPath: $[1]");
 }
 
@@ -130,8 +132,7 @@ TEST(JsonReaderTest, RootElementNameWrapsTheDocument)
 TEST(JsonReaderTest, EverySyntaxErrorIsLocated)
 {
     CEventCase const cases[] = {
-        {"x", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found 'x' at line 1, position 1."
-              "\nPath: $"},
+        {"x", ExpectedValue + "'x' at line 1, position 1.\nPath: $"},
         {"{", "Unexpected End of File. Expected Object terminator character '}}' at line 1, position 1.\nPath: $"},
         {"{1", "Expected quotation mark character '\"' before Name, found '1' at line 1, position 2.\nPath: $"},
         {"{\"a\"", "Unexpected End of File. Expected Object Name/Value separator character ':' at line 1, position 4."
@@ -146,8 +147,7 @@ TEST(JsonReaderTest, EverySyntaxErrorIsLocated)
         {"[", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 1.\nPath: $[0]"},
         {"[1,", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 3.\nPath: $[1]"},
         {"[1 2", "Expected Array separator character ',', found '2' at line 1, position 4.\nPath: $[1]"},
-        {"[1,]", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found ']' at line 1, "
-                 "position 4.\nPath: $[1]"},
+        {"[1,]", ExpectedValue + "']' at line 1, position 4.\nPath: $[1]"},
         {"\"abc", "Unexpected End of File. Expected string value at line 1, position 4.\nPath: $"},
         {"\"\\u12", "Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line 1, position 5.\nPath: $"},
         {"\"\\x\"", "Invalid Escape Character 'x' at line 1, position 3.\nPath: $"},
@@ -171,19 +171,14 @@ TEST(JsonReaderTest, LinesAndPositionsFollowLineFeedsInsideAndOutsideStrings)
 {
     ExpectSyntaxError("{\n  \"a\": \"x\ny\",\n  \"b\" ?",
                       "Expected Object Name/Value separator character ':', found '?' at line 4, position 7.\nPath: $.b");
-    ExpectSyntaxError("// note\n[\r\n1,\n x]",
-                      "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found 'x' at line 4, "
-                      "position 2.\nPath: $[1]");
+    ExpectSyntaxError("// note\n[\r\n1,\n x]", ExpectedValue + "'x' at line 4, position 2.\nPath: $[1]");
 }
 
 TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
 {
     ExpectSyntaxError("{\"order\":{\"items\":[{\"sku\":1},{\"sku\":2,\"qty\":?}]}}",
-                      "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '?' at line 1, "
-                      "position 45.\nPath: $.order.items[1].qty");
-    ExpectSyntaxError("[[1,2],[3,[4,x]]]",
-                      "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found 'x' at line 1, "
-                      "position 14.\nPath: $[1][1][1]");
+                      ExpectedValue + "'?' at line 1, position 45.\nPath: $.order.items[1].qty");
+    ExpectSyntaxError("[[1,2],[3,[4,x]]]", ExpectedValue + "'x' at line 1, position 14.\nPath: $[1][1][1]");
     // A closed object leaves the path; the next member replaces the last name.
     ExpectSyntaxError("{\"a\":{\"b\":1},\"c\":[true,false,nul]}",
                       "Expected 'NULL' at line 1, position 33.\nPath: $.c[2]");
