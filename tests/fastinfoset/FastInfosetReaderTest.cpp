@@ -3,6 +3,8 @@
 #include "FastInfosetTestSupport.h"
 #include "fastinfoset/FastInfosetReader.h"
 
+#include <tuple>
+
 using namespace NxXmlLib16;
 using NxXmlTest::CanonicalOf;
 using NxXmlTest::FailureOf;
@@ -87,83 +89,71 @@ TEST(FastInfosetReader, ReadsEachConstructToItsCanonicalForm)
 TEST(FastInfosetReader, RejectsEachMalformedConstructWithItsMessage)
 {
     std::pair<std::string, std::string> const cases[] = {
-        {Start("3C 00"), EndOfFile},
+        {Start("3C 00"), "Unexpected End of File."},
         // Lengths claiming gigabytes end at the end of the input.
-        {Start("3C 60 FF FF FF FF 'x'"), EndOfFile},
-        {Start("3C 00 72 83 FF FF FF FF 'x'"), EndOfFile},
-        {Start("7C 00 72 78 00 61 0C FF FF FF FF 'x'"), EndOfFile},
-        {Start("3C 00 72 C0 FF"), Prefix + "Invalid Encoding of Element type."},
-        {Start("3C 00 61 F0 C4 F0"), Prefix + "Invalid Encoding of Element type."},
-        {Start("3E 00 70 00 72 FF"), Prefix + "Invalid QName type Prefix without Namespace."},
-        {Start("7C 00 72 78 00 61 10 'x' FF F0"),
-         Prefix + "Invalid EncodedCharacterString type  on the third bit of an octet."},
-        {Start("3C 00 72 86 00 'abc' FF"),
-         Prefix + "Invalid EncodedCharacterString type  on the fifth bit of an octet."},
-        {Start("3C 00 72 88 00 F1 FF"), Prefix + "Invalid EncodedCharacterString type  on the fifth bit of an octet."},
-        {Start("3C 41 00 'x' FF"), Prefix + "Invalid NonEmptyOctetString type  on the second bit of an octet."},
-        {Start("7C 00 72 78 00 61 09 00 FF F0"),
-         Prefix + "Invalid NonEmptyOctetString type  on the fifth bit of an octet."},
-        {Start("7C 00 72 70 00 FF F0"),
-         Prefix + "Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet."},
-        {Start("30 10 00 00 FF"),
-         Prefix + "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet."},
+        {Start("3C 60 FF FF FF FF 'x'"), "Unexpected End of File."},
+        {Start("3C 00 72 83 FF FF FF FF 'x'"), "Unexpected End of File."},
+        {Start("7C 00 72 78 00 61 0C FF FF FF FF 'x'"), "Unexpected End of File."},
+        {Start("3C 00 72 C0 FF"), "Invalid Encoding of Element type."},
+        {Start("3C 00 61 F0 C4 F0"), "Invalid Encoding of Element type."},
+        {Start("3E 00 70 00 72 FF"), "Invalid QName type Prefix without Namespace."},
+        {Start("7C 00 72 78 00 61 10 'x' FF F0"), "Invalid EncodedCharacterString type  on the third bit of an octet."},
+        {Start("3C 00 72 86 00 'abc' FF"), "Invalid EncodedCharacterString type  on the fifth bit of an octet."},
+        {Start("3C 00 72 88 00 F1 FF"), "Invalid EncodedCharacterString type  on the fifth bit of an octet."},
+        {Start("3C 41 00 'x' FF"), "Invalid NonEmptyOctetString type  on the second bit of an octet."},
+        {Start("7C 00 72 78 00 61 09 00 FF F0"), "Invalid NonEmptyOctetString type  on the fifth bit of an octet."},
+        {Start("7C 00 72 70 00 FF F0"), "Invalid Encoding of integers 1 To 2^20 type  on the second bit of an octet."},
+        {Start("30 10 00 00 FF"), "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet."},
         // Namespace attributes twice on one element.
-        {Start("38 CD 00 'u' F0 38 FF"),
-         Prefix + "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet."},
+        {Start("38 CD 00 'u' F0 38 FF"), "Invalid Encoding of integers 1 To 2^20 type  on the third bit of an octet."},
         {Start("3C 00 72 B8 10 00 00 FF"),
-         Prefix + "Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet."},
+         "Invalid Encoding of integers 1 To 2^20 type  on the fourth bit of an octet."},
         {Start("7C 00 72 78 00 61 F5 FF F0"),
-         Prefix + "Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet."},
-        {Start("3C 00 72 88 08 12 FF"), Prefix + "Unknown Restricted Alphabet index [3]."},
-        {Start("3C 00 72 8C 28 41 FF"), Prefix + "Unknown Encoding Algorithm index [11]."},
-        {Start("3C 00 72 8C 0E 00 01 02 03 FF"), "Invalid value for INT byte encoding."},
-        {Start("3C 00 61 F0 3C 00 62 FF"), Prefix + "The document holds more than one element."},
-        {Start("E2 FF F0"), Prefix + "The document has no element."},
-        {Start("3C 00 61 FF 00"), Prefix + "Unexpected data after the end of the document."},
-        {Octets("E0 00 00 01 80 3C 00 61 FF"), Prefix + "Invalid optional components."},
-        {Start("7C 00 72 85 FF"), Prefix + "Invalid Encoding of Attribute type."},
-        {Start("38 C0 F0 3C 00 72 FF"), Prefix + "Invalid Encoding of Namespace Attribute."},
-        {Octets("E0 00 00 01 40 90"), Prefix + "Invalid item count."},
-        {Octets("E0 00 00 01 10 C8 F0 3C 00 72 FF"), Prefix + "Invalid notation."},
-        {Octets("E0 00 00 01 08 D2 F0 3C 00 72 FF"), Prefix + "Invalid unparsed entity."},
-        {Octets("E0 00 00 01 20 80 00 3C 00 72 FF"), Prefix + "Invalid initial vocabulary."},
-        {Start("E2 40 'c' E2 81 3C 00 72 FF"), Prefix + "Index [2] is beyond the other string table of 1 entries."},
+         "Invalid Encoding of integers 0 To 2^20 type  on the second bit of an octet."},
+        {Start("3C 00 72 88 08 12 FF"), "Unknown Restricted Alphabet index [3]."},
+        {Start("3C 00 72 8C 28 41 FF"), "Unknown Encoding Algorithm index [11]."},
+        {Start("3C 00 61 F0 3C 00 62 FF"), "The document holds more than one element."},
+        {Start("E2 FF F0"), "The document has no element."},
+        {Start("3C 00 61 FF 00"), "Unexpected data after the end of the document."},
+        {Octets("E0 00 00 01 80 3C 00 61 FF"), "Invalid optional components."},
+        {Start("7C 00 72 85 FF"), "Invalid Encoding of Attribute type."},
+        {Start("38 C0 F0 3C 00 72 FF"), "Invalid Encoding of Namespace Attribute."},
+        {Octets("E0 00 00 01 40 90"), "Invalid item count."},
+        {Octets("E0 00 00 01 10 C8 F0 3C 00 72 FF"), "Invalid notation."},
+        {Octets("E0 00 00 01 08 D2 F0 3C 00 72 FF"), "Invalid unparsed entity."},
+        {Octets("E0 00 00 01 20 80 00 3C 00 72 FF"), "Invalid initial vocabulary."},
+        {Start("E2 40 'c' E2 81 3C 00 72 FF"), "Index [2] is beyond the other string table of 1 entries."},
         // Strings that XML text cannot carry: broken UTF-8, control characters, lone surrogates.
-        {Start("3C 00 72 92 01 'a' C3 28 'b' FF"), Prefix + "A character string is not UTF-8 text that XML can hold."},
-        {Start("3C 00 72 92 01 'a' 01 'b' 'c' FF"), Prefix + "A character string is not UTF-8 text that XML can hold."},
-        {Start("3C 00 72 86 01 00 68 D8 3D FF"), Prefix + "A character string is not UTF-8 text that XML can hold."},
-        {Start("7C 00 72 78 00 61 02 'a' 0B 'b' FF F0"), Prefix + "A character string is not UTF-8 text that XML can hold."},
-        {Start("3C 00 01 FF"), Prefix + "A character string is not UTF-8 text that XML can hold."}};
+        {Start("3C 00 72 92 01 'a' C3 28 'b' FF"), "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 72 92 01 'a' 01 'b' 'c' FF"), "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 72 86 01 00 68 D8 3D FF"), "A character string is not UTF-8 text that XML can hold."},
+        {Start("7C 00 72 78 00 61 02 'a' 0B 'b' FF F0"), "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 01 FF"), "A character string is not UTF-8 text that XML can hold."}};
     for (auto const & [octets, message] : cases)
-        EXPECT_EQ(message, FailureOf(octets)) << NxXmlTest::HexOctets(octets);
+        EXPECT_EQ(Prefix + message, FailureOf(octets)) << NxXmlTest::HexOctets(octets);
+    EXPECT_EQ("Invalid value for INT byte encoding.", FailureOf(Start("3C 00 72 8C 0E 00 01 02 03 FF")));
 }
 
 // Every integer form, read into empty tables: the message names the decoded index.
 TEST(FastInfosetReader, DecodesEveryIndexFormAndRejectsItBeyondTheTable)
 {
-    struct
+    std::tuple<char const *, std::string, unsigned> const cases[] = {
+        {"1F FF", "element name", 32}, {"20 00 FF", "element name", 33}, {"27 FF FF", "element name", 2080},
+        {"28 00 09 FF", "element name", 2090}, {"2F FF FF FF", "element name", 526368},
+        {"30 00 00 00 FF", "element name", 526369}, {"30 07 F7 DF FF", "element name", 1048576},
+        {"7C 00 72 3F", "attribute name", 64}, {"7C 00 72 5F FF", "attribute name", 8256},
+        {"7C 00 72 60 00 00", "attribute name", 8257}, {"7C 00 72 78 00 61 C0 05", "attribute value", 70},
+        {"7C 00 72 78 00 61 E0 00 00", "attribute value", 8257}, {"3C 00 72 AF", "character chunk", 16},
+        {"3C 00 72 B0 03", "character chunk", 20}, {"3C 00 72 B4 00 09", "character chunk", 1050},
+        {"3C 00 72 B8 00 00 00", "character chunk", 263185}, {"3F 81 80 00 61 FF", "prefix", 2},
+        {"3D C0 05 00 61 FF", "namespace name", 70}, {"3C E0 00 00 FF", "local name", 8257}};
+    for (auto const & [octets, table, index] : cases)
     {
-        char const * octets;
-        std::string table;
-        unsigned index;
-    } const cases[] = {{"1F FF", "element name", 32},         {"20 00 FF", "element name", 33},
-                       {"27 FF FF", "element name", 2080},    {"28 00 09 FF", "element name", 2090},
-                       {"2F FF FF FF", "element name", 526368}, {"30 00 00 00 FF", "element name", 526369},
-                       {"30 07 F7 DF FF", "element name", 1048576}, {"7C 00 72 3F", "attribute name", 64},
-                       {"7C 00 72 5F FF", "attribute name", 8256}, {"7C 00 72 60 00 00", "attribute name", 8257},
-                       {"7C 00 72 78 00 61 C0 05", "attribute value", 70},
-                       {"7C 00 72 78 00 61 E0 00 00", "attribute value", 8257},
-                       {"3C 00 72 AF", "character chunk", 16},   {"3C 00 72 B0 03", "character chunk", 20},
-                       {"3C 00 72 B4 00 09", "character chunk", 1050}, {"3C 00 72 B8 00 00 00", "character chunk", 263185},
-                       {"3F 81 80 00 61 FF", "prefix", 2},       {"3D C0 05 00 61 FF", "namespace name", 70},
-                       {"3C E0 00 00 FF", "local name", 8257}};
-    for (auto const & c : cases)
-    {
-        char const * const size = c.table == "prefix" || c.table == "namespace name" ? "1" : "0";
-        EXPECT_EQ(FormatString("%sIndex [%u] is beyond the %s table of %s entries.", Prefix.c_str(), c.index,
-                               c.table.c_str(), size),
-                  FailureOf(Start(c.octets)))
-            << c.octets;
+        char const * const size = table == "prefix" || table == "namespace name" ? "1" : "0";
+        EXPECT_EQ(FormatString("%sIndex [%u] is beyond the %s table of %s entries.", Prefix.c_str(), index,
+                               table.c_str(), size),
+                  FailureOf(Start(octets)))
+            << octets;
     }
 }
 
@@ -301,36 +291,4 @@ TEST(FastInfosetReader, TruncationAtEveryOctetFails)
                 EXPECT_NE("no exception", message) << "cut at " << cut;
         }
     }
-}
-
-TEST(FastInfosetReader, CorruptedOctetsFailCleanly)
-{
-    // Octets changed at random places: each document either reads or fails with a library
-    // exception (the sanitizer build checks that nothing is read outside the input).
-    std::string const documents[] = {
-        Indexed, EveryComponent,
-        Start("7C 00 72 78 00 64 20 14 20 24 A0 1A 15 78 00 69 30 33 00 01 E2 40 F0 86 05 00 68 00 E9 D8 3D "
-              "DE 00 8C 14 38 9C 0E 01 00 00 00 2A A0 88 02 00 A1 2C 5F FF")};
-    std::uint32_t state = 12345;
-    auto const random = [&state](std::uint32_t bound) {
-        state = state * 1103515245u + 12345u;
-        return (state >> 8) % bound;
-    };
-    int read = 0;
-    for (int round = 0; round < 3000; ++round)
-    {
-        std::string bytes = documents[round % 3];
-        for (std::uint32_t changes = 1 + random(3); changes > 0; --changes)
-            bytes[4 + random(static_cast<std::uint32_t>(bytes.size() - 4))] = static_cast<char>(random(256));
-        try
-        {
-            CXmlDocument document;
-            LoadBytes(document, bytes);
-            ++read;
-        }
-        catch (CNxException const &)
-        {
-        }
-    }
-    EXPECT_LT(read, 3000); // most changes are caught
 }

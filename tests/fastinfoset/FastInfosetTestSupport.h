@@ -8,14 +8,15 @@
 #include "BinaryData.h"
 #include "FastInfosetContext.h"
 #include "SerializationContext.h"
+#include "SmartPtr.h"
 #include "XmlDocument.h"
+#include "XmlObjectBase.h"
 
 #include <cctype>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace NxXmlTest
@@ -49,27 +50,22 @@ inline std::string HexOctets(NxXmlLib16::CBinaryData const & data) { return HexO
 inline std::string Octets(std::string const & notation)
 {
     std::string out;
-    for (std::size_t i = 0; i < notation.size();)
+    for (std::size_t i = 0; i < notation.size(); ++i)
     {
-        if (notation[i] == ' ')
-        {
-            ++i;
-        }
-        else if (notation[i] == '\'')
+        if (notation[i] == '\'')
         {
             std::size_t const close = notation.find('\'', i + 1);
             if (close == std::string::npos)
                 throw std::invalid_argument("unclosed quote in " + notation);
             out += notation.substr(i + 1, close - i - 1);
-            i = close + 1;
+            i = close;
         }
-        else
+        else if (notation[i] != ' ')
         {
             if (i + 1 >= notation.size() || !std::isxdigit(static_cast<unsigned char>(notation[i])) ||
                 !std::isxdigit(static_cast<unsigned char>(notation[i + 1])))
                 throw std::invalid_argument("bad octet in " + notation);
-            out += static_cast<char>(std::stoi(notation.substr(i, 2), nullptr, 16));
-            i += 2;
+            out += static_cast<char>(std::stoi(notation.substr(i++, 2), nullptr, 16));
         }
     }
     return out;
@@ -110,24 +106,41 @@ inline std::string FailureOf(std::string const & bytes,
     return "no exception";
 }
 
-// The option sets a round trip writes and reads with: the base options, with the suggested
-// encodings, and with both and a generated vocabulary of the names given that both sides hold.
-inline std::vector<std::pair<std::string, NxXmlLib16::CSerializationContext>>
-OptionSets(NxXmlLib16::CSerializationContext const & base, std::string const & namespaceUri,
-           std::vector<char const *> const & names)
+// Writes the object as Fast Infoset under each declaration and compression with three option sets
+// (the base options, with the suggested encodings, with both and a generated vocabulary of the
+// names given that both sides hold), reads it back into a fresh T and expects the same text.
+template <class T, class Text>
+void ExpectRoundTripsInEveryWay(T const & original, NxXmlLib16::CSerializationContext const & base,
+                                std::string const & namespaceUri, std::vector<char const *> const & names,
+                                Text const & text)
 {
-    std::vector<std::pair<std::string, NxXmlLib16::CSerializationContext>> sets{
-        {"default", base}, {"suggested", base}, {"vocabulary", base}};
-    sets[1].second.GetFIContext().SetSuggestedValues();
-    NxXmlLib16::CFastInfosetContext & options = sets[2].second.GetFIContext();
-    options.SetSuggestedValues();
-    options.SetUseGeneratedVocabulary(true);
-    for (char const * name : names)
-        options.GetVocabulary()->AddElement("", namespaceUri, name);
-    options.GetVocabulary()->AddAttribute("", "", "id");
-    options.GetVocabulary()->AddAttributeValue("7");
-    options.GetVocabulary()->AddElementValue("blue");
-    return sets;
+    using namespace NxXmlLib16;
+    for (int set = 0; set < 3; ++set)
+    {
+        CSerializationContext context = base;
+        CFastInfosetContext & options = context.GetFIContext();
+        if (set > 0)
+            options.SetSuggestedValues();
+        if (set == 2)
+        {
+            options.SetUseGeneratedVocabulary(true);
+            for (char const * name : names)
+                options.GetVocabulary()->AddElement("", namespaceUri, name);
+            options.GetVocabulary()->AddAttribute("", "", "id");
+            options.GetVocabulary()->AddAttributeValue("7");
+            options.GetVocabulary()->AddElementValue("blue");
+        }
+        for (int declaration = FInfoDecl_None; declaration <= FInfoDecl_V11NotStandalone; ++declaration)
+            for (CompressionType compression : {CompressionNone, CompressionGZip, CompressionZLib})
+            {
+                SCOPED_TRACE(FormatString("option set %d, declaration %d, compression %d", set, declaration,
+                                          static_cast<int>(compression)));
+                CSmartPtr<T> const back(new T);
+                back->FromXmlStream(
+                    original.ToFastInfosetStream(static_cast<FInfoDecl>(declaration), context, compression), context);
+                EXPECT_EQ(text(original), text(*back));
+            }
+    }
 }
 
 } // namespace NxXmlTest

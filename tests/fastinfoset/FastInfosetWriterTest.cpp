@@ -1,4 +1,4 @@
-// The octets the Fast Infoset writer produces for each construct, and its failures.
+// The octets the Fast Infoset writer produces for each construct, its failures and its full vocabulary table.
 #include "FastInfosetWriter.h"
 
 #include "BinaryStream.h"
@@ -6,7 +6,7 @@
 #include "fastinfoset/FIEncoding.h"
 
 #include <memory>
-#include <vector>
+#include <tuple>
 
 namespace
 {
@@ -18,6 +18,7 @@ using Encoded = CFastInfosetContext::EncodedCharacterString;
 
 std::string const Header = "E0 00 00 01 00 ";
 std::string const Xsi = "http://www.w3.org/2001/XMLSchema-instance";
+std::string const Failed = "Failed to write FastInfoset. ";
 
 // A writer over a memory stream with options the test sets first.
 class FastInfosetWriter : public testing::Test
@@ -37,6 +38,14 @@ protected:
         m_writer->WriteFITrailer();
         m_writer->WriteEndDocument();
         return HexOctets(m_stream.GetData());
+    }
+
+    // An element holding one text.
+    void Leaf(std::string const & name, std::string const & text)
+    {
+        m_writer->WriteStartElement(name, "");
+        m_writer->WriteText(text, ItemType_string);
+        m_writer->WriteEndElement();
     }
 
     // The octets of a document whose root holds one text, or one attribute a, of the item type.
@@ -80,12 +89,8 @@ TEST_F(FastInfosetWriter, RootNamespacesLiteralThenIndexedNamesAndValues)
     writer.AddNamespace("p", "urn:p");
     writer.WriteStartElement("a", "urn:p");
     writer.WriteAttribute("x", "", "1", ItemType_string);
-    for (int i = 0; i < 2; ++i)
-    {
-        writer.WriteStartElement("b", "");
-        writer.WriteText("hi", ItemType_string);
-        writer.WriteEndElement();
-    }
+    Leaf("b", "hi");
+    Leaf("b", "hi");
     writer.WriteEndElement();
     EXPECT_EQ(Header + "78 CF 00 70 04 75 72 6E 3A 70 F0 3F 81 81 00 61 78 00 78 40 31 F0 "
                        "3C 00 62 91 68 69 F0 01 A0 FF F0",
@@ -145,9 +150,7 @@ TEST_F(FastInfosetWriter, EmptyValuesWithoutCommentsOrRawText)
     writer.WriteRawLine("<xs:schema/>");
     writer.WriteAttribute("a", "", "", ItemType_string);
     writer.WriteText("", ItemType_string);
-    writer.WriteStartElement("e", "");
-    writer.WriteText("", ItemType_string);
-    writer.WriteEndElement();
+    Leaf("e", "");
     writer.WriteEndElement();
     EXPECT_EQ(Header + "7C 00 72 78 00 61 FF F0 3C 00 65 FF F0", Finish());
 }
@@ -161,11 +164,7 @@ TEST_F(FastInfosetWriter, AddLimits)
     writer.WriteAttribute("c", "", "12345", ItemType_string);
     writer.WriteAttribute("d", "", "123456", ItemType_string);
     for (char const * text : {"12345", "123456", "12345", "123456"})
-    {
-        writer.WriteStartElement("e", "");
-        writer.WriteText(text, ItemType_string);
-        writer.WriteEndElement();
-    }
+        Leaf("e", text);
     writer.WriteEndElement();
     std::string const five = HexOctets("12345");
     std::string const six = HexOctets("123456");
@@ -235,20 +234,11 @@ TEST_F(FastInfosetWriter, SuggestedEncodingsOfAttributes)
 
 TEST_F(FastInfosetWriter, EveryAlgorithmAsACharacterChunk)
 {
-    struct CCase
-    {
-        ItemType itemType;
-        char const * text;
-        char const * chunk;
-    };
-    std::vector<CCase> const cases = {
+    std::tuple<ItemType, char const *, char const *> const cases[] = {
         {ItemType_hexBinary, "0AFF10", "8C 02 00 0A FF 10"},
-        {ItemType_base64Binary, "SGVsbG8=", "8C 06 02 48 65 6C 6C 6F"},
-        {ItemType_i2, "-2", "9C 09 FF FE"},
-        {ItemType_i4, "123456", "8C 0E 01 00 01 E2 40"},
-        {ItemType_i8, "1", "9C 12 05 00 00 00 00 00 00 00 01"},
-        {ItemType_boolean, "true", "9C 14 38"},
-        {ItemType_r4, "1.5", "9C 1A 01 3F C0 00 00"},
+        {ItemType_base64Binary, "SGVsbG8=", "8C 06 02 48 65 6C 6C 6F"}, {ItemType_i2, "-2", "9C 09 FF FE"},
+        {ItemType_i4, "123456", "8C 0E 01 00 01 E2 40"}, {ItemType_i8, "1", "9C 12 05 00 00 00 00 00 00 00 01"},
+        {ItemType_boolean, "true", "9C 14 38"}, {ItemType_r4, "1.5", "9C 1A 01 3F C0 00 00"},
         {ItemType_r8, "1.5", "9C 1E 05 3F F8 00 00 00 00 00 00"},
         {ItemType_char, "123e4567-e89b-12d3-a456-426614174000",
          "8C 22 0D 12 3E 45 67 E8 9B 12 D3 A4 56 42 66 14 17 40 00"},
@@ -256,8 +246,8 @@ TEST_F(FastInfosetWriter, EveryAlgorithmAsACharacterChunk)
     m_options.SetSuggestedValues();
     m_options.SetEncoding(ItemType_char, Encoded{Encoded::Kind_EncodingAlgorithm, 9});
     m_options.SetEncoding(ItemType_string, Encoded{Encoded::Kind_EncodingAlgorithm, 10});
-    for (CCase const & c : cases)
-        EXPECT_EQ(Header + "3C 00 72 " + c.chunk + " FF", ValueDocument(c.text, c.itemType)) << c.text;
+    for (auto const & [itemType, text, chunk] : cases)
+        EXPECT_EQ(Header + "3C 00 72 " + chunk + " FF", ValueDocument(text, itemType)) << text;
 }
 
 TEST_F(FastInfosetWriter, RestrictedAlphabetsPackFourBitsPerCharacter)
@@ -278,10 +268,8 @@ TEST_F(FastInfosetWriter, GeneratedVocabularyIsAnnouncedAndUsed)
     m_options.SetExternalVocabularyURI("urn:v");
     m_options.GetVocabulary()->AddElement("", "", "root");
     m_options.GetVocabulary()->AddElementValue("hi");
-    CFastInfosetWriter & writer = Start();
-    writer.WriteStartElement("root", "");
-    writer.WriteText("hi", ItemType_string);
-    writer.WriteEndElement();
+    Start();
+    Leaf("root", "hi");
     EXPECT_EQ("E0 00 00 01 20 10 00 04 75 72 6E 3A 76 00 A0 FF", Finish());
     EXPECT_EQ(1u, m_options.GetVocabulary()->GetCharacterChunksTable().GetCount());
 
@@ -296,28 +284,22 @@ TEST_F(FastInfosetWriter, GeneratedVocabularyIsAnnouncedAndUsed)
 
 TEST_F(FastInfosetWriter, ValuesThatDoNotFitTheirEncoding)
 {
-    struct CCase
+    // The message of a chunk, and of an attribute when it differs (null: the same).
+    std::tuple<Encoded, char const *, std::string, char const *> const cases[] = {
+        {Encoded{Encoded::Kind_RestrictedAlphabet, 3}, "1", "Invalid Restricted Alphabet value [3]", nullptr},
+        {Encoded{Encoded::Kind_RestrictedAlphabet, 0}, "1", "Invalid Restricted Alphabet value [0]", nullptr},
+        {Encoded{Encoded::Kind_RestrictedAlphabet, 1}, "1x", "Invalid character not found for Restricted Alphabet.",
+         nullptr},
+        {Encoded{Encoded::Kind_EncodingAlgorithm, 11}, "1", "Invalid Encoding Algorithm value [11]", nullptr},
+        {Encoded{Encoded::Kind_EncodingAlgorithm, 0}, "1", "Invalid Encoding Algorithm value [0]", nullptr},
+        {Encoded{static_cast<Encoded::Kind>(3), 1}, "1", "Unknown encoding in EncodedCharacterStringBit7.",
+         "Unknown encoding in EncodedCharacterStringBit5."}};
+    for (auto const & [encoding, text, chunkMessage, attributeMessage] : cases)
     {
-        Encoded encoding;
-        char const * text;
-        char const * chunkMessage;
-        char const * attributeMessage; // null: the same as the chunk's
-    };
-    std::vector<CCase> const cases = {
-        {Encoded{Encoded::Kind_RestrictedAlphabet, 3}, "1", "Failed to write FastInfoset. Invalid Restricted Alphabet value [3]", nullptr},
-        {Encoded{Encoded::Kind_RestrictedAlphabet, 0}, "1", "Failed to write FastInfoset. Invalid Restricted Alphabet value [0]", nullptr},
-        {Encoded{Encoded::Kind_RestrictedAlphabet, 1}, "1x",
-         "Failed to write FastInfoset. Invalid character not found for Restricted Alphabet.", nullptr},
-        {Encoded{Encoded::Kind_EncodingAlgorithm, 11}, "1", "Failed to write FastInfoset. Invalid Encoding Algorithm value [11]", nullptr},
-        {Encoded{Encoded::Kind_EncodingAlgorithm, 0}, "1", "Failed to write FastInfoset. Invalid Encoding Algorithm value [0]", nullptr},
-        {Encoded{static_cast<Encoded::Kind>(3), 1}, "1", "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit7.",
-         "Failed to write FastInfoset. Unknown encoding in EncodedCharacterStringBit5."}};
-    for (CCase const & c : cases)
-    {
-        m_options.SetEncoding(ItemType_string, c.encoding);
-        ExpectThrows<CNxException>([&] { ValueDocument(c.text, ItemType_string); }, c.chunkMessage);
-        ExpectThrows<CNxException>([&] { ValueDocument(c.text, ItemType_string, true); },
-                                   c.attributeMessage != nullptr ? c.attributeMessage : c.chunkMessage);
+        m_options.SetEncoding(ItemType_string, encoding);
+        ExpectThrows<CNxException>([&, text = text] { ValueDocument(text, ItemType_string); }, Failed + chunkMessage);
+        ExpectThrows<CNxException>([&, text = text] { ValueDocument(text, ItemType_string, true); },
+                                   Failed + (attributeMessage != nullptr ? attributeMessage : chunkMessage));
     }
     m_options.SetEncoding(ItemType_i4, Encoded{Encoded::Kind_EncodingAlgorithm, 4});
     ExpectThrows<CNxInvalidValueException>([&] { ValueDocument("abc", ItemType_i4); },
@@ -353,6 +335,21 @@ TEST_F(FastInfosetWriter, AttributesAfterContentAndUnbalancedElements)
     ExpectThrows<CNxException>([&] { writer.WriteEndDocument(); }, "An Element has not been closed.");
     writer.WriteEndElement();
     ExpectThrows<CNxException>([&] { writer.WriteEndElement(); }, "An Element has not been opened.");
+}
+
+TEST(FIVocabulary, AFullTableIgnoresAdditions)
+{
+    CFIVocabulary vocabulary;
+    auto & table = vocabulary.GetCharacterChunksTable();
+    for (std::uint32_t i = 0; i < CFIVocabulary::MaxEntries; ++i)
+        table.Append(std::to_string(i));
+    vocabulary.AddElementValue("new");
+    std::uint32_t index = 0;
+    EXPECT_FALSE(table.Add("another", index));
+    EXPECT_FALSE(table.Find("new", index));
+    EXPECT_EQ(1048576u, table.GetCount());
+    ASSERT_TRUE(table.Find("1048575", index));
+    EXPECT_EQ(1048576u, index);
 }
 
 } // namespace

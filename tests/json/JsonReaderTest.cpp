@@ -65,10 +65,13 @@ void ExpectSyntaxError(std::string const & json, std::string const & message, bo
     ExpectThrows<CNxValidationException>([&] { reader.Parse(); }, message);
 }
 
+// The start of the message of a character where a value must begin.
+std::string const ExpectedValue = "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found ";
+
 struct CEventCase
 {
     char const * json;
-    char const * events;
+    std::string events;
 };
 
 } // namespace
@@ -76,19 +79,15 @@ struct CEventCase
 TEST(JsonReaderTest, ReportsEachEventInDocumentOrder)
 {
     CEventCase const cases[] = {
-        {"", "SD ED"},
-        {"{\"a\":1}", "SD { N(a) #(1) } ED"},
+        {"", "SD ED"}, {"{\"a\":1}", "SD { N(a) #(1) } ED"},
         {"{\"a\":\"x\",\"b\":true,\"c\":false,\"d\":null}", "SD { N(a) S(x) N(b) T N(c) F N(d) null } ED"},
         {"[1,-2.5,3e7,4E+2,5e-1,-0]", "SD [ #(1) #(-2.5) #(3e7) #(4E+2) #(5e-1) #(-0) ] ED"},
         {"{\"o\":{\"p\":[{},[]]}}", "SD { N(o) { N(p) [ { } [ ] ] } } ED"},
-        {" \"top\" ", "SD S(top) ED"},
-        {"007", "SD #(007) ED"},
+        {" \"top\" ", "SD S(top) ED"}, {"007", "SD #(007) ED"},
         // Bytes after the first complete value are not examined.
-        {"{\"a\":1} x", "SD { N(a) #(1) } ED"},
-        {"[] ]]] {", "SD [ ] ED"},
+        {"{\"a\":1} x", "SD { N(a) #(1) } ED"}, {"[] ]]] {", "SD [ ] ED"},
         // Raw control characters inside strings are kept.
-        {"\"a\tb\x01\"", "SD S(a\tb\x01) ED"},
-    };
+        {"\"a\tb\x01\"", "SD S(a\tb\x01) ED"}};
     for (CEventCase const & c : cases)
         EXPECT_EQ(c.events, Events(c.json)) << c.json;
 }
@@ -99,8 +98,7 @@ TEST(JsonReaderTest, StringEscapesAndUnicode)
         {R"("\"\\\/\b\f\n\r\t")", "SD S(\"\\/\b\f\n\r\t) ED"},
         {R"("\u0041\u00e9\u20AC")", "SD S(A\xC3\xA9\xE2\x82\xAC) ED"},
         // A surrogate pair is one character; a lone surrogate is U+FFFD.
-        {R"("\ud83d\ude00")", "SD S(\xF0\x9F\x98\x80) ED"},
-        {R"("\ud83dx")", "SD S(\xEF\xBF\xBDx) ED"},
+        {R"("\ud83d\ude00")", "SD S(\xF0\x9F\x98\x80) ED"}, {R"("\ud83dx")", "SD S(\xEF\xBF\xBDx) ED"},
         {R"("\ude00\ud83d")", "SD S(\xEF\xBF\xBD\xEF\xBF\xBD) ED"},
         {R"("\ud83d\u0041")", "SD S(\xEF\xBF\xBD" "A) ED"},
         {"\"\xC3\xA9\"", "SD S(\xC3\xA9) ED"},
@@ -121,8 +119,7 @@ TEST(JsonReaderTest, CommentsAreSkippedOnlyWhenAllowed)
     ExpectSyntaxError("{\"a\" /* c */ :1}",
                       "Expected Object Name/Value separator character ':', found '/' at line 1, position 6.\nPath: $.a",
                       false);
-    ExpectSyntaxError("/", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '/' at line 1, "
-                           "position 1.\nPath: $");
+    ExpectSyntaxError("/", ExpectedValue + "'/' at line 1, position 1.\nPath: $");
     ExpectSyntaxError("[1 / 2]", "Expected Array separator character ',', found '/' at line 1, position 4.\nPath: $[1]");
 }
 
@@ -135,8 +132,7 @@ TEST(JsonReaderTest, RootElementNameWrapsTheDocument)
 TEST(JsonReaderTest, EverySyntaxErrorIsLocated)
 {
     CEventCase const cases[] = {
-        {"x", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found 'x' at line 1, position 1."
-              "\nPath: $"},
+        {"x", ExpectedValue + "'x' at line 1, position 1.\nPath: $"},
         {"{", "Unexpected End of File. Expected Object terminator character '}}' at line 1, position 1.\nPath: $"},
         {"{1", "Expected quotation mark character '\"' before Name, found '1' at line 1, position 2.\nPath: $"},
         {"{\"a\"", "Unexpected End of File. Expected Object Name/Value separator character ':' at line 1, position 4."
@@ -151,8 +147,7 @@ TEST(JsonReaderTest, EverySyntaxErrorIsLocated)
         {"[", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 1.\nPath: $[0]"},
         {"[1,", "Unexpected End of File. Expected Array terminator character ']' at line 1, position 3.\nPath: $[1]"},
         {"[1 2", "Expected Array separator character ',', found '2' at line 1, position 4.\nPath: $[1]"},
-        {"[1,]", "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found ']' at line 1, "
-                 "position 4.\nPath: $[1]"},
+        {"[1,]", ExpectedValue + "']' at line 1, position 4.\nPath: $[1]"},
         {"\"abc", "Unexpected End of File. Expected string value at line 1, position 4.\nPath: $"},
         {"\"\\u12", "Unexpected End of File. Expected 4 hexadecimal digits'\\uxxxx' at line 1, position 5.\nPath: $"},
         {"\"\\x\"", "Invalid Escape Character 'x' at line 1, position 3.\nPath: $"},
@@ -176,19 +171,14 @@ TEST(JsonReaderTest, LinesAndPositionsFollowLineFeedsInsideAndOutsideStrings)
 {
     ExpectSyntaxError("{\n  \"a\": \"x\ny\",\n  \"b\" ?",
                       "Expected Object Name/Value separator character ':', found '?' at line 4, position 7.\nPath: $.b");
-    ExpectSyntaxError("// note\n[\r\n1,\n x]",
-                      "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found 'x' at line 4, "
-                      "position 2.\nPath: $[1]");
+    ExpectSyntaxError("// note\n[\r\n1,\n x]", ExpectedValue + "'x' at line 4, position 2.\nPath: $[1]");
 }
 
 TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
 {
     ExpectSyntaxError("{\"order\":{\"items\":[{\"sku\":1},{\"sku\":2,\"qty\":?}]}}",
-                      "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found '?' at line 1, "
-                      "position 45.\nPath: $.order.items[1].qty");
-    ExpectSyntaxError("[[1,2],[3,[4,x]]]",
-                      "Expected Value '{', '[', '\"', '0-9', '-', 'true', 'false' or 'null', found 'x' at line 1, "
-                      "position 14.\nPath: $[1][1][1]");
+                      ExpectedValue + "'?' at line 1, position 45.\nPath: $.order.items[1].qty");
+    ExpectSyntaxError("[[1,2],[3,[4,x]]]", ExpectedValue + "'x' at line 1, position 14.\nPath: $[1][1][1]");
     // A closed object leaves the path; the next member replaces the last name.
     ExpectSyntaxError("{\"a\":{\"b\":1},\"c\":[true,false,nul]}",
                       "Expected 'NULL' at line 1, position 33.\nPath: $.c[2]");
@@ -197,20 +187,17 @@ TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
 TEST(JsonReaderTest, HundredLevelsAreReadAndTheHundredAndFirstFails)
 {
     std::string expected = "SD";
-    for (int i = 0; i < 100; ++i)
-        expected += " [";
-    for (int i = 0; i < 100; ++i)
-        expected += " ]";
-    EXPECT_EQ(expected + " ED", Events(std::string(100, '[') + std::string(100, ']')));
     std::string objects;
-    for (int i = 0; i < 99; ++i)
-        objects += "{\"a\":";
-    objects += "{}" + std::string(99, '}');
-    EXPECT_NO_THROW(Events(objects));
-
     std::string path = "$";
     for (int i = 0; i < 100; ++i)
+    {
+        expected.insert(2, " [");
+        expected += " ]";
+        objects += i < 99 ? "{\"a\":" : "{}" + std::string(99, '}');
         path += "[0]";
+    }
+    EXPECT_EQ(expected + " ED", Events(std::string(100, '[') + std::string(100, ']')));
+    EXPECT_NO_THROW(Events(objects));
     ExpectSyntaxError(std::string(101, '[') + std::string(101, ']'),
                       "JSON exceeded depth limit at line 1, position 101.\nPath: " + path);
     // A simple value counts as a level too.

@@ -30,8 +30,6 @@ std::string JsonOf(CXmlObjectBase const & object, JsonRoundTrip mode, bool defau
     return Bytes(object.ToJsonStream(pretty, XmlEncoding_UTF8, EOLType_LF, Declared(mode, defaultNamespace)));
 }
 
-bool FileExists(std::string const & path) { return std::ifstream(path).good(); }
-
 } // namespace
 
 TEST(JsonWriterDocuments, WidgetInEachModeMatchesItsGoldenFile)
@@ -124,6 +122,6 @@ TEST(JsonWriterDocuments, FailedFilesAreNotLeftBehind)
             "Failed to convert the element [widget] to XML",
             "Failed to convert the element [widget] to XML\nUnknown Namespace: urn:o.");
         AsyncToXmlFile(false);
-        EXPECT_FALSE(FileExists(path)) << streamed;
+        EXPECT_FALSE(std::ifstream(path).good()) << streamed; // no file left
     }
 }

@@ -4,6 +4,8 @@
 #include "TypedCollections.h"
 #include "Variant.h"
 
+#include <tuple>
+
 using namespace NxXmlLib16;
 using NxXmlTest::ExpectThrows;
 
@@ -106,13 +108,7 @@ TEST(Variant, TextForms)
 
 TEST(Variant, EveryItemTypeRoundTrips)
 {
-    struct CCase
-    {
-        ItemType type;
-        char const * text;
-        char const * name;
-    };
-    CCase const cases[] = {{ItemType_hexBinary, "01AB", "hexBinary"},    {ItemType_base64Binary, "YWJj", "base64Binary"},
+    std::tuple<ItemType, char const *, char const *> const cases[] = {{ItemType_hexBinary, "01AB", "hexBinary"},    {ItemType_base64Binary, "YWJj", "base64Binary"},
                            {ItemType_i1, "-5", "i1"},                    {ItemType_i2, "-300", "i2"},
                            {ItemType_i4, "-70000", "i4"},                {ItemType_i8, "-5000000000", "i8"},
                            {ItemType_ui1, "200", "ui1"},                 {ItemType_ui2, "60000", "ui2"},
@@ -125,12 +121,12 @@ TEST(Variant, EveryItemTypeRoundTrips)
                            {ItemType_time, "10:00:00.5", "time"},        {ItemType_char, "x", "char"},
                            {ItemType_string, "text", "string"},          {ItemType_boolean, "true", "boolean"},
                            {ItemType_decimal, "-12.5", "decimal"},       {ItemType_integer, "123456789012345678901", "integer"}};
-    for (CCase const & c : cases)
+    for (auto const & [type, text, name] : cases)
     {
         NxVariant value;
-        value.FromString(c.text, c.type, CWhitespaceUtils::WhitespaceRule_Collapse);
-        EXPECT_EQ(c.type, value.GetTypeAsEnum());
-        EXPECT_EQ(c.name, value.GetType());
-        EXPECT_EQ(c.text, NxVariant(value).ToString("")) << c.name;
+        value.FromString(text, type, CWhitespaceUtils::WhitespaceRule_Collapse);
+        EXPECT_EQ(type, value.GetTypeAsEnum());
+        EXPECT_EQ(name, value.GetType());
+        EXPECT_EQ(text, NxVariant(value).ToString("")) << name;
     }
 }

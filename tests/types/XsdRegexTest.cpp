@@ -2,7 +2,6 @@
 
 #include "CharEncoding.h"
 #include "PrimitiveRestrictions.h"
-#include "Variant.h"
 
 #include <nlohmann/json.hpp>
 
@@ -71,19 +70,6 @@ TEST(XsdRegex, CaseFile)
     }
     RecordProperty("cases", static_cast<int>(cases));
     EXPECT_GE(cases, 3000u); // the whole file was read
-}
-
-TEST(XsdRegex, RefusedPatternsFailTheFacetWithTheirReason)
-{
-    CPrimitiveRestrictions const facets("(?:a)", -1, -1, nullptr, nullptr, nullptr, nullptr, -1, -1, -1);
-    NxVariant variant;
-    variant.SetString("a");
-    ExpectThrows<CNxException>(
-        [&] { CFacetValidator::ValidateValue("code", variant, ItemType_string, facets); },
-        PatternMessage("(?:a)", "groups starting with (? are not allowed") + "\nInvalid Value for code [a].");
-    // The refusal is kept with the compiled patterns and given again, unchanged.
-    ExpectThrows<CNxException>([] { CFacetValidator::MatchPattern("(?:a)", "b"); },
-                               PatternMessage("(?:a)", "groups starting with (? are not allowed"));
 }
 
 TEST(XsdRegex, AMatchStoppedByTheBacktrackingLimitIsNoAnswer)
