@@ -79,15 +79,19 @@ struct CEventCase
 TEST(JsonReaderTest, ReportsEachEventInDocumentOrder)
 {
     CEventCase const cases[] = {
-        {"", "SD ED"}, {"{\"a\":1}", "SD { N(a) #(1) } ED"},
+        {"", "SD ED"},
+        {"{\"a\":1}", "SD { N(a) #(1) } ED"},
         {"{\"a\":\"x\",\"b\":true,\"c\":false,\"d\":null}", "SD { N(a) S(x) N(b) T N(c) F N(d) null } ED"},
         {"[1,-2.5,3e7,4E+2,5e-1,-0]", "SD [ #(1) #(-2.5) #(3e7) #(4E+2) #(5e-1) #(-0) ] ED"},
         {"{\"o\":{\"p\":[{},[]]}}", "SD { N(o) { N(p) [ { } [ ] ] } } ED"},
-        {" \"top\" ", "SD S(top) ED"}, {"007", "SD #(007) ED"},
+        {" \"top\" ", "SD S(top) ED"},
+        {"007", "SD #(007) ED"},
         // Bytes after the first complete value are not examined.
-        {"{\"a\":1} x", "SD { N(a) #(1) } ED"}, {"[] ]]] {", "SD [ ] ED"},
+        {"{\"a\":1} x", "SD { N(a) #(1) } ED"},
+        {"[] ]]] {", "SD [ ] ED"},
         // Raw control characters inside strings are kept.
-        {"\"a\tb\x01\"", "SD S(a\tb\x01) ED"}};
+        {"\"a\tb\x01\"", "SD S(a\tb\x01) ED"},
+    };
     for (CEventCase const & c : cases)
         EXPECT_EQ(c.events, Events(c.json)) << c.json;
 }
@@ -98,7 +102,8 @@ TEST(JsonReaderTest, StringEscapesAndUnicode)
         {R"("\"\\\/\b\f\n\r\t")", "SD S(\"\\/\b\f\n\r\t) ED"},
         {R"("\u0041\u00e9\u20AC")", "SD S(A\xC3\xA9\xE2\x82\xAC) ED"},
         // A surrogate pair is one character; a lone surrogate is U+FFFD.
-        {R"("\ud83d\ude00")", "SD S(\xF0\x9F\x98\x80) ED"}, {R"("\ud83dx")", "SD S(\xEF\xBF\xBDx) ED"},
+        {R"("\ud83d\ude00")", "SD S(\xF0\x9F\x98\x80) ED"},
+        {R"("\ud83dx")", "SD S(\xEF\xBF\xBDx) ED"},
         {R"("\ude00\ud83d")", "SD S(\xEF\xBF\xBD\xEF\xBF\xBD) ED"},
         {R"("\ud83d\u0041")", "SD S(\xEF\xBF\xBD" "A) ED"},
         {"\"\xC3\xA9\"", "SD S(\xC3\xA9) ED"},

@@ -48,16 +48,26 @@ struct CWriterFixture
 TEST(JsonWriter, ValuesAreQuotedByItemType)
 {
     std::tuple<ItemType, char const *, char const *> const cases[] = {
-        {ItemType_i1, "-5", "-5"}, {ItemType_i8, "9223372036854775807", "9223372036854775807"},
-        {ItemType_r8, "-2.5E-7", "-2.5E-7"}, {ItemType_r8, "INF", "\"INF\""}, {ItemType_r4, "NaN", "\"NaN\""},
+        {ItemType_i1, "-5", "-5"},
+        {ItemType_i8, "9223372036854775807", "9223372036854775807"},
+        {ItemType_r8, "-2.5E-7", "-2.5E-7"},
+        {ItemType_r8, "INF", "\"INF\""},
+        {ItemType_r4, "NaN", "\"NaN\""},
         {ItemType_decimal, "1.50", "1.50"},
         {ItemType_integer, "-123456789012345678901234567890", "-123456789012345678901234567890"},
-        {ItemType_boolean, "true", "true"}, {ItemType_boolean, "1", "1"},
+        {ItemType_boolean, "true", "true"},
+        {ItemType_boolean, "1", "1"},
         // Number texts that JSON cannot read stay strings.
-        {ItemType_i4, "007", "\"007\""}, {ItemType_decimal, ".5", "\".5\""}, {ItemType_i4, "+1", "\"+1\""},
-        {ItemType_r8, "1E", "\"1E\""}, {ItemType_boolean, "True", "\"True\""},
-        {ItemType_date, "2024-01-31", "\"2024-01-31\""}, {ItemType_base64Binary, "AQID", "\"AQID\""},
-        {ItemType_char, "7", "\"7\""}, {ItemType_string, "12", "\"12\""}};
+        {ItemType_i4, "007", "\"007\""},
+        {ItemType_decimal, ".5", "\".5\""},
+        {ItemType_i4, "+1", "\"+1\""},
+        {ItemType_r8, "1E", "\"1E\""},
+        {ItemType_boolean, "True", "\"True\""},
+        {ItemType_date, "2024-01-31", "\"2024-01-31\""},
+        {ItemType_base64Binary, "AQID", "\"AQID\""},
+        {ItemType_char, "7", "\"7\""},
+        {ItemType_string, "12", "\"12\""},
+    };
     for (auto const & [type, text, written] : cases)
     {
         CWriterFixture f;
@@ -72,9 +82,15 @@ TEST(JsonWriter, ValuesAreQuotedByItemType)
 TEST(JsonWriter, StringsAreEscaped)
 {
     std::pair<std::string, char const *> const cases[] = {
-        {"say \"hi\" \\ bye", "\"say \\\"hi\\\" \\\\ bye\""}, {"a\nb", "\"a\\nb\""}, {"a\r\nb", "\"a\\r\\nb\""},
-        {"t\tb\bf\f", "\"t\\tb\\bf\\f\""}, {"\x01", "\"\\u0001\""}, {"\x1F|\x7F", "\"\\u001F|\x7F\""},
-        {std::string("nul\0x", 5), "\"nul\\u0000x\""}, {"caf\xC3\xA9 / </", "\"caf\xC3\xA9 / </\""}};
+        {"say \"hi\" \\ bye", "\"say \\\"hi\\\" \\\\ bye\""},
+        {"a\nb", "\"a\\nb\""},
+        {"a\r\nb", "\"a\\r\\nb\""},
+        {"t\tb\bf\f", "\"t\\tb\\bf\\f\""},
+        {"\x01", "\"\\u0001\""},
+        {"\x1F|\x7F", "\"\\u001F|\x7F\""},
+        {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+        {"caf\xC3\xA9 / </", "\"caf\xC3\xA9 / </\""},
+    };
     for (auto const & [text, written] : cases)
     {
         CWriterFixture f(false, JsonRoundTrip_Full, EOLType_CRLF);
