@@ -3,7 +3,7 @@
 
 #include "FastInfosetTestSupport.h"
 
-#include <tuple>
+#include <vector>
 
 namespace
 {
@@ -15,23 +15,33 @@ using NxXmlTest::HexOctets;
 // Text to octets and, for the algorithms that read back, octets to the same text.
 TEST(FastInfosetBinaryData, RoundTripsEveryAlgorithm)
 {
-    // The algorithm, the text, its octets and the text read back (null: the algorithm does not read back).
-    std::tuple<std::uint32_t, char const *, char const *, char const *> const cases[] = {
-        {1, "0AFF10", "0A FF 10", "0AFF10"}, {2, "SGVsbG8=", "48 65 6C 6C 6F", "SGVsbG8="},
-        {3, "32767", "7F FF", "32767"}, {4, "-2147483648", "80 00 00 00", "-2147483648"},
-        {5, "-9223372036854775808", "80 00 00 00 00 00 00 00", "-9223372036854775808"}, {6, "false", "30", "false"},
-        {7, "-0.25", "BE 80 00 00", "-0.25"}, {8, "1.5", "3F F8 00 00 00 00 00 00", "1.5"},
+    struct CCase
+    {
+        std::uint32_t algorithm;
+        char const * text;
+        char const * octets;
+        char const * readBack; // null: the algorithm does not read back
+    };
+    std::vector<CCase> const cases = {
+        {1, "0AFF10", "0A FF 10", "0AFF10"},
+        {2, "SGVsbG8=", "48 65 6C 6C 6F", "SGVsbG8="},
+        {3, "32767", "7F FF", "32767"},
+        {4, "-2147483648", "80 00 00 00", "-2147483648"},
+        {5, "-9223372036854775808", "80 00 00 00 00 00 00 00", "-9223372036854775808"},
+        {6, "false", "30", "false"},
+        {7, "-0.25", "BE 80 00 00", "-0.25"},
+        {8, "1.5", "3F F8 00 00 00 00 00 00", "1.5"},
         {9, "123e4567e89b12d3a456426614174000", "12 3E 45 67 E8 9B 12 D3 A4 56 42 66 14 17 40 00",
          "123e4567-e89b-12d3-a456-426614174000"},
         {10, "<b>", "3C 62 3E", nullptr}};
-    for (auto const & [algorithm, text, octets, readBack] : cases)
+    for (CCase const & c : cases)
     {
         CFastInfosetBinaryData data("stale");
-        data.SetAsEncodedString(algorithm, text);
-        EXPECT_EQ(octets, HexOctets(data)) << algorithm << " " << text;
-        if (readBack != nullptr)
+        data.SetAsEncodedString(c.algorithm, c.text);
+        EXPECT_EQ(c.octets, HexOctets(data)) << c.algorithm << " " << c.text;
+        if (c.readBack != nullptr)
         {
-            EXPECT_EQ(readBack, data.GetAsString(algorithm)) << algorithm << " " << text;
+            EXPECT_EQ(c.readBack, data.GetAsString(c.algorithm)) << c.algorithm << " " << c.text;
         }
     }
 }
@@ -53,15 +63,23 @@ TEST(FastInfosetBinaryData, ReadsListsOfValues)
 
 TEST(FastInfosetBinaryData, BuffersThatAreNotWholeValuesAreRefused)
 {
-    // The algorithm, a length that is no whole number of its values, and the name in the message.
-    std::tuple<std::uint32_t, std::uint32_t, std::string> const cases[] = {
-        {3, 3, "SHORT"}, {4, 6, "INT"}, {5, 12, "LONG"}, {7, 5, "FLOAT"}, {8, 4, "DOUBLE"}, {9, 15, "UUID"}};
-    unsigned char octets[16] = {};
-    for (auto const & [algorithm, length, name] : cases)
+    struct CCase
     {
-        CFastInfosetBinaryData const data(octets, length, false);
-        ExpectThrows<CNxException>([&, algorithm = algorithm] { data.GetAsString(algorithm); },
-                                   "Invalid value for " + name + " byte encoding.");
+        std::uint32_t algorithm;
+        std::uint32_t length;
+        char const * message;
+    };
+    std::vector<CCase> const cases = {{3, 3, "Invalid value for SHORT byte encoding."},
+                                      {4, 6, "Invalid value for INT byte encoding."},
+                                      {5, 12, "Invalid value for LONG byte encoding."},
+                                      {7, 5, "Invalid value for FLOAT byte encoding."},
+                                      {8, 4, "Invalid value for DOUBLE byte encoding."},
+                                      {9, 15, "Invalid value for UUID byte encoding."}};
+    unsigned char octets[16] = {};
+    for (CCase const & c : cases)
+    {
+        CFastInfosetBinaryData const data(octets, c.length, false);
+        ExpectThrows<CNxException>([&] { data.GetAsString(c.algorithm); }, c.message);
     }
 }
 

@@ -236,9 +236,12 @@ TEST_F(FastInfosetWriter, EveryAlgorithmAsACharacterChunk)
 {
     std::tuple<ItemType, char const *, char const *> const cases[] = {
         {ItemType_hexBinary, "0AFF10", "8C 02 00 0A FF 10"},
-        {ItemType_base64Binary, "SGVsbG8=", "8C 06 02 48 65 6C 6C 6F"}, {ItemType_i2, "-2", "9C 09 FF FE"},
-        {ItemType_i4, "123456", "8C 0E 01 00 01 E2 40"}, {ItemType_i8, "1", "9C 12 05 00 00 00 00 00 00 00 01"},
-        {ItemType_boolean, "true", "9C 14 38"}, {ItemType_r4, "1.5", "9C 1A 01 3F C0 00 00"},
+        {ItemType_base64Binary, "SGVsbG8=", "8C 06 02 48 65 6C 6C 6F"},
+        {ItemType_i2, "-2", "9C 09 FF FE"},
+        {ItemType_i4, "123456", "8C 0E 01 00 01 E2 40"},
+        {ItemType_i8, "1", "9C 12 05 00 00 00 00 00 00 00 01"},
+        {ItemType_boolean, "true", "9C 14 38"},
+        {ItemType_r4, "1.5", "9C 1A 01 3F C0 00 00"},
         {ItemType_r8, "1.5", "9C 1E 05 3F F8 00 00 00 00 00 00"},
         {ItemType_char, "123e4567-e89b-12d3-a456-426614174000",
          "8C 22 0D 12 3E 45 67 E8 9B 12 D3 A4 56 42 66 14 17 40 00"},

@@ -17,21 +17,32 @@ std::string Text(CBigInteger const & value) { return value.ToString(); }
 TEST(BigInteger, TextsNativesAndConstants)
 {
     std::pair<CBigInteger, std::string> const cases[] = {
-        {CBigInteger(""), "0"}, {CBigInteger("-0"), "0"}, {CBigInteger("  +000123 "), "123"},
+        {CBigInteger(""), "0"},
+        {CBigInteger("-0"), "0"},
+        {CBigInteger("  +000123 "), "123"},
         {CBigInteger("123456789012345678901234567890"), "123456789012345678901234567890"},
         // Decimal texts round to the nearest integer, an exact half towards zero.
-        {CBigInteger("12.7"), "13"}, {CBigInteger("-12.7"), "-13"}, {CBigInteger("12.5"), "12"},
-        {CBigInteger("-12.5"), "-12"}, {CBigInteger("1E3"), "1000"},
+        {CBigInteger("12.7"), "13"},
+        {CBigInteger("-12.7"), "-13"},
+        {CBigInteger("12.5"), "12"},
+        {CBigInteger("-12.5"), "-12"},
+        {CBigInteger("1E3"), "1000"},
         // Stray signs and blanks inside are read as the decimal reading reads them.
-        {CBigInteger("12-3"), "-123"}, {CBigInteger("1 2"), "12"}, {CBigInteger("-"), "0"},
+        {CBigInteger("12-3"), "-123"},
+        {CBigInteger("1 2"), "12"},
+        {CBigInteger("-"), "0"},
         {CBigInteger(std::numeric_limits<long long>::min()), "-9223372036854775808"},
         {CBigInteger(std::numeric_limits<unsigned long long>::max()), "18446744073709551615"},
         {CBigInteger(4294967295u), "4294967295"},
         // Doubles round an exact half away from zero.
-        {CBigInteger(2.5), "3"}, {CBigInteger(-2.5), "-3"}, {CBigInteger(-0.4), "0"},
+        {CBigInteger(2.5), "3"},
+        {CBigInteger(-2.5), "-3"},
+        {CBigInteger(-0.4), "0"},
         {CBigInteger(1267650600228229401496703205376.0), "1267650600228229401496703205376"}, // 2^100
-        {CBigInteger::MAX_LONG, "2147483647"}, {CBigInteger::MIN_LONG, "-2147483648"},
-        {CBigInteger::MAX_LONGLONG, "9223372036854775807"}, {CBigInteger::MIN_LONGLONG, "-9223372036854775808"},
+        {CBigInteger::MAX_LONG, "2147483647"},
+        {CBigInteger::MIN_LONG, "-2147483648"},
+        {CBigInteger::MAX_LONGLONG, "9223372036854775807"},
+        {CBigInteger::MIN_LONGLONG, "-9223372036854775808"},
         {CBigInteger::MAX_DOUBLE, "17" + std::string(307, '0')},
         {CBigInteger::MIN_DOUBLE, "-17" + std::string(307, '0')}};
     for (auto const & [value, text] : cases)

@@ -43,17 +43,24 @@ CDateTimeSpan Span(char const * text)
 TEST(DateTime, LexicalFormsOfEveryKind)
 {
     // The kind, the text and how it is written (null: as it was read).
-    std::tuple<CDateTime::DTType, char const *, char const *> const cases[] = {
-        {CDateTime::dt_gYear, "0001", nullptr}, {CDateTime::dt_gYearMonth, "-9999-12", nullptr},
-        {CDateTime::dt_date, "-0044-03-15", nullptr}, {CDateTime::dt_date, "2004-02-29", nullptr},
-        {CDateTime::dt_date, "2004-05-06-13:30", nullptr}, {CDateTime::dt_date, "2004-05-06+24:00", "2004-05-06+00:00"},
-        {CDateTime::dt_gMonth, "--05", nullptr}, {CDateTime::dt_gMonth, "--05--", "--05"},
-        {CDateTime::dt_gMonthDay, "--02-29", nullptr}, {CDateTime::dt_gMonthDay, "--12-31Z", nullptr},
-        {CDateTime::dt_gDay, "---31", nullptr}, {CDateTime::dt_time, "00:00:00Z", nullptr},
-        {CDateTime::dt_time, "23:59:59.999999999", nullptr}, {CDateTime::dt_time, "12:30:45.120", "12:30:45.12"},
-        {CDateTime::dt_time, "12:30:45.5+05:30", nullptr}, {CDateTime::dt_time, "12:30:45.1-00:30", nullptr},
-        {CDateTime::dt_dateTime, "2004-05-06T10:00:00.123Z", nullptr},
-        {CDateTime::dt_dateTime, "-0001-01-01T00:00:00+14:00", nullptr}};
+    std::tuple<CDateTime::DTType, char const *, char const *> const cases[] = {{CDateTime::dt_gYear, "0001", nullptr},
+                           {CDateTime::dt_gYearMonth, "-9999-12", nullptr},
+                           {CDateTime::dt_date, "-0044-03-15", nullptr},
+                           {CDateTime::dt_date, "2004-02-29", nullptr},
+                           {CDateTime::dt_date, "2004-05-06-13:30", nullptr},
+                           {CDateTime::dt_date, "2004-05-06+24:00", "2004-05-06+00:00"},
+                           {CDateTime::dt_gMonth, "--05", nullptr},
+                           {CDateTime::dt_gMonth, "--05--", "--05"},
+                           {CDateTime::dt_gMonthDay, "--02-29", nullptr},
+                           {CDateTime::dt_gMonthDay, "--12-31Z", nullptr},
+                           {CDateTime::dt_gDay, "---31", nullptr},
+                           {CDateTime::dt_time, "00:00:00Z", nullptr},
+                           {CDateTime::dt_time, "23:59:59.999999999", nullptr},
+                           {CDateTime::dt_time, "12:30:45.120", "12:30:45.12"},
+                           {CDateTime::dt_time, "12:30:45.5+05:30", nullptr},
+                           {CDateTime::dt_time, "12:30:45.1-00:30", nullptr},
+                           {CDateTime::dt_dateTime, "2004-05-06T10:00:00.123Z", nullptr},
+                           {CDateTime::dt_dateTime, "-0001-01-01T00:00:00+14:00", nullptr}};
     for (auto const & [kind, text, written] : cases)
     {
         CDateTime const value = Parsed(kind, text);
