@@ -2,11 +2,15 @@
 
 #include "Decimal.h"
 
+#include <cmath>
+#include <random>
 #include <tuple>
 
 using namespace NxXmlLib16;
+using NxXmlTest::Digits128;
 using NxXmlTest::ExpectInvalid;
 using NxXmlTest::ExpectThrows;
+using NxXmlTest::ScaledText;
 
 namespace
 {
@@ -102,6 +106,54 @@ TEST_F(DecimalPlaces, NativeConversions)
     EXPECT_EQ(CDecimal("0.1"), CDecimal(0.1));
     EXPECT_EQ("0.3333333333333", Text(CDecimal(1.0 / 3.0)));
     EXPECT_EQ("1" + std::string(20, '0'), Text(CDecimal(1e20)));
+}
+
+TEST_F(DecimalPlaces, AgreesWithScaledIntegerArithmetic)
+{
+    std::mt19937_64 random(17);
+    for (int i = 0; i < 5000; ++i)
+    {
+        // Up to 18 digits, with 0 to 9 of them after the point.
+        auto const draw = [&](std::size_t & scale) {
+            scale = random() % 10;
+            std::int64_t const magnitude = static_cast<std::int64_t>(random() % 1000000000000000000ULL) >> (random() % 60);
+            return (random() % 2 != 0 ? -magnitude : magnitude);
+        };
+        std::size_t sa = 0;
+        std::size_t sb = 0;
+        std::int64_t const a = draw(sa);
+        std::int64_t const b = draw(sb);
+        CDecimal const x(ScaledText(Digits128(a), sa).c_str());
+        CDecimal const y(ScaledText(Digits128(b), sb).c_str());
+        ASSERT_EQ(ScaledText(Digits128(a), sa), Text(x));
+        std::size_t const scale = std::max(sa, sb);
+        __int128 const wa = static_cast<__int128>(a) * static_cast<__int128>(std::pow(10, scale - sa));
+        __int128 const wb = static_cast<__int128>(b) * static_cast<__int128>(std::pow(10, scale - sb));
+        ASSERT_EQ(ScaledText(Digits128(wa + wb), scale), Text(x + y));
+        ASSERT_EQ(ScaledText(Digits128(wa - wb), scale), Text(x - y));
+        ASSERT_EQ(ScaledText(Digits128(static_cast<__int128>(a) * b), sa + sb), Text(x * y));
+        ASSERT_EQ(wa < wb, x < y);
+    }
+}
+
+TEST_F(DecimalPlaces, DivisionAgreesWithLongDivision)
+{
+    // Reference: 32 places by integer division, rounded to 30 on the two guard digits, so that
+    // an exact half (50) goes towards zero.
+    std::mt19937_64 random(23);
+    for (int i = 0; i < 2000; ++i)
+    {
+        long long const a = static_cast<long long>(random() % 1000000000000ULL) - 500000000000LL;
+        long long const b = static_cast<long long>(random() % 100000ULL) - 50000;
+        if (b == 0)
+            continue;
+        CBigInteger const places = CBigInteger(a < 0 ? -a : a) * CBigInteger::Pow10(32) / CBigInteger(b < 0 ? -b : b);
+        CBigInteger rounded = places / CBigInteger(100);
+        if (places % CBigInteger(100) > CBigInteger(50))
+            rounded += CBigInteger(1);
+        std::string const expected = ScaledText(((a < 0) != (b < 0) ? "-" : "") + rounded.ToString(), 30);
+        ASSERT_EQ(expected, Text(CDecimal(a) / CDecimal(b))) << a << " / " << b;
+    }
 }
 
 TEST_F(DecimalPlaces, ExactResultsAcrossScalesSignsAndCarries)
