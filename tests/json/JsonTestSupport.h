@@ -77,18 +77,4 @@ inline std::vector<CJsonDocument> TestDocuments()
              "<all xmlns=\"urn:t\"><color>blue</color><y>why</y><part><code>p</code></part><x>3</x></all>", false}};
 }
 
-// A drawing with a derived shape (xsi:type) and an inlined member.
-inline NxXmlLib16::CSmartPtr<TestBindings::CDrawing> Drawing()
-{
-    using namespace TestBindings;
-    CSmartPtr<CDrawing> drawing(new CDrawing);
-    CSmartPtr<CCircle> const circle(new CCircle);
-    circle->label = "round";
-    circle->radius = 4;
-    drawing->shape = circle;
-    static_cast<CInlined *>(drawing->inlined.Get())->first = "f";
-    static_cast<CInlined *>(drawing->inlined.Get())->flag = true;
-    return drawing;
-}
-
 } // namespace NxXmlTest

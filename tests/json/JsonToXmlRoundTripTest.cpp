@@ -54,7 +54,7 @@ TEST(JsonToXmlRoundTripTest, TestBindingsRoundTripInTheRoundTripModes)
         }
     }
     // A derived type comes back as itself through its xsi:type.
-    CSmartPtr<CDrawing> const drawing = NxXmlTest::Drawing();
+    CSmartPtr<CDrawing> const drawing = TestBindings::SampleDrawing();
     ExpectRoundTrip(*drawing, [] { return new CDrawing; }, Declared(JsonRoundTrip_Full));
     CSmartPtr<CDrawing> back(new CDrawing);
     back->FromJson(drawing->ToJson(true, EOLType_LF, Declared(JsonRoundTrip_Full)).c_str(), Declared(JsonRoundTrip_Full));

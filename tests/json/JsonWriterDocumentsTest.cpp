@@ -45,7 +45,7 @@ TEST(JsonWriterDocuments, WidgetInEachModeMatchesItsGoldenFile)
 // Every document of the test bindings is strict JSON in every mode, indented or not.
 TEST(JsonWriterDocuments, TestBindingsAreStrictJsonInEveryMode)
 {
-    std::vector<CSmartPtr<CXmlObjectBase>> objects{CSmartPtr<CXmlObjectBase>(NxXmlTest::Drawing().Get())};
+    std::vector<CSmartPtr<CXmlObjectBase>> objects{CSmartPtr<CXmlObjectBase>(TestBindings::SampleDrawing().Get())};
     for (NxXmlTest::CJsonDocument const & document : NxXmlTest::TestDocuments())
     {
         objects.emplace_back(document.make());
@@ -59,7 +59,7 @@ TEST(JsonWriterDocuments, TestBindingsAreStrictJsonInEveryMode)
 
 TEST(JsonWriterDocuments, DerivedTypesCarryXsiTypeInTheFullModeOnly)
 {
-    CSmartPtr<CDrawing> const drawing = NxXmlTest::Drawing();
+    CSmartPtr<CDrawing> const drawing = TestBindings::SampleDrawing();
     EXPECT_EQ("{\"drawing\": {\"@xmlns\": \"urn:t\","
               "\"@xmlns:xsi\": \"http://www.w3.org/2001/XMLSchema-instance\",\"@xmlns:o\": \"urn:o\",\"@flag\": true,"
               "\"shape\": {\"@xsi:type\": \"Circle\",\"label\": \"round\",\"radius\": 4},\"first\": \"f\"}}",

@@ -273,13 +273,7 @@ TEST(GeneratedClass, AllGroupsTakeAnyOrder)
 
 TEST(GeneratedClass, DerivedTypesAndSubstitution)
 {
-    CSmartPtr<CDrawing> drawing(new CDrawing);
-    CSmartPtr<CCircle> const circle(new CCircle);
-    circle->label = "round";
-    circle->radius = 4;
-    drawing->shape = circle;
-    static_cast<CInlined *>(drawing->inlined.Get())->first = "f";
-    static_cast<CInlined *>(drawing->inlined.Get())->flag = true;
+    CSmartPtr<CDrawing> drawing = SampleDrawing();
     std::string const xml = Write(*drawing);
     EXPECT_EQ("<drawing xmlns=\"urn:t\" flag=\"true\"><shape xmlns:AA=\"http://www.w3.org/2001/XMLSchema-instance\" "
               "AA:type=\"Circle\"><label>round</label><radius>4</radius></shape><first>f</first></drawing>",

@@ -267,4 +267,17 @@ public:
     void AccessProperty(int propertyIndex, bool read, NxVariant & value) override;
 };
 
+// A drawing with a derived shape (xsi:type) and an inlined member.
+inline CSmartPtr<CDrawing> SampleDrawing()
+{
+    CSmartPtr<CDrawing> drawing(new CDrawing);
+    CSmartPtr<CCircle> const circle(new CCircle);
+    circle->label = "round";
+    circle->radius = 4;
+    drawing->shape = circle;
+    static_cast<CInlined *>(drawing->inlined.Get())->first = "f";
+    static_cast<CInlined *>(drawing->inlined.Get())->flag = true;
+    return drawing;
+}
+
 } // namespace TestBindings
