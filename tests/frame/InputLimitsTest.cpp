@@ -176,19 +176,21 @@ TEST(InputLimits, ObjectsAreReadFromAtMostTwoThousandLevels)
     EXPECT_EQ(1, element->GetChildElements()->GetCount());
     ExpectThrows<CNxException>([&] { element->FromXml(Nested(2001).c_str()); }, DepthMessage(2001));
 
-    // The document itself reads any depth; the walk into objects refuses it before it starts.
-    // Its namespace makes each step of the path look up a prefix.
-    std::string const deep = "<order xmlns=\"urn:deep\" id=\"1\">" + Nested(100000) + "</order>";
+    // The document itself reads any depth, a million levels here, without recursion; the walk
+    // into objects refuses it before it starts. Its namespace makes each step of the path look
+    // up a prefix.
+    constexpr std::size_t Depth = 1000000;
+    std::string const deep = "<order xmlns=\"urn:deep\" id=\"1\">" + Nested(Depth) + "</order>";
     CXmlDocument document;
     LoadBytes(document, deep);
-    EXPECT_EQ(100001u, document.GetMaxDepth());
+    EXPECT_EQ(Depth + 1, document.GetMaxDepth());
     CXmlElement const * innermost = document.GetDocumentElement();
     while (innermost->GetFirstElement() != nullptr)
         innermost = innermost->GetFirstElement();
-    EXPECT_EQ(std::string("/order").size() + 2 * 100000, innermost->GetXPath().size()); // "/a" per level
+    EXPECT_EQ(std::string("/order").size() + 2 * Depth, innermost->GetXPath().size()); // "/a" per level
     CSmartPtr<COrderProbe> order(new COrderProbe);
-    ExpectThrows<CNxException>([&] { order->FromXml(deep.c_str()); }, DepthMessage(100001));
-    ExpectThrows<CNxException>([&] { order->FromXmlElement(document.GetDocumentElement()); }, DepthMessage(100001));
+    ExpectThrows<CNxException>([&] { order->FromXml(deep.c_str()); }, DepthMessage(Depth + 1));
+    ExpectThrows<CNxException>([&] { order->FromXmlElement(document.GetDocumentElement()); }, DepthMessage(Depth + 1));
 }
 
 TEST(InputLimits, LengthsPastThirtyTwoBitsAreRefusedNeverWrapped)
