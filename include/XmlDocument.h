@@ -21,6 +21,7 @@ class CXmlDocument;
 class CXmlElement;
 class CExpatReader;
 class CFastInfosetReader;
+class CQuickXmlReader;
 struct CXmlDocumentStore;
 struct CXmlStoredName;
 
@@ -346,6 +347,7 @@ protected:
 private:
     friend class CExpatReader;
     friend class CFastInfosetReader;
+    friend class CQuickXmlReader;
 
     // An attribute as a reader hands it over, before it is stored.
     struct CPendingAttribute
@@ -381,7 +383,7 @@ private:
     // Inflates gzip or zlib input into the reader it holds; false, with nothing read, when the
     // input is not a whole compressed stream.
     bool ParseCompressed(unsigned char const * data, std::size_t length);
-    // Parses XML text held in memory as one final chunk.
+    // Reads XML text held in memory: its common form directly, anything else with Expat.
     void ParseText(unsigned char const * data, std::size_t length);
     // Reads a file in 128 KiB chunks and parses each as it arrives.
     void AsyncParse(char const * fileName);

@@ -10,6 +10,7 @@
 #include "frame/Namespaces.h"
 #include "frame/Portable.h"
 #include "xml/ExpatReader.h"
+#include "xml/QuickXmlReader.h"
 #include "xml/XmlDocumentStore.h"
 
 #include <algorithm>
@@ -334,7 +335,16 @@ bool CXmlDocument::ParseCompressed(unsigned char const * data, std::size_t lengt
 
 void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
 {
-    CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
+    bool const namespaces = m_context->GetSchemaType() != SchemaType_DTD;
+    if (namespaces && IsLocalTextUtf8())
+    {
+        if (CQuickXmlReader(*this).Read(reinterpret_cast<char const *>(data), length))
+            return;
+        // Expat reads the whole text again and reports exactly what it finds.
+        m_store->Clear();
+        m_namespaceAliases.clear();
+    }
+    CExpatReader reader(*this, namespaces, !m_context->GetStripCDATA());
     reader.ParseChunk(reinterpret_cast<char const *>(data), length, true);
 }
 
