@@ -3,6 +3,7 @@
 #include "JsonReaderHandler.h"
 #include "NxException.h"
 #include "frame/Messages.h"
+#include "xml/XmlCharacters.h"
 
 #include <climits>
 
@@ -26,33 +27,6 @@ std::int32_t HexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-// Appends the UTF-8 form of a code point.
-void AppendUtf8(std::uint32_t code, std::string & out)
-{
-    if (code < 0x80)
-    {
-        out += static_cast<char>(code);
-    }
-    else if (code < 0x800)
-    {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    else if (code < 0x10000)
-    {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    else
-    {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // A counter as printed in messages; counts beyond the 32-bit range stay at its end.

@@ -61,32 +61,6 @@ bool IsXmlChar(std::uint32_t code)
            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
 }
 
-void AppendUtf8(std::string & target, std::uint32_t code)
-{
-    if (code < 0x80)
-    {
-        target += static_cast<char>(code);
-    }
-    else if (code < 0x800)
-    {
-        target += static_cast<char>(0xC0 | (code >> 6));
-        target += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    else if (code < 0x10000)
-    {
-        target += static_cast<char>(0xE0 | (code >> 12));
-        target += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        target += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    else
-    {
-        target += static_cast<char>(0xF0 | (code >> 18));
-        target += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        target += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        target += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Beyond this many attributes on one element the duplicate check is left to Expat's hashing.
 constexpr std::size_t MostAttributes = 64;
 
@@ -131,14 +105,9 @@ bool CQuickXmlReader::XmlDeclaration()
             return Absent;
         }
         m_at += name.size();
-        SkipSpace();
-        if (m_at == m_end || *m_at != '=')
+        char quote;
+        if (!OpeningQuote(quote))
             return Malformed;
-        ++m_at;
-        SkipSpace();
-        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
-            return Malformed;
-        char const quote = *m_at++;
         char const * const valueStart = m_at;
         while (m_at < m_end && *m_at != quote && *m_at != '<')
             ++m_at;
@@ -263,16 +232,9 @@ bool CQuickXmlReader::StartTag()
             break;
         }
         std::string_view name;
-        if (!spaced || m_attributes.size() == MostAttributes || !Name(name))
+        char quote;
+        if (!spaced || m_attributes.size() == MostAttributes || !Name(name) || !OpeningQuote(quote))
             return false;
-        SkipSpace();
-        if (m_at == m_end || *m_at != '=')
-            return false;
-        ++m_at;
-        SkipSpace();
-        if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
-            return false;
-        char const quote = *m_at++;
         std::string_view value;
         if (!AttributeValue(quote, m_valueScratch[m_attributes.size()], value))
             return false;
@@ -551,7 +513,7 @@ bool CQuickXmlReader::Reference(std::string & target)
     if (m_at == m_end || m_at == digits || !IsXmlChar(code))
         return false;
     ++m_at;
-    AppendUtf8(target, code);
+    AppendUtf8(code, target);
     return true;
 }
 
@@ -580,6 +542,19 @@ bool CQuickXmlReader::Name(std::string_view & name)
         ++m_at;
     }
     name = std::string_view(start, static_cast<std::size_t>(m_at - start));
+    return true;
+}
+
+bool CQuickXmlReader::OpeningQuote(char & quote)
+{
+    SkipSpace();
+    if (m_at == m_end || *m_at != '=')
+        return false;
+    ++m_at;
+    SkipSpace();
+    if (m_at == m_end || (*m_at != '"' && *m_at != '\''))
+        return false;
+    quote = *m_at++;
     return true;
 }
 

@@ -75,6 +75,8 @@ private:
     bool Reference(std::string & target);
     // An ASCII name with at most one colon.
     bool Name(std::string_view & name);
+    // Skips '=' with the whitespace around it and the opening quote of a value.
+    bool OpeningQuote(char & quote);
     // Skips whitespace; whether there was any.
     bool SkipSpace();
     // Whether the text continues with the literal.
