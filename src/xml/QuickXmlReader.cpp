@@ -373,14 +373,9 @@ bool CQuickXmlReader::Text()
             break;
         case Quote: ++m_at; break;
         case Lead:
-        {
-            std::size_t const size =
-                Utf8CharLength(reinterpret_cast<unsigned char const *>(m_at), static_cast<std::size_t>(m_end - m_at));
-            if (size == 0)
+            if (!SkipCharacter())
                 return false;
-            m_at += size;
             break;
-        }
         case Plain: break;
         case Refused:
         case Invalid: return false;
@@ -452,14 +447,9 @@ bool CQuickXmlReader::AttributeValue(char quote, std::string & scratch, std::str
             break;
         }
         case Lead:
-        {
-            std::size_t const size =
-                Utf8CharLength(reinterpret_cast<unsigned char const *>(m_at), static_cast<std::size_t>(m_end - m_at));
-            if (size == 0)
+            if (!SkipCharacter())
                 return false;
-            m_at += size;
             break;
-        }
         case Bracket:
         case Plain: ++m_at; break;
         case Refused:
@@ -543,6 +533,14 @@ bool CQuickXmlReader::Name(std::string_view & name)
     }
     name = std::string_view(start, static_cast<std::size_t>(m_at - start));
     return true;
+}
+
+bool CQuickXmlReader::SkipCharacter()
+{
+    std::size_t const size =
+        Utf8CharLength(reinterpret_cast<unsigned char const *>(m_at), static_cast<std::size_t>(m_end - m_at));
+    m_at += size;
+    return size != 0;
 }
 
 bool CQuickXmlReader::OpeningQuote(char & quote)

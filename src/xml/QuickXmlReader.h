@@ -75,6 +75,9 @@ private:
     bool Reference(std::string & target);
     // An ASCII name with at most one colon.
     bool Name(std::string_view & name);
+    // Moves past the multi-byte character at the current byte; false when it is not well-formed
+    // UTF-8 of a character XML can hold.
+    bool SkipCharacter();
     // Skips '=' with the whitespace around it and the opening quote of a value.
     bool OpeningQuote(char & quote);
     // Skips whitespace; whether there was any.
