@@ -5,6 +5,7 @@
 #include "xml/XmlDocumentStore.h"
 
 #include <cstring>
+#include <limits>
 
 namespace NxXmlLib16
 {
@@ -71,6 +72,14 @@ constexpr std::string_view XmlnsPrefix = "xmlns";
 
 bool CQuickXmlReader::Read(char const * text, std::size_t length)
 {
+    Progress const begun = Begin(text, length);
+    if (begun != Progress::Paused)
+        return begun == Progress::Finished;
+    return ReadOn(0, std::numeric_limits<std::size_t>::max()) == Progress::Finished;
+}
+
+CQuickXmlReader::Progress CQuickXmlReader::Begin(char const * text, std::size_t length)
+{
     m_at = text;
     m_end = text + length;
     // Values may be views into these strings, so they are never moved.
@@ -78,12 +87,10 @@ bool CQuickXmlReader::Read(char const * text, std::size_t length)
     if (Follows("\xEF\xBB\xBF"))
         m_at += 3;
     if (Follows("<?xml") && !XmlDeclaration())
-        return false;
+        return Progress::GaveUp;
     if (!Misc() || m_at == m_end || *m_at != '<')
-        return false;
-    if (!Content())
-        return false;
-    return Misc() && m_at == m_end;
+        return Progress::GaveUp;
+    return ReadOn(0, 1);
 }
 
 bool CQuickXmlReader::XmlDeclaration()
@@ -168,41 +175,52 @@ bool CQuickXmlReader::Comment()
     return true;
 }
 
-bool CQuickXmlReader::Content()
+CQuickXmlReader::Progress CQuickXmlReader::ReadOn(std::size_t stopDepth, std::size_t budget)
 {
     for (;;)
     {
         // At a '<'.
         if (m_end - m_at < 2)
-            return false;
+            return Progress::GaveUp;
         char const next = m_at[1];
+        bool pause = false;
         if (next == '/')
         {
             if (!EndTag())
-                return false;
+                return Progress::GaveUp;
             if (m_open.empty())
-                return true;
+                return Trailer();
+            // The element that ended was one level below the open ones.
+            pause = m_open.size() < stopDepth;
         }
         else if (next == '!')
         {
             if (!Follows("<!--") || !Comment())
-                return false;
+                return Progress::GaveUp;
         }
-        else if (next == '?')
+        else if (next == '?' || !StartTag())
         {
-            return false;
-        }
-        else if (!StartTag())
-        {
-            return false;
+            return Progress::GaveUp;
         }
         else if (m_open.empty())
         {
-            return true; // the document element was empty
+            return Trailer(); // the document element was empty
+        }
+        else
+        {
+            // An empty element has ended already, one level below the open ones.
+            pause = --budget == 0 || m_open.size() < stopDepth;
         }
         if (!Text() || m_at == m_end)
-            return false;
+            return Progress::GaveUp;
+        if (pause)
+            return Progress::Paused;
     }
+}
+
+CQuickXmlReader::Progress CQuickXmlReader::Trailer()
+{
+    return Misc() && m_at == m_end ? Progress::Finished : Progress::GaveUp;
 }
 
 bool CQuickXmlReader::StartTag()

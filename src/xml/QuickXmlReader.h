@@ -24,9 +24,22 @@ public:
     CQuickXmlReader(CQuickXmlReader const &) = delete;
     CQuickXmlReader & operator=(CQuickXmlReader const &) = delete;
 
+    // How far reading on went.
+    enum class Progress
+    {
+        Paused,   // stopped where it was asked to; more text follows
+        Finished, // the whole text is read
+        GaveUp,   // the text is to be read by Expat
+    };
+
     // Reads the text into the document; false, with the document part-built, when the text is
     // to be read by Expat.
     bool Read(char const * text, std::size_t length);
+    // Reads the text as far as the document element's start tag.
+    Progress Begin(char const * text, std::size_t length);
+    // Reads on until an element no deeper than stopDepth ends (the document element is at
+    // depth 1), or the budget of start tags is spent.
+    Progress ReadOn(std::size_t stopDepth, std::size_t budget);
 
 private:
     // A namespace prefix in scope and its URI.
@@ -60,8 +73,8 @@ private:
     bool XmlDeclaration();
     // Whitespace and comments before or after the document element.
     bool Misc();
-    // The document element and everything in it.
-    bool Content();
+    // What follows the document element's end tag.
+    Progress Trailer();
     bool StartTag();
     bool EndTag();
     // A comment at "<!--", its text checked.
