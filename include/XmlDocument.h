@@ -212,14 +212,18 @@ public:
     CXmlElement * GetFirstElement() const
     {
         CXmlElement const & stored = Stored();
-        return stored.m_firstChild == 0 ? nullptr : stored.At<CXmlElement>(stored.m_firstChild);
+        if (stored.m_firstChild == 0)
+            return (stored.m_flags & (IsOpen | IsDropped)) != 0 ? stored.AwaitFirstChild() : nullptr;
+        return stored.At<CXmlElement>(stored.m_firstChild);
     }
     // The next sibling element, or null.
     CXmlElement * GetNextSiblingElement() const
     {
         CXmlElement const & stored = Stored();
         std::int32_t const next = stored.m_head.links.nextSibling;
-        return next == 0 ? nullptr : stored.At<CXmlElement>(next);
+        if (next == 0)
+            return (stored.m_flags & IsReadOnDemand) != 0 ? stored.AwaitNextSibling() : nullptr;
+        return stored.At<CXmlElement>(next);
     }
     CXmlAttributeRange GetAttributes() const
     {
@@ -231,6 +235,8 @@ public:
     CXmlText GetText() const
     {
         CXmlElement const & stored = Stored();
+        if ((stored.m_flags & (IsOpen | IsDropped)) != 0)
+            stored.AwaitEnd();
         if (stored.m_textLength == 0)
             return CXmlText();
         return CXmlText(stored.At<char const>(stored.m_text), stored.m_textLength);
@@ -250,18 +256,26 @@ public:
 
 private:
     friend class CXmlDocument;
+    friend class CDemandXmlReader;
     CXmlElement() = default;
 
     enum Flags : std::uint32_t
     {
-        IsRoot = 1, // the parent link leads to the document's record
-        IsCopy = 2, // the head holds the element this one is a copy of
+        IsRoot = 1,         // the parent link leads to the document's record
+        IsCopy = 2,         // the head holds the element this one is a copy of
+        IsOpen = 4,         // its end tag is not read yet
+        IsReadOnDemand = 8, // its document reads the text only as far as asked
+        IsDropped = 16,     // its content was given back once reading had passed it
     };
 
     // The element in the document: this one, or the one a copy refers to.
     CXmlElement const & Stored() const { return (m_flags & IsCopy) == 0 ? *this : *m_head.original; }
     // Makes this a copy of the stored element.
     void Refer(CXmlElement const & stored);
+    // Read the text on, as far as the element's first child, next sibling or end tag.
+    CXmlElement * AwaitFirstChild() const;
+    CXmlElement * AwaitNextSibling() const;
+    void AwaitEnd() const;
     // The record at a distance from this one.
     template <class T>
     T * At(std::int32_t distance) const
@@ -348,6 +362,8 @@ private:
     friend class CExpatReader;
     friend class CFastInfosetReader;
     friend class CQuickXmlReader;
+    friend class CXmlElement;
+    friend class CXmlObjectBase;
 
     // An attribute as a reader hands it over, before it is stored.
     struct CPendingAttribute
@@ -357,6 +373,17 @@ private:
     };
 
     void Init();
+    // Makes the next load of XML text held in memory read only as far as the walk over the
+    // tree asks; what it has passed is given back (see CDemandXmlReader).
+    void ReadOnDemand() { m_readOnDemand = true; }
+    // Whether the last load reads its text as the walk asks; the walk then ends with
+    // FinishReadingOnDemand.
+    bool IsReadingOnDemand() const;
+    // Reads the rest of a text read on demand; throws CReadWholeText when what the walk found
+    // may differ from what the whole text gives, and the text is to be read by ReadWholeText.
+    void FinishReadingOnDemand();
+    // Reads a text that was read on demand again, whole, into a new tree.
+    void ReadWholeText();
     // Stores the record that elements find the document by; the tree starts with it.
     void StartTree();
     // The element stored at an offset of the tree.
@@ -385,6 +412,11 @@ private:
     bool ParseCompressed(unsigned char const * data, std::size_t length);
     // Reads XML text held in memory: its common form directly, anything else with Expat.
     void ParseText(unsigned char const * data, std::size_t length);
+    // Reads XML text held in memory with Expat.
+    void ParseWithExpat(unsigned char const * data, std::size_t length);
+    // Starts reading the text on demand; false, with nothing read, when the tree cannot be kept
+    // in place or the quick reader gives up on the text's start.
+    bool StartReadingOnDemand(unsigned char const * data, std::size_t length);
     // Reads a file in 128 KiB chunks and parses each as it arrives.
     void AsyncParse(char const * fileName);
     // Reads a whole file into the input buffer.
@@ -399,6 +431,7 @@ private:
     std::map<std::string, std::string> m_namespaceAliases; // prefix -> namespace URI
     CBinaryData m_input;
     ElementFilter m_filter = nullptr;
+    bool m_readOnDemand = false;
     // A copy of the options the document was made with, so it never outlives them.
     std::unique_ptr<CSerializationContext const> m_context;
     std::unique_ptr<CXmlDocumentStore> m_store;

@@ -14,6 +14,7 @@
 #include "frame/Messages.h"
 #include "frame/ReadLimits.h"
 #include "frame/Registration.h"
+#include "xml/DemandXmlReader.h"
 
 #include <atomic>
 #include <cstdio>
@@ -218,6 +219,26 @@ void CXmlObjectBase::WriteJsonDocument(CJsonTextWriter & writer, bool prettyPrin
 
 void CXmlObjectBase::ReadRoot(CXmlDocument & document, CSerializationContext const & context)
 {
+    if (document.IsReadingOnDemand())
+    {
+        // Objects are read as the text is. Whatever goes wrong is found again, and reported as
+        // it is then, from the whole document: a fault in the text wins over what the objects
+        // find wrong, and messages may name things anywhere in the text.
+        try
+        {
+            CXmlElement * const root = document.GetDocumentElement();
+            FromXml_Int(root, root->GetFirstElement(), context, false);
+            document.FinishReadingOnDemand();
+            return;
+        }
+        catch (CReadWholeText const &)
+        {
+        }
+        catch (CNxException const &)
+        {
+        }
+        document.ReadWholeText();
+    }
     CXmlElement * const root = document.GetDocumentElement();
     CheckReadDepth(*root);
     FromXml_Int(root, root->GetFirstElement(), context, false);
@@ -227,6 +248,7 @@ void CXmlObjectBase::FromXmlFile(char const * fileName, CSerializationContext co
 {
     CheckVersion();
     CXmlDocument document(context);
+    document.ReadOnDemand();
     document.Load(fileName);
     ReadRoot(document, context);
 }
@@ -235,6 +257,7 @@ void CXmlObjectBase::FromXml(unsigned short const * text, CSerializationContext 
 {
     CheckVersion();
     CXmlDocument document(context);
+    document.ReadOnDemand();
     document.LoadXml(text);
     ReadRoot(document, context);
 }
@@ -243,6 +266,7 @@ void CXmlObjectBase::FromXml(char const * text, CSerializationContext const & co
 {
     CheckVersion();
     CXmlDocument document(context);
+    document.ReadOnDemand();
     document.LoadXml(text);
     ReadRoot(document, context);
 }
@@ -257,6 +281,7 @@ void CXmlObjectBase::FromXmlStream(unsigned char const * data, std::uint32_t len
 {
     CheckVersion();
     CXmlDocument document(context);
+    document.ReadOnDemand();
     document.LoadXmlStream(data, length);
     ReadRoot(document, context);
 }

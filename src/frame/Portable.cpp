@@ -115,11 +115,53 @@ char * MapHugeRegion(std::size_t size)
     return static_cast<char *>(mapped);
 }
 
+// The reservation given back last on this thread, kept for the next one: faulting its pages in
+// again would cost more than many small documents take to read.
+class CKeptReservation
+{
+public:
+    CKeptReservation() = default;
+    CKeptReservation(CKeptReservation const &) = delete;
+    CKeptReservation & operator=(CKeptReservation const &) = delete;
+    ~CKeptReservation()
+    {
+        if (m_data != nullptr)
+            ::munmap(m_data, m_size);
+    }
+
+    // The kept reservation of this size, or null.
+    char * Take(std::size_t size)
+    {
+        if (m_data == nullptr || m_size != size)
+            return nullptr;
+        m_size = 0;
+        return std::exchange(m_data, nullptr);
+    }
+    // Keeps the reservation with its first pages still backed, or unmaps it when one is kept.
+    void Give(char * data, std::size_t size)
+    {
+        if (m_data != nullptr)
+        {
+            ::munmap(data, size);
+            return;
+        }
+        ::madvise(data + HugePageSize, size - HugePageSize, MADV_DONTNEED);
+        m_data = data;
+        m_size = size;
+    }
+
+private:
+    char * m_data = nullptr;
+    std::size_t m_size = 0;
+};
+
+thread_local CKeptReservation t_keptReservation;
+
 } // namespace
 
 CLargeBlock::CLargeBlock(CLargeBlock && other) noexcept
     : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
-      m_mapped(std::exchange(other.m_mapped, false))
+      m_mapped(std::exchange(other.m_mapped, false)), m_reserved(std::exchange(other.m_reserved, false))
 {
 }
 
@@ -153,17 +195,41 @@ void CLargeBlock::Resize(std::size_t size)
     m_mapped = mapped;
 }
 
+bool CLargeBlock::ReserveInPlace(std::size_t size)
+{
+    char * data = t_keptReservation.Take(size);
+    if (data == nullptr)
+    {
+        void * const mapped =
+            ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (mapped == MAP_FAILED)
+            return false;
+        data = static_cast<char *>(mapped);
+        // Huge pages only past the first one, so that a small document costs small pages.
+        if (size > HugePageSize)
+            AdviseHugePages(data + HugePageSize, size - HugePageSize);
+    }
+    Reset();
+    m_data = data;
+    m_size = size;
+    m_reserved = true;
+    return true;
+}
+
 void CLargeBlock::Reset()
 {
     if (m_data == nullptr)
         return;
-    if (m_mapped)
+    if (m_reserved)
+        t_keptReservation.Give(m_data, m_size);
+    else if (m_mapped)
         ::munmap(m_data, m_size);
     else
         delete[] m_data;
     m_data = nullptr;
     m_size = 0;
     m_mapped = false;
+    m_reserved = false;
 }
 
 bool IsUtf8CodePage(std::uint32_t codePage) { return codePage == 0 || codePage == 3 || codePage == 65001; }

@@ -55,6 +55,11 @@ public:
     std::size_t Size() const { return m_size; }
     // Changes the size, keeping the contents up to the smaller size; the data may move.
     void Resize(std::size_t size);
+    // Replaces the block with one of the given size that never moves: address space only, whose
+    // pages are backed as they are first touched. False, with the block unchanged, when the
+    // system refuses the address space. The last such block freed on a thread is kept for the
+    // next, with its first 2 MiB still backed. It must not be resized.
+    bool ReserveInPlace(std::size_t size);
     // Frees the memory.
     void Reset();
 
@@ -62,6 +67,7 @@ private:
     char * m_data = nullptr;
     std::size_t m_size = 0;
     bool m_mapped = false;
+    bool m_reserved = false; // made by ReserveInPlace
 };
 
 // Asks for huge pages on the whole 2 MiB pages inside a large heap buffer before it is first

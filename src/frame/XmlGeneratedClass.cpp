@@ -10,6 +10,7 @@
 #include "XmlDocument.h"
 #include "XmlWriter.h"
 #include "frame/Messages.h"
+#include "xml/DemandXmlReader.h"
 
 #include <vector>
 
@@ -324,6 +325,8 @@ void CXmlGeneratedClass::ThrowLeftOver(CXmlElement * parent, CXmlElement * child
 CXmlElement * CXmlGeneratedClass::ProcessElementSeqFromXml(CSerializationContext const & context, CXmlElement * parent,
                                                            CXmlElement * child, int elementType)
 {
+    // Inlined content may give the elements it passed back to its owner, which reads them again.
+    CKeepPassedContent const keepPassed(elementType != XmlElementType_Element);
     CXmlElement * const entry = child;
     std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
@@ -363,6 +366,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
                                                               CXmlElement * parent, CXmlElement * child,
                                                               int elementType, bool emptyChoiceAllowed)
 {
+    CKeepPassedContent const keepPassed(elementType != XmlElementType_Element);
     std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
     bool accepted = false;
@@ -391,6 +395,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementChoiceFromXml(CSerializationCont
 CXmlElement * CXmlGeneratedClass::ProcessElementAllFromXml(CSerializationContext const & context, CXmlElement * parent,
                                                            CXmlElement * child, int elementType)
 {
+    CKeepPassedContent const keepPassed(elementType != XmlElementType_Element);
     std::string const & ns = GetClassInfo()->GetNamespace();
     XmlElementType const type = static_cast<XmlElementType>(elementType);
     CElementInfo ** const infos = GetClassElementInfo();
@@ -400,6 +405,7 @@ CXmlElement * CXmlGeneratedClass::ProcessElementAllFromXml(CSerializationContext
     while (child != nullptr && moved)
     {
         CXmlElement * const before = child;
+        CHoldElement const hold(before);
         for (std::size_t i = 0; i < count; ++i)
         {
             if (!found[i])

@@ -6,6 +6,7 @@
 #include "XmlDocument.h"
 #include "frame/Messages.h"
 #include "frame/Registration.h"
+#include "xml/DemandXmlReader.h"
 
 #include <cstring>
 
@@ -63,6 +64,8 @@ void CXmlObjectBase::ToXml_Int(CXmlObjectBase const * object, CXmlWriter * write
 CXmlElement * CXmlObjectBase::FromXml_Int(CXmlObjectBase * object, CXmlElement * element, CXmlElement * child,
                                           CSerializationContext const & context)
 {
+    // Callers tell whether anything was read by comparing the result with where they started.
+    CHoldElement const hold(child);
     return object->FromXml_Int(element, child, context, false);
 }
 

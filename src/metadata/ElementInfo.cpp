@@ -8,6 +8,7 @@
 #include "XmlGeneratedClass.h"
 #include "XmlWriter.h"
 #include "frame/Messages.h"
+#include "xml/DemandXmlReader.h"
 
 #include <cstring>
 
@@ -131,6 +132,8 @@ void CElementInfo::InvokePropertySet(CXmlGeneratedClass * object, NxVariant & va
 CXmlElement * CElementInfo::FromXml_Int(CXmlObjectBase * target, CXmlElement * element, CXmlElement * firstChild,
                                         CSerializationContext const & context, bool emptyChoiceAllowed)
 {
+    // Callers tell whether anything was read by comparing the result with where they started.
+    CHoldElement const hold(firstChild);
     return target->FromXml_Int(element, firstChild, context, emptyChoiceAllowed);
 }
 

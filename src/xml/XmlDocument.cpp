@@ -139,6 +139,10 @@ std::string CXmlElement::GetXPath() const
     for (CXmlElement const * element = this; element != nullptr; element = element->GetParentElm())
         chain.push_back(element);
     CXmlDocument const & document = *chain.back()->GetDocument();
+    // A path counts siblings that may not be read yet; objects read on demand find a fault
+    // again in the whole document, where its path is taken.
+    if (document.m_store->demand != nullptr)
+        throw CReadWholeText();
     std::string path;
     for (auto step = chain.rbegin(); step != chain.rend(); ++step)
     {
@@ -146,6 +150,24 @@ std::string CXmlElement::GetXPath() const
         path += (*step)->NameWithPredicateIn(document);
     }
     return path;
+}
+
+CXmlElement * CXmlElement::AwaitFirstChild() const
+{
+    CDemandXmlReader * const demand = GetDocument()->m_store->demand.get();
+    return demand != nullptr ? demand->FirstChild(*this) : nullptr;
+}
+
+CXmlElement * CXmlElement::AwaitNextSibling() const
+{
+    CDemandXmlReader * const demand = GetDocument()->m_store->demand.get();
+    return demand != nullptr ? demand->NextSibling(*this) : nullptr;
+}
+
+void CXmlElement::AwaitEnd() const
+{
+    if (CDemandXmlReader * const demand = GetDocument()->m_store->demand.get())
+        demand->AwaitEnd(*this);
 }
 
 std::string CXmlElement::QNameIn(CXmlDocument const & document) const
@@ -338,14 +360,60 @@ void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
     bool const namespaces = m_context->GetSchemaType() != SchemaType_DTD;
     if (namespaces && IsLocalTextUtf8())
     {
+        if (m_readOnDemand && m_filter == nullptr && StartReadingOnDemand(data, length))
+            return;
         if (CQuickXmlReader(*this).Read(reinterpret_cast<char const *>(data), length))
             return;
         // Expat reads the whole text again and reports exactly what it finds.
         m_store->Clear();
         m_namespaceAliases.clear();
     }
-    CExpatReader reader(*this, namespaces, !m_context->GetStripCDATA());
+    ParseWithExpat(data, length);
+}
+
+void CXmlDocument::ParseWithExpat(unsigned char const * data, std::size_t length)
+{
+    CExpatReader reader(*this, m_context->GetSchemaType() != SchemaType_DTD, !m_context->GetStripCDATA());
     reader.ParseChunk(reinterpret_cast<char const *>(data), length, true);
+}
+
+bool CXmlDocument::StartReadingOnDemand(unsigned char const * data, std::size_t length)
+{
+    CXmlDocumentStore & store = *m_store;
+    // The walk holds elements by address while more are read.
+    if (!store.tree.KeepInPlace())
+        return false;
+    store.demand = std::make_unique<CDemandXmlReader>(*this, store);
+    if (store.demand->Start(reinterpret_cast<char const *>(data), length) != CQuickXmlReader::Progress::GaveUp)
+        return true;
+    // Not the common form from its start: Expat reads it whole.
+    m_store->Clear();
+    m_namespaceAliases.clear();
+    ParseWithExpat(data, length);
+    return true;
+}
+
+bool CXmlDocument::IsReadingOnDemand() const { return m_store->demand != nullptr; }
+
+void CXmlDocument::FinishReadingOnDemand()
+{
+    if (m_store->demand != nullptr)
+        m_store->demand->Finish();
+}
+
+void CXmlDocument::ReadWholeText()
+{
+    CDemandXmlReader const & demand = *m_store->demand;
+    unsigned char const * const data = reinterpret_cast<unsigned char const *>(demand.GetText());
+    std::size_t const length = demand.GetLength();
+    bool const gaveUp = demand.GaveUp();
+    m_store->Clear();
+    m_namespaceAliases.clear();
+    m_readOnDemand = false;
+    if (gaveUp)
+        ParseWithExpat(data, length);
+    else
+        ParseText(data, length);
 }
 
 void CXmlDocument::AsyncParse(char const * fileName)
@@ -451,10 +519,12 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     CXmlElement element{};
     element.m_name = CXmlTreeBuffer::Distance(offset, SlotOf(name));
     element.m_attributeCount = static_cast<std::uint32_t>(attributes.size());
+    if (store.demand != nullptr)
+        element.m_flags = CXmlElement::IsOpen | CXmlElement::IsReadOnDemand;
     std::size_t previousSibling = 0;
     if (store.depth == 0)
     {
-        element.m_flags = CXmlElement::IsRoot;
+        element.m_flags |= CXmlElement::IsRoot;
         element.m_head.links.parent = CXmlTreeBuffer::Distance(offset, 0);
         store.root = offset;
     }
@@ -468,6 +538,12 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
         else
             Element(previousSibling).m_head.links.nextSibling = CXmlTreeBuffer::Distance(previousSibling, offset);
         parent.lastChild = offset;
+        ++parent.children;
+        if (parent.givable == 0)
+        {
+            parent.givable = offset;
+            parent.kept = previousSibling;
+        }
     }
     std::memcpy(tree.At(offset), &element, sizeof element);
 
@@ -480,6 +556,10 @@ void CXmlDocument::AddElement(CXmlStoredName const & name, std::vector<CPendingA
     open.lastChild = 0;
     open.previousSibling = previousSibling;
     open.mark = mark;
+    open.content = tree.GetUsed();
+    open.givable = 0;
+    open.kept = 0;
+    open.children = 0;
     open.text.Clear();
 }
 
@@ -513,6 +593,9 @@ void CXmlDocument::EndElement()
         element.m_text = CXmlTreeBuffer::Distance(open.element, text);
         element.m_textLength = static_cast<std::uint32_t>(collected.size());
     }
+    if (store.demand != nullptr)
+        Element(open.element).m_flags &= ~std::uint32_t(CXmlElement::IsOpen);
+    store.lastClosed = CXmlClosedElement{open.element, open.content, store.tree.GetUsed()};
     if (m_filter != nullptr && store.depth > 0 && m_filter(&Element(open.element)))
     {
         // The element is its parent's last child and was the last thing built: everything
@@ -560,18 +643,29 @@ void CXmlDocument::AddNamespaceDeclaration(std::string const & prefix, std::stri
 
 std::string CXmlDocument::LookupNamespaceFromAlias(char const * alias) const
 {
-    auto const found = m_namespaceAliases.find(alias != nullptr ? alias : "");
-    return found == m_namespaceAliases.end() ? std::string() : found->second;
+    std::string const prefix = alias != nullptr ? alias : "";
+    auto const found = m_namespaceAliases.find(prefix);
+    std::string answer = found == m_namespaceAliases.end() ? std::string() : found->second;
+    // Declarations anywhere in the text count: the answer is checked once all of it is read.
+    if (m_store->demand != nullptr && !m_store->demand->IsFinished())
+        m_store->demand->NoteLookup(true, prefix, answer);
+    return answer;
 }
 
 std::string CXmlDocument::LookupAliasFromNamespace(char const * namespaceUri) const
 {
+    std::string answer;
     for (auto const & entry : m_namespaceAliases)
     {
         if (entry.second == namespaceUri)
-            return entry.first;
+        {
+            answer = entry.first;
+            break;
+        }
     }
-    return std::string();
+    if (m_store->demand != nullptr && !m_store->demand->IsFinished())
+        m_store->demand->NoteLookup(false, namespaceUri, answer);
+    return answer;
 }
 
 CBinaryData CXmlDocument::LoadJsonFile(char const * fileName)

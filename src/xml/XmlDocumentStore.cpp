@@ -38,6 +38,15 @@ std::size_t CXmlTreeBuffer::CopyText(std::string_view text)
     return offset;
 }
 
+bool CXmlTreeBuffer::KeepInPlace()
+{
+    // The largest tree's worth of address space; pages are backed only as the tree reaches them.
+    if (!m_block.ReserveInPlace(LargestSize))
+        return false;
+    m_used = 0;
+    return true;
+}
+
 void CXmlTreeBuffer::Clear()
 {
     m_block.Reset();

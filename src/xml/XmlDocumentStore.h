@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,6 +13,7 @@
 
 #include "XmlDocument.h"
 #include "frame/Portable.h"
+#include "xml/DemandXmlReader.h"
 
 namespace NxXmlLib16
 {
@@ -31,6 +33,9 @@ public:
     std::size_t GetUsed() const { return m_used; }
     // Gives back everything allocated after the offset.
     void Rewind(std::size_t used) { m_used = used; }
+    // Empties the buffer and makes it one that never moves, so that records may be held by
+    // address while more are added; false, with the buffer as it was, when that cannot be had.
+    bool KeepInPlace();
     void Clear();
 
     // The distance from one record to another, as records store it.
@@ -123,7 +128,22 @@ struct CXmlOpenElement
     std::size_t lastChild;       // the element's last child so far
     std::size_t previousSibling; // the parent's last child before this one
     std::size_t mark;            // the buffer before this element
-    CXmlTextBuilder text;        // character data collected so far
+    std::size_t content;         // the buffer after its own records, where its content starts
+    // The first child whose records may be given back once reading has passed it, and the
+    // child before that one.
+    std::size_t givable;
+    std::size_t kept;
+    std::size_t children; // child elements so far
+    CXmlTextBuilder text; // character data collected so far
+};
+
+// The element closed last, by offsets into the tree buffer: where it is, where its content
+// started and where the buffer ended when it closed.
+struct CXmlClosedElement
+{
+    std::size_t element = 0;
+    std::size_t content = 0;
+    std::size_t end = 0;
 };
 
 struct CXmlDocumentStore
@@ -136,15 +156,19 @@ struct CXmlDocumentStore
     std::vector<CXmlOpenElement> open;
     std::size_t depth = 0;
     std::size_t maxDepth = 0; // the deepest nesting reached
+    CXmlClosedElement lastClosed;
+    std::unique_ptr<CDemandXmlReader> demand; // set while the text is read as objects ask
 
     void Clear()
     {
+        demand.reset();
         tree.Clear();
         names.Clear();
         layoutTexts.Clear();
         root = 0;
         depth = 0;
         maxDepth = 0;
+        lastClosed = CXmlClosedElement{};
     }
 };
 

@@ -161,6 +161,45 @@ TEST(PurchaseOrder, DocumentsThatBreakTheSchemaAreLocated)
               readEdited("<shipDate>", "</shipDate>", "2023-02-31"));
 }
 
+// Objects are read while the text is parsed, and the passed items are given back; what goes
+// wrong late in a long order is reported as if the whole text had been parsed first.
+TEST(PurchaseOrder, FaultsLateInALongOrderAreFoundAsInTheWholeText)
+{
+    std::string const original = ReadFileBytes(Generate("--items 3000 --seed 5"));
+    // The text with the count-th occurrence of `from`, counted from the end, replaced.
+    auto const edited = [&](std::string const & from, int count, std::string const & replacement) {
+        std::string xml = original;
+        std::size_t at = std::string::npos;
+        for (int i = 0; i < count; ++i)
+            at = xml.rfind(from, at == std::string::npos ? at : at - 1);
+        return xml.replace(at, from.size(), replacement);
+    };
+    std::string const zeroQuantity = edited("<quantity>", 100, "<quantity>0</quantity><quantity>");
+    EXPECT_EQ("Failed to set the property value.\nPath: /purchaseOrder/items/item[2901]/quantity[1]\n"
+              "Invalid Value for quantity [0]",
+              Failure([&] { ReadOrder(zeroQuantity); }));
+    // The text ends too early: that wins over the item, as it does when the text is parsed first.
+    std::string const cut = zeroQuantity.substr(0, zeroQuantity.rfind("</purchaseOrder>"));
+    EXPECT_EQ("no element found at line 21236", Failure([&] { ReadOrder(cut); }));
+    // So does an element nested too deep, even after the item.
+    std::string deep;
+    for (int i = 0; i < 2100; ++i)
+        deep += "<n>";
+    for (int i = 0; i < 2100; ++i)
+        deep += "</n>";
+    EXPECT_EQ("The document nests elements 2101 levels deep; objects are read from at most 2000 levels.",
+              Failure([&] { ReadOrder(edited("<notes>", 1, deep + "<notes>")); }));
+    EXPECT_EQ("The document nests elements 2102 levels deep; objects are read from at most 2000 levels.",
+              Failure([&] { ReadOrder(edited("</items>", 1, deep + "</items>")); }));
+    // A CDATA section near the end leaves the common form: the items read so far are read again.
+    CSmartPtr<CPurchaseOrderType> const order = ReadOrder(edited("<notes>", 1, "<notes><![CDATA[<b>&</b>]]>"));
+    CSmartPtr<CPurchaseOrderType> const plain = ReadOrder(original);
+    EXPECT_EQ("<b>&</b>" + plain->GetNotes(), order->GetNotes());
+    order->SetNotes(plain->GetNotes());
+    EXPECT_EQ(Written(*plain), Written(*order));
+    EXPECT_EQ(original, Written(*plain));
+}
+
 TEST(PurchaseOrder, TheChoiceOfPaymentTakesOneMember)
 {
     CSmartPtr<CPaymentType> const payment(new CPaymentType);

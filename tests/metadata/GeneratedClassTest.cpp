@@ -253,6 +253,19 @@ TEST(GeneratedClass, ChoiceGroups)
     box->FromXml("<box xmlns=\"urn:t\"><zzz/><color>blue</color></box>",
                  Context(&CSerializationContext::SetIgnoreUnknownElements));
     EXPECT_EQ(Blue, box->color);
+    // A run of numbers followed by what the choice skips: the run was taken.
+    std::string numbers;
+    for (int count = 1; count <= 6; ++count)
+    {
+        numbers += "<number>" + std::to_string(count) + "</number>";
+        run->FromXml(("<run xmlns=\"urn:t\">" + numbers + "<zzz/></run>").c_str(),
+                     Context(&CSerializationContext::SetIgnoreUnknownElements));
+        EXPECT_EQ("<run xmlns=\"urn:t\">" + numbers + "</run>", Write(*run));
+        ExpectThrows<CNxValidationException>(
+            [&] { box->FromXml(("<box xmlns=\"urn:t\">" + numbers + "<color>red</color></box>").c_str()); },
+            "Failed read all the elements held within the element [box]. The unexpected element [color] remains "
+            "un processed\nPath: /box");
+    }
 }
 
 TEST(GeneratedClass, AllGroupsTakeAnyOrder)
@@ -261,6 +274,11 @@ TEST(GeneratedClass, AllGroupsTakeAnyOrder)
     box->FromXml("<all xmlns=\"urn:t\"><color>blue</color><part><code>p</code></part><x>3</x></all>");
     EXPECT_FALSE(box->hasY);
     EXPECT_EQ("<all xmlns=\"urn:t\"><x>3</x><part><code>p</code></part><color>blue</color></all>", Write(*box));
+    // Members in the group's own order are taken in one pass over it.
+    std::string const ordered =
+        "<all xmlns=\"urn:t\"><x>1</x><y>s</y><part><code>p</code></part><color>red</color></all>";
+    box->FromXml(ordered.c_str());
+    EXPECT_EQ(ordered, Write(*box));
     ExpectThrowsFull<CNxValidationException>(
         [&] { box->FromXml("<all xmlns=\"urn:t\"><color>blue</color></all>"); },
         "Failed to process the element.\nPath: /all",
@@ -286,6 +304,27 @@ TEST(GeneratedClass, DerivedTypesAndSubstitution)
     read->FromXml(xml.c_str());
     ASSERT_NE(nullptr, dynamic_cast<CCircle const *>(read->shape.Get()));
     EXPECT_EQ(xml, Write(*read));
+}
+
+TEST(GeneratedClass, APrefixDeclaredAgainLaterCountsForTheTypeOfAnEarlierElement)
+{
+    // Long enough that the shape is read before the end of the text is parsed.
+    std::string filler;
+    for (int i = 0; i < 5000; ++i)
+        filler += "<zzz/>";
+    auto const drawing = [&](std::string const & laterPrefix) {
+        return "<drawing xmlns=\"urn:t\" xmlns:p=\"urn:t\" " + Xsi +
+               " flag=\"true\"><shape xsi:type=\"p:Circle\"><label>l</label><radius>1</radius></shape>" + filler +
+               "<first " + laterPrefix + ">f</first></drawing>";
+    };
+    CSerializationContext const skipping = Context(&CSerializationContext::SetIgnoreUnknownElements);
+    CSmartPtr<CDrawing> const read(new CDrawing);
+    read->FromXml(drawing("").c_str(), skipping);
+    EXPECT_NE(nullptr, dynamic_cast<CCircle const *>(read->shape.Get()));
+    // The prefix stands for the namespace it is declared for last in the document.
+    ExpectThrows<CNxValidationException>(
+        [&] { read->FromXml(drawing("xmlns:p=\"urn:other\"").c_str(), skipping); },
+        "Failed to find a suitable substitution element for [shape].\nPath: /drawing");
 }
 
 TEST(GeneratedClass, AFailedReadLeavesAnObjectThatWorks)
