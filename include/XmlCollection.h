@@ -29,7 +29,7 @@ public:
 
     CXmlObjectBase * GetBase() override { return this; }
     // The namespace of the item elements.
-    std::string GetNamespace() const override { return m_namespace; }
+    std::string GetNamespace() const override { return *m_namespace; }
 
     virtual int GetCount() const = 0;
     virtual void Clear() = 0;
@@ -54,14 +54,14 @@ protected:
     void FireOnCollectionRemove(int index);
     void FireOnCollectionRemoveComplete(int index);
     bool HasListeners() const { return m_listeners != nullptr && !m_listeners->empty(); }
-    std::string const & GetNamespaceRef() const { return m_namespace; }
+    std::string const & GetNamespaceRef() const { return *m_namespace; }
 
 private:
     // Calls the action for every listener, in the order they were added.
     template <class Action>
     void ForEachListener(Action && action);
 
-    std::string m_namespace;
+    std::string const * m_namespace; // shared by every collection of the same namespace
     // Created with the first listener: most collections never have one.
     std::unique_ptr<std::vector<IEventSink *>> m_listeners;
     int m_minOccurs = 0;

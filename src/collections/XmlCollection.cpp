@@ -7,15 +7,39 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
+#include <unordered_set>
 
 namespace NxXmlLib16
 {
 
-CXmlCollectionBase::CXmlCollectionBase() = default;
+namespace
+{
+
+// The namespaces of collections, each stored once for the life of the process: they come from
+// generated code, a few per schema, and every collection of a member (one per item of an order)
+// shares the one copy. The table is never destroyed, so collections outliving static
+// destruction still read theirs.
+std::string const & SharedNamespace(char const * uri)
+{
+    thread_local std::string const * t_last = nullptr;
+    if (t_last != nullptr && *t_last == uri)
+        return *t_last;
+    static std::mutex guard;
+    static auto * const table = new std::unordered_set<std::string>();
+    std::lock_guard<std::mutex> const lock(guard);
+    t_last = &*table->emplace(uri).first;
+    return *t_last;
+}
+
+} // namespace
+
+CXmlCollectionBase::CXmlCollectionBase() : m_namespace(&SharedNamespace("")) {}
 
 CXmlCollectionBase::CXmlCollectionBase(char const * elementName, char const * namespaceUri, int minOccurs,
                                        int maxOccurs)
-    : m_namespace(namespaceUri != nullptr ? namespaceUri : ""), m_minOccurs(minOccurs), m_maxOccurs(maxOccurs)
+    : m_namespace(&SharedNamespace(namespaceUri != nullptr ? namespaceUri : "")), m_minOccurs(minOccurs),
+      m_maxOccurs(maxOccurs)
 {
     SetElementName(elementName);
 }
