@@ -2,6 +2,7 @@
 // that reads is written as XML text, Fast Infoset and JSON, and each reads back to the same order.
 #include "FuzzSupport.h"
 #include "PurchaseOrder.h"
+#include "xml/DemandXmlReader.h"
 
 using namespace NxXmlLib16;
 using PurchaseOrder::CPurchaseOrderType;
@@ -45,11 +46,30 @@ void CheckRoundTrips(CPurchaseOrderType const & order)
                                  [&](CPurchaseOrderType & again) { again.FromJson(json.c_str()); }));
 }
 
+// What reading the bytes gives: the order as XML text, or the message of the failure.
+template <class Read>
+std::string Outcome(Read && read)
+{
+    CSmartPtr<CPurchaseOrderType> const order(new CPurchaseOrderType);
+    try
+    {
+        read(*order);
+    }
+    catch (CNxException const & e)
+    {
+        return "failed: " + e.GetFullMessage();
+    }
+    return order->ToXml();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     NoBanner();
+    // Text is read on demand in the smallest steps, so that every passed element that can be
+    // given back is.
+    SetDemandReadingSteps(1, 2);
     return 0;
 }
 
@@ -59,6 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t siz
     CSmartPtr<CPurchaseOrderType> const fromXml(new CPurchaseOrderType);
     if (NxFuzz::Accepts([&] { fromXml->FromXmlStream(data, length); }))
         CheckRoundTrips(*fromXml);
+    // Objects read while the text is parsed are the ones read from the whole document.
+    NxFuzz::ExpectEqual("order read on demand and from the whole document",
+                        Outcome([&](CPurchaseOrderType & order) { order.FromXmlStream(data, length); }),
+                        Outcome([&](CPurchaseOrderType & order) {
+                            CXmlDocument document;
+                            document.LoadXmlStream(data, length);
+                            order.FromXmlElement(document.GetDocumentElement());
+                        }));
     CSmartPtr<CPurchaseOrderType> const fromJson(new CPurchaseOrderType);
     if (NxFuzz::Accepts([&] { fromJson->FromJsonStream(data, length); }))
         CheckRoundTrips(*fromJson);

@@ -26,10 +26,10 @@ struct CReadWholeText
 void SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost);
 
 // Reads XML text of the quick reader's form as the walk over the document asks for elements,
-// and gives back the content of each element the walk has passed, so that a long run of
-// siblings costs the records of one of them at a time. Elements come open (their end tag not
-// read yet) or complete; one whose content was given back throws CReadWholeText when its
-// content is asked for again.
+// a step of a few hundred start tags at a time, and gives back the records of the siblings the
+// walk has passed when it asks for more, so that a long run of siblings costs the records of
+// one step. Elements come open (their end tag not read yet) or complete; one whose content was
+// given back throws CReadWholeText when its content is asked for again.
 class CDemandXmlReader
 {
 public:
@@ -69,8 +69,9 @@ private:
         std::string answer;
     };
 
-    // Reads on until an element no deeper than stopDepth has ended; throws CReadWholeText when
-    // the quick reader gives up or the elements nest deeper than objects are read.
+    // Reads a step on, to the end of an element at the level of the longest run of siblings, or
+    // else no deeper than stopDepth; 0 reads the rest. Throws CReadWholeText when the quick
+    // reader gives up or the elements nest deeper than objects are read.
     void ReadOn(std::size_t stopDepth);
     // The level, one below an open element with a run of children, at which reading on stops
     // once it has read enough; the deepest such element counts, and without one, otherwise.
