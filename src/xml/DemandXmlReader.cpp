@@ -62,7 +62,9 @@ CXmlElement * CDemandXmlReader::NextSibling(CXmlElement const & element)
 {
     if ((element.m_flags & CXmlElement::IsRoot) != 0)
         return nullptr;
-    AwaitEnd(element);
+    // An element whose content was given back has ended: its siblings are still there.
+    if ((element.m_flags & CXmlElement::IsOpen) != 0)
+        AwaitEnd(element);
     CXmlElement const & parent = *element.GetParentElm();
     std::int32_t const next = element.m_head.links.nextSibling;
     if (next != 0 || (parent.m_flags & CXmlElement::IsOpen) == 0)
