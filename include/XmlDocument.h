@@ -373,8 +373,8 @@ private:
     };
 
     void Init();
-    // Makes the next load of XML text held in memory read only as far as the walk over the
-    // tree asks; what it has passed is given back (see CDemandXmlReader).
+    // Makes the next load of XML text or Fast Infoset held in memory read only as far as the
+    // walk over the tree asks; what it has passed is given back (see CDemandXmlReader).
     void ReadOnDemand() { m_readOnDemand = true; }
     // Whether the last load reads its text as the walk asks; the walk then ends with
     // FinishReadingOnDemand.
@@ -414,9 +414,11 @@ private:
     void ParseText(unsigned char const * data, std::size_t length);
     // Reads XML text held in memory with Expat.
     void ParseWithExpat(unsigned char const * data, std::size_t length);
-    // Starts reading the text on demand; false, with nothing read, when the tree cannot be kept
-    // in place or the quick reader gives up on the text's start.
-    bool StartReadingOnDemand(unsigned char const * data, std::size_t length);
+    // Reads Fast Infoset held in memory, whole.
+    void ParseFastInfoset(unsigned char const * data, std::size_t length);
+    // Starts reading XML text or Fast Infoset on demand; false, with nothing read, when the
+    // tree cannot be kept in place.
+    bool StartReadingOnDemand(unsigned char const * data, std::size_t length, bool fastInfoset);
     // Reads a file in 128 KiB chunks and parses each as it arrives.
     void AsyncParse(char const * fileName);
     // Reads a whole file into the input buffer.

@@ -1,5 +1,6 @@
-// Run with NXXML_TEST_READING_STEPS set, a test program reads XML text on demand in the
-// smallest steps there are, so that every passed element the walk lets go is given back.
+// Run with NXXML_TEST_READING_STEPS set, a test program reads XML text and Fast Infoset on
+// demand in the smallest steps there are, so that every passed element the walk lets go is
+// given back.
 #include "xml/DemandXmlReader.h"
 
 #include <cstdlib>

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace NxXmlLib16
 {
@@ -64,15 +65,25 @@ std::size_t CFastInfosetReader::RecogniseHeader(unsigned char const * data, std:
 
 bool CFastInfosetReader::Parse(unsigned char const * data, std::size_t length)
 {
-    std::size_t const header = RecogniseHeader(data, length);
-    if (header == 0)
+    Progress const progress = Begin(reinterpret_cast<char const *>(data), length);
+    if (progress == Progress::GaveUp)
         return false;
-    m_position = data + header;
-    m_end = data + length;
+    if (progress == Progress::Paused)
+        ReadOn(0, std::numeric_limits<std::size_t>::max());
+    return true;
+}
+
+CSteppedReader::Progress CFastInfosetReader::Begin(char const * data, std::size_t length)
+{
+    unsigned char const * const octets = reinterpret_cast<unsigned char const *>(data);
+    std::size_t const header = RecogniseHeader(octets, length);
+    if (header == 0)
+        return Progress::GaveUp;
+    m_position = octets + header;
+    m_end = octets + length;
     SeedTables();
     ParseHeader();
-    ParseBody();
-    return true;
+    return ReadOn(0, 1);
 }
 
 void CFastInfosetReader::SeedTables()
@@ -303,24 +314,33 @@ void CFastInfosetReader::SkipInitialVocabulary()
     }
 }
 
-void CFastInfosetReader::ParseBody()
+CSteppedReader::Progress CFastInfosetReader::ReadOn(std::size_t stopDepth, std::size_t budget)
 {
     // Elements are opened and closed with a depth count, not by recursion, so nesting is
     // limited by memory only.
+    bool pause = false;
     for (;;)
     {
-        if (TakeTerminator())
+        if (AtTerminator())
         {
             if (m_depth == 0)
                 break;
+            if (pause)
+                return Progress::Paused;
+            TakeTerminator();
             m_document.EndElement();
             --m_depth;
+            // The element that ended was one level below the open ones.
+            pause = m_depth != 0 && m_depth < stopDepth;
             continue;
         }
         unsigned char const octet = *m_position;
         if (octet < 0x80)
         {
+            if (pause)
+                return Progress::Paused;
             StartElement(m_depth == 0);
+            pause = --budget == 0 || m_depth < stopDepth;
             continue;
         }
         ++m_position;
@@ -337,10 +357,12 @@ void CFastInfosetReader::ParseBody()
         else
             FailElementType();
     }
+    TakeTerminator();
     if (!m_rootSeen)
         Fail(Msg::FiNoElement);
     if (m_position != m_end)
         Fail(Msg::FiDataAfterEnd);
+    return Progress::Finished;
 }
 
 void CFastInfosetReader::SkipProcessingInstruction()

@@ -3,6 +3,7 @@
 
 #include "InstanceMonitor.h"
 #include "XmlDocument.h"
+#include "xml/SteppedReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,8 +31,9 @@ private:
     unsigned int m_width; // bits per character
 };
 
-// Parses one Fast Infoset document and builds the document's tree through its building operations.
-class CFastInfosetReader : public CInstanceMonitor
+// Parses one Fast Infoset document and builds the document's tree through its building
+// operations, whole or a step at a time.
+class CFastInfosetReader final : public CInstanceMonitor, public CSteppedReader
 {
 public:
     // Reads with the tables of the options' vocabulary when they ask for the generated vocabulary.
@@ -45,6 +47,11 @@ public:
     static std::size_t RecogniseHeader(unsigned char const * data, std::size_t length);
     // False, having read nothing, when the bytes are not Fast Infoset; true after a complete parse.
     bool Parse(unsigned char const * data, std::size_t length);
+    // Reads the header and the document element's start; GaveUp when the bytes are not Fast Infoset.
+    Progress Begin(char const * data, std::size_t length) override;
+    // Pauses before the element or end of element that follows what it was asked to read, so
+    // that the character data after a tag comes with it.
+    Progress ReadOn(std::size_t stopDepth, std::size_t budget) override;
 
 private:
     // An element or attribute name of the names tables, with the document's name once resolved.
@@ -81,8 +88,6 @@ private:
     void SeedTables();
     // Reads the optional components after the identification; keeps none of them.
     void ParseHeader();
-    // Reads the document's children and every element below, without recursion.
-    void ParseBody();
     // Reads an element's namespace attributes, name and attributes, and opens it in the tree.
     void StartElement(bool atRoot);
     // Reads namespace attributes up to their terminator and records the declarations.
@@ -135,6 +140,8 @@ private:
     std::string_view Take(std::uint64_t length);
     // Consumes a terminator (four bits) when one comes next.
     bool TakeTerminator();
+    // Whether a terminator comes next; fails at the end of the input.
+    bool AtTerminator() const;
     // The number of items of a list in the header.
     std::uint32_t ReadItemCount();
     // Lengths of non-empty octet strings and integers whose field starts at that bit of the

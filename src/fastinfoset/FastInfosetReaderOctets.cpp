@@ -81,6 +81,15 @@ std::string_view CFastInfosetReader::Take(std::uint64_t length)
     return taken;
 }
 
+bool CFastInfosetReader::AtTerminator() const
+{
+    if (m_halfTerminator)
+        return true;
+    if (m_position == m_end)
+        FailEndOfFile();
+    return *m_position == 0xF0 || *m_position == 0xFF;
+}
+
 bool CFastInfosetReader::TakeTerminator()
 {
     if (m_halfTerminator)

@@ -1,5 +1,6 @@
 #include "xml/DemandXmlReader.h"
 
+#include "NxException.h"
 #include "frame/ReadLimits.h"
 #include "xml/XmlDocumentStore.h"
 
@@ -30,18 +31,27 @@ void SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost)
     g_startTagsAtMost.store(atMost, std::memory_order_relaxed);
 }
 
-CDemandXmlReader::CDemandXmlReader(CXmlDocument & document, CXmlDocumentStore & store)
-    : m_document(document), m_store(store), m_reader(document)
+CDemandXmlReader::CDemandXmlReader(CXmlDocument & document, CXmlDocumentStore & store,
+                                   std::unique_ptr<CSteppedReader> reader)
+    : m_document(document), m_store(store), m_reader(std::move(reader))
 {
 }
 
-CQuickXmlReader::Progress CDemandXmlReader::Start(char const * text, std::size_t length)
+CSteppedReader::Progress CDemandXmlReader::Start(char const * text, std::size_t length)
 {
     m_text = text;
     m_length = length;
-    CQuickXmlReader::Progress const progress = m_reader.Begin(text, length);
-    m_finished = progress != CQuickXmlReader::Progress::Paused;
-    m_gaveUp = progress == CQuickXmlReader::Progress::GaveUp;
+    CSteppedReader::Progress progress = CSteppedReader::Progress::GaveUp;
+    try
+    {
+        progress = m_reader->Begin(text, length);
+    }
+    catch (CNxException const &)
+    {
+        // Reading the whole input finds the fault again and reports it.
+    }
+    m_finished = progress != CSteppedReader::Progress::Paused;
+    m_gaveUp = progress == CSteppedReader::Progress::GaveUp;
     return progress;
 }
 
@@ -121,22 +131,30 @@ void CDemandXmlReader::ReadOn(std::size_t stopDepth)
 {
     if (m_finished)
         throw CReadWholeText(); // the quick reader gave up, and the walk asks again
-    CQuickXmlReader::Progress progress = CQuickXmlReader::Progress::Paused;
-    if (stopDepth == 0)
+    CSteppedReader::Progress progress = CSteppedReader::Progress::GaveUp;
+    try
     {
-        progress = m_reader.ReadOn(0, std::numeric_limits<std::size_t>::max());
+        if (stopDepth == 0)
+        {
+            progress = m_reader->ReadOn(0, std::numeric_limits<std::size_t>::max());
+        }
+        else
+        {
+            std::size_t const atOnce = g_startTagsAtOnce.load(std::memory_order_relaxed);
+            std::size_t const atMost = g_startTagsAtMost.load(std::memory_order_relaxed);
+            progress = m_reader->ReadOn(0, atOnce);
+            if (progress == CSteppedReader::Progress::Paused)
+                progress = m_reader->ReadOn(LevelOfRun(stopDepth), atMost - atOnce);
+        }
     }
-    else
+    catch (CNxException const &)
     {
-        std::size_t const atOnce = g_startTagsAtOnce.load(std::memory_order_relaxed);
-        std::size_t const atMost = g_startTagsAtMost.load(std::memory_order_relaxed);
-        progress = m_reader.ReadOn(0, atOnce);
-        if (progress == CQuickXmlReader::Progress::Paused)
-            progress = m_reader.ReadOn(LevelOfRun(stopDepth), atMost - atOnce);
+        // A fault found while the walk runs must not reach the walk's own handlers: reading the
+        // whole input finds it again and reports it.
     }
-    if (progress != CQuickXmlReader::Progress::Paused)
+    if (progress != CSteppedReader::Progress::Paused)
         m_finished = true;
-    if (progress == CQuickXmlReader::Progress::GaveUp)
+    if (progress == CSteppedReader::Progress::GaveUp)
     {
         m_gaveUp = true;
         throw CReadWholeText();

@@ -1,10 +1,11 @@
-// CDemandXmlReader: reads XML text into a document only as far as the objects read from it ask.
+// CDemandXmlReader: reads a document only as far as the objects read from it ask.
 #pragma once
 
 #include "XmlDocument.h"
-#include "xml/QuickXmlReader.h"
+#include "xml/SteppedReader.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ struct CReadWholeText
 // are given back as often as they can be.
 void SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost);
 
-// Reads XML text of the quick reader's form as the walk over the document asks for elements,
+// Reads a document (XML text of the quick reader's form, or Fast Infoset) as the walk over it
+// asks for elements,
 // a step of a few hundred start tags at a time, and gives back the records of the siblings the
 // walk has passed when it asks for more, so that a long run of siblings costs the records of
 // one step. Elements come open (their end tag not read yet) or complete; one whose content was
@@ -33,16 +35,18 @@ void SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost);
 class CDemandXmlReader
 {
 public:
-    CDemandXmlReader(CXmlDocument & document, CXmlDocumentStore & store);
+    // Reads with the stepped reader, which builds the document.
+    CDemandXmlReader(CXmlDocument & document, CXmlDocumentStore & store, std::unique_ptr<CSteppedReader> reader);
     CDemandXmlReader(CDemandXmlReader const &) = delete;
     CDemandXmlReader & operator=(CDemandXmlReader const &) = delete;
 
-    // Reads as far as the document element's start tag; the text must stay alive while the
-    // reader does. Paused, or Finished for a document element without content, or GaveUp.
-    CQuickXmlReader::Progress Start(char const * text, std::size_t length);
-    // Whether the whole text is read.
+    // Reads as far as the document element's start tag; the input must stay alive while the
+    // reader does. Paused, or Finished for a document element without content, or GaveUp when
+    // the reader gave up or found a fault.
+    CSteppedReader::Progress Start(char const * text, std::size_t length);
+    // Whether the whole input is read.
     bool IsFinished() const { return m_finished; }
-    // Whether the quick reader gave up on the text.
+    // Whether the reader gave up on the input, or found a fault in it.
     bool GaveUp() const { return m_gaveUp; }
     char const * GetText() const { return m_text; }
     std::size_t GetLength() const { return m_length; }
@@ -70,8 +74,8 @@ private:
     };
 
     // Reads a step on, to the end of an element at the level of the longest run of siblings, or
-    // else no deeper than stopDepth; 0 reads the rest. Throws CReadWholeText when the quick
-    // reader gives up or the elements nest deeper than objects are read.
+    // else no deeper than stopDepth; 0 reads the rest. Throws CReadWholeText when the reader
+    // gives up or finds a fault, or the elements nest deeper than objects are read.
     void ReadOn(std::size_t stopDepth);
     // The level, one below an open element with a run of children, at which reading on stops
     // once it has read enough; the deepest such element counts, and without one, otherwise.
@@ -90,7 +94,7 @@ private:
 
     CXmlDocument & m_document;
     CXmlDocumentStore & m_store;
-    CQuickXmlReader m_reader;
+    std::unique_ptr<CSteppedReader> m_reader;
     char const * m_text = nullptr;
     std::size_t m_length = 0;
     bool m_finished = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "XmlDocument.h"
+#include "xml/SteppedReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,29 +18,19 @@ namespace NxXmlLib16
 // processing instruction or CDATA section, and no entity but the five predefined ones. Anything
 // else, and every error, makes it give up: Expat then reads the whole text again and reports
 // exactly what it finds, at its line.
-class CQuickXmlReader
+class CQuickXmlReader final : public CSteppedReader
 {
 public:
     explicit CQuickXmlReader(CXmlDocument & document) : m_document(document) {}
     CQuickXmlReader(CQuickXmlReader const &) = delete;
     CQuickXmlReader & operator=(CQuickXmlReader const &) = delete;
 
-    // How far reading on went.
-    enum class Progress
-    {
-        Paused,   // stopped where it was asked to; more text follows
-        Finished, // the whole text is read
-        GaveUp,   // the text is to be read by Expat
-    };
-
     // Reads the text into the document; false, with the document part-built, when the text is
     // to be read by Expat.
     bool Read(char const * text, std::size_t length);
-    // Reads the text as far as the document element's start tag.
-    Progress Begin(char const * text, std::size_t length);
-    // Reads on until an element no deeper than stopDepth ends (the document element is at
-    // depth 1), or the budget of start tags is spent.
-    Progress ReadOn(std::size_t stopDepth, std::size_t budget);
+    // Reads the text as far as the document element's start tag; GaveUp leaves it to Expat.
+    Progress Begin(char const * text, std::size_t length) override;
+    Progress ReadOn(std::size_t stopDepth, std::size_t budget) override;
 
 private:
     // A namespace prefix in scope and its URI.

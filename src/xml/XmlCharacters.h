@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -117,8 +118,22 @@ inline bool IsXmlText(std::string_view text)
 {
     unsigned char const * const bytes = reinterpret_cast<unsigned char const *>(text.data());
     std::size_t const length = text.size();
+    constexpr std::uint64_t EachByte = 0x0101010101010101u;
+    constexpr std::uint64_t TopBits = 0x8080808080808080u;
     for (std::size_t i = 0; i < length;)
     {
+        if (length - i >= sizeof(std::uint64_t))
+        {
+            // Eight bytes at once while all are printable ASCII: a byte below a space borrows
+            // into its top bit, a byte of 0x80 or more has it set.
+            std::uint64_t word;
+            std::memcpy(&word, bytes + i, sizeof word);
+            if ((((word - EachByte * 0x20) | word) & TopBits) == 0)
+            {
+                i += sizeof word;
+                continue;
+            }
+        }
         unsigned char const c = XmlBytes.classes[bytes[i]];
         if ((c & (Control | MultiByte)) == 0)
         {

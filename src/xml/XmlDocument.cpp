@@ -309,12 +309,19 @@ void CXmlDocument::Parse(unsigned char const * data, std::size_t length)
 {
     if (LooksCompressed(data, length) && ParseCompressed(data, length))
         return;
-    // The Fast Infoset options are made on first use: only for input that is Fast Infoset.
     if (CFastInfosetReader::RecogniseHeader(data, length) == 0)
     {
         ParseText(data, length);
         return;
     }
+    if (m_readOnDemand && m_filter == nullptr && StartReadingOnDemand(data, length, true))
+        return;
+    ParseFastInfoset(data, length);
+}
+
+void CXmlDocument::ParseFastInfoset(unsigned char const * data, std::size_t length)
+{
+    // The Fast Infoset options are made on first use: only for input that is Fast Infoset.
     CFastInfosetReader reader(&m_context->GetFIContext(), this);
     reader.Parse(data, length);
 }
@@ -360,7 +367,7 @@ void CXmlDocument::ParseText(unsigned char const * data, std::size_t length)
     bool const namespaces = m_context->GetSchemaType() != SchemaType_DTD;
     if (namespaces && IsLocalTextUtf8())
     {
-        if (m_readOnDemand && m_filter == nullptr && StartReadingOnDemand(data, length))
+        if (m_readOnDemand && m_filter == nullptr && StartReadingOnDemand(data, length, false))
             return;
         if (CQuickXmlReader(*this).Read(reinterpret_cast<char const *>(data), length))
             return;
@@ -377,19 +384,27 @@ void CXmlDocument::ParseWithExpat(unsigned char const * data, std::size_t length
     reader.ParseChunk(reinterpret_cast<char const *>(data), length, true);
 }
 
-bool CXmlDocument::StartReadingOnDemand(unsigned char const * data, std::size_t length)
+bool CXmlDocument::StartReadingOnDemand(unsigned char const * data, std::size_t length, bool fastInfoset)
 {
     CXmlDocumentStore & store = *m_store;
     // The walk holds elements by address while more are read.
     if (!store.tree.KeepInPlace())
         return false;
-    store.demand = std::make_unique<CDemandXmlReader>(*this, store);
-    if (store.demand->Start(reinterpret_cast<char const *>(data), length) != CQuickXmlReader::Progress::GaveUp)
+    std::unique_ptr<CSteppedReader> reader;
+    if (fastInfoset)
+        reader = std::make_unique<CFastInfosetReader>(&m_context->GetFIContext(), this);
+    else
+        reader = std::make_unique<CQuickXmlReader>(*this);
+    store.demand = std::make_unique<CDemandXmlReader>(*this, store, std::move(reader));
+    if (store.demand->Start(reinterpret_cast<char const *>(data), length) != CSteppedReader::Progress::GaveUp)
         return true;
-    // Not the common form from its start: Expat reads it whole.
+    // Not the common form from its start, or a fault in the header: the input is read whole.
     m_store->Clear();
     m_namespaceAliases.clear();
-    ParseWithExpat(data, length);
+    if (fastInfoset)
+        ParseFastInfoset(data, length);
+    else
+        ParseWithExpat(data, length);
     return true;
 }
 
@@ -410,7 +425,9 @@ void CXmlDocument::ReadWholeText()
     m_store->Clear();
     m_namespaceAliases.clear();
     m_readOnDemand = false;
-    if (gaveUp)
+    if (CFastInfosetReader::RecogniseHeader(data, length) != 0)
+        ParseFastInfoset(data, length);
+    else if (gaveUp)
         ParseWithExpat(data, length);
     else
         ParseText(data, length);

@@ -2,6 +2,7 @@
 // and every facet of the schema on both sides of its bound.
 #include "examples/PurchaseOrderSupport.h"
 #include "TestSupport.h"
+#include "nxconvert/DocumentWriter.h"
 
 #include <zlib.h>
 
@@ -27,6 +28,30 @@ CSmartPtr<CPurchaseOrderType> ReadOrder(std::string const & xml)
 {
     CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
     order->FromXml(xml.c_str());
+    return order;
+}
+
+// The document of the XML text as Fast Infoset, whatever the bindings would say of it.
+std::string AsFastInfoset(std::string const & xml)
+{
+    CXmlDocument document;
+    document.LoadXml(xml.c_str());
+    CBinaryStream stream;
+    CFastInfosetWriter writer(&CSerializationContext::GetDefaultContext().GetFIContext(), &stream);
+    writer.WriteStartDocument();
+    writer.WriteFIHeader(FInfoDecl_None);
+    NxConvert::WriteDocumentTree(document, writer, NxConvert::TextLayout::KeepAll);
+    writer.WriteFITrailer();
+    writer.WriteEndDocument();
+    CBinaryData const octets = stream.GetData();
+    return std::string(reinterpret_cast<char const *>(octets.GetData()), octets.GetLength());
+}
+
+CSmartPtr<CPurchaseOrderType> ReadOrderStream(std::string const & bytes)
+{
+    CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
+    order->FromXmlStream(reinterpret_cast<unsigned char const *>(bytes.data()),
+                         static_cast<std::uint32_t>(bytes.size()));
     return order;
 }
 
@@ -198,6 +223,40 @@ TEST(PurchaseOrder, FaultsLateInALongOrderAreFoundAsInTheWholeText)
     order->SetNotes(plain->GetNotes());
     EXPECT_EQ(Written(*plain), Written(*order));
     EXPECT_EQ(original, Written(*plain));
+}
+
+// Fast Infoset is read on demand as XML text is: faults late in a long order come out as they
+// do when the whole document is read first.
+TEST(PurchaseOrder, FaultsLateInALongFastInfosetOrderAreFoundAsInTheWholeDocument)
+{
+    std::string const original = ReadFileBytes(Generate("--items 3000 --seed 6"));
+    std::string const octets = AsFastInfoset(original);
+    ASSERT_EQ(original, Written(*ReadOrderStream(octets)));
+    std::string const zeroQuantity =
+        AsFastInfoset(std::string(original).replace(original.rfind("<quantity>"), 10, "<quantity>0</quantity><quantity>"));
+    EXPECT_EQ("Failed to set the property value.\nPath: /purchaseOrder/items/item[3000]/quantity[1]\n"
+              "Invalid Value for quantity [0]",
+              Failure([&] { ReadOrderStream(zeroQuantity); }));
+    // Octets cut short, or a bad octet, win over the item.
+    EXPECT_EQ("Failed to parse FastInfoset. Unexpected End of File.",
+              Failure([&] { ReadOrderStream(zeroQuantity.substr(0, zeroQuantity.size() - 3)); }));
+    std::string badOctet = zeroQuantity;
+    badOctet[badOctet.size() - 3] = '\xE8';
+    EXPECT_EQ(Failure([&] {
+                  CXmlDocument document;
+                  document.LoadXmlStream(reinterpret_cast<unsigned char const *>(badOctet.data()), badOctet.size());
+              }),
+              Failure([&] { ReadOrderStream(badOctet); }));
+    // So does an element nested too deep after the items.
+    std::string deep;
+    for (int i = 0; i < 2100; ++i)
+        deep += "<n>";
+    for (int i = 0; i < 2100; ++i)
+        deep += "</n>";
+    std::string const deepItems =
+        AsFastInfoset(std::string(original).replace(original.rfind("</items>"), 8, deep + "</items>"));
+    EXPECT_EQ("The document nests elements 2102 levels deep; objects are read from at most 2000 levels.",
+              Failure([&] { ReadOrderStream(deepItems); }));
 }
 
 TEST(PurchaseOrder, TheChoiceOfPaymentTakesOneMember)

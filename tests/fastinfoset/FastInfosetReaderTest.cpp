@@ -46,6 +46,8 @@ TEST(FastInfosetReader, ReadsEachConstructToItsCanonicalForm)
         {"date alphabet and int algorithm in attributes",
          Start("7C 00 72 78 00 64 20 14 20 24 A0 1A 15 78 00 69 30 33 00 01 E2 40 FF F0"),
          "<r d=\"2024-01-15\" i=\"123456\"></r>"},
+        {"text past eight bytes, with a delete and a tab", Start("3C 00 72 92 0D 'abcdefgh' 7F 09 'ijkl' C3 A9 FF"),
+         "<r>abcdefgh\x7F\tijkl\xC3\xA9</r>"},
         {"numeric alphabet with padding", Start("3C 00 72 88 02 00 A1 2C 5F FF"), "<r>-12.5</r>"},
         {"utf16 chunk with surrogate pair", Start("3C 00 72 86 05 00 68 00 E9 D8 3D DE 00 FF"),
          "<r>h\xC3\xA9\xF0\x9F\x98\x80</r>"},
@@ -126,6 +128,9 @@ TEST(FastInfosetReader, RejectsEachMalformedConstructWithItsMessage)
         // Strings that XML text cannot carry: broken UTF-8, control characters, lone surrogates.
         {Start("3C 00 72 92 01 'a' C3 28 'b' FF"), "A character string is not UTF-8 text that XML can hold."},
         {Start("3C 00 72 92 01 'a' 01 'b' 'c' FF"), "A character string is not UTF-8 text that XML can hold."},
+        // Past the first eight bytes, which are checked at once.
+        {Start("3C 00 72 92 11 'abcdefghijk' 1F 'mnopqrst' FF"), "A character string is not UTF-8 text that XML can hold."},
+        {Start("3C 00 72 92 0D 'abcdefgh' 85 'ijklmno' FF"), "A character string is not UTF-8 text that XML can hold."},
         {Start("3C 00 72 86 01 00 68 D8 3D FF"), "A character string is not UTF-8 text that XML can hold."},
         {Start("7C 00 72 78 00 61 02 'a' 0B 'b' FF F0"), "A character string is not UTF-8 text that XML can hold."},
         {Start("3C 00 01 FF"), "A character string is not UTF-8 text that XML can hold."}};
