@@ -25,10 +25,10 @@ std::atomic<std::size_t> g_startTagsAtMost{4096};
 constexpr std::size_t ChildrenOfARun = 8;
 } // namespace
 
-void SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost)
+std::pair<std::size_t, std::size_t> SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost)
 {
-    g_startTagsAtOnce.store(atOnce, std::memory_order_relaxed);
-    g_startTagsAtMost.store(atMost, std::memory_order_relaxed);
+    return {g_startTagsAtOnce.exchange(atOnce, std::memory_order_relaxed),
+            g_startTagsAtMost.exchange(atMost, std::memory_order_relaxed)};
 }
 
 CDemandXmlReader::CDemandXmlReader(CXmlDocument & document, CXmlDocumentStore & store,
@@ -151,6 +151,7 @@ void CDemandXmlReader::ReadOn(std::size_t stopDepth)
     {
         // A fault found while the walk runs must not reach the walk's own handlers: reading the
         // whole input finds it again and reports it.
+        progress = CSteppedReader::Progress::GaveUp;
     }
     if (progress != CSteppedReader::Progress::Paused)
         m_finished = true;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace NxXmlLib16
@@ -22,15 +23,14 @@ struct CReadWholeText
 };
 
 // Sets how many start tags reading on demand reads at least, and at most, before the walk goes
-// on (256 and 4096). Tests make the steps as small as they go (1 and 2), so that passed elements
-// are given back as often as they can be.
-void SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost);
+// on (256 and 4096), and returns the steps set before. Tests make the steps as small as they go
+// (1 and 2), so that passed elements are given back as often as they can be.
+std::pair<std::size_t, std::size_t> SetDemandReadingSteps(std::size_t atOnce, std::size_t atMost);
 
 // Reads a document (XML text of the quick reader's form, or Fast Infoset) as the walk over it
-// asks for elements,
-// a step of a few hundred start tags at a time, and gives back the records of the siblings the
-// walk has passed when it asks for more, so that a long run of siblings costs the records of
-// one step. Elements come open (their end tag not read yet) or complete; one whose content was
+// asks for elements, a step of a few hundred start tags at a time, and gives back the records
+// of the siblings the walk has passed when it asks for more, so that a long run of siblings
+// costs the records of one step. Elements come open (their end tag not read yet) or complete; one whose content was
 // given back throws CReadWholeText when its content is asked for again.
 class CDemandXmlReader
 {

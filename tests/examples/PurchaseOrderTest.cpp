@@ -3,6 +3,7 @@
 #include "examples/PurchaseOrderSupport.h"
 #include "TestSupport.h"
 #include "nxconvert/DocumentWriter.h"
+#include "xml/DemandXmlReader.h"
 
 #include <zlib.h>
 
@@ -247,6 +248,18 @@ TEST(PurchaseOrder, FaultsLateInALongFastInfosetOrderAreFoundAsInTheWholeDocumen
                   document.LoadXmlStream(reinterpret_cast<unsigned char const *>(badOctet.data()), badOctet.size());
               }),
               Failure([&] { ReadOrderStream(badOctet); }));
+    // A fault met while a step reads on to the end of an item: each step reads one start tag,
+    // then the rest of the item it opened.
+    std::string brokenText = octets;
+    std::size_t const descriptionEnd = original.rfind("</description>");
+    std::size_t const descriptionStart = original.rfind('>', descriptionEnd - 1) + 1;
+    std::string const description = original.substr(descriptionStart, descriptionEnd - descriptionStart);
+    ASSERT_GT(description.size(), 2u);
+    brokenText[brokenText.find(description) + 1] = '\x01';
+    std::pair<std::size_t, std::size_t> const steps = SetDemandReadingSteps(1, 1000);
+    EXPECT_EQ("Failed to parse FastInfoset. A character string is not UTF-8 text that XML can hold.",
+              Failure([&] { ReadOrderStream(brokenText); }));
+    SetDemandReadingSteps(steps.first, steps.second);
     // So does an element nested too deep after the items.
     std::string deep;
     for (int i = 0; i < 2100; ++i)
