@@ -229,6 +229,7 @@ void CXmlDocument::Init() { m_input.Clear(); }
 void CXmlDocument::Cleanup()
 {
     m_store->Clear();
+    m_store->inflated.reset();
     m_namespaceAliases.clear();
     m_input.Clear();
 }
@@ -335,12 +336,17 @@ bool CXmlDocument::ParseCompressed(unsigned char const * data, std::size_t lengt
         return false;
     if (CFastInfosetReader::RecogniseHeader(head.get(), headLength) != 0)
     {
-        // Fast Infoset is read from one block.
-        CInflatedBytes whole;
-        if (!whole.ReadAll(inflater, head.get(), headLength))
+        // Fast Infoset is read from one block, kept while objects are read from it.
+        std::unique_ptr<CInflatedBytes> whole = std::make_unique<CInflatedBytes>();
+        if (!whole->ReadAll(inflater, head.get(), headLength))
             return false;
-        CFastInfosetReader reader(&m_context->GetFIContext(), this);
-        reader.Parse(whole.GetData(), whole.GetLength());
+        unsigned char const * const octets = whole->GetData();
+        std::size_t const octetCount = whole->GetLength();
+        m_store->inflated = std::move(whole);
+        if (m_readOnDemand && m_filter == nullptr && StartReadingOnDemand(octets, octetCount, true))
+            return true;
+        ParseFastInfoset(octets, octetCount);
+        m_store->inflated.reset(); // the tree holds all of it
         return true;
     }
     // Text goes to the parser piece by piece, inflated straight into the parser's own buffer.

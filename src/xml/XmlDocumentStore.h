@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "XmlDocument.h"
+#include "frame/Compression.h"
 #include "frame/Portable.h"
 #include "xml/DemandXmlReader.h"
 
@@ -158,6 +159,9 @@ struct CXmlDocumentStore
     std::size_t maxDepth = 0; // the deepest nesting reached
     CXmlClosedElement lastClosed;
     std::unique_ptr<CDemandXmlReader> demand; // set while the text is read as objects ask
+    // Inflated Fast Infoset that objects are read from as it is parsed; it outlives Clear(),
+    // since reading it whole again starts with one.
+    std::unique_ptr<CInflatedBytes> inflated;
 
     void Clear()
     {
