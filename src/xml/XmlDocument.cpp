@@ -334,19 +334,24 @@ bool CXmlDocument::ParseCompressed(unsigned char const * data, std::size_t lengt
     std::size_t const headLength = inflater.Read(head.get(), InflatePieceSize);
     if (inflater.Failed())
         return false;
-    if (CFastInfosetReader::RecogniseHeader(head.get(), headLength) != 0)
+    bool const fastInfoset = CFastInfosetReader::RecogniseHeader(head.get(), headLength) != 0;
+    bool const onDemand = m_readOnDemand && m_filter == nullptr;
+    if (fastInfoset || onDemand)
     {
-        // Fast Infoset is read from one block, kept while objects are read from it.
+        // Fast Infoset is read from one block, and so is text that objects are read from while
+        // it is parsed; the block stays while they are.
         std::unique_ptr<CInflatedBytes> whole = std::make_unique<CInflatedBytes>();
         if (!whole->ReadAll(inflater, head.get(), headLength))
             return false;
-        unsigned char const * const octets = whole->GetData();
-        std::size_t const octetCount = whole->GetLength();
+        unsigned char const * const bytes = whole->GetData();
+        std::size_t const count = whole->GetLength();
         m_store->inflated = std::move(whole);
-        if (m_readOnDemand && m_filter == nullptr && StartReadingOnDemand(octets, octetCount, true))
-            return true;
-        ParseFastInfoset(octets, octetCount);
-        m_store->inflated.reset(); // the tree holds all of it
+        if (!fastInfoset)
+            ParseText(bytes, count);
+        else if (!onDemand || !StartReadingOnDemand(bytes, count, true))
+            ParseFastInfoset(bytes, count);
+        if (!IsReadingOnDemand())
+            m_store->inflated.reset(); // the tree holds all of it
         return true;
     }
     // Text goes to the parser piece by piece, inflated straight into the parser's own buffer.

@@ -159,8 +159,8 @@ struct CXmlDocumentStore
     std::size_t maxDepth = 0; // the deepest nesting reached
     CXmlClosedElement lastClosed;
     std::unique_ptr<CDemandXmlReader> demand; // set while the text is read as objects ask
-    // Inflated Fast Infoset that objects are read from as it is parsed; it outlives Clear(),
-    // since reading it whole again starts with one.
+    // Inflated input that objects are read from as it is parsed; it outlives Clear(), since
+    // reading it whole again starts with one.
     std::unique_ptr<CInflatedBytes> inflated;
 
     void Clear()

@@ -207,6 +207,12 @@ TEST(PurchaseOrder, FaultsLateInALongOrderAreFoundAsInTheWholeText)
     // The text ends too early: that wins over the item, as it does when the text is parsed first.
     std::string const cut = zeroQuantity.substr(0, zeroQuantity.rfind("</purchaseOrder>"));
     EXPECT_EQ("no element found at line 21236", Failure([&] { ReadOrder(cut); }));
+    // Compressed text is inflated into a block that stays while the order is read, or read again.
+    EXPECT_EQ(original, Written(*ReadOrderStream(NxXmlTest::Compress(original, 31))));
+    EXPECT_EQ("Failed to set the property value.\nPath: /purchaseOrder/items/item[2901]/quantity[1]\n"
+              "Invalid Value for quantity [0]",
+              Failure([&] { ReadOrderStream(NxXmlTest::Compress(zeroQuantity, 15)); }));
+    EXPECT_EQ("no element found at line 21236", Failure([&] { ReadOrderStream(NxXmlTest::Compress(cut, 31)); }));
     // So does an element nested too deep, even after the item.
     std::string deep;
     for (int i = 0; i < 2100; ++i)
@@ -218,7 +224,9 @@ TEST(PurchaseOrder, FaultsLateInALongOrderAreFoundAsInTheWholeText)
     EXPECT_EQ("The document nests elements 2102 levels deep; objects are read from at most 2000 levels.",
               Failure([&] { ReadOrder(edited("</items>", 1, deep + "</items>")); }));
     // A CDATA section near the end leaves the common form: the items read so far are read again.
-    CSmartPtr<CPurchaseOrderType> const order = ReadOrder(edited("<notes>", 1, "<notes><![CDATA[<b>&</b>]]>"));
+    std::string const lateCData = edited("<notes>", 1, "<notes><![CDATA[<b>&</b>]]>");
+    CSmartPtr<CPurchaseOrderType> const order = ReadOrder(lateCData);
+    EXPECT_EQ(Written(*order), Written(*ReadOrderStream(NxXmlTest::Compress(lateCData, 31))));
     CSmartPtr<CPurchaseOrderType> const plain = ReadOrder(original);
     EXPECT_EQ("<b>&</b>" + plain->GetNotes(), order->GetNotes());
     order->SetNotes(plain->GetNotes());
