@@ -3,7 +3,8 @@
 # NN_name.xml of the kit's corpus loaded and written by us, and the purchase orders of
 # tests/data/po read into their bindings and written by ToFastInfosetFile, each with declarations
 # 0 and 4 and with the default and suggested options. The Java library must accept each file and
-# read back the same canonical tree as the XML text. Skipped when Java is missing.
+# read back the same canonical tree as the XML text; the orders it writes must read into the
+# bindings as the XML text does. Skipped when Java is missing.
 # Usage: interop.sh [BUILD_DIR]   (default: build/release)
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -52,6 +53,26 @@ for decl in 0 4; do
         done
     done
 done
+# Orders the Java library wrote, read into the bindings while they are parsed: the same order as
+# read from the XML text.
+if [ -x "$potool" ]; then
+    for xml in "$root"/tests/data/po/*.xml; do
+        base="$out/$(basename "$xml" .xml)"
+        if ! "$potool" "$xml" "$base.text" 0 default; then
+            echo "FAIL $xml: the order was not read"; failed=$((failed + 1)); continue
+        fi
+        for variant in default utf16 typed cdata; do
+            flag=""; [ "$variant" = default ] || flag="--$variant"
+            if "$kit/fitool.sh" xml2fi "$xml" "$base.java-$variant.finf" $flag &&
+                "$potool" "$base.java-$variant.finf" "$base.java-$variant" 0 default &&
+                cmp -s "$base.text.xml" "$base.java-$variant.xml"; then
+                passed=$((passed + 1))
+            else
+                echo "FAIL $xml: the Java library's $variant Fast Infoset reads to another order"; failed=$((failed + 1))
+            fi
+        done
+    done
+fi
 # The other direction: the Java library's documents read by ours (fi_canon prints the canonical tree).
 canon=${FI_CANON:-"$root/build/release/tests/fi_canon"}
 if [ -x "$canon" ]; then

@@ -1,6 +1,6 @@
-// Reads a purchase order into its bindings and writes it back both as XML text and as Fast
-// Infoset, for the interoperability check of bound objects.
-// Usage: NxPurchaseOrderFastInfosetTool IN.xml OUT_BASE DECLARATION(0-9) default|suggested
+// Reads a purchase order (XML text or Fast Infoset) into its bindings and writes it back both as
+// XML text and as Fast Infoset, for the interoperability check of bound objects.
+// Usage: NxPurchaseOrderFastInfosetTool IN OUT_BASE DECLARATION(0-9) default|suggested
 //        (writes OUT_BASE.xml and OUT_BASE.finf)
 #include "PurchaseOrder.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char ** argv)
     using namespace NxXmlLib16;
     if (argc != 5)
     {
-        std::fprintf(stderr, "usage: %s IN.xml OUT_BASE DECLARATION(0-9) default|suggested\n", argv[0]);
+        std::fprintf(stderr, "usage: %s IN OUT_BASE DECLARATION(0-9) default|suggested\n", argv[0]);
         return 2;
     }
     try
