@@ -341,8 +341,26 @@ bool CXmlDocument::ParseCompressed(unsigned char const * data, std::size_t lengt
         // Fast Infoset is read from one block, and so is text that objects are read from while
         // it is parsed; the block stays while they are.
         std::unique_ptr<CInflatedBytes> whole = std::make_unique<CInflatedBytes>();
-        if (!whole->ReadAll(inflater, head.get(), headLength))
-            return false;
+        bool complete = false;
+        try
+        {
+            complete = whole->ReadAll(inflater, head.get(), headLength);
+        }
+        catch (CNxException const &)
+        {
+            if (fastInfoset)
+                throw;
+        }
+        if (!complete)
+        {
+            if (fastInfoset)
+                return false;
+            // Text cut short, corrupt or too large is inflated piece by piece into the parser
+            // instead, so that a fault in what it holds is reported as when it is loaded.
+            whole.reset();
+            m_readOnDemand = false;
+            return ParseCompressed(data, length);
+        }
         unsigned char const * const bytes = whole->GetData();
         std::size_t const count = whole->GetLength();
         m_store->inflated = std::move(whole);

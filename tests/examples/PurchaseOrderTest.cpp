@@ -213,6 +213,20 @@ TEST(PurchaseOrder, FaultsLateInALongOrderAreFoundAsInTheWholeText)
               "Invalid Value for quantity [0]",
               Failure([&] { ReadOrderStream(NxXmlTest::Compress(zeroQuantity, 15)); }));
     EXPECT_EQ("no element found at line 21236", Failure([&] { ReadOrderStream(NxXmlTest::Compress(cut, 31)); }));
+    // Compressed text cut short, or larger than allowed, is parsed as it is inflated: a fault in
+    // its start is reported as when it is loaded.
+    std::string const badStart = std::string(original).insert(original.find("<customer>"), "<<bad/>");
+    std::string const shortStream = NxXmlTest::Compress(badStart, 15).substr(0, 20000);
+    EXPECT_EQ("not well-formed (invalid token) at line 3", Failure([&] { ReadOrderStream(shortStream); }));
+    CSerializationContext small;
+    small.SetMaxInflatedSize(100000);
+    EXPECT_EQ("not well-formed (invalid token) at line 3",
+              Failure([&] {
+                  std::string const packed = NxXmlTest::Compress(badStart, 31);
+                  CSmartPtr<CPurchaseOrderType> order(new CPurchaseOrderType);
+                  order->FromXmlStream(reinterpret_cast<unsigned char const *>(packed.data()),
+                                       static_cast<std::uint32_t>(packed.size()), small);
+              }));
     // So does an element nested too deep, even after the item.
     std::string deep;
     for (int i = 0; i < 2100; ++i)
