@@ -478,11 +478,15 @@ CFastInfosetReader::CQName const & CFastInfosetReader::ReadLiteralQName(bool has
     if (hasNamespace)
         name.namespaceName = ReadIdentifying(m_namespaceNames, "namespace name");
     name.localName = ReadIdentifying(m_localNames, "local name");
-    if (hasPrefix && m_document.LookupNamespaceFromAlias(std::string(Utf8AsLocal(name.prefix)).c_str()).empty())
+    if (hasPrefix)
     {
-        // A prefix that no namespace attribute declared still names its namespace in paths.
+        // A prefix that no namespace attribute declared still names its namespace in paths. The
+        // declarations are looked at directly: a lookup of the document's would be taken for one
+        // of the objects read while the document is.
         std::string const localPrefix(Utf8AsLocal(name.prefix));
-        m_document.AddNamespaceDeclaration(localPrefix, std::string(Utf8AsLocal(name.namespaceName)));
+        auto const declared = m_document.m_namespaceAliases.find(localPrefix);
+        if (declared == m_document.m_namespaceAliases.end() || declared->second.empty())
+            m_document.AddNamespaceDeclaration(localPrefix, std::string(Utf8AsLocal(name.namespaceName)));
     }
     Resolve(name);
     if (!HasRoom(table))
