@@ -158,10 +158,10 @@ struct CXmlDocumentStore
     std::size_t depth = 0;
     std::size_t maxDepth = 0; // the deepest nesting reached
     CXmlClosedElement lastClosed;
-    std::unique_ptr<CDemandXmlReader> demand; // set while the text is read as objects ask
     // Inflated input that objects are read from as it is parsed; it outlives Clear(), since
-    // reading it whole again starts with one.
+    // reading it whole again starts with one, and the reader that views it.
     std::unique_ptr<CInflatedBytes> inflated;
+    std::unique_ptr<CDemandXmlReader> demand; // set while the text is read as objects ask
 
     void Clear()
     {
