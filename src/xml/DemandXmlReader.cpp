@@ -130,7 +130,7 @@ void CDemandXmlReader::NoteLookup(bool byPrefix, std::string const & key, std::s
 void CDemandXmlReader::ReadOn(std::size_t stopDepth)
 {
     if (m_finished)
-        throw CReadWholeText(); // the quick reader gave up, and the walk asks again
+        throw CReadWholeText(); // the reader gave up or failed, and the walk asks again
     CSteppedReader::Progress progress = CSteppedReader::Progress::GaveUp;
     try
     {

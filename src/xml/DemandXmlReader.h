@@ -30,8 +30,8 @@ std::pair<std::size_t, std::size_t> SetDemandReadingSteps(std::size_t atOnce, st
 // Reads a document (XML text of the quick reader's form, or Fast Infoset) as the walk over it
 // asks for elements, a step of a few hundred start tags at a time, and gives back the records
 // of the siblings the walk has passed when it asks for more, so that a long run of siblings
-// costs the records of one step. Elements come open (their end tag not read yet) or complete; one whose content was
-// given back throws CReadWholeText when its content is asked for again.
+// costs the records of one step. Elements come open (their end tag not read yet) or complete;
+// one whose content was given back throws CReadWholeText when its content is asked for again.
 class CDemandXmlReader
 {
 public:
