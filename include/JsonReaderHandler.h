@@ -158,7 +158,7 @@ private:
     // The name and attribute names of the open start tag, to refuse a repeated attribute and
     // undeclared prefixes.
     bool m_startTagOpen = false;
-    std::string m_tagName;
+    std::string m_tagName; // empty when the name has no prefix
     std::vector<std::string> m_tagAttributes;
     std::size_t m_tagAttributeCount = 0;
     // The prefixes declared on the open elements, each with the depth of its element; they stay

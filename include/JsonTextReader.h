@@ -75,8 +75,21 @@ public:
     bool Parse();
 
 private:
+    // The line of a byte, from 1, and its position in that line, for messages.
+    struct CWhere
+    {
+        std::int64_t line;
+        std::int64_t position;
+    };
+
     // Reads the next byte; false at the end of the input.
-    bool Read();
+    bool Read()
+    {
+        if (m_index >= m_length)
+            return false;
+        m_current = m_input[m_index++];
+        return true;
+    }
     // Reads the next byte that is neither whitespace nor part of a comment; false at the end.
     bool ReadToken();
     // Skips a comment whose introducing slash is the current byte, when one starts here.
@@ -97,6 +110,8 @@ private:
     void ParseLiteral(char const * literal, char const * mismatch, char const * endOfFile);
     // Reads digits after the current byte, which must itself be a digit.
     void ReadDigits();
+    // Where the byte read last is; at the start, line 1 and position 0.
+    CWhere Where() const;
     // Throws CNxValidationException with the message filled with line and position.
     [[noreturn]] void Fail(char const * format) const;
     // Throws with the current byte, then line and position.
@@ -110,8 +125,6 @@ private:
     std::size_t m_length;
     std::size_t m_index = 0;
     char m_current = 0;
-    std::int64_t m_line = 1;
-    std::int64_t m_position = 0;
     std::string m_text; // the name, string or number being read
 };
 

@@ -40,7 +40,7 @@ public:
         std::string const & GetNamespaceURI() const { return m_namespaceUri; }
         std::string const & GetLocalName() const { return m_localName; }
         // The name as written in the start tag, with its prefix.
-        std::string const & GetQualifiedName() const { return m_qualifiedName; }
+        std::string const & GetQualifiedName() const { return m_qualifiedName.empty() ? m_localName : m_qualifiedName; }
         CXmlWriterContext * GetParent() const { return m_parent; }
         std::int32_t GetArrayState() const { return m_arrayState; }
         // The default namespace in scope.
@@ -61,7 +61,7 @@ public:
         std::uint32_t m_depth = 0;
         std::string m_namespaceUri;
         std::string m_localName;
-        std::string m_qualifiedName;
+        std::string m_qualifiedName; // empty when the name has no prefix
         CXmlWriterContext * m_parent = nullptr;
         std::int32_t m_arrayState = 0;
         std::string m_defaultNamespace;

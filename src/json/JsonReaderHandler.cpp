@@ -375,7 +375,11 @@ void CJsonReaderToXmlHandler::StartElement(std::string const & name)
     }
     ++m_openElements;
     m_startTagOpen = true;
-    m_tagName = name;
+    // Only a prefixed name is checked when the start tag closes.
+    if (name.find(':') == std::string::npos)
+        m_tagName.clear();
+    else
+        m_tagName = name;
     m_tagAttributeCount = 0;
 }
 

@@ -6,6 +6,7 @@
 #include "xml/XmlCharacters.h"
 
 #include <climits>
+#include <cstring>
 
 namespace NxXmlLib16
 {
@@ -16,6 +17,38 @@ namespace
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsWhitespace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+constexpr std::size_t EightBytes = sizeof(std::uint64_t);
+
+// Whether the eight bytes from `text` on are all spaces.
+bool AreEightSpaces(char const * text)
+{
+    std::uint64_t word;
+    std::memcpy(&word, text, sizeof word);
+    return word == 0x2020202020202020ULL;
+}
+
+// The index of the first quotation mark or backslash from `at` on, or `length` when none.
+std::size_t FindQuoteOrEscape(char const * text, std::size_t at, std::size_t length)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    // Eight bytes at once: a byte equal to the one sought turns to zero, which borrows into
+    // its top bit.
+    while (length - at >= EightBytes)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, text + at, sizeof word);
+        std::uint64_t const quotes = word ^ (ones * '"');
+        std::uint64_t const escapes = word ^ (ones * '\\');
+        if ((((quotes - ones) & ~quotes) | ((escapes - ones) & ~escapes)) & highs)
+            break;
+        at += sizeof word;
+    }
+    while (at < length && text[at] != '"' && text[at] != '\\')
+        ++at;
+    return at;
+}
 
 // The value of a hexadecimal digit, or -1.
 std::int32_t HexValue(char c)
@@ -48,33 +81,34 @@ void CJsonTextReader::SetHandler(IJsonReaderHandler * handler) { m_handler->SetI
 
 IErrorPathProvider * CJsonTextReader::GetErrorPathProvider() const { return m_handler.get(); }
 
+CJsonTextReader::CWhere CJsonTextReader::Where() const
+{
+    // The line and position are counted only when a message needs them: the line is one more
+    // than the line feeds read, the position the bytes read since the last of them.
+    CWhere where{1, static_cast<std::int64_t>(m_index)};
+    for (std::size_t i = 0; i < m_index; ++i)
+    {
+        if (m_input[i] == '\n')
+        {
+            ++where.line;
+            where.position = static_cast<std::int64_t>(m_index - i - 1);
+        }
+    }
+    return where;
+}
+
 void CJsonTextReader::Fail(char const * format) const
 {
-    throw CNxValidationException(FormatString(format, Printable(m_line), Printable(m_position)),
+    CWhere const where = Where();
+    throw CNxValidationException(FormatString(format, Printable(where.line), Printable(where.position)),
                                  m_handler->GetErrorPath());
 }
 
 void CJsonTextReader::FailFound(char const * format) const
 {
-    throw CNxValidationException(FormatString(format, m_current, Printable(m_line), Printable(m_position)),
+    CWhere const where = Where();
+    throw CNxValidationException(FormatString(format, m_current, Printable(where.line), Printable(where.position)),
                                  m_handler->GetErrorPath());
-}
-
-bool CJsonTextReader::Read()
-{
-    if (m_index >= m_length)
-        return false;
-    m_current = m_input[m_index++];
-    if (m_current == '\n')
-    {
-        ++m_line;
-        m_position = 0;
-    }
-    else
-    {
-        ++m_position;
-    }
-    return true;
 }
 
 bool CJsonTextReader::SkipComment()
@@ -108,22 +142,26 @@ bool CJsonTextReader::SkipComment()
 
 bool CJsonTextReader::ReadToken()
 {
-    while (Read())
+    for (;;)
     {
-        if (IsWhitespace(m_current))
-            continue;
-        if (m_current == '/' && m_allowComments && SkipComment())
-            continue;
-        return true;
+        while (m_index < m_length && IsWhitespace(m_input[m_index]))
+        {
+            // Indentation goes eight spaces at a time.
+            if (m_length - m_index >= EightBytes && AreEightSpaces(m_input + m_index))
+                m_index += EightBytes;
+            else
+                ++m_index;
+        }
+        if (!Read())
+            return false;
+        if (m_current != '/' || !m_allowComments || !SkipComment())
+            return true;
     }
-    return false;
 }
 
 bool CJsonTextReader::Parse()
 {
     m_index = 0;
-    m_line = 1;
-    m_position = 0;
     m_handler->StartDocument();
     bool const named = !m_rootElementName.empty();
     if (named)
@@ -236,27 +274,15 @@ void CJsonTextReader::ParseString()
     m_text.clear();
     for (;;)
     {
-        // Copy the run of plain bytes in one piece; only quotes, escapes and line feeds stop it.
+        // Copy the run of plain bytes in one piece; only quotes and escapes stop it.
         std::size_t const start = m_index;
-        std::size_t at = start;
-        while (at < m_length)
-        {
-            char const c = m_input[at];
-            if (c == '"' || c == '\\' || c == '\n')
-                break;
-            ++at;
-        }
+        std::size_t const at = FindQuoteOrEscape(m_input, start, m_length);
         m_text.append(m_input + start, at - start);
-        m_position += static_cast<std::int64_t>(at - start);
         m_index = at;
         if (!Read())
             Fail(endOfFile);
-        switch (m_current)
-        {
-        case '"': return;
-        case '\n': m_text += '\n'; continue;
-        default: break;
-        }
+        if (m_current == '"')
+            return;
         if (!Read())
             Fail(endOfFile);
         switch (m_current)
@@ -311,7 +337,6 @@ void CJsonTextReader::ParseUnicodeEscape()
         if (low >= 0xDC00 && low <= 0xDFFF)
         {
             m_index += 6;
-            m_position += 6;
             code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<std::uint32_t>(low) - 0xDC00);
         }
         else

@@ -167,9 +167,9 @@ void CXmlTextWriter::WriteStartElement(std::string const & localName, std::strin
         WriteIndent(context.GetDepth());
     m_stream->Append('<');
 
-    std::string & qualifiedName = QualifiedName(context);
     if (!namespaceUri.empty() && namespaceUri != context.GetDefaultNamespace())
     {
+        std::string & qualifiedName = QualifiedName(context);
         std::string const * prefix = context.FindPrefix(namespaceUri);
         bool const declare = prefix == nullptr;
         if (declare)
@@ -184,8 +184,7 @@ void CXmlTextWriter::WriteStartElement(std::string const & localName, std::strin
     }
     else
     {
-        qualifiedName = localName;
-        m_stream->Append(localName);
+        m_stream->Append(localName); // the qualified name stays empty: the end tag uses this one
     }
 
     if (parent == nullptr)

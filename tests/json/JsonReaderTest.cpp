@@ -114,6 +114,21 @@ TEST(JsonReaderTest, StringEscapesAndUnicode)
                       "Expected 4 hexadecimal digits'\\uxxxx', found 'Z' at line 1, position 10.\nPath: $");
 }
 
+TEST(JsonReaderTest, QuotesAndEscapesEndPlainRunsAtEveryOffset)
+{
+    // Plain bytes are passed over eight at a time; the first quote or backslash must be found
+    // wherever it stands in its group, also after bytes beyond ASCII.
+    for (std::size_t offset = 0; offset < 20; ++offset)
+    {
+        std::string const plain(offset, 'a');
+        EXPECT_EQ("SD S(" + plain + "\"z\\) ED", Events("\"" + plain + "\\\"z\\\\\"")) << offset;
+        EXPECT_EQ("SD S(\xC3\xA9" + plain + ") ED", Events("\"\xC3\xA9" + plain + "\"")) << offset;
+        EXPECT_EQ("SD [ S(" + plain + ") S() ] ED", Events("[\"" + plain + "\",\"\"]")) << offset;
+        ExpectSyntaxError("\"" + plain, "Unexpected End of File. Expected string value at line 1, position " +
+                                            std::to_string(offset + 1) + ".\nPath: $");
+    }
+}
+
 TEST(JsonReaderTest, CommentsAreSkippedOnlyWhenAllowed)
 {
     EXPECT_EQ("SD { N(a) #(1) N(b) #(2) } ED",
@@ -177,6 +192,13 @@ TEST(JsonReaderTest, LinesAndPositionsFollowLineFeedsInsideAndOutsideStrings)
     ExpectSyntaxError("{\n  \"a\": \"x\ny\",\n  \"b\" ?",
                       "Expected Object Name/Value separator character ':', found '?' at line 4, position 7.\nPath: $.b");
     ExpectSyntaxError("// note\n[\r\n1,\n x]", ExpectedValue + "'x' at line 4, position 2.\nPath: $[1]");
+    // Runs of eight spaces are passed over at once; tabs and single spaces one by one.
+    ExpectSyntaxError("[\n        1,\n            x]", ExpectedValue + "'x' at line 3, position 13.\nPath: $[1]");
+    ExpectSyntaxError("[\n\t        \t 1 x]",
+                      "Expected Array separator character ',', found 'x' at line 2, position 14.\nPath: $[1]");
+    // A surrogate pair's second escape is read ahead and counted all the same.
+    ExpectSyntaxError("[\"\\ud83d\\ude00\" x]",
+                      "Expected Array separator character ',', found 'x' at line 1, position 17.\nPath: $[1]");
 }
 
 TEST(JsonReaderTest, ErrorPathNamesMembersAndArrayItems)
