@@ -36,7 +36,11 @@ public:
     void SetIndentation(bool indentation) { m_indentation = indentation; }
     bool GetIndentation() const { return m_indentation; }
     // The unit of indentation.
-    void SetIndentChars(std::string const & indentChars) { m_indent = indentChars; }
+    void SetIndentChars(std::string const & indentChars)
+    {
+        m_indent = indentChars;
+        m_indents.clear();
+    }
     // 0: carriage return and line feed; 1: line feed; anything else throws.
     void SetEOLType(EOLType type);
     // Writes <?xml version="1.0" ...?> with the encoding of the stream.
@@ -55,6 +59,7 @@ private:
     void WriteNamespaceDeclaration(std::string const & prefix, std::string const & namespaceUri);
 
     std::string m_indent = "\t";
+    std::string m_indents; // the indent string repeated for the deepest level written so far
     std::string m_lineEnd = "\n";
     EOLType m_eolType = EOLType_LF;
     bool m_indentation = true;

@@ -4,6 +4,9 @@
 #include "TextStream.h"
 #include "frame/Messages.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace NxXmlLib16
 {
 
@@ -28,6 +31,20 @@ struct CEscapeTable
 
 constexpr CEscapeTable EscapeTable;
 
+// Whether any of eight bytes may need escaping: one below a space, an ampersand, a byte from
+// '<' to '>' and, in attributes, a quotation mark. A few harmless bytes are caught too.
+bool MayNeedEscaping(std::uint64_t word, bool attributeMode)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    // A byte below n borrows into its top bit, which a byte of 0x80 or more has set already.
+    auto const anyBelow = [](std::uint64_t v, std::uint64_t n) { return (v - ones * n) & ~v & highs; };
+    std::uint64_t const found = anyBelow(word, 0x20) | anyBelow(word ^ (ones * '&'), 1) |
+                                anyBelow(word ^ (ones * '<'), 3) |
+                                (attributeMode ? anyBelow(word ^ (ones * '"'), 1) : 0);
+    return found != 0;
+}
+
 [[noreturn]] void ThrowInvalidEol() { throw CNxException(Msg::InvalidEolType); }
 
 } // namespace
@@ -50,8 +67,10 @@ void CXmlTextWriter::FlushIfFull()
 
 void CXmlTextWriter::WriteIndent(std::uint32_t depth)
 {
-    for (std::uint32_t i = 0; i < depth; ++i)
-        m_stream->Append(m_indent);
+    std::size_t const length = depth * m_indent.size();
+    while (m_indents.size() < length)
+        m_indents += m_indent;
+    m_stream->Append(m_indents.data(), length);
 }
 
 void CXmlTextWriter::CheckStartTagOpen() const
@@ -76,8 +95,21 @@ void CXmlTextWriter::EscapeAndWrite(std::string const & text, bool attributeMode
     char const * const data = text.data();
     std::size_t const length = text.size();
     std::size_t run = 0; // start of the bytes not yet written
+    std::size_t end = 0; // the bytes before it are known to need no escaping
     for (std::size_t i = 0; i < length; ++i)
     {
+        // Plain bytes are passed over eight at a time.
+        while (i >= end && length - i >= sizeof(std::uint64_t))
+        {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, sizeof word);
+            end = i + sizeof word;
+            if (MayNeedEscaping(word, attributeMode))
+                break;
+            i = end;
+        }
+        if (i >= length)
+            break;
         char const c = data[i];
         if ((EscapeTable.marks[static_cast<unsigned char>(c)] & mask) == 0)
             continue;

@@ -189,6 +189,58 @@ TEST(XmlTextWriter, IndentCharsAndCrLf)
     EXPECT_EQ("<a>\r\n  <b>\r\n    <c>x</c>\r\n  </b>\r\n</a>\r\n", f.Finish());
 }
 
+TEST(XmlTextWriter, IndentationFollowsANewIndentStringAtEveryDepth)
+{
+    CWriterFixture f(true);
+    f.writer.SetIndentChars("  ");
+    f.writer.WriteStartElement("a", "");
+    f.writer.WriteStartElement("b", "");
+    f.Simple("c", "x");
+    f.writer.SetIndentChars("-");
+    f.Simple("d", "y");
+    f.writer.WriteEndElement();
+    f.writer.WriteStartElement("e", "");
+    f.writer.WriteStartElement("f", "");
+    f.Simple("g", "z");
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    f.writer.WriteEndElement();
+    EXPECT_EQ("<a>\n  <b>\n    <c>x</c>\n--<d>y</d>\n-</b>\n-<e>\n--<f>\n---<g>z</g>\n--</f>\n-</e>\n</a>\n",
+              f.Finish());
+}
+
+TEST(XmlTextWriter, EveryByteToEscapeIsFoundWhereverItStands)
+{
+    // Plain bytes are passed over eight at a time, so each byte to escape is tried at every
+    // offset of a longer text, next to bytes that look alike but are written as they are.
+    struct CCase
+    {
+        char const * raw;
+        char const * text;      // as element text
+        char const * attribute; // as an attribute value
+    };
+    CCase const cases[] = {
+        {"&", "&amp;", "&amp;"},         {"<", "&lt;", "&lt;"},   {">", "&gt;", "&gt;"},
+        {"\"", "\"", "&quot;"},          {"\n", "\n", "&#xA;"},   {"\r\n", "\n", "&#xA;"},
+        {"\t=?'%", "\t=?'%", "\t=?'%"}, {"\xC3\xA9", "\xC3\xA9", "\xC3\xA9"},
+    };
+    for (CCase const & c : cases)
+    {
+        for (std::size_t offset = 0; offset < 20; ++offset)
+        {
+            std::string const before(offset, 'a');
+            std::string const after(11, 'b');
+            CWriterFixture f;
+            f.writer.WriteStartElement("e", "");
+            f.writer.WriteAttribute("v", "", before + c.raw + after, ItemType_string);
+            f.writer.WriteText(before + c.raw + after, ItemType_string);
+            f.writer.WriteEndElement();
+            EXPECT_EQ("<e v=\"" + before + c.attribute + after + "\">" + before + c.text + after + "</e>", f.Finish())
+                << c.raw << " at " << offset;
+        }
+    }
+}
+
 TEST(XmlTextWriter, MisuseIsReported)
 {
     CWriterFixture f;
