@@ -356,6 +356,18 @@ std::string CDecimal::ToString(int places) const
 {
     std::size_t const kept = places > 0 ? static_cast<std::size_t>(places) : 0;
     std::size_t const divider = DividerOf(m_divider);
+    if (divider <= kept)
+    {
+        // Nothing to round: the digits as they stand, the fraction padded with zeros.
+        std::string text = ToString();
+        if (kept > 0)
+        {
+            if (m_fraction.IsZero())
+                text += '.';
+            text.append(m_fraction.IsZero() ? kept : kept - divider, '0');
+        }
+        return text;
+    }
     std::size_t const scale = divider > kept ? divider : kept + 1;
     CScaled scaled = ToScaled(scale);
     // Half a unit of the last kept place, added to the magnitude: halves go away from zero.

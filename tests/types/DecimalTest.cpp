@@ -86,6 +86,14 @@ TEST_F(DecimalPlaces, ToStringWithPlaces)
     EXPECT_EQ("3", CDecimal("2.5").ToString(0));
     EXPECT_EQ("0.00", CDecimal("-0.001").ToString(2));
     EXPECT_EQ("10.0", CDecimal("9.96").ToString(1));
+    // No digit beyond the places kept: the digits as they stand, padded with zeros.
+    std::pair<char const *, int> const exact[] = {{"297.6", 2},  {"-0.5", 3},    {"0", 2},      {"-5", 0},
+                                                  {"5.00", 3},   {"0.001", 3},  {"-0.010", 2}, {"7.25", 2},
+                                                  {"-0.0", 1},   {"123456789012345678901234567890.5", 1}};
+    char const * const written[] = {"297.60", "-0.500", "0.00", "-5",   "5.000",
+                                    "0.001",  "-0.01",  "7.25", "0.0", "123456789012345678901234567890.5"};
+    for (std::size_t i = 0; i < std::size(exact); ++i)
+        EXPECT_EQ(written[i], CDecimal(exact[i].first).ToString(exact[i].second)) << exact[i].first;
 }
 
 TEST_F(DecimalPlaces, NativeConversions)
