@@ -2,11 +2,11 @@
 
 #include "JsonReaderHandler.h"
 #include "NxException.h"
+#include "frame/ByteWords.h"
 #include "frame/Messages.h"
 #include "xml/XmlCharacters.h"
 
 #include <climits>
-#include <cstring>
 
 namespace NxXmlLib16
 {
@@ -21,29 +21,17 @@ bool IsWhitespace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\
 constexpr std::size_t EightBytes = sizeof(std::uint64_t);
 
 // Whether the eight bytes from `text` on are all spaces.
-bool AreEightSpaces(char const * text)
-{
-    std::uint64_t word;
-    std::memcpy(&word, text, sizeof word);
-    return word == 0x2020202020202020ULL;
-}
+bool AreEightSpaces(char const * text) { return LoadWord(text) == EachByteOne * ' '; }
 
 // The index of the first quotation mark or backslash from `at` on, or `length` when none.
 std::size_t FindQuoteOrEscape(char const * text, std::size_t at, std::size_t length)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101ULL;
-    constexpr std::uint64_t highs = 0x8080808080808080ULL;
-    // Eight bytes at once: a byte equal to the one sought turns to zero, which borrows into
-    // its top bit.
     while (length - at >= EightBytes)
     {
-        std::uint64_t word;
-        std::memcpy(&word, text + at, sizeof word);
-        std::uint64_t const quotes = word ^ (ones * '"');
-        std::uint64_t const escapes = word ^ (ones * '\\');
-        if ((((quotes - ones) & ~quotes) | ((escapes - ones) & ~escapes)) & highs)
+        std::uint64_t const word = LoadWord(text + at);
+        if ((BytesEqual(word, '"') | BytesEqual(word, '\\')) != 0)
             break;
-        at += sizeof word;
+        at += EightBytes;
     }
     while (at < length && text[at] != '"' && text[at] != '\\')
         ++at;

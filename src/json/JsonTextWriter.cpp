@@ -3,9 +3,8 @@
 #include "BinaryData.h"
 #include "NxException.h"
 #include "TextStream.h"
+#include "frame/ByteWords.h"
 #include "frame/Messages.h"
-
-#include <cstring>
 
 namespace NxXmlLib16
 {
@@ -32,10 +31,7 @@ constexpr CEscapeTable EscapeTable;
 // Whether any of eight bytes needs escaping: one below 0x20, a quote or a backslash.
 bool AnyToEscape(std::uint64_t word)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101ULL;
-    constexpr std::uint64_t highs = 0x8080808080808080ULL;
-    auto const anyBelow = [](std::uint64_t v, std::uint64_t n) { return (v - ones * n) & ~v & highs; };
-    return (anyBelow(word, 0x20) | anyBelow(word ^ (ones * '"'), 1) | anyBelow(word ^ (ones * '\\'), 1)) != 0;
+    return (BytesBelow(word, 0x20) | BytesEqual(word, '"') | BytesEqual(word, '\\')) != 0;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -124,11 +120,9 @@ void CJsonTextWriter::EscapeAndWrite(std::string const & text)
     for (std::size_t i = 0; i < length; ++i)
     {
         // Eight bytes at a time while none of them needs escaping.
-        std::uint64_t word;
-        for (; i + sizeof word <= length; i += sizeof word)
+        for (; i + sizeof(std::uint64_t) <= length; i += sizeof(std::uint64_t))
         {
-            std::memcpy(&word, data + i, sizeof word);
-            if (AnyToEscape(word))
+            if (AnyToEscape(LoadWord(data + i)))
                 break;
         }
         if (i == length)

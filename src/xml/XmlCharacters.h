@@ -2,9 +2,10 @@
 // that build XML from other forms.
 #pragma once
 
+#include "frame/ByteWords.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -118,17 +119,14 @@ inline bool IsXmlText(std::string_view text)
 {
     unsigned char const * const bytes = reinterpret_cast<unsigned char const *>(text.data());
     std::size_t const length = text.size();
-    constexpr std::uint64_t EachByte = 0x0101010101010101u;
-    constexpr std::uint64_t TopBits = 0x8080808080808080u;
     for (std::size_t i = 0; i < length;)
     {
         if (length - i >= sizeof(std::uint64_t))
         {
             // Eight bytes at once while all are printable ASCII: a byte below a space borrows
             // into its top bit, a byte of 0x80 or more has it set.
-            std::uint64_t word;
-            std::memcpy(&word, bytes + i, sizeof word);
-            if ((((word - EachByte * 0x20) | word) & TopBits) == 0)
+            std::uint64_t const word = LoadWord(bytes + i);
+            if ((((word - EachByteOne * 0x20) | word) & EachByteTop) == 0)
             {
                 i += sizeof word;
                 continue;

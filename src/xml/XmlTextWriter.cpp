@@ -2,10 +2,10 @@
 
 #include "NxException.h"
 #include "TextStream.h"
+#include "frame/ByteWords.h"
 #include "frame/Messages.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace NxXmlLib16
 {
@@ -35,13 +35,8 @@ constexpr CEscapeTable EscapeTable;
 // '<' to '>' and, in attributes, a quotation mark. A few harmless bytes are caught too.
 bool MayNeedEscaping(std::uint64_t word, bool attributeMode)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101ULL;
-    constexpr std::uint64_t highs = 0x8080808080808080ULL;
-    // A byte below n borrows into its top bit, which a byte of 0x80 or more has set already.
-    auto const anyBelow = [](std::uint64_t v, std::uint64_t n) { return (v - ones * n) & ~v & highs; };
-    std::uint64_t const found = anyBelow(word, 0x20) | anyBelow(word ^ (ones * '&'), 1) |
-                                anyBelow(word ^ (ones * '<'), 3) |
-                                (attributeMode ? anyBelow(word ^ (ones * '"'), 1) : 0);
+    std::uint64_t const found = BytesBelow(word, 0x20) | BytesEqual(word, '&') |
+                                BytesBelow(word ^ (EachByteOne * '<'), 3) | (attributeMode ? BytesEqual(word, '"') : 0);
     return found != 0;
 }
 
@@ -101,10 +96,8 @@ void CXmlTextWriter::EscapeAndWrite(std::string const & text, bool attributeMode
         // Plain bytes are passed over eight at a time.
         while (i >= end && length - i >= sizeof(std::uint64_t))
         {
-            std::uint64_t word;
-            std::memcpy(&word, data + i, sizeof word);
-            end = i + sizeof word;
-            if (MayNeedEscaping(word, attributeMode))
+            end = i + sizeof(std::uint64_t);
+            if (MayNeedEscaping(LoadWord(data + i), attributeMode))
                 break;
             i = end;
         }
