@@ -90,7 +90,7 @@ void CXmlTextWriter::EscapeAndWrite(std::string const & text, bool attributeMode
     char const * const data = text.data();
     std::size_t const length = text.size();
     std::size_t run = 0; // start of the bytes not yet written
-    std::size_t end = 0; // the bytes before it are known to need no escaping
+    std::size_t end = 0; // the end of the last eight bytes tested at once
     for (std::size_t i = 0; i < length; ++i)
     {
         // Plain bytes are passed over eight at a time.
